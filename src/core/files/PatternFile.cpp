@@ -1,0 +1,420 @@
+#include "core/files/PatternFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+
+#include "core/drawing/MirrorForm.h"
+#include "core/files/BinaryIO.h"
+#include "core/files/DisplaySetup.h"
+#include "core/files/PatternOptions.h"
+#include "core/shell/AppTitle.h"
+#include "core/shell/Messages.h"
+#include "core/shell/Progress.h"
+#include "core/workspace/PatternStore.h"
+
+namespace tessary {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The format every save writes.
+constexpr FormatVersion kWrittenFormat{2, 1, 1};
+constexpr std::int16_t kTrue = -1;
+constexpr std::int16_t kFalse = 0;
+constexpr std::int16_t kLastShapeKind = 5;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+std::int16_t Boolean(bool b) { return b ? kTrue : kFalse; }
+
+// The length field is a single: lengths above 2^24 are not all exact. The
+// picture is padded with zero bytes to the next length a single holds
+// exactly; picture decoders stop at the end of their data, so the padding is
+// never seen, and the stored length always matches the bytes that follow.
+float EmbeddedLength(std::uint64_t length) {
+    auto stored = static_cast<float>(length);
+    if (static_cast<std::uint64_t>(stored) < length) stored = std::nextafter(stored, INFINITY);
+    return stored;
+}
+
+bool IsReadOnly(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) return false;
+    constexpr auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & writable) == fs::perms::none;
+}
+
+// The mode a replacement file takes: the old file's, else what a newly
+// created file would get under the user's umask.
+mode_t ReplacementMode(const fs::path& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) return old.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::string CurrentDateText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const int hour12 = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
+    char text[64];
+    std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d:%02d %s", local.tm_mon + 1, local.tm_mday,
+                  local.tm_year + 1900, hour12, local.tm_min, local.tm_sec, local.tm_hour < 12 ? "AM" : "PM");
+    return text;
+}
+
+PatternFile::PatternFile(const Parts& parts, std::function<std::string()> dateText)
+    : parts_(parts), dateText_(std::move(dateText)) {}
+
+std::string PatternFile::PatternFileTitle() const {
+    const std::string& path = document.patternPath;
+    const auto slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+bool PatternFile::SavePattern(const std::string& path, bool withoutPicture) {
+    if (IsReadOnly(path)) {
+        parts_.messages.MsgReadOnly(path);
+        return false;
+    }
+    if (!WritePatternFile(path, withoutPicture ? std::string() : document.picturePath)) return false;
+    document.patternPath = path;
+    return true;
+}
+
+bool PatternFile::OpenPattern(const std::string& path) {
+    std::error_code ec;
+    if (path.empty() || !fs::exists(path, ec)) {
+        parts_.messages.MsgFileNotFound(path);
+        return false;
+    }
+    if (!ReadPatternFile(path)) return false;
+    document.patternPath = path;
+    return true;
+}
+
+bool PatternFile::WritePatternFile(const std::string& targetPath, const std::string& picturePath) {
+    // The new pattern is written beside the old file and takes its place only
+    // when complete, so a failed save leaves the previous file as it was.
+    std::error_code ec;
+    fs::path target = targetPath;
+    if (fs::is_symlink(target, ec)) {
+        const fs::path real = fs::canonical(target, ec);
+        if (!ec) target = real;
+    }
+    std::string scratch = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    bool ok = false;
+    const int fd = target.filename().empty() ? -1 : ::mkstemp(scratch.data());
+    if (fd >= 0) {
+        std::FILE* file = ::fdopen(fd, "wb");
+        if (file == nullptr) {
+            ::close(fd);
+        } else {
+            BinaryWriter out(file);
+            ok = WriteSections(out, picturePath) && out.Flush();
+            ok = ok && ::fchmod(fd, ReplacementMode(target)) == 0 && ::fsync(fd) == 0;
+            ok = std::fclose(file) == 0 && ok;
+            ok = ok && std::rename(scratch.c_str(), target.c_str()) == 0;
+        }
+        if (!ok) ::unlink(scratch.c_str());
+    }
+    parts_.progress.ProgressEnd();
+    if (!ok) parts_.messages.MsgSaveFailed(targetPath);
+    return ok;
+}
+
+bool PatternFile::WriteSections(BinaryWriter& out, const std::string& picturePath) {
+    Progress& progress = parts_.progress;
+    const PatternStore& store = parts_.store;
+    const PatternOptions& o = parts_.options;
+
+    progress.ProgressStart(0, 1, "Saving Pattern - Header", false);
+    out.WriteCountedString(kAppTitle);
+    out.WriteI16(kWrittenFormat.major);
+    out.WriteI16(kWrittenFormat.minor);
+    out.WriteI16(kWrittenFormat.revision);
+    out.WriteCountedString(dateText_());
+    progress.ProgressStep(1);
+
+    out.WriteF32(o.MarginTop);
+    out.WriteF32(o.MarginBottom);
+    out.WriteF32(o.MarginLeft);
+    out.WriteF32(o.MarginRight);
+    out.WriteF32(o.DimensionWidth);
+    out.WriteF32(o.DimensionHeight);
+    out.WriteF32(o.PenSizeValue);
+    out.WriteI32(o.PenColor);
+    out.WriteI16(Boolean(o.BandW));
+    out.WriteCountedString(o.PenSizeText);
+    out.WriteF32(o.BitmapPenSize);
+    out.WriteF32(o.BitmapHeight);
+    out.WriteF32(o.BitmapWidth);
+    out.WriteI16(Boolean(o.MetricPage));
+    out.WriteI16(Boolean(o.MetricPen));
+
+    // The store never holds more slots than a 16-bit count can number.
+    const auto& lines = store.OutLine;
+    out.WriteI16(static_cast<std::int16_t>(lines.VisibleCount()));
+    progress.ProgressStart(0, lines.VisibleCount(), "Saving Pattern - Lines", false);
+    for (std::int16_t i = 0; i < lines.Count(); ++i) {
+        if (lines.Visible(i)) {
+            const LineElement& e = lines[i];
+            const float record[4] = {e.X1, e.Y1, e.X2, e.Y2};
+            out.WriteBytes(record, sizeof record);
+        }
+        progress.ProgressStep(1);
+    }
+
+    const auto& shapes = store.OutShape;
+    out.WriteI16(static_cast<std::int16_t>(shapes.VisibleCount()));
+    progress.ProgressStart(0, shapes.VisibleCount(), "Saving Pattern - Shapes", false);
+    for (std::int16_t i = 0; i < shapes.Count(); ++i) {
+        if (shapes.Visible(i)) {
+            const ShapeElement& e = shapes[i];
+            out.WriteI16(e.Shape);
+            const float record[4] = {e.Top, e.Left, e.Height, e.Width};
+            out.WriteBytes(record, sizeof record);
+        }
+        progress.ProgressStep(1);
+    }
+
+    progress.ProgressStart(0, 1, "Saving Pattern - Image", false);
+    std::error_code ec;
+    if (picturePath.empty() || !fs::exists(picturePath, ec)) {
+        out.WriteI16(kFalse);
+    } else {
+        const FilePtr picture(std::fopen(picturePath.c_str(), "rb"));
+        if (!picture || std::fseek(picture.get(), 0, SEEK_END) != 0) return false;
+        const long size = std::ftell(picture.get());
+        if (size < 0 || std::fseek(picture.get(), 0, SEEK_SET) != 0) return false;
+        const auto length = static_cast<std::uint64_t>(size);
+        const float stored = EmbeddedLength(length);
+        out.WriteI16(kTrue);
+        out.WriteF32(stored);
+        std::FILE* from = picture.get();
+        const bool copied = CopyPieces(
+            length, [from](char* data, std::size_t n) { return std::fread(data, 1, n, from) == n; },
+            [&out](const char* data, std::size_t n) {
+                out.WriteBytes(data, n);
+                return out.Ok();
+            });
+        if (!copied) return false;
+        static constexpr char kZeros[kPictureChunk] = {};
+        for (auto pad = static_cast<std::uint64_t>(stored) - length; pad > 0;) {
+            const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(pad, kPictureChunk));
+            out.WriteBytes(kZeros, n);
+            pad -= n;
+        }
+    }
+    progress.ProgressStep(1);
+    return out.Ok();
+}
+
+bool PatternFile::ReadPatternFile(const std::string& path) {
+    bool ok = false;
+    std::error_code ec;
+    // Only a regular file: a device or a pipe could block or never end.
+    if (fs::is_regular_file(path, ec)) {
+        const FilePtr file(std::fopen(path.c_str(), "rb"));
+        if (file) {
+            BinaryReader in(file.get());
+            ok = ReadSections(in);
+        }
+    }
+    parts_.progress.ProgressEnd();
+    if (!ok) parts_.messages.MsgFileNotLoaded();
+    return ok;
+}
+
+bool PatternFile::ReadSections(BinaryReader& in) {
+    Progress& progress = parts_.progress;
+    PatternStore& store = parts_.store;
+    MirrorForm& mirror = parts_.mirror;
+
+    progress.ProgressStart(0, 1, "Loading Pattern - Header", false);
+    std::string ignored;
+    FormatVersion format;
+    if (!in.ReadCountedString(ignored) || !in.ReadI16(format.major) || !in.ReadI16(format.minor) ||
+        !in.ReadI16(format.revision) || !in.ReadCountedString(ignored)) {
+        return false;
+    }
+    progress.ProgressStep(1);
+    document.formatRead = format;
+
+    if (!ReadOptions(in, format)) return false;
+    mirror.SetPatternWidth(parts_.options.WidthTwips);
+    mirror.SetPatternHeight(parts_.options.HeightTwips);
+
+    std::int16_t count = 0;
+    if (!in.ReadI16(count) || count < 0) return false;
+    progress.ProgressStart(0, count, "Loading Pattern - Lines", false);
+    for (std::int16_t n = 0; n < count; ++n) {
+        float c[4];
+        if (!in.ReadF32(c[0]) || !in.ReadF32(c[1]) || !in.ReadF32(c[2]) || !in.ReadF32(c[3])) return false;
+        const std::int16_t i = store.NewLineSlot();
+        if (i < 0) return false;
+        LineElement& e = store.OutLine.Edit(i);
+        e.X1 = c[0];
+        e.Y1 = c[1];
+        e.X2 = c[2];
+        e.Y2 = c[3];
+        store.OutLine.SetVisible(i, true);
+        mirror.mLine(i, c[0], c[1], c[2], c[3], false);
+        progress.ProgressStep(1);
+    }
+
+    if (!in.ReadI16(count) || count < 0) return false;
+    progress.ProgressStart(0, count, "Loading Pattern - Shapes", false);
+    for (std::int16_t n = 0; n < count; ++n) {
+        std::int16_t kind = 0;
+        float top = 0, left = 0, height = 0, width = 0;
+        if (!in.ReadI16(kind) || kind < 0 || kind > kLastShapeKind || !in.ReadF32(top) || !in.ReadF32(left) ||
+            !in.ReadF32(height) || !in.ReadF32(width)) {
+            return false;
+        }
+        const std::int16_t i = store.NewShapeSlot();
+        if (i < 0) return false;
+        ShapeElement& e = store.OutShape.Edit(i);
+        e.Shape = kind;
+        e.Top = top;
+        e.Left = left;
+        e.Height = height;
+        e.Width = width;
+        store.OutShape.SetVisible(i, true);
+        mirror.mShape(i, kind, top, left, height, width, false);
+        progress.ProgressStep(1);
+    }
+
+    return ReadPicture(in);
+}
+
+bool PatternFile::ReadOptions(BinaryReader& in, const FormatVersion& format) {
+    // Fields an older record lacks keep the stored settings' values; the
+    // record replaces the options only once it has been read whole.
+    PatternOptions o = parts_.options;
+    RestoreOptions(o, parts_.settings);
+    const bool older14 = format.major == 1 && format.minor >= 1 && format.minor <= 4;
+    const bool older56 = format.major == 1 && (format.minor == 5 || format.minor == 6);
+    const bool current = format.major == 2 && format.minor == 1;
+    const int version = format.minor * 100 + format.revision;
+
+    if (older14 || older56) {
+        std::int16_t flag = 0;
+        bool ok = in.ReadI16(flag) && in.Skip(older14 ? 8 : 4) && in.ReadF32(o.MarginTop) &&
+                  in.ReadF32(o.MarginBottom) && in.ReadF32(o.MarginLeft) && in.ReadF32(o.MarginRight) &&
+                  in.Skip(16) && in.ReadF32(o.DimensionWidth) && in.ReadF32(o.DimensionHeight) && in.Skip(16) &&
+                  in.ReadF32(o.WidthTwips) && in.ReadF32(o.HeightTwips);
+        if (ok && older56) {
+            std::int16_t bandW = 0;
+            ok = in.ReadF32(o.PenSizeValue) && in.ReadI32(o.PenColor) && in.ReadI16(bandW) && in.Skip(2) &&
+                 in.ReadCountedString(o.PenSizeText);
+            o.BandW = bandW != 0;
+            if (ok && version >= 602) {
+                ok = in.ReadF32(o.BitmapPenSize) && in.ReadF32(o.BitmapHeight) && in.ReadF32(o.BitmapWidth) &&
+                     in.Skip(2);
+            } else if (ok && o.DimensionWidth > 0) {
+                o.BitmapHeight = o.BitmapWidth * o.DimensionHeight / o.DimensionWidth;
+            }
+        }
+        if (!ok) return false;
+        o.AspectLocked = flag != 0;
+        o.MetricPage = false;
+        o.MetricPen = false;
+    } else if (current) {
+        std::int16_t bandW = 0, metricPage = 0, metricPen = 0;
+        const bool ok = in.ReadF32(o.MarginTop) && in.ReadF32(o.MarginBottom) && in.ReadF32(o.MarginLeft) &&
+                        in.ReadF32(o.MarginRight) && in.ReadF32(o.DimensionWidth) && in.ReadF32(o.DimensionHeight) &&
+                        in.ReadF32(o.PenSizeValue) && in.ReadI32(o.PenColor) && in.ReadI16(bandW) &&
+                        in.ReadCountedString(o.PenSizeText) && in.ReadF32(o.BitmapPenSize) &&
+                        in.ReadF32(o.BitmapHeight) && in.ReadF32(o.BitmapWidth) && in.ReadI16(metricPage) &&
+                        in.ReadI16(metricPen);
+        if (!ok) return false;
+        o.BandW = bandW != 0;
+        o.MetricPage = metricPage != 0;
+        o.MetricPen = metricPen != 0;
+        o.RecomputeTwips();
+    } else {
+        return false;
+    }
+    parts_.options = o;
+    return true;
+}
+
+bool PatternFile::ReadPicture(BinaryReader& in) {
+    Progress& progress = parts_.progress;
+    progress.ProgressStart(0, 1, "Loading Pattern - Image", false);
+    const auto dropPicture = [this] {
+        document.hasEmbeddedPicture = false;
+        document.tempPicturePath.clear();
+        document.picturePath.clear();
+    };
+    std::int16_t flag = 0;
+    if (!in.ReadI16(flag)) return false;
+    if (flag == 0) {
+        dropPicture();
+        progress.ProgressStep(1);
+        return true;
+    }
+    // The length must be a whole number of bytes that the file still holds:
+    // a damaged length can neither run past the file nor fill the disk.
+    float stored = 0;
+    if (!in.ReadF32(stored) || stored < 0 || std::floor(stored) != stored ||
+        static_cast<double>(stored) > static_cast<double>(in.Remaining())) {
+        return false;
+    }
+    const auto length = static_cast<std::uint64_t>(stored);
+
+    const fs::path folder = parts_.display.GetFolder(DisplaySetup::TemporaryFolder);
+    const std::string temp = (folder / kTempPictureName).string();
+    document.tempPicturePath = temp;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const FilePtr out(std::fopen(temp.c_str(), "wb"));
+    if (!out) {
+        parts_.messages.MsgTempPictureFailed(temp);
+        dropPicture();
+        progress.ProgressStep(1);
+        return true;
+    }
+    // A write failure drops the picture but the rest of the file is still
+    // read; only a read failure fails the load.
+    bool written = true;
+    std::FILE* to = out.get();
+    const bool read = CopyPieces(
+        length, [&in](char* data, std::size_t n) { return in.ReadBytes(data, n); },
+        [&written, to](const char* data, std::size_t n) {
+            if (written) written = std::fwrite(data, 1, n, to) == n;
+            return true;
+        });
+    if (!read) return false;
+    written = std::fflush(out.get()) == 0 && written;
+    if (!written) {
+        fs::remove(temp, ec);
+        parts_.messages.MsgPictureNotLoaded();
+        dropPicture();
+    } else {
+        document.hasEmbeddedPicture = true;
+    }
+    progress.ProgressStep(1);
+    return true;
+}
+
+}  // namespace tessary

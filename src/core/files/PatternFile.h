@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace tessary {
+
+class DisplaySetup;
+class Messages;
+class MirrorForm;
+class PatternStore;
+class Progress;
+class SettingsStore;
+struct PatternOptions;
+class BinaryReader;
+class BinaryWriter;
+
+inline constexpr const char* kTempPictureName = "ttsyimage.tmp";
+
+struct FormatVersion {
+    std::int16_t major = 0;
+    std::int16_t minor = 0;
+    std::int16_t revision = 0;
+};
+
+// What is kept beside the open pattern's file.
+struct PatternDocument {
+    std::string patternPath;      // empty for a new pattern
+    std::string picturePath;      // the picture now shown; empty if none
+    std::string tempPicturePath;  // set when a loaded file carried a picture
+    bool hasEmbeddedPicture = false;
+    FormatVersion formatRead;  // of the last file read
+};
+
+// Today's date and time as a short readable text, for the file header.
+std::string CurrentDateText();
+
+// Reads and writes .pat files: a header, the options record, the lines, the
+// shapes and optionally a byte-for-byte copy of the picture file.
+class PatternFile {
+public:
+    struct Parts {
+        PatternStore& store;
+        MirrorForm& mirror;
+        PatternOptions& options;
+        const DisplaySetup& display;
+        const SettingsStore& settings;
+        Messages& messages;
+        Progress& progress;
+    };
+
+    explicit PatternFile(const Parts& parts, std::function<std::string()> dateText = CurrentDateText);
+
+    PatternDocument document;
+
+    // Saves the pattern to path (the save dialog is the caller's), embedding
+    // the current picture unless withoutPicture. A read-only target is
+    // refused. The previous file is replaced only by a complete new one.
+    bool SavePattern(const std::string& path, bool withoutPicture);
+    // Reads the file at path into the pattern; a missing file is reported.
+    bool OpenPattern(const std::string& path);
+
+    bool WritePatternFile(const std::string& targetPath, const std::string& picturePath);
+    bool ReadPatternFile(const std::string& path);
+    std::string PatternFileTitle() const;
+
+private:
+    bool WriteSections(BinaryWriter& out, const std::string& picturePath);
+    bool ReadSections(BinaryReader& in);
+    bool ReadOptions(BinaryReader& in, const FormatVersion& format);
+    bool ReadPicture(BinaryReader& in);
+
+    Parts parts_;
+    std::function<std::string()> dateText_;
+};
+
+}  // namespace tessary

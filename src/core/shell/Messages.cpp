@@ -1,0 +1,113 @@
+#include "core/shell/Messages.h"
+
+#include <utility>
+
+#include "core/shell/AppTitle.h"
+
+namespace tessary {
+
+namespace {
+constexpr const char* CRLF = "\r\n";
+const std::string kTitle = kAppTitle;
+}  // namespace
+
+MessageAnswer Messages::Show(std::string text, MessageIcon icon, MessageButtons buttons,
+                             MessageAnswer defaultAnswer) {
+    return presenter_.Show(MessageRequest{std::move(text), icon, buttons, defaultAnswer});
+}
+
+MessageAnswer Messages::MsgAlreadyRunning() {
+    return Show("The " + kTitle + " is already running on your computer." + CRLF + CRLF + "Only one instance of the " +
+                    kTitle + " may be run at a time.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgFileNotLoaded() {
+    return Show(std::string("The selected file could not be loaded.") + CRLF + CRLF +
+                    "The file format is unknown or was made with later version of the " + kTitle + ".",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgReadOnly(const std::string& fileName) {
+    return Show(std::string("The pattern file can not be be saved.") + CRLF +
+                    "The orignal pattern file attributes are set to read only." + CRLF + "File: " + fileName + CRLF +
+                    CRLF + "Try to save you file using a different file name or folder.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgMaxZoomOut() {
+    return Show("The pattern is at the maximum zoom out position", MessageIcon::Information, MessageButtons::Ok,
+                AnswerOk);
+}
+
+MessageAnswer Messages::MsgMaxZoomIn() {
+    return Show("The pattern is at the maximum zoom in position", MessageIcon::Information, MessageButtons::Ok,
+                AnswerOk);
+}
+
+MessageAnswer Messages::MsgSaveChanges(bool yesDefault) {
+    return Show("Save changes?", MessageIcon::Question, MessageButtons::YesNoCancel, yesDefault ? AnswerYes : AnswerNo);
+}
+
+MessageAnswer Messages::MsgSavePattern() {
+    return Show("Do you wish to save your changes to the pattern?", MessageIcon::Question,
+                MessageButtons::YesNoCancel, AnswerYes);
+}
+
+MessageAnswer Messages::MsgClearPattern() {
+    return Show("Clear the pattern of all drawings?", MessageIcon::Question, MessageButtons::YesNoCancel, AnswerNo);
+}
+
+MessageAnswer Messages::MsgAddArc() {
+    return Show("Do you wish to add the current arc to your pattern?", MessageIcon::Question, MessageButtons::YesNo,
+                AnswerYes);
+}
+
+MessageAnswer Messages::MsgLargePicture() {
+    std::string text;
+    for (const char* line : {"The selected picture is larger then 1 MB in size.",
+                             "Pictures larger than 1 MB may take a very long time",
+                             "to load as well as cause slow performance when drawing.", "",
+                             "You may select not to continue then use your favorite",
+                             "photo editor to reduce the picture size.  Pictures under",
+                             "1 MB in file size with 600 DPI or less are recommended.", "", "Do you wish continue?", "",
+                             "Select Yes to open the large picture file."}) {
+        text += line;
+        text += CRLF;
+    }
+    text += "Select No to use a different picture.";
+    return Show(std::move(text), MessageIcon::Question, MessageButtons::YesNoCancel, AnswerNo);
+}
+
+MessageAnswer Messages::MsgNoDrawInPictureView() {
+    return Show(std::string("You cannot draw in the Picture Only view.") + CRLF + CRLF +
+                    "Select View - Both or Pattern Only to draw a pattern.",
+                MessageIcon::Information, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgFileNotFound(const std::string& fileName) {
+    return Show(std::string("The selected file was not found.") + CRLF + "File: " + fileName + CRLF + CRLF +
+                    "Check that the above folder and file exist and are write enabled.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgSaveFailed(const std::string& fileName) {
+    return Show(std::string("The pattern file could not be saved.") + CRLF + "File: " + fileName + CRLF + CRLF +
+                    "Try to save you file using a different file name or folder.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgPictureNotLoaded() {
+    return Show(std::string("The background picture was not loaded.") + CRLF + CRLF +
+                    "The selected file format is unrecognized or the file is corrupted.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgTempPictureFailed(const std::string& fileName) {
+    return Show(std::string("The temporary picture file could not be opened.") + CRLF + "File: " + fileName + CRLF +
+                    CRLF + "Check that the above folder exist and is write enable." + CRLF +
+                    "See Options, Display Setup to select the temporary file folder.",
+                MessageIcon::Information, MessageButtons::Ok, AnswerOk);
+}
+
+}  // namespace tessary

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "core/platform/MessagePresenter.h"
+
+namespace tessary {
+
+// Every message box of the program, one operation per message, so that each
+// text, icon, button set and default button is fixed in one place.
+class Messages {
+public:
+    explicit Messages(MessagePresenter& presenter) : presenter_(presenter) {}
+
+    MessageAnswer MsgAlreadyRunning();
+    MessageAnswer MsgFileNotLoaded();
+    MessageAnswer MsgReadOnly(const std::string& fileName);
+    MessageAnswer MsgMaxZoomOut();
+    MessageAnswer MsgMaxZoomIn();
+    MessageAnswer MsgSaveChanges(bool yesDefault);
+    MessageAnswer MsgSavePattern();
+    MessageAnswer MsgClearPattern();
+    MessageAnswer MsgAddArc();
+    MessageAnswer MsgLargePicture();
+    MessageAnswer MsgNoDrawInPictureView();
+    MessageAnswer MsgFileNotFound(const std::string& fileName);
+    MessageAnswer MsgSaveFailed(const std::string& fileName);
+    MessageAnswer MsgPictureNotLoaded();
+    MessageAnswer MsgTempPictureFailed(const std::string& fileName);
+
+private:
+    MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);
+
+    MessagePresenter& presenter_;
+};
+
+}  // namespace tessary

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <vector>
+
+namespace tessary {
+
+// Copy pen and invert: the raster modes drawn objects use.
+inline constexpr std::int16_t kDrawModeCopyPen = 13;
+inline constexpr std::int16_t kDrawModeInvert = 6;
+
+// The largest number of elements a set may hold: indices and the counts of a
+// pattern file are 16-bit signed.
+inline constexpr int kMaxElements = 32767;
+
+struct Appearance {
+    std::uint32_t BorderColor = 0;  // colour value, red in the low byte
+    std::int16_t BorderWidth = 1;   // screen pixels
+    std::int16_t DrawMode = kDrawModeCopyPen;
+    std::uint32_t Stack = 0;  // stacking order: higher is drawn above
+};
+
+struct LineElement {
+    float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    Appearance look;
+};
+
+struct ShapeElement {
+    std::int16_t Shape = 0;  // 0 rectangle, 1 square, 2 oval, 3 circle, 4 rounded rectangle, 5 rounded square
+    float Left = 0, Top = 0, Width = 0, Height = 0;
+    Appearance look;
+};
+
+// An indexed set of retained drawing objects. Elements occupy 0 .. Count-1;
+// a hidden element is a free slot. Visibility is kept beside the elements so
+// that the lowest free slot is found without walking the set.
+template <class Element>
+class ElementSet {
+public:
+    ElementSet() : elements_(1), visible_(1, false) { hidden_.insert(0); }
+
+    std::int16_t Count() const { return static_cast<std::int16_t>(elements_.size()); }
+    const Element& operator[](std::int16_t i) const { return elements_.at(i); }
+    // Geometry and appearance; visibility only through SetVisible.
+    Element& Edit(std::int16_t i) { return elements_.at(i); }
+
+    bool Visible(std::int16_t i) const { return visible_.at(i); }
+    void SetVisible(std::int16_t i, bool on) {
+        if (visible_.at(i) == on) return;
+        visible_[i] = on;
+        if (on) {
+            hidden_.erase(i);
+        } else {
+            hidden_.insert(i);
+        }
+    }
+    int VisibleCount() const { return Count() - static_cast<int>(hidden_.size()); }
+
+    // The lowest hidden index, or -1 when every element is visible.
+    std::int16_t FirstHidden() const { return hidden_.empty() ? std::int16_t{-1} : *hidden_.begin(); }
+
+    // Appends a hidden element with element 0's appearance; -1 when full.
+    std::int16_t Create() {
+        if (elements_.size() >= static_cast<std::size_t>(kMaxElements)) return -1;
+        Element e;
+        e.look = elements_[0].look;
+        elements_.push_back(e);
+        visible_.push_back(false);
+        const auto i = static_cast<std::int16_t>(elements_.size() - 1);
+        hidden_.insert(i);
+        return i;
+    }
+
+    // Destroys the last element (never element 0).
+    void DestroyLast() {
+        if (elements_.size() < 2) return;
+        hidden_.erase(Count() - 1);
+        elements_.pop_back();
+        visible_.pop_back();
+    }
+
+private:
+    std::vector<Element> elements_;
+    std::vector<bool> visible_;
+    std::set<std::int16_t> hidden_;
+};
+
+}  // namespace tessary

@@ -1,0 +1,89 @@
+#include "core/workspace/PatternStore.h"
+
+#include "core/drawing/MirrorForm.h"
+#include "core/shell/Progress.h"
+
+namespace tessary {
+
+namespace {
+
+// The first hidden element, or a new one; -1 when the set is full.
+template <class Element>
+std::int16_t TakeSlot(ElementSet<Element>& set, bool& created) {
+    std::int16_t i = set.FirstHidden();
+    created = i < 0;
+    if (created) i = set.Create();
+    return i;
+}
+
+template <class Element>
+void DestroyAllButFirst(ElementSet<Element>& set, Progress& progress) {
+    while (set.Count() > 1) {
+        set.DestroyLast();
+        progress.ProgressStep(1);
+    }
+}
+
+}  // namespace
+
+std::int16_t PatternStore::NewLineSlot() {
+    bool created = false;
+    const std::int16_t i = TakeSlot(OutLine, created);
+    if (i < 0) return i;
+    if (created) mirror_.nLine(i);
+    Raise(OutLine.Edit(i).look);
+    lastKind_ = LastKindValue::Line;
+    lastIndex_ = i;
+    patternChanged_ = true;
+    return i;
+}
+
+std::int16_t PatternStore::NewShapeSlot() {
+    bool created = false;
+    const std::int16_t i = TakeSlot(OutShape, created);
+    if (i < 0) return i;
+    if (created) mirror_.nShape(i);
+    Raise(OutShape.Edit(i).look);
+    lastKind_ = LastKindValue::Shape;
+    lastIndex_ = i;
+    patternChanged_ = true;
+    return i;
+}
+
+void PatternStore::DeleteLine(std::int16_t index) {
+    OutLine.SetVisible(index, false);
+    mirror_.dLine(index);
+    patternChanged_ = true;
+}
+
+void PatternStore::DeleteShape(std::int16_t index) {
+    OutShape.SetVisible(index, false);
+    mirror_.dShape(index);
+    patternChanged_ = true;
+}
+
+bool PatternStore::DeleteLastDrawn() {
+    if (lastKind_ == LastKindValue::Line) DeleteLine(lastIndex_);
+    if (lastKind_ == LastKindValue::Shape) DeleteShape(lastIndex_);
+    patternChanged_ = true;
+    return true;
+}
+
+void PatternStore::ClearPattern() {
+    const int lines = OutLine.Count();
+    const int shapes = OutShape.Count();
+    const int arcs = ArcLine.Count();
+    progress_.ProgressStart(0, 2 * (lines + shapes) + arcs, "Erasing - Please wait...", false);
+    ArcLine.SetVisible(0, false);
+    OutLine.SetVisible(0, false);
+    OutShape.SetVisible(0, false);
+    EditLineVisible = false;
+    EditShapeVisible = false;
+    DestroyAllButFirst(ArcLine, progress_);
+    DestroyAllButFirst(OutLine, progress_);
+    DestroyAllButFirst(OutShape, progress_);
+    mirror_.ClearMirror();
+    progress_.ProgressEnd();
+}
+
+}  // namespace tessary

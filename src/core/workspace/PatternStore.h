@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/workspace/ElementSet.h"
+
+namespace tessary {
+
+class MirrorForm;
+class Progress;
+
+enum class LastKindValue : std::int16_t { None = 0, Line = 1, Shape = 2 };
+
+// The drawn pattern: the line set and the shape set on the pattern layer,
+// with the feedback objects that share the surface. Every creation and
+// deletion is passed to the reference copy index for index.
+class PatternStore {
+public:
+    PatternStore(MirrorForm& mirror, Progress& progress) : mirror_(mirror), progress_(progress) {}
+
+    ElementSet<LineElement> OutLine;
+    ElementSet<ShapeElement> OutShape;
+    ElementSet<LineElement> ArcLine;  // an arc under construction
+    LineElement EditLine;             // rubber band
+    ShapeElement EditShape;           // rubber band of circles and boxes
+    bool EditLineVisible = false;
+    bool EditShapeVisible = false;
+
+    // The lowest free slot, created when every slot is in use; the slot stays
+    // hidden until the caller completes it. -1 when the set is full.
+    std::int16_t NewLineSlot();
+    std::int16_t NewShapeSlot();
+    void DeleteLine(std::int16_t index);
+    void DeleteShape(std::int16_t index);
+    // Takes back the most recently allocated object. The line tool puts its
+    // last end back to its anchor before this when LastKind is a line.
+    bool DeleteLastDrawn();
+    void ClearPattern();
+
+    LastKindValue LastKind() const { return lastKind_; }
+    std::int16_t LastIndex() const { return lastIndex_; }
+
+    bool PatternChanged() const { return patternChanged_; }
+    void SetPatternChanged(bool changed) { patternChanged_ = changed; }
+
+private:
+    void Raise(Appearance& look) { look.Stack = ++stackTop_; }
+
+    MirrorForm& mirror_;
+    Progress& progress_;
+    LastKindValue lastKind_ = LastKindValue::None;
+    std::int16_t lastIndex_ = 0;
+    bool patternChanged_ = false;
+    std::uint32_t stackTop_ = 0;
+};
+
+}  // namespace tessary

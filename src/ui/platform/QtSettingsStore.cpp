@@ -1,0 +1,27 @@
+#include "ui/platform/QtSettingsStore.h"
+
+#include "core/shell/AppTitle.h"
+
+namespace tessary {
+
+namespace {
+QString KeyPath(const std::string& section, const std::string& key) {
+    return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(key);
+}
+}  // namespace
+
+QtSettingsStore::QtSettingsStore()
+    : settings_(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kAppTitle),
+                QString::fromLatin1(kAppTitle)) {}
+
+std::optional<std::string> QtSettingsStore::Read(const std::string& section, const std::string& key) const {
+    const QVariant value = settings_.value(KeyPath(section, key));
+    if (!value.isValid()) return std::nullopt;
+    return value.toString().toStdString();
+}
+
+void QtSettingsStore::Write(const std::string& section, const std::string& key, const std::string& value) {
+    settings_.setValue(KeyPath(section, key), QString::fromStdString(value));
+}
+
+}  // namespace tessary

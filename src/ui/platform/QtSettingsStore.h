@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QSettings>
+
+#include "core/platform/SettingsStore.h"
+
+namespace tessary {
+
+// The per-user settings store: QSettings under the application title, one
+// group per section (on Linux an INI file under XDG_CONFIG_HOME).
+class QtSettingsStore : public SettingsStore {
+public:
+    QtSettingsStore();
+    std::optional<std::string> Read(const std::string& section, const std::string& key) const override;
+    void Write(const std::string& section, const std::string& key, const std::string& value) override;
+
+private:
+    mutable QSettings settings_;
+};
+
+}  // namespace tessary
