@@ -55,7 +55,8 @@ ScratchFolder::~ScratchFolder() {
 TestSession::TestSession() {
     const DefaultFolders folders{(scratch / "Patterns").string(), (scratch / "Pictures").string(),
                                  (scratch / "Temp").string()};
-    session = std::make_unique<Session>(Platform{settings, presenter, progressWindow, folders});
+    session = std::make_unique<Session>(
+        Platform{settings, presenter, progressWindow, folders, [] { return std::string(kSavedAt); }});
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path) {

@@ -62,6 +62,9 @@ private:
     std::filesystem::path path_;
 };
 
+// The date text every test session writes into file headers.
+inline constexpr const char* kSavedAt = "12/6/2026 8:10:16 AM";
+
 // A session on fakes, with its folders in a scratch folder.
 struct TestSession {
     TestSession();

@@ -120,7 +120,9 @@ bool PatternFile::WritePatternFile(const std::string& targetPath, const std::str
         const fs::path real = fs::canonical(target, ec);
         if (!ec) target = real;
     }
-    std::string scratch = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hiddenName = ".";
+    hiddenName.append(target.filename().string()).append(".XXXXXX");
+    std::string scratch = (target.parent_path() / hiddenName).string();
     bool ok = false;
     const int fd = target.filename().empty() ? -1 : ::mkstemp(scratch.data());
     if (fd >= 0) {
@@ -201,6 +203,7 @@ bool PatternFile::WriteSections(BinaryWriter& out, const std::string& picturePat
     if (picturePath.empty() || !fs::exists(picturePath, ec)) {
         out.WriteI16(kFalse);
     } else {
+        if (!fs::is_regular_file(picturePath, ec)) return false;
         const FilePtr picture(std::fopen(picturePath.c_str(), "rb"));
         if (!picture || std::fseek(picture.get(), 0, SEEK_END) != 0) return false;
         const long size = std::ftell(picture.get());

@@ -9,7 +9,7 @@ Session::Session(const Platform& platform)
       mirror(progress),
       store(mirror, progress),
       display(platform.folders),
-      file(PatternFile::Parts{store, mirror, options, display, settings, messages, progress}) {
+      file(PatternFile::Parts{store, mirror, options, display, settings, messages, progress}, platform.dateText) {
     RestoreDisplaySetup(display, settings);
     RestoreOptions(options, settings);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "core/drawing/MirrorForm.h"
 #include "core/files/DisplaySetup.h"
 #include "core/files/PatternFile.h"
@@ -20,6 +23,7 @@ struct Platform {
     MessagePresenter& presenter;
     ProgressWindow& progressWindow;
     DefaultFolders folders;
+    std::function<std::string()> dateText = CurrentDateText;  // for file headers
 };
 
 // The one pattern and everything that works on it, as a front end holds it.

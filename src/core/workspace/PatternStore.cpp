@@ -63,8 +63,9 @@ void PatternStore::DeleteShape(std::int16_t index) {
 }
 
 bool PatternStore::DeleteLastDrawn() {
-    if (lastKind_ == LastKindValue::Line) DeleteLine(lastIndex_);
-    if (lastKind_ == LastKindValue::Shape) DeleteShape(lastIndex_);
+    // A clear does not forget the last index, but its slot may be gone.
+    if (lastKind_ == LastKindValue::Line && lastIndex_ < OutLine.Count()) DeleteLine(lastIndex_);
+    if (lastKind_ == LastKindValue::Shape && lastIndex_ < OutShape.Count()) DeleteShape(lastIndex_);
     patternChanged_ = true;
     return true;
 }

@@ -11,7 +11,7 @@ QString KeyPath(const std::string& section, const std::string& key) {
 }  // namespace
 
 QtSettingsStore::QtSettingsStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kAppTitle),
+    : settings_(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kAppTitle),
                 QString::fromLatin1(kAppTitle)) {}
 
 std::optional<std::string> QtSettingsStore::Read(const std::string& section, const std::string& key) const {

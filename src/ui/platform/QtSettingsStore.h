@@ -7,7 +7,8 @@
 namespace tessary {
 
 // The per-user settings store: QSettings under the application title, one
-// group per section (on Linux an INI file under XDG_CONFIG_HOME).
+// group per section (on Linux ~/.config/Tessary/Tessary.conf, honouring
+// XDG_CONFIG_HOME).
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();

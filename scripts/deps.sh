@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tessary needs to build and test, only those
+# missing. Runs apt-get as root, or through sudo.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,434 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core/files/BinaryIO.h"
+#include "tests/core/FakePlatform.h"
+
+namespace tessary {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+using test::ReadFileBytes;
+using test::TestSession;
+using test::WriteFileBytes;
+
+std::int16_t AddLine(Session& s, float x1, float y1, float x2, float y2) {
+    const std::int16_t i = s.store.NewLineSlot();
+    LineElement& e = s.store.OutLine.Edit(i);
+    e.X1 = x1;
+    e.Y1 = y1;
+    e.X2 = x2;
+    e.Y2 = y2;
+    s.store.OutLine.SetVisible(i, true);
+    s.mirror.mLine(i, x1, y1, x2, y2, true);
+    return i;
+}
+
+std::int16_t AddShape(Session& s, std::int16_t kind, float top, float left, float height, float width) {
+    const std::int16_t i = s.store.NewShapeSlot();
+    ShapeElement& e = s.store.OutShape.Edit(i);
+    e.Shape = kind;
+    e.Top = top;
+    e.Left = left;
+    e.Height = height;
+    e.Width = width;
+    s.store.OutShape.SetVisible(i, true);
+    s.mirror.mShape(i, kind, top, left, height, width, true);
+    return i;
+}
+
+std::string Picture(std::size_t size) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + 3) & 0xFF);
+    return bytes;
+}
+
+// The header and options record of a 2.1 file with the default options.
+Bytes DefaultHeader(const std::string& title = "Tessary") {
+    Bytes b;
+    b.Str(title).I16(2).I16(1).I16(1).Str("today");
+    b.F32(0.5f).F32(0.5f).F32(0.5f).F32(0.5f).F32(8.5f).F32(11).F32(0.015625f).I32(0).I16(-1).Str("1/64");
+    b.F32(1).F32(300).F32(300).I16(0).I16(0);
+    return b;
+}
+
+bool IsFileNotLoaded(const MessageRequest& m) {
+    return m.text.rfind("The selected file could not be loaded.", 0) == 0 && m.icon == MessageIcon::Exclamation;
+}
+
+TEST(PatternFile, WritesTheCurrentFormatByteForByte) {
+    TestSession t;
+    Session& s = *t;
+    PatternOptions& o = s.options;
+    o.MarginTop = 0.25f;
+    o.MarginBottom = 0.75f;
+    o.MarginLeft = 1;
+    o.MarginRight = 1.5f;
+    o.DimensionWidth = 20;
+    o.DimensionHeight = 30;
+    o.PenSizeValue = 0.5f;
+    o.PenColor = 0x00336699;
+    o.BandW = false;
+    o.PenSizeText = "\xC2\xBD mm \xE2\x82\xAC\xE2\x98\x83";  // "½ mm €☃"
+    o.BitmapPenSize = 2;
+    o.BitmapWidth = 640;
+    o.BitmapHeight = 960;
+    o.MetricPage = true;
+    o.MetricPen = true;
+    AddLine(s, 1, 2, 3, 4);
+    const std::int16_t hidden = AddLine(s, 9, 9, 9, 9);
+    AddLine(s, -5.5f, 1e6f, 0.1f, 7);
+    s.store.DeleteLine(hidden);
+    AddShape(s, 3, 10, 20, 30, 40);
+    const std::string picture = Picture(1500);
+    WriteFileBytes(t.scratch / "photo.jpg", picture);
+    s.file.document.picturePath = (t.scratch / "photo.jpg").string();
+
+    const fs::path target = t.scratch / "out.pat";
+    ASSERT_TRUE(s.file.SavePattern(target.string(), false));
+
+    Bytes expected;
+    expected.Str("Tessary").I16(2).I16(1).I16(1).Str(test::kSavedAt);
+    expected.F32(0.25f).F32(0.75f).F32(1).F32(1.5f).F32(20).F32(30).F32(0.5f).I32(0x00336699).I16(0);
+    expected.Str("\xBD mm \x80?").F32(2).F32(960).F32(640).I16(-1).I16(-1);
+    expected.I16(2).F32(1).F32(2).F32(3).F32(4).F32(-5.5f).F32(1e6f).F32(0.1f).F32(7);
+    expected.I16(1).I16(3).F32(10).F32(20).F32(30).F32(40);
+    expected.I16(-1).F32(1500).Raw(picture);
+    EXPECT_EQ(ReadFileBytes(target), expected.str());
+    EXPECT_EQ(s.file.document.patternPath, target.string());
+    EXPECT_TRUE(t.presenter.shown.empty());
+}
+
+TEST(PatternFile, ReadsBackWhatItWrote) {
+    TestSession writer;
+    AddLine(*writer, 1, 2, 3, 4);
+    const std::int16_t gone = AddLine(*writer, 5, 6, 7, 8);
+    AddLine(*writer, 10, 20, 30, 40);
+    writer->store.DeleteLine(gone);
+    AddShape(*writer, 5, 1, 2, 3, 4);
+    AddShape(*writer, 0, -1, -2, 0, 0);
+    writer->options.PenSizeText = "\xC2\xBD";
+    WriteFileBytes(writer.scratch / "p.bmp", Picture(2048));
+    writer->file.document.picturePath = (writer.scratch / "p.bmp").string();
+    const std::string path = (writer.scratch / "a.pat").string();
+    ASSERT_TRUE(writer->file.SavePattern(path, false));
+
+    TestSession t;
+    Session& s = *t;
+    s.mirror.UpdateMirrorScale(1);  // any zoom: files are stored unscaled
+    ASSERT_TRUE(s.file.OpenPattern(path));
+    EXPECT_EQ(s.file.document.patternPath, path);
+    EXPECT_EQ(s.file.document.formatRead.major, 2);
+    // The deleted line is not written; the rest are renumbered densely.
+    ASSERT_EQ(s.store.OutLine.Count(), 2);
+    EXPECT_EQ(s.store.OutLine[1].X1, 10);
+    EXPECT_EQ(s.mirror.MirrorLine[1].Y2, 40);
+    EXPECT_TRUE(s.mirror.MirrorLine[1].Visible);
+    ASSERT_EQ(s.store.OutShape.Count(), 2);
+    const ShapeElement& shape = s.store.OutShape[0];
+    EXPECT_EQ(std::make_tuple(shape.Shape, shape.Top, shape.Left, shape.Height, shape.Width),
+              std::make_tuple(std::int16_t{5}, 1.0f, 2.0f, 3.0f, 4.0f));
+    EXPECT_EQ(s.mirror.MirrorShape[0].Left, 2.0f);
+    EXPECT_EQ(s.options.PenSizeText, "\xC2\xBD");
+    EXPECT_EQ(s.mirror.PatternWidth(), 8.5f * 1440);
+    EXPECT_EQ(s.mirror.PatternHeight(), 11.0f * 1440);
+    ASSERT_TRUE(s.file.document.hasEmbeddedPicture);
+    EXPECT_EQ(s.file.document.tempPicturePath, (t.scratch / "Temp" / "ttsyimage.tmp").string());
+    EXPECT_EQ(ReadFileBytes(s.file.document.tempPicturePath), Picture(2048));
+    EXPECT_TRUE(t.presenter.shown.empty());
+}
+
+TEST(PatternFile, EmptyPatternWithoutPicture) {
+    TestSession t;
+    t->file.document.picturePath = (t.scratch / "deleted-since.jpg").string();
+    const std::string path = (t.scratch / "e.pat").string();
+    ASSERT_TRUE(t->file.SavePattern(path, false));
+    const std::string bytes = ReadFileBytes(path);
+    EXPECT_EQ(bytes.substr(bytes.size() - 6), Bytes().I16(0).I16(0).I16(0).str());
+
+    TestSession r;
+    r->file.document.picturePath = "stale";
+    ASSERT_TRUE(r->file.OpenPattern(path));
+    EXPECT_EQ(r->store.OutLine.VisibleCount(), 0);
+    EXPECT_EQ(r->store.OutShape.VisibleCount(), 0);
+    EXPECT_FALSE(r->file.document.hasEmbeddedPicture);
+    EXPECT_EQ(r->file.document.picturePath, "");
+}
+
+TEST(PatternFile, WithoutPictureFlagLeavesThePictureOut) {
+    TestSession t;
+    WriteFileBytes(t.scratch / "p.gif", Picture(10));
+    t->file.document.picturePath = (t.scratch / "p.gif").string();
+    const std::string path = (t.scratch / "np.pat").string();
+    ASSERT_TRUE(t->file.SavePattern(path, true));
+    const std::string bytes = ReadFileBytes(path);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), Bytes().I16(0).str());
+}
+
+TEST(PatternFile, PictureTravelsInPiecesOf1024Bytes) {
+    for (const auto& [length, pieces] : std::vector<std::pair<std::uint64_t, std::vector<std::size_t>>>{
+             {2048, {1024, 1024}}, {1500, {1024, 476}}, {0, {}}, {1023, {1023}}}) {
+        std::vector<std::size_t> seen;
+        EXPECT_TRUE(CopyPieces(
+            length, [](char*, std::size_t) { return true; },
+            [&seen](const char*, std::size_t n) {
+                seen.push_back(n);
+                return true;
+            }));
+        EXPECT_EQ(seen, pieces) << length;
+    }
+    int reads = 0;
+    EXPECT_FALSE(CopyPieces(
+        5000, [&reads](char*, std::size_t) { return ++reads < 2; }, [](const char*, std::size_t) { return true; }));
+    EXPECT_EQ(reads, 2);
+}
+
+TEST(PatternFile, PictureBeyondWhatASingleCountsExactlyIsPadded) {
+    // 2^24 + 1 bytes: a single holds 2^24 + 2, so one zero byte pads the
+    // picture and the stored length matches the bytes that follow.
+    const std::size_t size = (1u << 24) + 1;
+    TestSession t;
+    std::string picture = Picture(size);
+    WriteFileBytes(t.scratch / "big.bmp", picture);
+    t->file.document.picturePath = (t.scratch / "big.bmp").string();
+    const std::string path = (t.scratch / "big.pat").string();
+    ASSERT_TRUE(t->file.SavePattern(path, false));
+    const std::string bytes = ReadFileBytes(path);
+    const std::string tail = Bytes().I16(-1).F32(static_cast<float>(size + 1)).str();
+    EXPECT_EQ(bytes.substr(bytes.size() - size - 1 - tail.size(), tail.size()), tail);
+
+    TestSession r;
+    ASSERT_TRUE(r->file.OpenPattern(path));
+    EXPECT_EQ(ReadFileBytes(r->file.document.tempPicturePath), picture + '\0');
+}
+
+TEST(PatternFile, ReadsEveryOlderFormat) {
+    struct Case {
+        int minor, revision;
+        bool bitmapFields;
+    };
+    for (const Case c : {Case{1, 0, false}, Case{2, 3, false}, Case{3, 0, false}, Case{4, 9, false},
+                         Case{5, 99, false}, Case{6, 2, true}, Case{6, 1, false}}) {
+        SCOPED_TRACE(testing::Message() << "1." << c.minor << "." << c.revision);
+        TestSession t;
+        t.settings.values["Pattern/PenSizeText"] = "1/32";
+        t.settings.values["Pattern/PenSizeValue"] = "0.03125";
+        t.settings.values["Pattern/BitmapSizeWidth"] = "400";
+        t.settings.values["Pattern/MetricPage"] = "True";
+        Bytes b;
+        b.Str("Some other title").I16(1).I16(c.minor).I16(c.revision).Str("");
+        b.I16(-1);
+        if (c.minor <= 4) b.I16(0).I16(0);
+        b.I16(0).I16(0);
+        b.F32(0.1f).F32(0.2f).F32(0.3f).F32(0.4f).F32(0).F32(0).F32(0).F32(0);
+        b.F32(10).F32(5).F32(0).F32(0).F32(0).F32(0).F32(14000).F32(7000);
+        if (c.minor >= 5) {
+            b.F32(0.02f).I32(255).I16(0).I16(0).Str("0.02");
+            if (c.bitmapFields) b.F32(3).F32(123).F32(456).I16(0);
+        }
+        b.I16(1).F32(1).F32(2).F32(3).F32(4).I16(1).I16(2).F32(5).F32(6).F32(7).F32(8).I16(0);
+        const fs::path path = t.scratch / "old.pat";
+        WriteFileBytes(path, b.str());
+
+        ASSERT_TRUE(t->file.OpenPattern(path.string()));
+        const PatternOptions& o = t->options;
+        EXPECT_TRUE(o.AspectLocked);
+        EXPECT_EQ(std::make_tuple(o.MarginTop, o.MarginBottom, o.MarginLeft, o.MarginRight),
+                  std::make_tuple(0.1f, 0.2f, 0.3f, 0.4f));
+        EXPECT_EQ(o.DimensionWidth, 10);
+        EXPECT_EQ(o.DimensionHeight, 5);
+        EXPECT_EQ(o.WidthTwips, 14000);  // as stored, not recomputed
+        EXPECT_EQ(o.HeightTwips, 7000);
+        EXPECT_EQ(t->mirror.PatternWidth(), 14000);
+        EXPECT_FALSE(o.MetricPage);
+        EXPECT_FALSE(o.MetricPen);
+        if (c.minor <= 4) {
+            EXPECT_EQ(o.PenSizeText, "1/32");
+            EXPECT_EQ(o.PenSizeValue, 0.03125f);
+            EXPECT_TRUE(o.BandW);
+        } else {
+            EXPECT_EQ(o.PenSizeText, "0.02");
+            EXPECT_EQ(o.PenColor, 255);
+            EXPECT_FALSE(o.BandW);
+        }
+        if (c.bitmapFields) {
+            EXPECT_EQ(std::make_tuple(o.BitmapPenSize, o.BitmapHeight, o.BitmapWidth), std::make_tuple(3.f, 123.f, 456.f));
+        } else if (c.minor >= 5) {
+            EXPECT_EQ(o.BitmapWidth, 400);
+            EXPECT_EQ(o.BitmapHeight, 200);  // the bitmap keeps the pattern's aspect
+        } else {
+            EXPECT_EQ(o.BitmapHeight, 400);
+        }
+        ASSERT_EQ(t->store.OutLine.VisibleCount(), 1);
+        EXPECT_EQ(t->store.OutLine[0].Y2, 4);
+        ASSERT_EQ(t->store.OutShape.VisibleCount(), 1);
+        EXPECT_EQ(t->store.OutShape[0].Width, 8);
+        EXPECT_TRUE(t.presenter.shown.empty());
+    }
+}
+
+TEST(PatternFile, RefusesUnknownFormatsAndDamagedFiles) {
+    const auto withPicture = [](float length, const std::string& bytes) {
+        return DefaultHeader().I16(0).I16(0).I16(-1).F32(length).Raw(bytes).str();
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::string good = DefaultHeader().I16(0).I16(0).I16(0).str();
+    const std::vector<std::pair<const char*, std::string>> files = {
+        {"format 2.2", Bytes().Str("Tessary").I16(2).I16(2).I16(0).Str("").Raw(std::string(100, '\0')).str()},
+        {"format 3.1", Bytes().Str("Tessary").I16(3).I16(1).I16(1).Str("").str()},
+        {"format 1.7", Bytes().Str("T").I16(1).I16(7).I16(0).Str("").str()},
+        {"format 1.0", Bytes().Str("T").I16(1).I16(0).I16(0).Str("").str()},
+        {"empty file", ""},
+        {"negative title length", Bytes().I16(-3).str()},
+        {"title longer than file", Bytes().I16(30000).Raw("Tess").str()},
+        {"truncated header", Bytes().Str("Tessary").I16(2).str()},
+        {"truncated options", good.substr(0, 40)},
+        {"negative pen text length", Bytes().Str("T").I16(2).I16(1).I16(1).Str("").F32(0.5f).F32(0.5f).F32(0.5f)
+                                         .F32(0.5f).F32(1).F32(1).F32(1).I32(0).I16(0).I16(-1).str()},
+        {"infinite width", Bytes().Str("T").I16(2).I16(1).I16(1).Str("").F32(0.5f).F32(0.5f).F32(0.5f).F32(0.5f)
+                               .F32(inf).F32(1).str()},
+        {"negative line count", DefaultHeader().I16(-1).str()},
+        {"line count past the end", DefaultHeader().I16(32767).F32(1).F32(2).F32(3).F32(4).str()},
+        {"NaN coordinate", DefaultHeader().I16(1).F32(1).F32(nan).F32(3).F32(4).I16(0).I16(0).str()},
+        {"negative shape count", DefaultHeader().I16(0).I16(-32768).str()},
+        {"unknown shape kind", DefaultHeader().I16(0).I16(1).I16(9).F32(1).F32(1).F32(1).F32(1).I16(0).str()},
+        {"no picture flag", DefaultHeader().I16(0).I16(0).str()},
+        {"NaN picture length", withPicture(nan, "abc")},
+        {"negative picture length", withPicture(-1, "abc")},
+        {"huge picture length", withPicture(1e30f, "abc")},
+        {"fractional picture length", withPicture(2.5f, "abc")},
+        {"truncated picture", withPicture(4096, std::string(1000, 'x'))},
+    };
+    for (const auto& [what, bytes] : files) {
+        SCOPED_TRACE(what);
+        TestSession t;
+        const fs::path path = t.scratch / "bad.pat";
+        WriteFileBytes(path, bytes);
+        const PatternOptions before = t->options;
+        EXPECT_FALSE(t->file.OpenPattern(path.string()));
+        ASSERT_EQ(t.presenter.shown.size(), 1u);
+        EXPECT_TRUE(IsFileNotLoaded(t.presenter.shown[0]));
+        EXPECT_EQ(t->file.document.patternPath, "");
+        EXPECT_FALSE(t->file.document.hasEmbeddedPicture);
+        EXPECT_EQ(t->options.DimensionWidth, before.DimensionWidth);
+        EXPECT_FALSE(fs::exists(t.scratch / "Temp" / "ttsyimage.tmp"));
+    }
+}
+
+TEST(PatternFile, OpenReportsMissingFilesAndRefusesWhatIsNoFile) {
+    TestSession t;
+    const std::string missing = (t.scratch / "nowhere.pat").string();
+    EXPECT_FALSE(t->file.OpenPattern(missing));
+    ASSERT_EQ(t.presenter.shown.size(), 1u);
+    EXPECT_EQ(t.presenter.shown[0].text, "The selected file was not found.\r\nFile: " + missing +
+                                             "\r\n\r\nCheck that the above folder and file exist and are write enabled.");
+    EXPECT_FALSE(t->file.OpenPattern(t.scratch.path().string()));
+    ASSERT_EQ(t.presenter.shown.size(), 2u);
+    EXPECT_TRUE(IsFileNotLoaded(t.presenter.shown[1]));
+}
+
+TEST(PatternFile, AFileWithMoreLinesThanTheStoreCanTakeIsRefused) {
+    TestSession t;
+    Bytes b = DefaultHeader();
+    b.I16(32767);
+    for (int i = 0; i < 32767; ++i) b.F32(1).F32(2).F32(3).F32(4);
+    b.I16(0).I16(0);
+    WriteFileBytes(t.scratch / "full.pat", b.str());
+    ASSERT_TRUE(t->file.OpenPattern((t.scratch / "full.pat").string()));
+    EXPECT_EQ(t->store.OutLine.VisibleCount(), 32767);
+    // Loading adds to the pattern: a second copy no longer fits.
+    EXPECT_FALSE(t->file.OpenPattern((t.scratch / "full.pat").string()));
+    EXPECT_TRUE(IsFileNotLoaded(t.presenter.shown.back()));
+}
+
+TEST(PatternFile, UnusableTemporaryFolderDropsOnlyThePicture) {
+    TestSession t;
+    WriteFileBytes(t.scratch / "Temp", "a file where the folder should be");
+    const fs::path path = t.scratch / "pic.pat";
+    WriteFileBytes(path, DefaultHeader().I16(1).F32(0).F32(0).F32(9).F32(9).I16(0).I16(-1).F32(3).Raw("abc").str());
+    ASSERT_TRUE(t->file.OpenPattern(path.string()));
+    EXPECT_EQ(t->store.OutLine.VisibleCount(), 1);
+    EXPECT_FALSE(t->file.document.hasEmbeddedPicture);
+    EXPECT_EQ(t->file.document.tempPicturePath, "");
+    ASSERT_EQ(t.presenter.shown.size(), 1u);
+    EXPECT_EQ(t.presenter.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(t.presenter.shown[0].text.rfind("The temporary picture file could not be opened.\r\nFile: " +
+                                                  (t.scratch / "Temp" / "ttsyimage.tmp").string(),
+                                              0),
+              0u);
+}
+
+TEST(PatternFile, AFailedSaveLeavesThePreviousFileAsItWas) {
+    TestSession t;
+    AddLine(*t, 1, 1, 2, 2);
+    const fs::path target = t.scratch / "keep.pat";
+    WriteFileBytes(target, "previous pattern");
+    t->file.document.patternPath = "earlier.pat";
+
+    // A picture that cannot be read stops the save half way.
+    fs::create_directory(t.scratch / "not-a-picture");
+    t->file.document.picturePath = (t.scratch / "not-a-picture").string();
+    EXPECT_FALSE(t->file.SavePattern(target.string(), false));
+    ASSERT_EQ(t.presenter.shown.size(), 1u);
+    EXPECT_EQ(t.presenter.shown[0].text, "The pattern file could not be saved.\r\nFile: " + target.string() +
+                                             "\r\n\r\nTry to save you file using a different file name or folder.");
+    EXPECT_EQ(ReadFileBytes(target), "previous pattern");
+    EXPECT_EQ(t->file.document.patternPath, "earlier.pat");
+
+    // A folder that does not exist.
+    EXPECT_FALSE(t->file.SavePattern((t.scratch / "no-such-folder" / "x.pat").string(), true));
+    EXPECT_EQ(t.presenter.shown.size(), 2u);
+
+    // Nothing but the old file and the folders is left behind.
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(t.scratch.path())) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"keep.pat", "not-a-picture"}));
+}
+
+TEST(PatternFile, ReadOnlyTargetIsRefusedUntouched) {
+    TestSession t;
+    const fs::path target = t.scratch / "ro.pat";
+    WriteFileBytes(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(t->file.SavePattern(target.string(), true));
+    ASSERT_EQ(t.presenter.shown.size(), 1u);
+    EXPECT_EQ(t.presenter.shown[0].text,
+              "The pattern file can not be be saved.\r\nThe orignal pattern file attributes are set to read only.\r\n"
+              "File: " +
+                  target.string() + "\r\n\r\nTry to save you file using a different file name or folder.");
+    EXPECT_EQ(ReadFileBytes(target), "old");
+    EXPECT_EQ(t->file.document.patternPath, "");
+}
+
+TEST(PatternFile, ReplacingKeepsTheFilesModeAndLinks) {
+    TestSession t;
+    const fs::path real = t.scratch / "real.pat";
+    WriteFileBytes(real, "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::path link = t.scratch / "link.pat";
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(t->file.SavePattern(link.string(), true));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(real).substr(0, 9), Bytes().Str("Tessary").str());
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(PatternFile, TitleIsTheNameWithoutFolderAndExtension) {
+    TestSession t;
+    for (const auto& [path, title] : std::vector<std::pair<std::string, std::string>>{
+             {"/home/a/rose window.pat", "rose window"},
+             {"/home/a.b/rose", "rose"},
+             {"x.y.pat", "x.y"},
+             {"", ""}}) {
+        t->file.document.patternPath = path;
+        EXPECT_EQ(t->file.PatternFileTitle(), title) << path;
+    }
+}
+
+}  // namespace
+}  // namespace tessary
