@@ -31,15 +31,6 @@ public:
     MessageAnswer Show(const MessageRequest& r) override { return r.defaultAnswer; }
 };
 
-class NoWindow : public ProgressWindow {
-public:
-    void Open(const std::string&, int, int, bool) override {}
-    void SetValue(int) override {}
-    void PumpEvents() override {}
-    bool Cancelled() const override { return false; }
-    void Close() override {}
-};
-
 struct Fixture {
     Fixture() : folder(fs::temp_directory_path() / ("tessary-bench-" + std::to_string(::getpid()))) {
         fs::create_directories(folder);
@@ -66,13 +57,25 @@ struct Fixture {
     fs::path folder;
     NoSettings settings;
     NoMessages messages;
-    NoWindow window;
+    SilentProgressWindow window;
     std::unique_ptr<Session> session;
 };
 
 Fixture& Shared() {
     static Fixture fixture;
     return fixture;
+}
+
+void CopyThroughBuffer(const fs::path& from, const std::string& to, bool toDisk) {
+    static std::vector<char> buffer(64 * 1024);
+    std::FILE* in = std::fopen(from.c_str(), "rb");
+    std::FILE* out = std::fopen(to.c_str(), "wb");
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) std::fwrite(buffer.data(), 1, n, out);
+    std::fflush(out);
+    if (toDisk) ::fsync(::fileno(out));
+    std::fclose(out);
+    std::fclose(in);
 }
 
 void BM_WritePattern(benchmark::State& state) {
@@ -89,17 +92,7 @@ void BM_WritePattern(benchmark::State& state) {
 void BM_PlainCopy(benchmark::State& state) {
     Fixture& f = Shared();
     const std::string target = (f.folder / "copied.pat").string();
-    std::vector<char> buffer(64 * 1024);
-    for (auto _ : state) {
-        std::FILE* in = std::fopen(f.pattern().c_str(), "rb");
-        std::FILE* out = std::fopen(target.c_str(), "wb");
-        std::size_t n = 0;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) std::fwrite(buffer.data(), 1, n, out);
-        std::fflush(out);
-        ::fsync(::fileno(out));
-        std::fclose(out);
-        std::fclose(in);
-    }
+    for (auto _ : state) CopyThroughBuffer(f.pattern(), target, true);
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fs::file_size(f.pattern())));
 }
 
@@ -120,15 +113,7 @@ void BM_ReadPattern(benchmark::State& state) {
 void BM_PlainRead(benchmark::State& state) {
     Fixture& f = Shared();
     const std::string target = (f.folder / "extract.tmp").string();
-    std::vector<char> buffer(64 * 1024);
-    for (auto _ : state) {
-        std::FILE* in = std::fopen(f.pattern().c_str(), "rb");
-        std::FILE* out = std::fopen(target.c_str(), "wb");
-        std::size_t n = 0;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) std::fwrite(buffer.data(), 1, n, out);
-        std::fclose(out);
-        std::fclose(in);
-    }
+    for (auto _ : state) CopyThroughBuffer(f.pattern(), target, false);
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fs::file_size(f.pattern())));
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/ConsolePlatform.h"
+#include "core/platform/ProgressWindow.h"
 #include "cli/PatternReport.h"
 #include "core/shell/Session.h"
 #include "ui/platform/QtSettingsStore.h"

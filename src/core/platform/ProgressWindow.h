@@ -19,4 +19,14 @@ public:
     virtual void Close() = 0;
 };
 
+// For batch runs: shows nothing and is never cancelled.
+class SilentProgressWindow : public ProgressWindow {
+public:
+    void Open(const std::string&, int, int, bool) override {}
+    void SetValue(int) override {}
+    void PumpEvents() override {}
+    bool Cancelled() const override { return false; }
+    void Close() override {}
+};
+
 }  // namespace tessary
