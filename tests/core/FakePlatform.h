@@ -75,8 +75,8 @@ struct TestSession {
     FakeProgressWindow progressWindow;
     std::unique_ptr<Session> session;
 
-    Session& operator*() { return *session; }
-    Session* operator->() { return session.get(); }
+    Session& operator*() const { return *session; }
+    Session* operator->() const { return session.get(); }
 };
 
 std::string ReadFileBytes(const std::filesystem::path& path);

@@ -266,21 +266,16 @@ bool PatternFile::ReadSections(BinaryReader& in) {
     mirror.SetPatternWidth(parts_.options.WidthTwips);
     mirror.SetPatternHeight(parts_.options.HeightTwips);
 
+    // File coordinates are true-size twips: stored in the reference copy as
+    // they are.
+    const std::int16_t pen = parts_.display.MonitorPen();
     std::int16_t count = 0;
     if (!in.ReadI16(count) || count < 0) return false;
     progress.ProgressStart(0, count, "Loading Pattern - Lines", false);
     for (std::int16_t n = 0; n < count; ++n) {
         float c[4];
         if (!in.ReadF32(c[0]) || !in.ReadF32(c[1]) || !in.ReadF32(c[2]) || !in.ReadF32(c[3])) return false;
-        const std::int16_t i = store.NewLineSlot();
-        if (i < 0) return false;
-        LineElement& e = store.OutLine.Edit(i);
-        e.X1 = c[0];
-        e.Y1 = c[1];
-        e.X2 = c[2];
-        e.Y2 = c[3];
-        store.OutLine.SetVisible(i, true);
-        mirror.mLine(i, c[0], c[1], c[2], c[3], false);
+        if (store.AddLine(c[0], c[1], c[2], c[3], pen, false) < 0) return false;
         progress.ProgressStep(1);
     }
 
@@ -293,16 +288,7 @@ bool PatternFile::ReadSections(BinaryReader& in) {
             !in.ReadF32(height) || !in.ReadF32(width)) {
             return false;
         }
-        const std::int16_t i = store.NewShapeSlot();
-        if (i < 0) return false;
-        ShapeElement& e = store.OutShape.Edit(i);
-        e.Shape = kind;
-        e.Top = top;
-        e.Left = left;
-        e.Height = height;
-        e.Width = width;
-        store.OutShape.SetVisible(i, true);
-        mirror.mShape(i, kind, top, left, height, width, false);
+        if (store.AddShape(kind, top, left, height, width, pen, false) < 0) return false;
         progress.ProgressStep(1);
     }
 

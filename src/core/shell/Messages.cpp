@@ -110,4 +110,11 @@ MessageAnswer Messages::MsgTempPictureFailed(const std::string& fileName) {
                 MessageIcon::Information, MessageButtons::Ok, AnswerOk);
 }
 
+MessageAnswer Messages::MsgPatternFull() {
+    return Show(std::string("The pattern is full.") + CRLF + CRLF +
+                    "A pattern holds at most 32767 lines and 32767 shapes." + CRLF +
+                    "Delete lines or shapes you no longer need to draw more.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
 }  // namespace tessary

@@ -27,6 +27,8 @@ public:
     MessageAnswer MsgSaveFailed(const std::string& fileName);
     MessageAnswer MsgPictureNotLoaded();
     MessageAnswer MsgTempPictureFailed(const std::string& fileName);
+    // Drawing more than a pattern file can hold.
+    MessageAnswer MsgPatternFull();
 
 private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);

@@ -70,6 +70,51 @@ bool PatternStore::DeleteLastDrawn() {
     return true;
 }
 
+std::int16_t PatternStore::AddLine(float x1, float y1, float x2, float y2, std::int16_t penWidth, bool scaled) {
+    const std::int16_t i = NewLineSlot();
+    if (i < 0) return i;
+    LineElement& e = OutLine.Edit(i);
+    e.X1 = x1;
+    e.Y1 = y1;
+    e.X2 = x2;
+    e.Y2 = y2;
+    e.look.BorderWidth = penWidth;
+    OutLine.SetVisible(i, true);
+    mirror_.mLine(i, x1, y1, x2, y2, scaled);
+    return i;
+}
+
+std::int16_t PatternStore::AddShape(std::int16_t kind, float top, float left, float height, float width,
+                                    std::int16_t penWidth, bool scaled) {
+    const std::int16_t i = NewShapeSlot();
+    if (i < 0) return i;
+    ShapeElement& e = OutShape.Edit(i);
+    e.Shape = kind;
+    e.Top = top;
+    e.Left = left;
+    e.Height = height;
+    e.Width = width;
+    e.look.BorderWidth = penWidth;
+    OutShape.SetVisible(i, true);
+    mirror_.mShape(i, kind, top, left, height, width, scaled);
+    return i;
+}
+
+void PatternStore::LineMoved(std::int16_t index) {
+    const LineElement& e = OutLine[index];
+    mirror_.mLine(index, e.X1, e.Y1, e.X2, e.Y2, true);
+}
+
+void PatternStore::ShapeMoved(std::int16_t index) {
+    const ShapeElement& e = OutShape[index];
+    mirror_.mShape(index, e.Shape, e.Top, e.Left, e.Height, e.Width, true);
+}
+
+void PatternStore::ForgetLastDrawn() {
+    lastKind_ = LastKindValue::None;
+    lastIndex_ = 0;
+}
+
 void PatternStore::ClearPattern() {
     const int lines = OutLine.Count();
     const int shapes = OutShape.Count();

@@ -37,14 +37,27 @@ public:
     bool DeleteLastDrawn();
     void ClearPattern();
 
+    // A new slot completed as a pattern line or shape: geometry, pen width,
+    // visible, and told to the reference copy (scaled: the values are
+    // displayed coordinates). -1 when the set is full.
+    std::int16_t AddLine(float x1, float y1, float x2, float y2, std::int16_t penWidth, bool scaled);
+    std::int16_t AddShape(std::int16_t kind, float top, float left, float height, float width,
+                          std::int16_t penWidth, bool scaled);
+    // After an edit of an element's geometry: the reference copy follows.
+    void LineMoved(std::int16_t index);
+    void ShapeMoved(std::int16_t index);
+    void ForgetLastDrawn();
+
     LastKindValue LastKind() const { return lastKind_; }
     std::int16_t LastIndex() const { return lastIndex_; }
 
     bool PatternChanged() const { return patternChanged_; }
     void SetPatternChanged(bool changed) { patternChanged_ = changed; }
 
-private:
+    // Brings an element above every other on the surface.
     void Raise(Appearance& look) { look.Stack = ++stackTop_; }
+
+private:
 
     MirrorForm& mirror_;
     Progress& progress_;

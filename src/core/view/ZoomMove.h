@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tessary {
+
+class Workspace;
+
+enum ZoomCode : std::int16_t { ZoomIn = -1, ZoomNormal = 0, ZoomOut = 1, ZoomFit = 2 };
+enum MoveCode : std::int16_t { MoveCorner = 0, MoveCenter = 1, MoveUp = 2, MoveDown = 3, MoveLeft = 4, MoveRight = 5 };
+
+// The smallest and largest side, in twips, that the view gives the picture
+// layer when zooming in or out.
+struct ViewLimits {
+    float smallest = 240;  // 16 screen pixels: a 10-foot pattern still fits a small window
+    float largest = 33554432;  // 2^25: one pixel of a 600-dpi scan spans over a hundred on screen
+};
+
+// Zoom and move: the picture layer's geometry is the whole view state; the
+// displayed pattern is recomputed from the reference copy after each zoom.
+class ZoomMove {
+public:
+    ZoomMove(Workspace& ws, const ViewLimits& limits) : ws_(ws), limits_(limits) {}
+
+    bool ZoomImage(std::int16_t code);
+    bool ZoomView(std::int16_t code);
+    void ZoomAtPoint(int button, float x, float y);
+    void CenterImageAt(float x, float y);
+    void MoveImage(std::int16_t code);
+    void ComposeImage();
+
+    // The move-mode drag of the picture layer, in window coordinates of the
+    // pointer; the press point within the layer is the surface's DownX/DownY.
+    void BeginPictureDrag() { pictureDrag_ = true; }
+    bool PictureDragActive() const { return pictureDrag_; }
+    void DragPicture(float windowX, float windowY);
+    void DropPicture(float windowX, float windowY);
+    // The pointer left the work window: the picture stays where it is.
+    void CancelPictureDrag() { pictureDrag_ = false; }
+
+    const ViewLimits& Limits() const { return limits_; }
+
+private:
+    // The size the view grants for a requested side.
+    float Accepted(float side) const;
+    bool ZoomBy(float factor);
+    void PlacePicture(float windowX, float windowY);
+
+    Workspace& ws_;
+    ViewLimits limits_;
+    bool pictureDrag_ = false;
+};
+
+}  // namespace tessary

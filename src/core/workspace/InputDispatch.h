@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tessary {
+
+class Workspace;
+
+inline constexpr int kButtonLeft = 1;
+inline constexpr int kButtonRight = 2;
+inline constexpr int kKeyDelete = 46;
+inline constexpr int kKeyBack = 8;
+inline constexpr int kKeyDecimal = 110;
+
+// Every press, gesture move, release and key of the work window, routed by
+// the interaction mode and the part that was hit.
+class InputDispatch {
+public:
+    explicit InputDispatch(Workspace& ws) : ws_(ws) {}
+
+    void WorkspaceMouseDown(int button, bool shift, float x, float y, bool onLayer, std::int16_t layerCode);
+    // A gesture's moves and its release, in layer coordinates.
+    void WorkspaceMouseMove(float x, float y);
+    void WorkspaceMouseUp(float x, float y);
+    // A press on grab point index at (x, y) within the handle.
+    void GrabPointPress(std::int16_t index, int button, bool shift, float x, float y);
+    // A gesture passing over or ending on grab point index, (x, y) within it.
+    void GrabPointOver(std::int16_t index, float x, float y);
+    void GrabPointDrop(std::int16_t index, float x, float y);
+    void WorkspaceKeyDown(int keyCode, bool shift);
+
+    // A tool asks for the moves and the release of the gesture its press began.
+    void BeginGesture(float x, float y, std::int16_t pointer);
+    bool GestureActive() const { return gesture_; }
+    std::int16_t GesturePointer() const { return gesturePointer_; }
+
+private:
+    // Where a grab point's (x, y) lies in the pattern layer.
+    void GrabToLayer(std::int16_t index, float& x, float& y) const;
+
+    Workspace& ws_;
+    bool gesture_ = false;
+    std::int16_t gesturePointer_ = 0;
+};
+
+}  // namespace tessary
