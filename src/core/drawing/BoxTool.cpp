@@ -7,6 +7,8 @@
 namespace tessary {
 
 namespace {
+// Radians: above the rounding of 360 one-degree steps, far below a degree.
+constexpr float kAngleSlack = 1e-4f;
 bool EqualSided(std::int16_t kind) { return kind == 1 || kind == 3 || kind == 5; }
 }  // namespace
 
@@ -87,7 +89,9 @@ bool CircleOutline::CircleNextSegment(float& x1, float& y1, float& x2, float& y2
     x1 = x_;
     y1 = y_;
     angle_ += step_;
-    if (angle_ >= end_) {
+    // Steps that divide the circle add up to a rounding short of its end;
+    // so small a remainder is no segment of its own.
+    if (angle_ >= end_ - kAngleSlack) {
         // The outline closes exactly where it began.
         angle_ = end_;
         x_ = cx_;

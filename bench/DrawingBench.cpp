@@ -1,0 +1,90 @@
+// One trace step, one hit test and one crossing search on an empty pattern
+// and on a full one (32,767 lines).
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "core/platform/MessagePresenter.h"
+#include "core/platform/ProgressWindow.h"
+#include "core/platform/SettingsStore.h"
+#include "core/workspace/Workspace.h"
+
+namespace {
+
+using namespace tessary;
+
+class NoSettings : public SettingsStore {
+public:
+    std::optional<std::string> Read(const std::string&, const std::string&) const override { return std::nullopt; }
+    void Write(const std::string&, const std::string&, const std::string&) override {}
+};
+
+class NoMessages : public MessagePresenter {
+public:
+    MessageAnswer Show(const MessageRequest& r) override { return r.defaultAnswer; }
+};
+
+struct Engine {
+    explicit Engine(int lines) {
+        session = std::make_unique<Session>(Platform{settings, messages, window, {}});
+        workspace = std::make_unique<Workspace>(*session);
+        Workspace& ws = *workspace;
+        ws.surface.ClientWidth = 12000;
+        ws.surface.ClientHeight = 9000;
+        ws.modes.SetNoPicture(true);
+        ws.PrepareBlankSurface();
+        ws.zoom.ZoomView(ZoomNormal);
+        ws.modes.SetAppState(AppPatternOpen);
+        ws.surface.Enabled = true;
+        ws.StartWorkspace(false);
+        // Short diagonal strokes spread over the page, none near (100, 100).
+        for (int i = 0; i < lines; ++i) {
+            const auto x = static_cast<float>(1000 + (i % 181) * 60);
+            const auto y = static_cast<float>(1000 + (i / 181) * 80);
+            ws.store.AddLine(x, y, x + 50, y + 70, 1, true);
+        }
+        ws.modes.SetDrawTool(ToolTrace);
+        ws.modes.SetMode(ModeDraw);
+    }
+    NoSettings settings;
+    NoMessages messages;
+    SilentProgressWindow window;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<Workspace> workspace;
+};
+
+// A step that cuts a segment, then the segment taken back so every
+// iteration meets the same pattern.
+void BM_TraceStep(benchmark::State& state) {
+    Engine engine(static_cast<int>(state.range(0)));
+    Workspace& ws = *engine.workspace;
+    if (state.range(0) > 0) ws.store.DeleteLine(static_cast<std::int16_t>(state.range(0) - 1));
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 100, 100, true, LayerPattern);
+    float x = 100;
+    for (auto _ : state) {
+        x = x == 100 ? 300 : 100;
+        ws.input.WorkspaceMouseMove(x, 100);
+        ws.store.DeleteLine(ws.store.LastIndex());
+    }
+}
+
+void BM_HitTestMiss(benchmark::State& state) {
+    Engine engine(static_cast<int>(state.range(0)));
+    Workspace& ws = *engine.workspace;
+    for (auto _ : state) benchmark::DoNotOptimize(ws.selection.HitTest(100, 100));
+}
+
+void BM_FirstCrossedLineMiss(benchmark::State& state) {
+    Engine engine(static_cast<int>(state.range(0)));
+    Workspace& ws = *engine.workspace;
+    ws.geometry.SetProbe(175, 175, 25, 25);
+    std::int16_t index = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(ws.geometry.FirstCrossedLine(ws.store, index));
+}
+
+BENCHMARK(BM_TraceStep)->Arg(0)->Arg(32767);
+BENCHMARK(BM_HitTestMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FirstCrossedLineMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
