@@ -1,0 +1,223 @@
+#include <array>
+
+#include "tests/core/WorkspaceFixture.h"
+
+namespace tessary {
+namespace {
+
+using Geo = std::array<float, 4>;  // left, top, width, height
+
+Geo GeoOf(const Rect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
+
+class ZoomMoveTest : public test::WorkspaceTest {
+protected:
+    Geo Picture() const { return GeoOf(ws.surface.OriImage[0]); }
+    std::array<float, 4> LineAt(std::int16_t i) const { return {Line(i).X1, Line(i).Y1, Line(i).X2, Line(i).Y2}; }
+
+    // The pattern lies exactly on the picture, with the picture under it filling it.
+    void ExpectLayersTogether() const {
+        const Rect& p = ws.surface.OriImage[0];
+        EXPECT_EQ(GeoOf(ws.surface.Pattern), Picture());
+        EXPECT_EQ(GeoOf(ws.surface.OriImage[1]), (Geo{0, 0, p.Width, p.Height}));
+    }
+    std::size_t Messages() const { return t.presenter.shown.size(); }
+};
+
+// A blank letter page at normal size, centred in the 12000 x 9000 window.
+constexpr Geo kNormal{-120, -3420, 12240, 15840};
+
+TEST_F(ZoomMoveTest, InThenOutReturnsToTheFormerView) {
+    for (const auto& [first, second] : {std::pair{ZoomIn, ZoomOut}, std::pair{ZoomOut, ZoomIn}}) {
+        SCOPED_TRACE(first);
+        ASSERT_EQ(Picture(), kNormal);
+        ASSERT_TRUE(ws.zoom.ZoomView(first));
+        EXPECT_NE(Picture()[3], kNormal[3]);
+        ASSERT_TRUE(ws.zoom.ZoomView(second));
+        EXPECT_EQ(Picture(), kNormal);
+        ExpectLayersTogether();
+    }
+}
+
+TEST_F(ZoomMoveTest, ZoomBeyondTheLimitIsRefusedOnceAndChangesNothing) {
+    const struct {
+        std::int16_t code;
+        const char* text;
+    } cases[] = {
+        {ZoomIn, "The pattern is at the maximum zoom in position"},
+        {ZoomOut, "The pattern is at the maximum zoom out position"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        OpenBlankPattern();
+        t.presenter.shown.clear();
+        t->store.AddLine(1000, 2000, 3000, 4000, 1, true);
+        int accepted = 0;
+        while (accepted < 40 && ws.zoom.ZoomView(c.code)) ++accepted;
+        ASSERT_GT(accepted, 0);
+        ASSERT_LT(accepted, 40);
+        ASSERT_EQ(Messages(), 1u);
+        EXPECT_EQ(t.presenter.shown[0].text, c.text);
+
+        ws.zoom.MoveImage(MoveCorner);
+        const Geo picture = Picture();
+        const auto line = LineAt(0);
+        const float scale = t->mirror.ReferenceScale();
+        EXPECT_FALSE(ws.zoom.ZoomView(c.code));
+        EXPECT_EQ(Messages(), 2u);
+        EXPECT_EQ(Picture(), picture);
+        EXPECT_EQ(LineAt(0), line);
+        EXPECT_EQ(t->mirror.ReferenceScale(), scale);
+        ExpectLayersTogether();
+        EXPECT_TRUE(ws.surface.PatternVisible);
+        EXPECT_FALSE(ws.surface.OriImageVisible[0]);
+    }
+}
+
+TEST_F(ZoomMoveTest, FitFollowsTheTighterSideOfTheWindow) {
+    const struct {
+        float clientWidth, clientHeight;
+        float width, height;
+    } cases[] = {
+        {12000, 9000, 12240 * 9000 / 15840.0f, 9000},      // taller than the window
+        {12000, 30000, 12000, 15840 * 12000 / 12240.0f},   // wider than the window
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clientHeight);
+        ws.surface.ClientWidth = c.clientWidth;
+        ws.surface.ClientHeight = c.clientHeight;
+        ASSERT_TRUE(ws.zoom.ZoomView(ZoomNormal));
+        ASSERT_TRUE(ws.zoom.ZoomView(ZoomFit));
+        EXPECT_FLOAT_EQ(Picture()[2], c.width);
+        EXPECT_FLOAT_EQ(Picture()[3], c.height);
+        EXPECT_FLOAT_EQ(Picture()[0], (c.clientWidth - c.width) / 2);
+        EXPECT_FLOAT_EQ(Picture()[1], (c.clientHeight - c.height) / 2);
+        ExpectLayersTogether();
+    }
+}
+
+TEST_F(ZoomMoveTest, NormalSizeIsThePatternSizeWhateverTheFormerZoom) {
+    t->options.DimensionWidth = 10;
+    t->options.DimensionHeight = 8;
+    t->options.RecomputeTwips();
+    ASSERT_TRUE(ws.PrepareBlankSurface());
+    for (const std::int16_t former : {ZoomFit, ZoomIn, ZoomOut, ZoomNormal}) {
+        SCOPED_TRACE(former);
+        ws.zoom.ZoomView(former);
+        ASSERT_TRUE(ws.zoom.ZoomView(ZoomNormal));
+        EXPECT_EQ(Picture()[2], 14400);
+        EXPECT_EQ(Picture()[3], 11520);
+        EXPECT_EQ(t->mirror.ReferenceScale(), 1.0f);
+    }
+}
+
+TEST_F(ZoomMoveTest, ZoomModeClicks) {
+    const struct {
+        const char* name;
+        int button;
+        bool onLayer;
+        Geo after;
+    } cases[] = {
+        // (100, 60) on the picture comes to the window centre at the new size.
+        {"right on the picture", kButtonRight, true, {6000 - 50, 4500 - 30, 6120, 7920}},
+        {"left on the picture", kButtonLeft, true, {6000 - 200, 4500 - 120, 24480, 31680}},
+        {"left on the window", kButtonLeft, false, {6000 - 12240, 4500 - 15840, 24480, 31680}},
+        {"right on the window", kButtonRight, false, {6000 - 3060, 4500 - 3960, 6120, 7920}},
+    };
+    ws.modes.SetMode(ModeZoom);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(ws.zoom.ZoomView(ZoomNormal));
+        ws.input.WorkspaceMouseDown(c.button, false, 100, 60, c.onLayer, c.onLayer ? LayerPattern : LayerWindow);
+        EXPECT_EQ(Picture(), c.after);
+        ExpectLayersTogether();
+    }
+}
+
+TEST_F(ZoomMoveTest, MoveCommandsStepByATenthOfTheWindow) {
+    const struct {
+        std::int16_t code;
+        int times;
+        float left, top;
+    } cases[] = {
+        {MoveCorner, 1, 0, 0},       {MoveCenter, 1, -120, -3420}, {MoveUp, 1, 0, -900},
+        {MoveDown, 5, 0, 4500},      {MoveLeft, 2, -2400, 0},      {MoveRight, 1, 1200, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        ws.zoom.MoveImage(MoveCorner);
+        for (int i = 0; i < c.times; ++i) ws.zoom.MoveImage(c.code);
+        EXPECT_EQ(Picture(), (Geo{c.left, c.top, 12240, 15840}));
+        ExpectLayersTogether();
+    }
+}
+
+TEST_F(ZoomMoveTest, MoveModeDragPlacesThePressPointUnderThePointer) {
+    ws.modes.SetMode(ModeMove);
+    ws.input.WorkspaceMouseDown(kButtonRight, false, 500, 400, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 500, 400, false, LayerWindow);
+    ws.zoom.DragPicture(3000, 2000);
+    EXPECT_EQ(Picture(), kNormal);
+
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 500, 400, true, LayerPattern);
+    ws.zoom.DragPicture(3000, 2000);
+    EXPECT_EQ(Picture(), (Geo{2500, 1600, 12240, 15840}));
+    ws.zoom.DropPicture(3500, 2500);
+    EXPECT_EQ(Picture(), (Geo{3000, 2100, 12240, 15840}));
+    ExpectLayersTogether();
+    ws.zoom.DragPicture(9000, 9000);
+    EXPECT_EQ(Picture()[0], 3000);
+}
+
+TEST_F(ZoomMoveTest, ComposeRecomputesVisibleElementsFromTheReferenceCopy) {
+    t->store.AddLine(1000, 2000, 3000, 4000, 1, true);
+    t->store.AddLine(500, 500, 700, 700, 1, true);
+    t->store.AddShape(0, 1000, 1500, 1000, 2000, 1, true);
+    t->store.DeleteLine(1);
+    t->store.OutLine.Edit(0).X1 = 9999;  // the display is never the source
+    t.progressWindow.headers.clear();
+    ASSERT_TRUE(ws.zoom.ZoomView(ZoomIn));
+    EXPECT_EQ(LineAt(0), (std::array<float, 4>{2000, 4000, 6000, 8000}));
+    EXPECT_EQ(LineAt(1), (std::array<float, 4>{500, 500, 700, 700}));
+    const ShapeElement& s = t->store.OutShape[0];
+    EXPECT_EQ((Geo{s.Left, s.Top, s.Width, s.Height}), (Geo{3000, 2000, 4000, 2000}));
+    ASSERT_EQ(t.progressWindow.headers.size(), 1u);
+    EXPECT_EQ(t.progressWindow.headers[0], "Composing Image - Please wait...");
+    EXPECT_EQ(t.progressWindow.maximum, 3);  // hidden slots count too
+}
+
+TEST_F(ZoomMoveTest, NoWindowToZoomInDoesNothingSilently) {
+    const struct {
+        bool minimised;
+        float clientWidth, clientHeight;
+        std::int16_t code;
+    } cases[] = {
+        {true, 12000, 9000, ZoomFit},
+        {true, 12000, 9000, ZoomIn},
+        {false, 0, 9000, ZoomFit},
+        {false, 12000, 0, ZoomFit},
+    };
+    for (const auto& c : cases) {
+        ws.surface.Minimised = c.minimised;
+        ws.surface.ClientWidth = c.clientWidth;
+        ws.surface.ClientHeight = c.clientHeight;
+        EXPECT_FALSE(ws.zoom.ZoomView(c.code));
+        EXPECT_EQ(Picture(), kNormal);
+        EXPECT_TRUE(ws.surface.PatternVisible);
+    }
+    EXPECT_EQ(Messages(), 0u);
+}
+
+TEST_F(ZoomMoveTest, RepeatedZoomingNeverAccumulatesRounding) {
+    t->store.AddLine(1234.567f, 2345.678f, 3456.789f, 4567.891f, 1, true);
+    const auto original = LineAt(0);
+    ASSERT_TRUE(ws.zoom.ZoomView(ZoomFit));
+    const auto fitted = LineAt(0);
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(ws.zoom.ZoomView(ZoomIn));
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(ws.zoom.ZoomView(ZoomOut));
+    EXPECT_EQ(LineAt(0), fitted);
+    ASSERT_TRUE(ws.zoom.ZoomView(ZoomNormal));
+    EXPECT_EQ(LineAt(0), original);
+}
+
+}  // namespace
+}  // namespace tessary
