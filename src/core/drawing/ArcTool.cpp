@@ -106,30 +106,26 @@ void ArcTool::DrawArc() {
     if (!std::isfinite(step) || !(step > 0)) return;
 
     ElementSet<LineElement>& lines = ws_.store.ArcLine;
-    std::int16_t line = TakeConstructionLine();
-    if (line < 0) return;
-    Point from = CurvePoint(0);
-    for (float t = step; t < 2; t += step) {
-        const Point to = CurvePoint(t);
+    const auto show = [&lines](std::int16_t line, Point from, Point to) {
         LineElement& e = lines.Edit(line);
         e.X1 = from.x;
         e.Y1 = from.y;
         e.X2 = to.x;
         e.Y2 = to.y;
         lines.SetVisible(line, true);
+    };
+    std::int16_t line = TakeConstructionLine();
+    if (line < 0) return;
+    Point from = CurvePoint(0);
+    for (float t = step; t < 2; t += step) {
+        const Point to = CurvePoint(t);
+        show(line, from, to);
         // More construction lines than a set holds: the arc ends here.
-        const std::int16_t next = TakeConstructionLine();
-        if (next < 0) return;
-        line = next;
+        line = TakeConstructionLine();
+        if (line < 0) return;
         from = to;
     }
-    const Point end = CurvePoint(2);
-    LineElement& e = lines.Edit(line);
-    e.X1 = from.x;
-    e.Y1 = from.y;
-    e.X2 = end.x;
-    e.Y2 = end.y;
-    lines.SetVisible(line, true);
+    show(line, from, CurvePoint(2));
 }
 
 void ArcTool::CommitArc() {

@@ -10,26 +10,16 @@
 #include <memory>
 #include <vector>
 
-#include "core/platform/MessagePresenter.h"
-#include "core/platform/ProgressWindow.h"
-#include "core/platform/SettingsStore.h"
+#include "bench/BenchPlatform.h"
 #include "core/shell/Session.h"
 
 namespace {
 
 using namespace tessary;
+using bench::DefaultAnswers;
+using bench::NoSettings;
 namespace fs = std::filesystem;
 
-class NoSettings : public SettingsStore {
-public:
-    std::optional<std::string> Read(const std::string&, const std::string&) const override { return std::nullopt; }
-    void Write(const std::string&, const std::string&, const std::string&) override {}
-};
-
-class NoMessages : public MessagePresenter {
-public:
-    MessageAnswer Show(const MessageRequest& r) override { return r.defaultAnswer; }
-};
 
 struct Fixture {
     Fixture() : folder(fs::temp_directory_path() / ("tessary-bench-" + std::to_string(::getpid()))) {
@@ -56,7 +46,7 @@ struct Fixture {
 
     fs::path folder;
     NoSettings settings;
-    NoMessages messages;
+    DefaultAnswers messages;
     SilentProgressWindow window;
     std::unique_ptr<Session> session;
 };

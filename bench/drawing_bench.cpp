@@ -5,25 +5,15 @@
 
 #include <memory>
 
-#include "core/platform/MessagePresenter.h"
-#include "core/platform/ProgressWindow.h"
-#include "core/platform/SettingsStore.h"
+#include "bench/BenchPlatform.h"
 #include "core/workspace/Workspace.h"
 
 namespace {
 
 using namespace tessary;
+using bench::DefaultAnswers;
+using bench::NoSettings;
 
-class NoSettings : public SettingsStore {
-public:
-    std::optional<std::string> Read(const std::string&, const std::string&) const override { return std::nullopt; }
-    void Write(const std::string&, const std::string&, const std::string&) override {}
-};
-
-class NoMessages : public MessagePresenter {
-public:
-    MessageAnswer Show(const MessageRequest& r) override { return r.defaultAnswer; }
-};
 
 struct Engine {
     explicit Engine(int lines) {
@@ -48,7 +38,7 @@ struct Engine {
         ws.modes.SetMode(ModeDraw);
     }
     NoSettings settings;
-    NoMessages messages;
+    DefaultAnswers messages;
     SilentProgressWindow window;
     std::unique_ptr<Session> session;
     std::unique_ptr<Workspace> workspace;

@@ -1,0 +1,23 @@
+#pragma once
+
+// Platform services for benchmarks: no stored settings, every message
+// answered with its default.
+
+#include "core/platform/MessagePresenter.h"
+#include "core/platform/ProgressWindow.h"
+#include "core/platform/SettingsStore.h"
+
+namespace tessary::bench {
+
+class NoSettings : public SettingsStore {
+public:
+    std::optional<std::string> Read(const std::string&, const std::string&) const override { return std::nullopt; }
+    void Write(const std::string&, const std::string&, const std::string&) override {}
+};
+
+class DefaultAnswers : public MessagePresenter {
+public:
+    MessageAnswer Show(const MessageRequest& r) override { return r.defaultAnswer; }
+};
+
+}  // namespace tessary::bench
