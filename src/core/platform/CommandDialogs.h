@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tessary {
+
+// The dialogs the file commands open. A file dialog gives no path when the
+// user cancels it.
+class CommandDialogs {
+public:
+    virtual ~CommandDialogs() = default;
+    // "Save Pattern File As", starting in folder with the current path as name.
+    virtual std::optional<std::string> AskSavePatternPath(const std::string& folder, const std::string& current) = 0;
+    // "Open Pattern File", starting in folder.
+    virtual std::optional<std::string> AskOpenPatternPath(const std::string& folder) = 0;
+    // "Open Picture File", starting in folder.
+    virtual std::optional<std::string> AskPicturePath(const std::string& folder) = 0;
+    // The Pattern Setup dialog, modal; it sets the options' SetupCancelled.
+    virtual void ShowPatternSetup() = 0;
+};
+
+}  // namespace tessary

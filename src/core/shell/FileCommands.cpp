@@ -1,0 +1,247 @@
+#include "core/shell/FileCommands.h"
+
+#include <filesystem>
+
+#include "core/platform/CommandDialogs.h"
+#include "core/platform/PictureLayers.h"
+#include "core/workspace/Workspace.h"
+
+namespace tessary {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The picture's length in bytes; 0 when it cannot be found or read.
+std::uintmax_t PictureLength(const std::string& path) {
+    std::error_code ec;
+    const std::uintmax_t length = fs::file_size(path, ec);
+    return ec ? 0 : length;
+}
+
+}  // namespace
+
+void FileCommands::ForgetPicture() {
+    pictures_.Clear();
+    ws_.session.file.document.picturePath.clear();
+    ws_.surface.PictureLoaded = false;
+}
+
+void FileCommands::NewPattern(bool withPicture) {
+    Session& s = ws_.session;
+    ws_.ResetWorkspace();
+    // A new pattern starts from nothing of the one before: no file, no picture.
+    s.file.document.patternPath.clear();
+    ForgetPicture();
+    RestoreOptions(s.options, s.settings);
+    s.progress.SetDisplay(true);
+
+    const bool picture = withPicture && PictureForNewPattern();
+    ws_.modes.SetNoPicture(!picture);
+    s.options.AspectLocked = picture;
+    dialogs_.ShowPatternSetup();
+    if (s.options.SetupCancelled) {
+        ForgetPicture();
+        return;
+    }
+    if (!picture) ws_.PrepareBlankSurface();
+    ws_.zoom.ZoomView(ZoomNormal);
+    ws_.modes.SetAppState(AppPatternOpen);
+    ws_.surface.Caption = kNewCaption;
+    ws_.surface.Enabled = true;
+    ws_.StartWorkspace(true);
+    s.store.SetPatternChanged(false);
+    patternOpen_ = true;
+}
+
+bool FileCommands::PictureForNewPattern() {
+    WorkSurface& surface = ws_.surface;
+    surface.PictureStretch = false;
+    if (!OpenPictureFile()) {
+        surface.PictureStretch = true;
+        return false;
+    }
+    const PictureSize natural = pictures_.NaturalSize();
+    const Rect layer{0, 0, natural.widthTwips, natural.heightTwips};
+    surface.OriImage = {layer, layer};
+    surface.PictureStretch = true;
+    surface.Pattern = layer;
+    ws_.mirror.SetPatternWidth(layer.Width);
+    ws_.mirror.SetPatternHeight(layer.Height);
+    PatternOptions& o = ws_.session.options;
+    const float unit = o.MetricPage ? 1440 / 2.54f : 1440;
+    o.DimensionWidth = layer.Width / unit;
+    o.DimensionHeight = layer.Height / unit;
+    return true;
+}
+
+bool FileCommands::OpenPictureFile() {
+    Session& s = ws_.session;
+    const auto path = dialogs_.AskPicturePath(s.display.GetFolder(DisplaySetup::PictureFolder));
+    if (!path) return false;
+    const std::uintmax_t length = PictureLength(*path);
+    if (length > kLargePicture && s.messages.MsgLargePicture() != AnswerYes) return false;
+    if (length == 0) {
+        s.messages.MsgFileNotLoaded();
+        return false;
+    }
+    s.progress.ProgressStart(1, 2, "Loading Picture File - Please wait...", true);
+    const bool loaded = LoadPictureLayers(*path);
+    s.progress.ProgressEnd();
+    if (!loaded) {
+        s.messages.MsgFileNotLoaded();
+        return false;
+    }
+    s.file.document.picturePath = *path;
+    return true;
+}
+
+bool FileCommands::LoadPictureLayers(const std::string& path) {
+    Progress& progress = ws_.session.progress;
+    // Without a progress window nothing can be cancelled.
+    const auto goOn = [&progress] { return progress.ProgressStep(1) || !progress.Display(); };
+    bool loaded = pictures_.Decode(path, 0) && goOn();
+    loaded = loaded && pictures_.Decode(path, 1) && goOn();
+    if (!loaded) pictures_.Clear();
+    ws_.surface.PictureLoaded = loaded;
+    return loaded;
+}
+
+void FileCommands::ShowEmbeddedPicture() {
+    PatternDocument& d = ws_.session.file.document;
+    const bool shown = pictures_.Decode(d.tempPicturePath, 0) && pictures_.Decode(d.tempPicturePath, 1);
+    if (!shown) {
+        // The bytes stay with the pattern and are saved again; only the
+        // view lacks them.
+        pictures_.Clear();
+        ws_.session.messages.MsgPictureNotLoaded();
+    }
+    ws_.surface.PictureLoaded = shown;
+    d.picturePath = d.tempPicturePath;
+}
+
+void FileCommands::ShowPatternPicture() {
+    WorkSurface& surface = ws_.surface;
+    const PatternOptions& o = ws_.session.options;
+    surface.Pattern.Left = 0;
+    surface.Pattern.Top = 0;
+    pictures_.Clear();
+    surface.PictureLoaded = false;
+    if (ws_.session.file.document.hasEmbeddedPicture) ShowEmbeddedPicture();
+    const Rect layer{0, 0, o.WidthTwips, o.HeightTwips};
+    surface.OriImage = {layer, layer};
+    surface.PictureStretch = true;
+}
+
+void FileCommands::DeleteTemporaryPicture() {
+    const std::string& temp = ws_.session.file.document.tempPicturePath;
+    std::error_code ec;
+    if (!temp.empty()) fs::remove(temp, ec);
+}
+
+void FileCommands::OpenPatternCommand(const std::string& fileName) {
+    Session& s = ws_.session;
+    ws_.ResetWorkspace();
+    ForgetPicture();
+    s.progress.SetDisplay(true);
+    std::string path = fileName;
+    if (path.empty()) {
+        const auto chosen = dialogs_.AskOpenPatternPath(s.display.GetFolder(DisplaySetup::PatternFolder));
+        if (chosen) path = *chosen;
+    }
+    if (path.empty() || !s.file.OpenPattern(path)) {
+        // Nothing of a file that could not be read stays behind.
+        s.progress.SetDisplay(false);
+        ws_.ResetWorkspace();
+        return;
+    }
+    ws_.modes.SetNoPicture(!s.file.document.hasEmbeddedPicture);
+    s.options.AspectLocked = true;
+    ShowPatternPicture();
+    ws_.modes.SetAppState(AppPatternOpen);
+    ws_.surface.Caption = s.file.PatternFileTitle();
+    ws_.surface.Enabled = true;
+    ws_.StartWorkspace(true);
+    s.store.SetPatternChanged(false);
+    patternOpen_ = true;
+}
+
+bool FileCommands::ClosePattern() {
+    Session& s = ws_.session;
+    if (s.store.PatternChanged() && !AskSaveChanges()) return false;
+    ws_.ResetWorkspace();
+    s.progress.SetDisplay(false);
+    ws_.modes.SetAppState(AppNoPattern);
+    DeleteTemporaryPicture();
+    ForgetPicture();
+    s.file.document.patternPath.clear();
+    ws_.surface.Caption.clear();
+    patternOpen_ = false;
+    return true;
+}
+
+bool FileCommands::SavePatternCommand(bool saveAs) {
+    Session& s = ws_.session;
+    ws_.BeginBusy(true);
+    ws_.zoom.ZoomView(ZoomNormal);
+    std::optional<std::string> path = s.file.document.patternPath;
+    if (saveAs || ws_.surface.Caption == kNewCaption || path->empty()) {
+        path = dialogs_.AskSavePatternPath(s.display.GetFolder(DisplaySetup::PatternFolder), *path);
+    }
+    const bool written = path && s.file.SavePattern(*path, false);
+    if (written) {
+        ws_.surface.Caption = s.file.PatternFileTitle();
+        s.store.SetPatternChanged(false);
+    }
+    ws_.zoom.ZoomView(ZoomFit);
+    ws_.EndBusy(true);
+    return written;
+}
+
+bool FileCommands::AskSaveChanges() {
+    switch (ws_.session.messages.MsgSavePattern()) {
+        case AnswerYes: return SavePatternCommand(false);
+        case AnswerNo: return true;
+        default: return false;
+    }
+}
+
+void FileCommands::ExportWithoutPicture() {
+    Session& s = ws_.session;
+    ws_.BeginBusy(true);
+    ws_.zoom.ZoomView(ZoomNormal);
+    // The copy goes elsewhere: the open pattern keeps its own file.
+    const std::string own = s.file.document.patternPath;
+    const auto path = dialogs_.AskSavePatternPath(s.display.GetFolder(DisplaySetup::PatternFolder), own);
+    if (path) s.file.SavePattern(*path, true);
+    s.file.document.patternPath = own;
+    ws_.zoom.ZoomView(ZoomFit);
+    ws_.EndBusy(true);
+}
+
+void FileCommands::ClearPatternCommand() {
+    if (ws_.session.messages.MsgClearPattern() != AnswerYes) return;
+    ws_.selection.ClearSelection();
+    ws_.store.ClearPattern();
+    ws_.EndLineSeries();
+    ws_.arcTool.EndArc(false);
+}
+
+void FileCommands::PatternSetupCommand() {
+    dialogs_.ShowPatternSetup();
+    // The options travel in the pattern file: accepting them is a change.
+    if (patternOpen_ && !ws_.session.options.SetupCancelled) ws_.store.SetPatternChanged(true);
+}
+
+void FileCommands::OpenFromCommandLine(const std::string& text) {
+    std::string name = text;
+    while (!name.empty() && name.front() == '"') name.erase(name.begin());
+    while (!name.empty() && name.back() == '"') name.pop_back();
+    std::error_code ec;
+    if (name.empty() || !fs::exists(name, ec)) return;
+    OpenPatternCommand(name);
+}
+
+bool FileCommands::MayExit() { return !patternOpen_ || ClosePattern(); }
+
+}  // namespace tessary

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tessary {
+
+class CommandDialogs;
+class PictureLayers;
+class Workspace;
+
+inline constexpr const char* kNewCaption = "New";
+// Pictures larger than this (999 KB) are questioned before they load.
+inline constexpr std::uintmax_t kLargePicture = 999 * 1024;
+
+// The file commands and the picture that goes with a pattern: New, Open,
+// Close, Save, Save As, Export without picture, Clear Pattern, Pattern
+// Setup, the command line and the end of the program.
+class FileCommands {
+public:
+    FileCommands(Workspace& ws, CommandDialogs& dialogs, PictureLayers& pictures)
+        : ws_(ws), dialogs_(dialogs), pictures_(pictures) {}
+
+    bool PatternOpen() const { return patternOpen_; }
+
+    void NewPattern(bool withPicture);
+    void OpenPatternCommand(const std::string& fileName);
+    bool ClosePattern();
+    bool SavePatternCommand(bool saveAs);
+    bool AskSaveChanges();
+    void ExportWithoutPicture();
+    void ClearPatternCommand();
+    void PatternSetupCommand();
+
+    // The whole command-line text names one pattern file; quotes around it
+    // are dropped and a name that does not exist is ignored.
+    void OpenFromCommandLine(const std::string& text);
+    // Asked before the program ends: false keeps it running.
+    bool MayExit();
+    // The program ends: the temporary picture goes.
+    void Unload() { DeleteTemporaryPicture(); }
+
+    bool OpenPictureFile();
+    bool LoadPictureLayers(const std::string& path);
+    void ShowEmbeddedPicture();
+    void DeleteTemporaryPicture();
+
+private:
+    // A new pattern's size from the picture the user opens.
+    bool PictureForNewPattern();
+    void ShowPatternPicture();
+    void ForgetPicture();
+
+    Workspace& ws_;
+    CommandDialogs& dialogs_;
+    PictureLayers& pictures_;
+    bool patternOpen_ = false;
+};
+
+}  // namespace tessary
