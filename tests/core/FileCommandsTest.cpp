@@ -1,0 +1,639 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <tuple>
+
+#include "core/platform/CommandDialogs.h"
+#include "core/platform/PictureLayers.h"
+#include "core/shell/FileCommands.h"
+#include "core/shell/WindowPositions.h"
+#include "core/workspace/Workspace.h"
+#include "tests/core/FakePlatform.h"
+
+namespace tessary {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileBytes;
+using test::TestSession;
+using test::WriteFileBytes;
+
+// File dialogs answer from scripts (an empty script is a cancel); the
+// Pattern Setup dialog accepts like the real one, or is cancelled.
+class FakeDialogs : public CommandDialogs {
+public:
+    explicit FakeDialogs(Workspace& ws) : ws_(ws) {}
+
+    std::optional<std::string> AskSavePatternPath(const std::string& folder, const std::string&) override {
+        saveFolders.push_back(folder);
+        return Next(savePaths);
+    }
+    std::optional<std::string> AskOpenPatternPath(const std::string& folder) override {
+        openFolders.push_back(folder);
+        return Next(openPaths);
+    }
+    std::optional<std::string> AskPicturePath(const std::string& folder) override {
+        pictureFolders.push_back(folder);
+        return Next(picturePaths);
+    }
+    void ShowPatternSetup() override {
+        PatternOptions& o = ws_.session.options;
+        ++setups;
+        aspectLockedSeen = o.AspectLocked;
+        noPictureSeen = ws_.modes.NoPicture();
+        o.SetupCancelled = cancelSetup;
+        if (cancelSetup) return;
+        if (edit) edit(o);
+        o.AspectLocked = true;
+        o.RecomputeTwips();
+    }
+
+    std::deque<std::string> savePaths, openPaths, picturePaths;
+    std::vector<std::string> saveFolders, openFolders, pictureFolders;
+    bool cancelSetup = false;
+    std::function<void(PatternOptions&)> edit;
+    int setups = 0;
+    bool aspectLockedSeen = false;
+    bool noPictureSeen = false;
+
+private:
+    static std::optional<std::string> Next(std::deque<std::string>& script) {
+        if (script.empty()) return std::nullopt;
+        const std::string path = script.front();
+        script.pop_front();
+        return path;
+    }
+
+    Workspace& ws_;
+};
+
+// Any existing non-empty file decodes, unless told to fail.
+class FakePictures : public PictureLayers {
+public:
+    bool Decode(const std::string& path, int layer) override {
+        decoded.push_back(path);
+        std::error_code ec;
+        const auto size = fs::file_size(path, ec);
+        const bool ok = !fail && !ec && size > 0;
+        layers.at(layer) = ok ? path : "";
+        if (afterDecode) afterDecode(layer);
+        return ok;
+    }
+    PictureSize NaturalSize() const override { return natural; }
+    void Clear() override { layers = {}; }
+
+    std::array<std::string, 2> layers;
+    std::vector<std::string> decoded;
+    bool fail = false;
+    PictureSize natural{2880, 4320};
+    std::function<void(int)> afterDecode;
+};
+
+constexpr const char* kNotLoaded = "The selected file could not be loaded.";
+constexpr const char* kSaveQuestion = "Do you wish to save your changes to the pattern?";
+constexpr const char* kClearQuestion = "Clear the pattern of all drawings?";
+constexpr const char* kLargeQuestion = "The selected picture is larger then 1 MB in size.";
+
+std::vector<LineElement> VisibleLines(const PatternStore& store) {
+    std::vector<LineElement> lines;
+    for (std::int16_t i = 0; i < store.OutLine.Count(); ++i) {
+        if (store.OutLine.Visible(i)) lines.push_back(store.OutLine[i]);
+    }
+    return lines;
+}
+
+class FileCommandsTest : public testing::Test {
+protected:
+    FileCommandsTest() : ws(*t), dialogs(ws), cmd(ws, dialogs, pictures) {
+        ws.surface.ClientWidth = 12000;
+        ws.surface.ClientHeight = 9000;
+        ws.surface.ScreenWidth = 28800;
+        ws.surface.ScreenHeight = 16200;
+        ws.surface.TwipsPerPixel = 15;
+    }
+
+    std::string Path(const std::string& name) const { return (t.scratch / name).string(); }
+    std::string TempPicture() const { return (t.scratch / "Temp" / kTempPictureName).string(); }
+
+    std::string WritePicture(const std::string& name, std::uintmax_t size) {
+        std::string bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(size, 4096)), '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 13 + 5);
+        WriteFileBytes(Path(name), bytes);
+        fs::resize_file(Path(name), size);
+        return Path(name);
+    }
+
+    void DrawLine(float x1, float y1, float x2, float y2) { ws.store.AddLine(x1, y1, x2, y2, ws.PenWidth(), true); }
+
+    void NewFromPicture(const std::string& picture) {
+        dialogs.picturePaths.push_back(picture);
+        cmd.NewPattern(true);
+    }
+
+    bool SaveAs(const std::string& name) {
+        dialogs.savePaths.push_back(Path(name));
+        return cmd.SavePatternCommand(true);
+    }
+
+    // A closed pattern file with two lines and photo.jpg embedded.
+    std::string PatternWithPicture(const std::string& name) {
+        NewFromPicture(WritePicture("photo.jpg", 1500));
+        DrawLine(100, 200, 300, 400);
+        DrawLine(500, 600, 700, 800);
+        EXPECT_TRUE(SaveAs(name));
+        EXPECT_TRUE(cmd.ClosePattern());
+        return Path(name);
+    }
+
+    // The first line of every message shown.
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> heads;
+        for (const MessageRequest& m : t.presenter.shown) heads.push_back(m.text.substr(0, m.text.find('\r')));
+        return heads;
+    }
+
+    // The lines a pattern file holds, as a fresh program would read them.
+    static std::vector<LineElement> LinesInFile(const std::string& path) {
+        TestSession reader;
+        EXPECT_TRUE(reader->file.OpenPattern(path));
+        return VisibleLines(reader->store);
+    }
+
+    void ExpectNothingOpen() {
+        EXPECT_FALSE(cmd.PatternOpen());
+        EXPECT_EQ(ws.modes.AppState(), AppNoPattern);
+        EXPECT_EQ(ws.store.OutLine.VisibleCount(), 0);
+        EXPECT_FALSE(ws.surface.Enabled);
+    }
+
+    TestSession t;
+    Workspace ws;
+    FakeDialogs dialogs;
+    FakePictures pictures;
+    FileCommands cmd;
+};
+
+TEST_F(FileCommandsTest, NewBlankPageStartsFromStoredOptionsAndTheSetupDialog) {
+    t.settings.values["Pattern/DefWidth"] = "20";
+    t->options.DimensionWidth = 3;  // left by an earlier pattern
+    DrawLine(1, 2, 3, 4);
+    dialogs.edit = [](PatternOptions& o) { o.DimensionHeight = 10; };
+
+    cmd.NewPattern(false);
+
+    EXPECT_EQ(dialogs.setups, 1);
+    EXPECT_FALSE(dialogs.aspectLockedSeen);
+    EXPECT_TRUE(dialogs.noPictureSeen);
+    EXPECT_TRUE(dialogs.pictureFolders.empty());
+    EXPECT_EQ(t->options.DimensionWidth, 20);
+    // The blank surface takes the size the dialog settled.
+    EXPECT_EQ(ws.mirror.PatternWidth(), 20 * 1440);
+    EXPECT_EQ(ws.mirror.PatternHeight(), 10 * 1440);
+    EXPECT_TRUE(ws.modes.NoPicture());
+    EXPECT_EQ(ws.surface.Caption, "New");
+    EXPECT_EQ(ws.modes.AppState(), AppPatternOpen);
+    EXPECT_TRUE(cmd.PatternOpen());
+    EXPECT_TRUE(ws.surface.Enabled);
+    EXPECT_EQ(ws.store.OutLine.VisibleCount(), 0);
+    EXPECT_FALSE(ws.store.PatternChanged());
+    EXPECT_TRUE(t->progress.Display());
+    EXPECT_EQ(ws.surface.ViewMode(), ViewPatternOnly);
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(FileCommandsTest, CancelledSetupLeavesNoPatternOpen) {
+    for (const bool withPicture : {false, true}) {
+        SCOPED_TRACE(withPicture);
+        DrawLine(1, 2, 3, 4);
+        dialogs.cancelSetup = true;
+        if (withPicture) dialogs.picturePaths.push_back(WritePicture("a.jpg", 100));
+        cmd.NewPattern(withPicture);
+        ExpectNothingOpen();
+        EXPECT_EQ(t->file.document.picturePath, "");
+        EXPECT_EQ(pictures.layers, (std::array<std::string, 2>{}));
+    }
+}
+
+TEST_F(FileCommandsTest, NewFromPictureTakesItsNaturalSize) {
+    struct Case {
+        const char* metricPage;
+        float width, height;
+    };
+    for (const Case& c : {Case{"False", 2, 3}, Case{"True", 5.08f, 7.62f}}) {
+        SCOPED_TRACE(c.metricPage);
+        t.settings.values["Pattern/MetricPage"] = c.metricPage;
+        dialogs.pictureFolders.clear();
+        const std::string picture = WritePicture("photo.jpg", 5000);
+        NewFromPicture(picture);
+
+        EXPECT_EQ(dialogs.pictureFolders, std::vector<std::string>{Path("Pictures")});
+        EXPECT_TRUE(dialogs.aspectLockedSeen);
+        EXPECT_FALSE(dialogs.noPictureSeen);
+        EXPECT_NEAR(t->options.DimensionWidth, c.width, 1e-4);
+        EXPECT_NEAR(t->options.DimensionHeight, c.height, 1e-4);
+        EXPECT_EQ(ws.mirror.PatternWidth(), 2880);
+        EXPECT_EQ(ws.mirror.PatternHeight(), 4320);
+        EXPECT_EQ(pictures.layers, (std::array<std::string, 2>{picture, picture}));
+        EXPECT_EQ(t->file.document.picturePath, picture);
+        EXPECT_FALSE(ws.modes.NoPicture());
+        EXPECT_EQ(ws.surface.ViewMode(), ViewBoth);
+        EXPECT_TRUE(cmd.PatternOpen());
+        EXPECT_TRUE(Shown().empty());
+        ASSERT_TRUE(cmd.ClosePattern());
+    }
+}
+
+TEST_F(FileCommandsTest, PictureThatDoesNotLoadGivesABlankPage) {
+    struct Case {
+        const char* name;
+        bool chosen;
+        std::size_t size;
+        bool decodeFails;
+        bool cancelAfterFirstLayer;
+        std::vector<std::string> messages;
+        std::size_t decodes;
+    };
+    const std::vector<Case> cases{
+        {"dialog cancelled", false, 0, false, false, {}, 0},
+        {"empty file", true, 0, false, false, {kNotLoaded}, 0},
+        {"decoder fails", true, 10, true, false, {kNotLoaded}, 1},
+        {"cancelled after the first layer", true, 10, false, true, {kNotLoaded}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        t.presenter.shown.clear();
+        pictures.decoded.clear();
+        pictures.fail = c.decodeFails;
+        pictures.afterDecode = nullptr;
+        if (c.cancelAfterFirstLayer) pictures.afterDecode = [this](int) { t.progressWindow.cancelled = true; };
+        if (c.chosen) {
+            WriteFileBytes(Path("pic.jpg"), std::string(c.size, 'x'));
+            dialogs.picturePaths.push_back(Path("pic.jpg"));
+        }
+
+        cmd.NewPattern(true);
+
+        EXPECT_EQ(Shown(), c.messages);
+        EXPECT_EQ(pictures.decoded.size(), c.decodes);
+        EXPECT_EQ(pictures.layers, (std::array<std::string, 2>{}));
+        EXPECT_FALSE(ws.surface.PictureLoaded);
+        EXPECT_FALSE(dialogs.aspectLockedSeen);
+        EXPECT_TRUE(dialogs.noPictureSeen);
+        EXPECT_TRUE(cmd.PatternOpen());
+        EXPECT_EQ(t->file.document.picturePath, "");
+        EXPECT_EQ(ws.mirror.PatternWidth(), 8.5f * 1440);
+        EXPECT_EQ(ws.surface.ViewMode(), ViewPatternOnly);
+        ASSERT_TRUE(cmd.ClosePattern());
+    }
+}
+
+TEST_F(FileCommandsTest, OnlyPicturesAbove999KBAreQuestioned) {
+    struct Case {
+        std::uintmax_t size;
+        std::optional<MessageAnswer> answer;  // none: no question expected
+        bool opens;
+    };
+    const std::vector<Case> cases{
+        {1022976, std::nullopt, true}, {1022977, AnswerYes, true},
+        {1022977, AnswerNo, false},    {1022977, AnswerCancel, false}};
+    t->progress.SetDisplay(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.size << " " << c.answer.value_or(AnswerOk));
+        t.presenter.shown.clear();
+        pictures.decoded.clear();
+        t->file.document.picturePath = "previous.jpg";
+        if (c.answer) t.presenter.answers.push_back(*c.answer);
+        const std::string picture = WritePicture("big.jpg", c.size);
+        dialogs.picturePaths.push_back(picture);
+
+        EXPECT_EQ(cmd.OpenPictureFile(), c.opens);
+        EXPECT_EQ(Shown(), c.answer ? std::vector<std::string>{kLargeQuestion} : std::vector<std::string>{});
+        EXPECT_EQ(t->file.document.picturePath, c.opens ? picture : "previous.jpg");
+        EXPECT_EQ(pictures.decoded.size(), c.opens ? 2u : 0u);
+    }
+}
+
+TEST_F(FileCommandsTest, SaveAsksForANameOnlyOnce) {
+    cmd.NewPattern(false);
+    DrawLine(10, 20, 30, 40);
+    EXPECT_FALSE(cmd.SavePatternCommand(false));  // the name dialog cancelled
+    EXPECT_TRUE(ws.store.PatternChanged());
+    EXPECT_EQ(ws.surface.Caption, "New");
+
+    dialogs.savePaths.push_back(Path("first.pat"));
+    ASSERT_TRUE(cmd.SavePatternCommand(false));
+    EXPECT_EQ(dialogs.saveFolders, std::vector<std::string>(2, Path("Patterns")));
+    EXPECT_EQ(ws.surface.Caption, "first");
+    EXPECT_FALSE(ws.store.PatternChanged());
+
+    DrawLine(50, 60, 70, 80);
+    ASSERT_TRUE(cmd.SavePatternCommand(false));
+    EXPECT_EQ(dialogs.saveFolders.size(), 2u);
+    EXPECT_EQ(LinesInFile(Path("first.pat")).size(), 2u);
+
+    ASSERT_TRUE(SaveAs("second.pat"));
+    EXPECT_EQ(dialogs.saveFolders.size(), 3u);
+    EXPECT_EQ(ws.surface.Caption, "second");
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(FileCommandsTest, SaveWritesTrueSizeWhateverTheZoom) {
+    cmd.NewPattern(false);
+    // New ends zoomed to fit: an 11-inch height in a 9000-twip window.
+    ASSERT_EQ(ws.surface.OriImage[0].Height, 9000);
+    DrawLine(900, 450, 1800, 900);
+    ASSERT_TRUE(SaveAs("fit.pat"));
+    EXPECT_EQ(ws.surface.OriImage[0].Height, 9000);
+    EXPECT_TRUE(ws.surface.Enabled);
+
+    const auto lines = LinesInFile(Path("fit.pat"));
+    ASSERT_EQ(lines.size(), 1u);
+    const float scale = 15840.0f / 9000;
+    EXPECT_NEAR(lines[0].X1, 900 * scale, 0.01);
+    EXPECT_NEAR(lines[0].Y1, 450 * scale, 0.01);
+    EXPECT_NEAR(lines[0].X2, 1800 * scale, 0.01);
+    EXPECT_NEAR(lines[0].Y2, 900 * scale, 0.01);
+}
+
+TEST_F(FileCommandsTest, ReadOnlyTargetKeepsThePatternChanged) {
+    const std::string target = Path("locked.pat");
+    WriteFileBytes(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    cmd.NewPattern(false);
+    DrawLine(10, 20, 30, 40);
+
+    EXPECT_FALSE(SaveAs("locked.pat"));
+    EXPECT_EQ(Shown(), std::vector<std::string>{"The pattern file can not be be saved."});
+    EXPECT_TRUE(ws.store.PatternChanged());
+    EXPECT_EQ(ws.surface.Caption, "New");
+    EXPECT_EQ(ReadFileBytes(target), "old");
+}
+
+TEST_F(FileCommandsTest, EmbeddedPictureSurvivesOpenSaveRounds) {
+    const std::string original = PatternWithPicture("a.pat");
+    const std::string bytes = ReadFileBytes(original);
+    const std::string photo = ReadFileBytes(Path("photo.jpg"));
+    fs::remove(Path("photo.jpg"));  // from now on only the pattern holds it
+
+    std::string current = original;
+    for (const char* next : {"b.pat", "c.pat"}) {
+        SCOPED_TRACE(next);
+        cmd.OpenPatternCommand(current);
+        EXPECT_EQ(ws.surface.Caption, fs::path(current).stem().string());
+        EXPECT_EQ(ws.modes.AppState(), AppPatternOpen);
+        EXPECT_TRUE(cmd.PatternOpen());
+        EXPECT_FALSE(ws.modes.NoPicture());
+        EXPECT_EQ(ws.surface.ViewMode(), ViewBoth);
+        EXPECT_EQ(pictures.layers, (std::array<std::string, 2>{TempPicture(), TempPicture()}));
+        EXPECT_EQ(t->file.document.picturePath, TempPicture());
+        EXPECT_EQ(ReadFileBytes(TempPicture()), photo);
+        EXPECT_EQ(ws.store.OutLine.VisibleCount(), 2);
+        EXPECT_FALSE(ws.store.PatternChanged());
+
+        ASSERT_TRUE(SaveAs(next));
+        EXPECT_EQ(ReadFileBytes(Path(next)), bytes);
+        ASSERT_TRUE(cmd.ClosePattern());
+        current = Path(next);
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(FileCommandsTest, UndecodableEmbeddedPictureIsStillSavedWithThePattern) {
+    const std::string original = PatternWithPicture("a.pat");
+    pictures.fail = true;
+    cmd.OpenPatternCommand(original);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"The background picture was not loaded."});
+    EXPECT_TRUE(cmd.PatternOpen());
+    EXPECT_FALSE(ws.surface.PictureLoaded);
+    EXPECT_EQ(pictures.layers, (std::array<std::string, 2>{}));
+    ASSERT_TRUE(SaveAs("b.pat"));
+    EXPECT_EQ(ReadFileBytes(Path("b.pat")), ReadFileBytes(original));
+}
+
+TEST_F(FileCommandsTest, PatternThatCannotBeReadLeavesNothingBehind) {
+    cmd.NewPattern(false);
+    for (int i = 0; i < 3; ++i) DrawLine(i, i, i + 10.0f, i + 10.0f);
+    ASSERT_TRUE(SaveAs("whole.pat"));
+    ASSERT_TRUE(cmd.ClosePattern());
+    // Cut into the third line: two lines read before the failure.
+    const std::string whole = ReadFileBytes(Path("whole.pat"));
+    WriteFileBytes(Path("damaged.pat"), whole.substr(0, whole.size() - 12));
+
+    struct Case {
+        const char* file;
+        const char* message;
+    };
+    for (const Case& c : {Case{"damaged.pat", kNotLoaded}, Case{"missing.pat", "The selected file was not found."}}) {
+        SCOPED_TRACE(c.file);
+        t.presenter.shown.clear();
+        cmd.OpenPatternCommand(Path(c.file));
+        EXPECT_EQ(Shown(), std::vector<std::string>{c.message});
+        ExpectNothingOpen();
+        EXPECT_EQ(ws.mirror.LineCount(), 1);  // the first slot is never destroyed
+        EXPECT_FALSE(t->progress.Display());
+    }
+}
+
+TEST_F(FileCommandsTest, OpenWithoutANameAsks) {
+    cmd.NewPattern(false);
+    ASSERT_TRUE(SaveAs("chosen.pat"));
+    ASSERT_TRUE(cmd.ClosePattern());
+
+    cmd.OpenPatternCommand("");
+    EXPECT_EQ(dialogs.openFolders, std::vector<std::string>{Path("Patterns")});
+    ExpectNothingOpen();
+    EXPECT_TRUE(Shown().empty());
+
+    dialogs.openPaths.push_back(Path("chosen.pat"));
+    cmd.OpenPatternCommand("");
+    EXPECT_TRUE(cmd.PatternOpen());
+    EXPECT_EQ(ws.surface.Caption, "chosen");
+}
+
+TEST_F(FileCommandsTest, CloseAsksOnlyAboutChanges) {
+    cmd.NewPattern(false);
+    EXPECT_TRUE(cmd.ClosePattern());
+    EXPECT_TRUE(Shown().empty());
+    ExpectNothingOpen();
+
+    // Yes, then a cancelled name dialog: nothing is closed.
+    cmd.NewPattern(false);
+    DrawLine(10, 20, 30, 40);
+    t.presenter.answers.push_back(AnswerYes);
+    EXPECT_FALSE(cmd.ClosePattern());
+    EXPECT_EQ(dialogs.saveFolders.size(), 1u);
+    EXPECT_EQ(ws.modes.AppState(), AppPatternOpen);
+    EXPECT_EQ(ws.store.OutLine.VisibleCount(), 1);
+    t.presenter.answers.push_back(AnswerNo);
+    ASSERT_TRUE(cmd.ClosePattern());
+
+    struct Case {
+        MessageAnswer answer;
+        bool closes;
+        std::size_t linesInFile;
+    };
+    for (const Case& c : {Case{AnswerCancel, false, 0}, Case{AnswerNo, true, 0}, Case{AnswerYes, true, 1}}) {
+        SCOPED_TRACE(c.answer);
+        t.presenter.shown.clear();
+        cmd.NewPattern(false);
+        ASSERT_TRUE(SaveAs("kept.pat"));
+        DrawLine(10, 20, 30, 40);
+        t.presenter.answers.push_back(c.answer);
+
+        EXPECT_EQ(cmd.ClosePattern(), c.closes);
+        EXPECT_EQ(Shown(), std::vector<std::string>{kSaveQuestion});
+        EXPECT_EQ(cmd.PatternOpen(), !c.closes);
+        EXPECT_EQ(ws.store.OutLine.VisibleCount(), c.closes ? 0 : 1);
+        EXPECT_EQ(LinesInFile(Path("kept.pat")).size(), c.linesInFile);
+        if (!c.closes) {
+            EXPECT_TRUE(ws.store.PatternChanged());
+            t.presenter.answers.push_back(AnswerNo);
+            ASSERT_TRUE(cmd.ClosePattern());
+        }
+    }
+}
+
+TEST_F(FileCommandsTest, ClearPatternAsksAndIsNoChange) {
+    cmd.OpenPatternCommand(PatternWithPicture("two.pat"));
+    for (const MessageAnswer answer : {AnswerNo, AnswerCancel, AnswerYes}) {
+        SCOPED_TRACE(answer);
+        t.presenter.shown.clear();
+        t.presenter.answers.push_back(answer);
+        cmd.ClearPatternCommand();
+        EXPECT_EQ(Shown(), std::vector<std::string>{kClearQuestion});
+        EXPECT_EQ(ws.store.OutLine.VisibleCount(), answer == AnswerYes ? 0 : 2);
+        EXPECT_FALSE(ws.store.PatternChanged());
+    }
+    // Right after a clear, closing does not ask.
+    t.presenter.shown.clear();
+    EXPECT_TRUE(cmd.ClosePattern());
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(FileCommandsTest, ClosingDropsThePictureOfThePattern) {
+    cmd.OpenPatternCommand(PatternWithPicture("pic.pat"));
+    ASSERT_TRUE(fs::exists(TempPicture()));
+    ASSERT_TRUE(cmd.ClosePattern());
+    EXPECT_FALSE(fs::exists(TempPicture()));
+    EXPECT_EQ(t->file.document.picturePath, "");
+    EXPECT_EQ(ws.surface.Caption, "");
+
+    // The next pattern is saved without it and opens without one.
+    cmd.NewPattern(false);
+    ASSERT_TRUE(SaveAs("blank.pat"));
+    ASSERT_TRUE(cmd.ClosePattern());
+    pictures.decoded.clear();
+    cmd.OpenPatternCommand(Path("blank.pat"));
+    EXPECT_TRUE(cmd.PatternOpen());
+    EXPECT_TRUE(ws.modes.NoPicture());
+    EXPECT_EQ(ws.surface.ViewMode(), ViewPatternOnly);
+    EXPECT_EQ(t->file.document.picturePath, "");
+    EXPECT_TRUE(pictures.decoded.empty());
+    EXPECT_FALSE(ws.surface.PictureLoaded);
+}
+
+TEST_F(FileCommandsTest, ExportLeavesThePatternAsItWas) {
+    NewFromPicture(WritePicture("photo.jpg", 700));
+    ASSERT_TRUE(SaveAs("own.pat"));
+    DrawLine(10, 20, 30, 40);
+
+    dialogs.savePaths.push_back(Path("copy.pat"));
+    cmd.ExportWithoutPicture();
+    EXPECT_EQ(dialogs.saveFolders.size(), 2u);
+    EXPECT_EQ(ws.surface.Caption, "own");
+    EXPECT_TRUE(ws.store.PatternChanged());
+    EXPECT_EQ(t->file.document.patternPath, Path("own.pat"));
+    TestSession reader;
+    ASSERT_TRUE(reader->file.OpenPattern(Path("copy.pat")));
+    EXPECT_FALSE(reader->file.document.hasEmbeddedPicture);
+    EXPECT_EQ(VisibleLines(reader->store).size(), 1u);
+
+    // A later Save goes to the pattern's own file, without asking.
+    ASSERT_TRUE(cmd.SavePatternCommand(false));
+    EXPECT_EQ(dialogs.saveFolders.size(), 2u);
+    EXPECT_EQ(LinesInFile(Path("own.pat")).size(), 1u);
+}
+
+TEST_F(FileCommandsTest, AcceptedPatternSetupIsAChange) {
+    cmd.NewPattern(false);
+    for (const bool cancel : {true, false}) {
+        dialogs.cancelSetup = cancel;
+        cmd.PatternSetupCommand();
+        EXPECT_EQ(ws.store.PatternChanged(), !cancel);
+    }
+}
+
+TEST_F(FileCommandsTest, CommandLineNamesOneFile) {
+    cmd.NewPattern(false);
+    ASSERT_TRUE(SaveAs("my pattern.pat"));
+    ASSERT_TRUE(cmd.ClosePattern());
+    const std::string name = Path("my pattern.pat");
+    struct Case {
+        std::string text;
+        bool opens;
+    };
+    for (const Case& c : {Case{'"' + name + '"', true}, Case{"\"\"" + name + "\"\"", true},
+                          Case{'"' + Path("gone.pat") + '"', false}}) {
+        SCOPED_TRACE(c.text);
+        cmd.OpenFromCommandLine(c.text);
+        EXPECT_EQ(cmd.PatternOpen(), c.opens);
+        EXPECT_EQ(ws.surface.Caption, c.opens ? "my pattern" : "");
+        EXPECT_TRUE(Shown().empty());
+        if (c.opens) {
+            ASSERT_TRUE(cmd.ClosePattern());
+        }
+    }
+}
+
+TEST_F(FileCommandsTest, ExitMayBeRefusedAndRemovesTheTemporaryPicture) {
+    EXPECT_TRUE(cmd.MayExit());
+    EXPECT_TRUE(Shown().empty());
+
+    cmd.OpenPatternCommand(PatternWithPicture("p.pat"));
+    DrawLine(10, 20, 30, 40);
+    t.presenter.answers.push_back(AnswerCancel);
+    EXPECT_FALSE(cmd.MayExit());
+    EXPECT_EQ(Shown(), std::vector<std::string>{kSaveQuestion});
+    EXPECT_TRUE(cmd.PatternOpen());
+    EXPECT_EQ(ws.store.OutLine.VisibleCount(), 3);
+
+    ASSERT_TRUE(fs::exists(TempPicture()));
+    cmd.Unload();
+    EXPECT_FALSE(fs::exists(TempPicture()));
+}
+
+TEST(WindowPositions, MaximisedStoresOnlyTheState) {
+    test::FakeSettings settings;
+    settings.values["DisplaySetup/WindowTop"] = "100";
+    settings.values["DisplaySetup/WindowWidth"] = "5000";
+    StoreWindowPositions(settings, WindowPlacement{WindowMaximised, 1, 2, 3, 4});
+    EXPECT_EQ(settings.writes, std::vector<std::string>{"DisplaySetup/WindowState"});
+    EXPECT_EQ(settings.values["DisplaySetup/WindowState"], "2");
+
+    const WindowPlacement p = RestoreWindowPositions(settings, 28800, 16200);
+    EXPECT_EQ(p.state, WindowMaximised);
+    EXPECT_EQ(p.top, 100);
+    EXPECT_EQ(p.width, 5000);
+}
+
+TEST(WindowPositions, RestoreWithoutKeysGivesAWindowOf60Percent) {
+    const test::FakeSettings settings;
+    const WindowPlacement p = RestoreWindowPositions(settings, 20000, 10000);
+    EXPECT_EQ(std::make_tuple(p.state, p.top, p.left, p.height, p.width),
+              std::make_tuple(std::int16_t{WindowNormal}, 1000.0f, 2000.0f, 6000.0f, 12000.0f));
+}
+
+TEST(WindowPositions, NormalStateRoundTrips) {
+    test::FakeSettings settings;
+    const WindowPlacement stored{WindowNormal, 1234.5f, 678, 9000.25f, 11000};
+    StoreWindowPositions(settings, stored);
+    const WindowPlacement p = RestoreWindowPositions(settings, 1, 1);
+    EXPECT_EQ(std::make_tuple(p.state, p.top, p.left, p.height, p.width),
+              std::make_tuple(stored.state, stored.top, stored.left, stored.height, stored.width));
+}
+
+}  // namespace
+}  // namespace tessary
