@@ -43,11 +43,15 @@ public:
     std::int16_t Count() const { return static_cast<std::int16_t>(elements_.size()); }
     const Element& operator[](std::int16_t i) const { return elements_.at(i); }
     // Geometry and appearance; visibility only through SetVisible.
-    Element& Edit(std::int16_t i) { return elements_.at(i); }
+    Element& Edit(std::int16_t i) {
+        Touch(i);
+        return elements_.at(i);
+    }
 
     bool Visible(std::int16_t i) const { return visible_.at(i); }
     void SetVisible(std::int16_t i, bool on) {
         if (visible_.at(i) == on) return;
+        Touch(i);
         visible_[i] = on;
         if (on) {
             hidden_.erase(i);
@@ -68,6 +72,7 @@ public:
         elements_.push_back(e);
         visible_.push_back(false);
         const auto i = static_cast<std::int16_t>(elements_.size() - 1);
+        Touch(i);
         hidden_.insert(i);
         return i;
     }
@@ -75,15 +80,42 @@ public:
     // Destroys the last element (never element 0).
     void DestroyLast() {
         if (elements_.size() < 2) return;
+        Touch(Count() - 1);
         hidden_.erase(Count() - 1);
         elements_.pop_back();
         visible_.pop_back();
     }
 
+    // The elements edited, shown, hidden, created or destroyed since the
+    // last call, so a window repaints only where something changed. When
+    // more than the set's size were touched, everything counts as touched.
+    struct Touched {
+        bool all = false;
+        std::vector<std::int16_t> indices;
+    };
+    Touched TakeTouched() {
+        Touched t{allTouched_, std::move(touched_)};
+        touched_.clear();
+        allTouched_ = false;
+        return t;
+    }
+
 private:
+    void Touch(std::int16_t i) {
+        if (allTouched_) return;
+        if (touched_.size() >= elements_.size()) {
+            allTouched_ = true;
+            touched_.clear();
+            return;
+        }
+        touched_.push_back(i);
+    }
+
     std::vector<Element> elements_;
     std::vector<bool> visible_;
     std::set<std::int16_t> hidden_;
+    std::vector<std::int16_t> touched_;
+    bool allTouched_ = false;
 };
 
 }  // namespace tessary

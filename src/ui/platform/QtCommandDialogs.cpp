@@ -1,0 +1,45 @@
+#include "ui/platform/QtCommandDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace tessary {
+
+namespace {
+
+const QString kPatternFilter = QStringLiteral("Pattern File (*.pat)");
+
+std::optional<std::string> Chosen(const QString& path) {
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+// A folder that no longer exists leaves the dialog to start elsewhere.
+QString StartFolder(const std::string& folder) {
+    const QString path = QString::fromStdString(folder);
+    return QFileInfo(path).isDir() ? path : QDir::homePath();
+}
+
+}  // namespace
+
+std::optional<std::string> QtCommandDialogs::AskSavePatternPath(const std::string& folder, const std::string& current) {
+    QString start = StartFolder(folder);
+    if (!current.empty()) start = QString::fromStdString(current);
+    QString path = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save Pattern File As"), start, kPatternFilter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pat");
+    return Chosen(path);
+}
+
+std::optional<std::string> QtCommandDialogs::AskOpenPatternPath(const std::string& folder) {
+    return Chosen(
+        QFileDialog::getOpenFileName(parent_, QStringLiteral("Open Pattern File"), StartFolder(folder), kPatternFilter));
+}
+
+std::optional<std::string> QtCommandDialogs::AskPicturePath(const std::string& folder) {
+    return Chosen(QFileDialog::getOpenFileName(
+        parent_, QStringLiteral("Open Picture File"), StartFolder(folder),
+        QStringLiteral("Picture File (*.bmp *.gif *.jpg *.jpeg);;All Files (*)")));
+}
+
+}  // namespace tessary

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "core/platform/CommandDialogs.h"
+
+namespace tessary {
+
+// The file dialogs of the file commands, and the Pattern Setup dialog.
+class QtCommandDialogs : public CommandDialogs {
+public:
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    void SetPatternSetup(std::function<void()> show) { patternSetup_ = std::move(show); }
+
+    std::optional<std::string> AskSavePatternPath(const std::string& folder, const std::string& current) override;
+    std::optional<std::string> AskOpenPatternPath(const std::string& folder) override;
+    std::optional<std::string> AskPicturePath(const std::string& folder) override;
+    void ShowPatternSetup() override { patternSetup_(); }
+
+private:
+    QPointer<QWidget> parent_;
+    std::function<void()> patternSetup_ = [] {};
+};
+
+}  // namespace tessary

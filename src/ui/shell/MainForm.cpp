@@ -1,0 +1,379 @@
+#include "ui/shell/MainForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QScreen>
+#include <QKeyEvent>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+
+#include "core/shell/AppTitle.h"
+#include "core/shell/WindowPositions.h"
+#include "ui/drawing/DrawToolsForm.h"
+#include "ui/files/DimensionForm.h"
+#include "ui/files/NewOptionsForm.h"
+#include "ui/platform/StandardFolders.h"
+#include "ui/shell/MouseForm.h"
+#include "ui/workspace/WorkForm.h"
+
+namespace tessary {
+
+namespace {
+
+const char* const kCommonButtons[] = {"BtnMouseWin", "BtnPatternSetup"};
+
+}  // namespace
+
+MainForm::MainForm() {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromLatin1(kAppTitle));
+    presenter_.SetParent(this);
+    progressWindow_.SetOwner(this);
+    dialogs_.SetParent(this);
+    dialogs_.SetPatternSetup([this] { ShowPatternSetup(); });
+    session_ = std::make_unique<Session>(Platform{settings_, presenter_, progressWindow_, StandardFolders()});
+    workspace_ = std::make_unique<Workspace>(*session_);
+    workspace_->pumpEvents = [] { QApplication::processEvents(); };
+    files_ = std::make_unique<FileCommands>(*workspace_, dialogs_, pictures_);
+
+    work_ = new WorkForm(*workspace_, pictures_, this);
+    setCentralWidget(work_);
+    connect(work_, &WorkForm::stateChanged, this, &MainForm::SyncState);
+    palette_ = new DrawToolsForm(*workspace_, this);
+    connect(palette_, &DrawToolsForm::engineChanged, this, &MainForm::SyncState);
+    mouseHelp_ = new MouseForm(this);
+    connect(mouseHelp_, &MouseForm::closedByUser, this, [this] { Run([this] { workspace_->modes.ShowMouseHelp(false); }); });
+
+    BuildMenus();
+    BuildToolbars();
+    // The work window's keys, wherever the focus is in the main window or
+    // its tool windows.
+    qApp->installEventFilter(this);
+
+    RestorePositions();
+    workspace_->surface.Enabled = false;
+    session_->progress.SetDisplay(false);
+    workspace_->modes.SetAppState(AppNoPattern);
+    SyncState();
+}
+
+MainForm::~MainForm() = default;
+
+QAction* MainForm::AddAction(const QString& key, const QString& caption, std::function<void()> run, bool checkable) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(key);
+    action->setCheckable(checkable);
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] { Run(run); });
+    actions_.insert(key, action);
+    return action;
+}
+
+void MainForm::Run(const std::function<void()>& command) {
+    command();
+    SyncState();
+}
+
+void MainForm::BuildMenus() {
+    Workspace& ws = *workspace_;
+    FileCommands& files = *files_;
+    QMenuBar* bar = menuBar();
+    const auto menu = [this](QMenu* parent, const QString& key, const QString& caption) {
+        QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+        m->setObjectName(key);
+        m->menuAction()->setObjectName(key);
+        menus_.insert(key, m);
+        actions_.insert(key, m->menuAction());
+        return m;
+    };
+    const auto add = [this](QMenu* m, const QString& key, const QString& caption, std::function<void()> run,
+                            QKeySequence keys = {}, bool checkable = false) {
+        QAction* a = AddAction(key, caption, std::move(run), checkable);
+        a->setShortcut(keys);
+        m->addAction(a);
+        return a;
+    };
+    (void)bar;
+
+    QMenu* file = menu(nullptr, QStringLiteral("MenuFile"), QStringLiteral("&File"));
+    add(file, QStringLiteral("MenuFileNew"), QStringLiteral("&New..."), [this] { NewCommand(); }, QKeySequence::New);
+    file->addSeparator();
+    add(file, QStringLiteral("MenuFileOpen"), QStringLiteral("&Open Pattern..."),
+        [this, &files] {
+            files.OpenPatternCommand({});
+            if (files.PatternOpen()) StartWorkspaceWindows();
+        },
+        QKeySequence::Open);
+    add(file, QStringLiteral("MenuFileClose"), QStringLiteral("&Close Pattern"), [&files] { files.ClosePattern(); },
+        QKeySequence(Qt::CTRL | Qt::Key_W));
+    file->addSeparator();
+    add(file, QStringLiteral("MenuFileSave"), QStringLiteral("&Save Pattern"), [&files] { files.SavePatternCommand(false); },
+        QKeySequence::Save);
+    add(file, QStringLiteral("MenuFileSaveAs"), QStringLiteral("Save Pattern &As..."),
+        [&files] { files.SavePatternCommand(true); }, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addSeparator();
+    QMenu* exportMenu = menu(file, QStringLiteral("MenuFileExport"), QStringLiteral("&Export"));
+    add(exportMenu, QStringLiteral("MenuFileExportPatNoPic"), QStringLiteral("As  &Pattern Without Picture..."),
+        [&files] { files.ExportWithoutPicture(); });
+    file->addSeparator();
+    add(file, QStringLiteral("MenuFileExit"), QStringLiteral("E&xit"), [this] { close(); }, QKeySequence::Quit);
+
+    QMenu* edit = menu(nullptr, QStringLiteral("MenuEdit"), QStringLiteral("&Edit"));
+    QMenu* select = menu(edit, QStringLiteral("MenuEditSelect"), QStringLiteral("&Select"));
+    add(select, QStringLiteral("MenuEditSelectObject"), QStringLiteral("&Object"), [&ws] {
+        ws.selection.SetSelectKind(SelectObjects);
+        ws.modes.SetMode(ModeSelect);
+    });
+    add(edit, QStringLiteral("MenuEditDel"), QStringLiteral("&Delete Selected"), [&ws] { ws.selection.DeleteSelected(); });
+    edit->addSeparator();
+    QMenu* draw = menu(edit, QStringLiteral("MenuEditDraw"), QStringLiteral("Dra&w"));
+    const auto drawWith = [&ws](std::int16_t tool) {
+        return [&ws, tool] {
+            ws.modes.SetDrawTool(tool);
+            ws.modes.SetMode(ModeDraw);
+        };
+    };
+    QMenu* lines = menu(draw, QStringLiteral("MenuEditDrawLine"), QStringLiteral("&Lines"));
+    add(lines, QStringLiteral("MenuEditDrawLineMode0"), QStringLiteral("&Trace"), drawWith(ToolTrace));
+    add(lines, QStringLiteral("MenuEditDrawLineMode1"), QStringLiteral("&Straight"), drawWith(ToolLine));
+    QMenu* curves = menu(draw, QStringLiteral("MenuEditDrawCurve"), QStringLiteral("&Curves"));
+    add(curves, QStringLiteral("MenuEditDrawArc"), QStringLiteral("&Arc"), drawWith(ToolArc));
+    add(curves, QStringLiteral("MenuEditDrawCircle"), QStringLiteral("&Circle"), drawWith(ToolCircle));
+    QMenu* boxes = menu(draw, QStringLiteral("MenuEditDrawBox"), QStringLiteral("&Boxes"));
+    add(boxes, QStringLiteral("MenuEditDrawBoxMode0"), QStringLiteral("&Rectangle"), drawWith(ToolRectangle));
+    add(boxes, QStringLiteral("MenuEditDrawBoxMode1"), QStringLiteral("&Square"), drawWith(ToolSquare));
+    edit->addSeparator();
+    add(edit, QStringLiteral("MenuEditClear"), QStringLiteral("&Clear Pattern"), [&files] { files.ClearPatternCommand(); });
+
+    QMenu* view = menu(nullptr, QStringLiteral("MenuView"), QStringLiteral("&View"));
+    const QString views[] = {QStringLiteral("Pi&cture Only"), QStringLiteral("Pa&ttern Only"), QStringLiteral("&Both")};
+    for (int v = 0; v < 3; ++v) {
+        add(view, QStringLiteral("MenuViewWork%1").arg(v), views[v],
+            [&ws, v] { ws.surface.SetViewMode(static_cast<std::int16_t>(v)); }, {}, true);
+    }
+    view->addSeparator();
+    add(view, QStringLiteral("MenuViewMove"), QStringLiteral("&Move"), [&ws] { ws.modes.SetMode(ModeMove); });
+    add(view, QStringLiteral("MenuViewZoom"), QStringLiteral("&Zoom"), [&ws] { ws.modes.SetMode(ModeZoom); });
+    view->addSeparator();
+    add(view, QStringLiteral("MenuViewMouseHelp"), QStringLiteral("Mouse &Help"), [&ws] { ws.modes.ToggleMouseHelp(); },
+        {}, true);
+
+    QMenu* options = menu(nullptr, QStringLiteral("MenuOptions"), QStringLiteral("&Options"));
+    QMenu* positions = menu(options, QStringLiteral("MenuOptionsPositions"), QStringLiteral("Window &Positions"));
+    add(positions, QStringLiteral("MenuOptionsSavePositions"), QStringLiteral("&Save"), [this] { SavePositions(); });
+    add(positions, QStringLiteral("MenuOptionsRestorePositions"), QStringLiteral("&Restore"), [this] { RestorePositions(); });
+    options->addSeparator();
+    add(options, QStringLiteral("MenuPatternPrintSize"), QStringLiteral("Pattern &Setup..."),
+        [&files] { files.PatternSetupCommand(); });
+
+    QMenu* help = menu(nullptr, QStringLiteral("MenuHelp"), QStringLiteral("&Help"));
+    add(help, QStringLiteral("MenuHelpContents"), QStringLiteral("&Contents..."), [this] { ShowHelp(); },
+        QKeySequence::HelpContents);
+}
+
+QToolBar* MainForm::AddToolbar(const QString& key, const QStringList& buttons) {
+    QToolBar* bar = addToolBar(key);
+    bar->setObjectName(key);
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const QString& button : buttons) bar->addAction(actions_.value(button));
+    toolbars_.insert(key, bar);
+    return bar;
+}
+
+void MainForm::BuildToolbars() {
+    Workspace& ws = *workspace_;
+    FileCommands& files = *files_;
+    const auto button = [this](const char* key, const char* caption, const char* tip, std::function<void()> run,
+                               bool checkable = false) {
+        QAction* a = AddAction(QString::fromLatin1(key), QString::fromLatin1(caption), std::move(run), checkable);
+        a->setToolTip(QString::fromLatin1(tip));
+    };
+    button("BtnOpen", "Open", "Open Pattern File", [this] { actions_.value(QStringLiteral("MenuFileOpen"))->trigger(); });
+    button("BtnNew", "New", "Make New Pattern", [this] { NewCommand(); });
+    button("BtnClose", "Close", "Close the Pattern", [&files] { files.ClosePattern(); });
+    button("BtnSave", "Save", "Save the Pattern", [&files] { files.SavePatternCommand(false); });
+    button("BtnViewPicture", "Picture", "View Picture Only", [&ws] { ws.surface.SetViewMode(ViewPictureOnly); }, true);
+    button("BtnViewBoth", "Both", "View Picture with Pattern", [&ws] { ws.surface.SetViewMode(ViewBoth); }, true);
+    button("BtnViewPattern", "Pattern", "View Pattern Only", [&ws] { ws.surface.SetViewMode(ViewPatternOnly); }, true);
+    button("BtnModeSelect", "Select", "Select an Object", [&ws] { ws.modes.SetMode(ModeSelect); }, true);
+    button("BtnModeDraw", "Draw", "Draw an Object", [&ws] { ws.modes.SetMode(ModeDraw); }, true);
+    button("BtnModeMove", "Move", "Move the Page", [&ws] { ws.modes.SetMode(ModeMove); }, true);
+    button("BtnModeZoom", "Zoom", "Change the Magnification", [&ws] { ws.modes.SetMode(ModeZoom); }, true);
+    button("BtnMouseWin", "Mouse", "Mouse Help", [&ws] { ws.modes.ToggleMouseHelp(); }, true);
+    button("BtnPatternSetup", "Size", "Pattern Setup", [&files] { files.PatternSetupCommand(); });
+    button("BtnSelectObject", "Obect", "Select Object", [&ws] { ws.selection.SetSelectKind(SelectObjects); }, true);
+    button("BtnDrawLine", "Line", "Draw a Line", [&ws] { ws.modes.ClickDrawLine(); }, true);
+    button("BtnDrawArc", "Arc", "Draw an Arc", [&ws] { ws.modes.ClickDrawArc(); }, true);
+    button("BtnDrawCircle", "Circle", "Draw a Circle", [&ws] { ws.modes.ClickDrawCircle(); }, true);
+    button("BtnDrawBox", "Box", "Draw a Box", [&ws] { ws.modes.ClickDrawBox(); }, true);
+    const std::pair<const char*, std::array<const char*, 2>> moves[] = {
+        {"BtnMoveCorner", {"Corner", "Move to Upper Left"}}, {"BtnMoveCenter", {"Center", "Move to Center"}},
+        {"BtnMoveUp", {"Up", "Move Up"}},                     {"BtnMoveDown", {"Down", "Move Down"}},
+        {"BtnMoveLeft", {"Left", "Move Left"}},               {"BtnMoveRight", {"Right", "Move Right"}}};
+    for (int code = 0; code < 6; ++code) {
+        button(moves[code].first, moves[code].second[0], moves[code].second[1],
+               [&ws, code] { ws.zoom.MoveImage(static_cast<std::int16_t>(code)); });
+    }
+    button("BtnZoomNormal", "Normal", "Normal Image Size", [&ws] { ws.zoom.ZoomView(ZoomNormal); });
+    button("BtnZoomFit", "Fit", "Fit to Screen", [&ws] { ws.zoom.ZoomView(ZoomFit); });
+    button("BtnZoomIn", "In", "Zoom In", [&ws] { ws.zoom.ZoomView(ZoomIn); });
+    button("BtnZoomOut", "Out", "", [&ws] { ws.zoom.ZoomView(ZoomOut); });
+
+    AddToolbar(QStringLiteral("ToolbarMain0"), {QStringLiteral("BtnOpen"), QStringLiteral("BtnNew")});
+    AddToolbar(QStringLiteral("ToolbarMain1"),
+               {QStringLiteral("BtnClose"), QStringLiteral("BtnSave"), QStringLiteral("BtnViewPicture"),
+                QStringLiteral("BtnViewBoth"), QStringLiteral("BtnViewPattern"), QStringLiteral("BtnModeSelect"),
+                QStringLiteral("BtnModeDraw"), QStringLiteral("BtnModeMove"), QStringLiteral("BtnModeZoom")});
+    const QStringList functions[] = {
+        {QStringLiteral("BtnSelectObject")},
+        {QStringLiteral("BtnDrawLine"), QStringLiteral("BtnDrawArc"), QStringLiteral("BtnDrawCircle"),
+         QStringLiteral("BtnDrawBox")},
+        {QStringLiteral("BtnMoveCorner"), QStringLiteral("BtnMoveCenter"), QStringLiteral("BtnMoveUp"),
+         QStringLiteral("BtnMoveDown"), QStringLiteral("BtnMoveLeft"), QStringLiteral("BtnMoveRight")},
+        {QStringLiteral("BtnZoomNormal"), QStringLiteral("BtnZoomFit"), QStringLiteral("BtnZoomIn"),
+         QStringLiteral("BtnZoomOut")}};
+    for (int i = 0; i < 4; ++i) {
+        QStringList buttons;
+        for (const char* common : kCommonButtons) buttons << QString::fromLatin1(common);
+        AddToolbar(QStringLiteral("ToolbarFunc%1").arg(i + 1), buttons + functions[i]);
+    }
+}
+
+void MainForm::SyncState() {
+    work_->RepaintChanges();
+    const Workspace& ws = *workspace_;
+    const bool patternOpen = files_->PatternOpen();
+    setWindowTitle(ws.surface.Caption.empty()
+                       ? QString::fromLatin1(kAppTitle)
+                       : QString::fromLatin1(kAppTitle) + QStringLiteral(" - ") +
+                             QString::fromStdString(ws.surface.Caption));
+    const bool visibleWindow = isVisible() && !isMinimized();
+    palette_->Refresh();
+    palette_->setVisible(visibleWindow && patternOpen && ws.commands[kPaletteKey].visible);
+    mouseHelp_->SetMouseHelp(QString::fromStdString(ws.modes.MouseHelpLeft()),
+                             QString::fromStdString(ws.modes.MouseHelpRight()));
+    mouseHelp_->setVisible(visibleWindow && patternOpen && ws.commands["MouseForm"].visible);
+    if (ws.commands.Revision() == syncedRevision_) return;
+    syncedRevision_ = ws.commands.Revision();
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        const CommandItem& item = ws.commands[it.key().toStdString()];
+        it.value()->setVisible(item.visible);
+        it.value()->setEnabled(item.enabled);
+        if (it.value()->isCheckable()) it.value()->setChecked(item.checked);
+    }
+    for (auto it = toolbars_.cbegin(); it != toolbars_.cend(); ++it) {
+        it.value()->setVisible(ws.commands[it.key().toStdString()].visible);
+    }
+}
+
+void MainForm::NewCommand() {
+    NewOptionsForm chooser(this);
+    chooser.exec();
+    if (chooser.Choice() == NewOptionsForm::CancelChoice) return;
+    files_->NewPattern(chooser.Choice() == NewOptionsForm::TracePicture);
+    if (files_->PatternOpen()) StartWorkspaceWindows();
+}
+
+void MainForm::StartWorkspaceWindows() {
+    if (!palettePlaced_) {
+        palette_->PlacePalette(*this);
+        const QRect frame = frameGeometry();
+        mouseHelp_->move(frame.left() + static_cast<int>(0.05 * frame.width()), geometry().top());
+        palettePlaced_ = true;
+    }
+    work_->setFocus();
+}
+
+void MainForm::ShowPatternSetup() {
+    DimensionForm dialog(*session_, this);
+    dialog.exec();
+}
+
+void MainForm::ShowHelp() {
+    const QString chm = QCoreApplication::applicationDirPath() + QStringLiteral("/pattern.chm");
+    if (QFileInfo::exists(chm) && QDesktopServices::openUrl(QUrl::fromLocalFile(chm))) return;
+    if (!help_) {
+        help_ = new QTextBrowser;
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+        help_->setObjectName(QStringLiteral("HelpBrowser"));
+        help_->setWindowTitle(QString::fromLatin1(kAppTitle) + QStringLiteral(" Help"));
+        help_->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+        help_->resize(760, 640);
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void MainForm::OpenFromCommandLine(const QString& text) {
+    Run([this, &text] {
+        files_->OpenFromCommandLine(text.toStdString());
+        if (files_->PatternOpen()) StartWorkspaceWindows();
+    });
+}
+
+void MainForm::RestorePositions() {
+    const QScreen* screen = this->screen();
+    const double twips = 1440.0 / logicalDpiX();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    const WindowPlacement p = RestoreWindowPositions(settings_, static_cast<float>(available.width() * twips),
+                                                     static_cast<float>(available.height() * twips));
+    if (p.state == WindowMaximised) {
+        setWindowState(Qt::WindowMaximized);
+        return;
+    }
+    setWindowState(p.state == WindowMinimised ? Qt::WindowMinimized : Qt::WindowNoState);
+    setGeometry(static_cast<int>(p.left / twips), static_cast<int>(p.top / twips), static_cast<int>(p.width / twips),
+                static_cast<int>(p.height / twips));
+}
+
+void MainForm::SavePositions() {
+    const double twips = 1440.0 / logicalDpiX();
+    WindowPlacement p;
+    p.state = isMaximized() ? WindowMaximised : (isMinimized() ? WindowMinimised : WindowNormal);
+    const QRect g = geometry();
+    p.top = static_cast<float>(g.top() * twips);
+    p.left = static_cast<float>(g.left() * twips);
+    p.height = static_cast<float>(g.height() * twips);
+    p.width = static_cast<float>(g.width() * twips);
+    StoreWindowPositions(settings_, p);
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    Run([this, &mayClose] { mayClose = files_->MayExit(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    files_->Unload();
+    if (help_) help_->close();
+    event->accept();
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget()) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget) return false;
+    const QWidget* top = widget->window();
+    if (top != this && top != palette_ && top != mouseHelp_) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    int code = 0;
+    if (key->key() == Qt::Key_Delete) code = kKeyDelete;
+    if (key->key() == Qt::Key_Backspace) code = kKeyBack;
+    if (key->key() == Qt::Key_Period && (key->modifiers() & Qt::KeypadModifier)) code = kKeyDecimal;
+    if (code == 0) return false;
+    Run([this, code, key] { workspace_->input.WorkspaceKeyDown(code, key->modifiers() & Qt::ShiftModifier); });
+    return true;
+}
+
+void MainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) SyncState();
+}
+
+}  // namespace tessary

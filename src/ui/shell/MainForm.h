@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+
+#include "core/shell/FileCommands.h"
+#include "core/shell/Session.h"
+#include "core/workspace/Workspace.h"
+#include "ui/platform/QtCommandDialogs.h"
+#include "ui/platform/QtMessagePresenter.h"
+#include "ui/platform/QtPictureLayers.h"
+#include "ui/platform/QtProgressWindow.h"
+#include "ui/platform/QtSettingsStore.h"
+
+class QToolBar;
+class QTextBrowser;
+
+namespace tessary {
+
+class DrawToolsForm;
+class MouseForm;
+class WorkForm;
+
+// The main window: menus and toolbars bound by name to the engine's
+// command state, the work window in the middle, and the commands behind
+// them. It owns the one session and its engine.
+class MainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    MainForm();
+    ~MainForm() override;
+
+    Workspace& Engine() { return *workspace_; }
+    FileCommands& Files() { return *files_; }
+    WorkForm* Work() const { return work_; }
+    DrawToolsForm* Palette() const { return palette_; }
+    MouseForm* MouseHelp() const { return mouseHelp_; }
+    QAction* Action(const QString& key) const { return actions_.value(key); }
+    QToolBar* Toolbar(const QString& key) const { return toolbars_.value(key); }
+    QtMessagePresenter& Presenter() { return presenter_; }
+    QtCommandDialogs& Dialogs() { return dialogs_; }
+
+    // Opens the file named by the command-line text, if it exists.
+    void OpenFromCommandLine(const QString& text);
+    // Shows what the engine now holds: menus, toolbars, windows, caption.
+    void SyncState();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* AddAction(const QString& key, const QString& caption, std::function<void()> run, bool checkable = false);
+    QToolBar* AddToolbar(const QString& key, const QStringList& buttons);
+    void BuildMenus();
+    void BuildToolbars();
+    void Run(const std::function<void()>& command);
+    void NewCommand();
+    void ShowPatternSetup();
+    void ShowHelp();
+    void StartWorkspaceWindows();
+    void RestorePositions();
+    void SavePositions();
+
+    QtSettingsStore settings_;
+    QtMessagePresenter presenter_;
+    QtProgressWindow progressWindow_;
+    QtCommandDialogs dialogs_;
+    QtPictureLayers pictures_;
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<Workspace> workspace_;
+    std::unique_ptr<FileCommands> files_;
+    WorkForm* work_ = nullptr;
+    DrawToolsForm* palette_ = nullptr;
+    MouseForm* mouseHelp_ = nullptr;
+    QPointer<QTextBrowser> help_;
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QToolBar*> toolbars_;
+    QHash<QString, QMenu*> menus_;
+    std::uint64_t syncedRevision_ = ~std::uint64_t{0};
+    bool palettePlaced_ = false;
+};
+
+}  // namespace tessary

@@ -1,0 +1,397 @@
+#include "ui/workspace/WorkForm.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <cmath>
+
+#include "core/workspace/Workspace.h"
+#include "ui/platform/QtPictureLayers.h"
+#include "ui/workspace/Cursors.h"
+
+namespace tessary {
+
+namespace {
+
+// Pictures scaled to more pixels than this are drawn piece by piece from the
+// source instead of being cached whole.
+constexpr qint64 kLargestCachedPicture = 16 * 1024 * 1024;
+
+QColor ColourOf(std::uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+
+int ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return kButtonLeft;
+        case Qt::RightButton: return kButtonRight;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+WorkForm::WorkForm(Workspace& ws, QtPictureLayers& pictures, QWidget* parent)
+    : QWidget(parent), ws_(ws), pictures_(pictures) {
+    setObjectName(QStringLiteral("WorkForm"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    pictures_.SetScreenTwipsPerPixel(TwipsPerPixel());
+}
+
+double WorkForm::TwipsPerPixel() const {
+    const double dpi = logicalDpiX();
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+QRectF WorkForm::WindowRect(const Rect& r) const {
+    const double t = TwipsPerPixel();
+    return QRectF(r.Left / t, r.Top / t, r.Width / t, r.Height / t);
+}
+
+QRectF WorkForm::LayerRect(float left, float top, float width, float height) const {
+    const Rect& pattern = ws_.surface.Pattern;
+    return WindowRect(Rect{pattern.Left + left, pattern.Top + top, width, height});
+}
+
+QPointF WorkForm::LayerToPixels(float x, float y) const {
+    const Rect& pattern = ws_.surface.Pattern;
+    const double t = TwipsPerPixel();
+    return QPointF((pattern.Left + x) / t, (pattern.Top + y) / t);
+}
+
+Point WorkForm::PixelsToLayer(const QPointF& p) const {
+    const Rect& pattern = ws_.surface.Pattern;
+    return {Twips(p.x()) - pattern.Left, Twips(p.y()) - pattern.Top};
+}
+
+int WorkForm::GrabPointAt(const QPointF& p) const {
+    const WorkSurface& s = ws_.surface;
+    if (!s.PatternVisible || !ws_.selection.GrabPointsShown()) return -1;
+    for (int i = static_cast<int>(s.GrabPoint.size()) - 1; i >= 0; --i) {
+        const GrabPointElement& g = s.GrabPoint[i];
+        if (g.Visible && LayerRect(g.Left, g.Top, 2 * s.GrabHalfWidth, 2 * s.GrabHalfHeight).contains(p)) return i;
+    }
+    return -1;
+}
+
+WorkForm::Part WorkForm::PartAt(const QPointF& p) const {
+    const WorkSurface& s = ws_.surface;
+    if (s.PatternVisible && WindowRect(s.Pattern).contains(p)) return s.OriImageVisible[1] ? Part::Under : Part::Pattern;
+    if (s.OriImageVisible[0] && WindowRect(s.OriImage[0]).contains(p)) return Part::Picture;
+    return Part::Window;
+}
+
+void WorkForm::UpdateCursor(const QPointF& p) {
+    const PointerSet& pointers = ws_.modes.Pointers();
+    std::int16_t pointer = pointers.window;
+    if (ws_.input.GestureActive()) {
+        pointer = pointers.pattern;
+    } else {
+        switch (PartAt(p)) {
+            case Part::Picture: pointer = pointers.picture; break;
+            case Part::Pattern: pointer = pointers.pattern; break;
+            case Part::Under: pointer = pointers.under; break;
+            default: break;
+        }
+    }
+    setCursor(CursorFor(pointer, pointers.cursorId));
+}
+
+void WorkForm::mousePressEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    const int button = ButtonOf(event->button());
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const int grab = GrabPointAt(p);
+    if (grab >= 0) {
+        const GrabPointElement& g = ws_.surface.GrabPoint[grab];
+        const Point layer = PixelsToLayer(p);
+        ws_.input.GrabPointPress(static_cast<std::int16_t>(grab), button, shift, layer.x - g.Left, layer.y - g.Top);
+    } else {
+        const WorkSurface& s = ws_.surface;
+        switch (PartAt(p)) {
+            case Part::Pattern:
+            case Part::Under: {
+                const Point layer = PixelsToLayer(p);
+                ws_.input.WorkspaceMouseDown(button, shift, layer.x, layer.y, true,
+                                             PartAt(p) == Part::Under ? LayerUnder : LayerPattern);
+                break;
+            }
+            case Part::Picture:
+                ws_.input.WorkspaceMouseDown(button, shift, Twips(p.x()) - s.OriImage[0].Left,
+                                             Twips(p.y()) - s.OriImage[0].Top, true, LayerPicture);
+                break;
+            default: ws_.input.WorkspaceMouseDown(button, shift, Twips(p.x()), Twips(p.y()), false, LayerWindow); break;
+        }
+    }
+    UpdateCursor(p);
+    EngineChanged();
+}
+
+void WorkForm::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    if (ws_.zoom.PictureDragActive()) {
+        ws_.zoom.DragPicture(Twips(p.x()), Twips(p.y()));
+        EngineChanged();
+    } else if (ws_.input.GestureActive()) {
+        const int grab = GrabPointAt(p);
+        const Point layer = PixelsToLayer(p);
+        if (grab >= 0) {
+            const GrabPointElement& g = ws_.surface.GrabPoint[grab];
+            ws_.input.GrabPointOver(static_cast<std::int16_t>(grab), layer.x - g.Left, layer.y - g.Top);
+        } else {
+            ws_.input.WorkspaceMouseMove(layer.x, layer.y);
+        }
+        EngineChanged();
+    }
+    UpdateCursor(p);
+}
+
+void WorkForm::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    if (ws_.zoom.PictureDragActive()) {
+        ws_.zoom.DropPicture(Twips(p.x()), Twips(p.y()));
+    } else if (ws_.input.GestureActive()) {
+        const int grab = GrabPointAt(p);
+        const Point layer = PixelsToLayer(p);
+        if (grab >= 0) {
+            const GrabPointElement& g = ws_.surface.GrabPoint[grab];
+            ws_.input.GrabPointDrop(static_cast<std::int16_t>(grab), layer.x - g.Left, layer.y - g.Top);
+        } else {
+            ws_.input.WorkspaceMouseUp(layer.x, layer.y);
+        }
+    }
+    UpdateCursor(p);
+    EngineChanged();
+}
+
+void WorkForm::leaveEvent(QEvent*) {
+    // A picture dragged out of the work window stays where it last was.
+    if (ws_.zoom.PictureDragActive()) {
+        ws_.zoom.CancelPictureDrag();
+        ws_.surface.ApplyViewMode();
+        EngineChanged();
+    }
+}
+
+void WorkForm::resizeEvent(QResizeEvent*) {
+    WorkSurface& s = ws_.surface;
+    s.ClientWidth = Twips(width());
+    s.ClientHeight = Twips(height());
+    s.TwipsPerPixel = static_cast<float>(TwipsPerPixel());
+    if (const QScreen* screen = this->screen()) {
+        s.ScreenWidth = Twips(screen->geometry().width());
+        s.ScreenHeight = Twips(screen->geometry().height());
+    }
+}
+
+WorkForm::ViewKey WorkForm::CurrentView() const {
+    const WorkSurface& s = ws_.surface;
+    return ViewKey{s.OriImage[0], s.Pattern, s.OriImageVisible[0], s.PatternVisible, s.OriImageVisible[1],
+                   s.PictureLoaded};
+}
+
+QRect WorkForm::LineBounds(const LineElement& e) const {
+    const QPointF a = LayerToPixels(e.X1, e.Y1);
+    const QPointF b = LayerToPixels(e.X2, e.Y2);
+    const int pad = e.look.BorderWidth + 2;
+    return QRectF(a, b).normalized().toAlignedRect().adjusted(-pad, -pad, pad, pad);
+}
+
+QRect WorkForm::ShapeBounds(const ShapeElement& e) const {
+    const int pad = e.look.BorderWidth + 2;
+    return LayerRect(e.Left, e.Top, e.Width, e.Height).normalized().toAlignedRect().adjusted(-pad, -pad, pad, pad);
+}
+
+template <class Set, class Bounds>
+void WorkForm::Damage(Set& set, std::vector<QRect>& cache, Bounds bounds, QRegion& region) {
+    const auto touched = set.TakeTouched();
+    cache.resize(static_cast<std::size_t>(set.Count()));
+    const auto refresh = [&](std::int16_t i) {
+        QRect& old = cache[i];
+        const QRect now = set.Visible(i) ? bounds(set[i]) : QRect();
+        if (old == now) return;
+        region += old;
+        region += now;
+        old = now;
+    };
+    if (touched.all) {
+        for (std::int16_t i = 0; i < set.Count(); ++i) refresh(i);
+        return;
+    }
+    for (std::int16_t i : touched.indices) {
+        if (i < set.Count()) refresh(i);
+    }
+}
+
+void WorkForm::RebuildCaches() {
+    QRegion ignored;
+    const auto line = [this](const LineElement& e) { return LineBounds(e); };
+    const auto shape = [this](const ShapeElement& e) { return ShapeBounds(e); };
+    PatternStore& store = ws_.store;
+    lineRects_.assign(static_cast<std::size_t>(store.OutLine.Count()), QRect());
+    shapeRects_.assign(static_cast<std::size_t>(store.OutShape.Count()), QRect());
+    arcRects_.assign(static_cast<std::size_t>(store.ArcLine.Count()), QRect());
+    store.OutLine.TakeTouched();
+    store.OutShape.TakeTouched();
+    store.ArcLine.TakeTouched();
+    for (std::int16_t i = 0; i < store.OutLine.Count(); ++i) {
+        if (store.OutLine.Visible(i)) lineRects_[i] = line(store.OutLine[i]);
+    }
+    for (std::int16_t i = 0; i < store.OutShape.Count(); ++i) {
+        if (store.OutShape.Visible(i)) shapeRects_[i] = shape(store.OutShape[i]);
+    }
+    for (std::int16_t i = 0; i < store.ArcLine.Count(); ++i) {
+        if (store.ArcLine.Visible(i)) arcRects_[i] = line(store.ArcLine[i]);
+    }
+}
+
+void WorkForm::EngineChanged() {
+    RepaintChanges();
+    emit stateChanged();
+}
+
+void WorkForm::RepaintChanges() {
+    setEnabled(ws_.surface.Enabled);
+    PatternStore& store = ws_.store;
+    const ViewKey view = CurrentView();
+    if (!(view == view_)) {
+        view_ = view;
+        RebuildCaches();
+        update();
+    } else {
+        QRegion region;
+        const auto line = [this](const LineElement& e) { return LineBounds(e); };
+        Damage(store.OutLine, lineRects_, line, region);
+        Damage(store.OutShape, shapeRects_, [this](const ShapeElement& e) { return ShapeBounds(e); }, region);
+        Damage(store.ArcLine, arcRects_, line, region);
+        const QRect editLine = store.EditLineVisible ? LineBounds(store.EditLine) : QRect();
+        if (editLine != editLineRect_) {
+            region += editLineRect_;
+            region += editLine;
+            editLineRect_ = editLine;
+        }
+        const QRect editShape = store.EditShapeVisible ? ShapeBounds(store.EditShape) : QRect();
+        if (editShape != editShapeRect_) {
+            region += editShapeRect_;
+            region += editShape;
+            editShapeRect_ = editShape;
+        }
+        std::vector<QRect> grabs;
+        const WorkSurface& s = ws_.surface;
+        if (ws_.selection.GrabPointsShown()) {
+            for (const GrabPointElement& g : s.GrabPoint) {
+                grabs.push_back(g.Visible ? LayerRect(g.Left, g.Top, 2 * s.GrabHalfWidth, 2 * s.GrabHalfHeight)
+                                                .toAlignedRect()
+                                                .adjusted(-1, -1, 1, 1)
+                                          : QRect());
+            }
+        }
+        if (grabs != grabRects_) {
+            for (const QRect& r : grabRects_) region += r;
+            for (const QRect& r : grabs) region += r;
+            grabRects_ = std::move(grabs);
+        }
+        if (!region.isEmpty()) update(region);
+    }
+}
+
+void WorkForm::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QRect dirty = event->rect();
+    p.fillRect(dirty, palette().color(QPalette::Dark));
+    const WorkSurface& s = ws_.surface;
+    const auto drawPicture = [&](const QRectF& target) {
+        if (!s.PictureLoaded || pictures_.Image(0).isNull() || !target.intersects(dirty)) return;
+        const QSize size = target.size().toSize();
+        if (static_cast<qint64>(size.width()) * size.height() <= kLargestCachedPicture) {
+            p.drawPixmap(target.topLeft(), pictures_.Scaled(size));
+            return;
+        }
+        // Zoomed far in: only the part of the source under the dirty area.
+        const QImage& image = pictures_.Image(0);
+        const QRectF shown = target.intersected(QRectF(dirty));
+        const double sx = image.width() / target.width();
+        const double sy = image.height() / target.height();
+        const QRectF source((shown.left() - target.left()) * sx, (shown.top() - target.top()) * sy, shown.width() * sx,
+                            shown.height() * sy);
+        p.drawImage(shown, image, source);
+    };
+    if (s.OriImageVisible[0]) drawPicture(WindowRect(s.OriImage[0]));
+    if (!s.PatternVisible) return;
+
+    const QRectF page = WindowRect(s.Pattern);
+    if (s.OriImageVisible[1] && s.PictureLoaded) {
+        drawPicture(page);
+    } else {
+        p.fillRect(page.intersected(QRectF(dirty)), Qt::white);
+    }
+    p.setClipRect(dirty);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QRectF area(dirty);
+    const PatternStore& store = ws_.store;
+    const auto drawLine = [&](const LineElement& e) {
+        const QPointF a = LayerToPixels(e.X1, e.Y1);
+        const QPointF b = LayerToPixels(e.X2, e.Y2);
+        if (std::max(a.x(), b.x()) < area.left() - 8 || std::min(a.x(), b.x()) > area.right() + 8 ||
+            std::max(a.y(), b.y()) < area.top() - 8 || std::min(a.y(), b.y()) > area.bottom() + 8) {
+            return;
+        }
+        p.setPen(QPen(ColourOf(e.look.BorderColor), e.look.BorderWidth, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(a, b);
+    };
+    const auto drawShape = [&](const ShapeElement& e) {
+        const QRectF box = LayerRect(e.Left, e.Top, e.Width, e.Height);
+        if (!box.adjusted(-8, -8, 8, 8).intersects(area)) return;
+        p.setPen(QPen(ColourOf(e.look.BorderColor), e.look.BorderWidth));
+        p.setBrush(Qt::NoBrush);
+        switch (e.Shape) {
+            case 2: p.drawEllipse(box); break;
+            case 3: {
+                const double side = std::min(box.width(), box.height());
+                p.drawEllipse(QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side));
+                break;
+            }
+            case 4:
+            case 5: {
+                const double radius = std::min(box.width(), box.height()) / 8;
+                p.drawRoundedRect(box, radius, radius);
+                break;
+            }
+            default: p.drawRect(box); break;
+        }
+    };
+    for (std::int16_t i = 0; i < store.OutShape.Count(); ++i) {
+        if (store.OutShape.Visible(i)) drawShape(store.OutShape[i]);
+    }
+    for (std::int16_t i = 0; i < store.OutLine.Count(); ++i) {
+        if (store.OutLine.Visible(i)) drawLine(store.OutLine[i]);
+    }
+    for (std::int16_t i = 0; i < store.ArcLine.Count(); ++i) {
+        if (store.ArcLine.Visible(i)) drawLine(store.ArcLine[i]);
+    }
+    // Rubber bands invert what lies beneath, so they show over any picture.
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    if (store.EditLineVisible) {
+        LineElement band = store.EditLine;
+        band.look.BorderColor = RGB(255, 255, 255);
+        drawLine(band);
+    }
+    if (store.EditShapeVisible) {
+        ShapeElement band = store.EditShape;
+        band.look.BorderColor = RGB(255, 255, 255);
+        drawShape(band);
+    }
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (ws_.selection.GrabPointsShown()) {
+        for (const GrabPointElement& g : s.GrabPoint) {
+            if (!g.Visible) continue;
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(ColourOf(g.BackColour));
+            p.drawRect(LayerRect(g.Left, g.Top, 2 * s.GrabHalfWidth, 2 * s.GrabHalfHeight));
+        }
+    }
+}
+
+}  // namespace tessary

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QRegion>
+#include <QWidget>
+#include <vector>
+
+#include "core/workspace/ElementSet.h"
+#include "core/workspace/WorkSurface.h"
+
+namespace tessary {
+
+class QtPictureLayers;
+class Workspace;
+
+// The work window: paints the engine's picture and pattern layers, the
+// feedback objects and the grab points, and turns the mouse into the
+// engine's input calls (keys come through the main window's shortcuts). It
+// repaints only where the engine changed something, unless the view moved.
+class WorkForm : public QWidget {
+    Q_OBJECT
+public:
+    WorkForm(Workspace& ws, QtPictureLayers& pictures, QWidget* parent = nullptr);
+
+    double TwipsPerPixel() const;
+    // Repaints what the engine changed since the last look.
+    void RepaintChanges();
+
+signals:
+    // The engine may have changed menus, toolbars or windows.
+    void stateChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    // After input went to the engine: repaint, and tell the main window.
+    void EngineChanged();
+    struct ViewKey {
+        Rect picture, pattern;
+        bool pictureVisible = false, patternVisible = false, underVisible = false, loaded = false;
+        bool operator==(const ViewKey&) const = default;
+    };
+    enum class Part { Window, Picture, Pattern, Under };
+
+    float Twips(double pixels) const { return static_cast<float>(pixels * TwipsPerPixel()); }
+    QRectF WindowRect(const Rect& r) const;  // window twips -> pixels
+    QRectF LayerRect(float left, float top, float width, float height) const;
+    QPointF LayerToPixels(float x, float y) const;
+    Point PixelsToLayer(const QPointF& p) const;
+    int GrabPointAt(const QPointF& p) const;
+    Part PartAt(const QPointF& p) const;
+    void UpdateCursor(const QPointF& p);
+    ViewKey CurrentView() const;
+    QRect LineBounds(const LineElement& e) const;
+    QRect ShapeBounds(const ShapeElement& e) const;
+    template <class Set, class Bounds>
+    void Damage(Set& set, std::vector<QRect>& cache, Bounds bounds, QRegion& region);
+    void RebuildCaches();
+
+    Workspace& ws_;
+    QtPictureLayers& pictures_;
+    ViewKey view_;
+    std::vector<QRect> lineRects_, shapeRects_, arcRects_;
+    QRect editLineRect_, editShapeRect_;
+    std::vector<QRect> grabRects_;
+};
+
+}  // namespace tessary
