@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and shows the bundled example pattern.
+# Installs what is missing, builds, and opens the bundled example pattern in
+# the desktop program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
-build/src/cli/tessary-cli info examples/rose.pat
+exec build/src/app/tessary "$PWD/examples/rose.pat"

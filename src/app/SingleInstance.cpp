@@ -1,12 +1,19 @@
 #include "app/SingleInstance.h"
 
+#include <QDir>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <unistd.h>
 
 namespace tessary {
 
+// The socket lives in the user's own runtime folder, which nobody else can
+// write to; the user id in the name keeps users apart where that folder is
+// the shared temporary one.
 SingleInstance::SingleInstance(QObject* parent)
-    : QObject(parent), name_(QStringLiteral("Tessary-%1").arg(::getuid())) {
+    : QObject(parent),
+      name_(QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+                .filePath(QStringLiteral("Tessary-%1.instance").arg(::getuid()))) {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
             socket->deleteLater();

@@ -117,11 +117,13 @@ void DrawToolsForm::Refresh() {
     }
 }
 
-void DrawToolsForm::PlacePalette(const QWidget& mainWindow) {
+void DrawToolsForm::PlacePalette(const QWidget& mainWindow, const QWidget& workWindow) {
+    // Against the main window's right side, inset by a twentieth of its
+    // width, level with the top of the work window so no toolbar is hidden.
     const QRect frame = mainWindow.frameGeometry();
-    const QRect inner = mainWindow.geometry();
     adjustSize();
-    move(frame.left() + frame.width() - static_cast<int>(0.05 * frame.width()) - width(), inner.top());
+    move(frame.left() + frame.width() - static_cast<int>(0.05 * frame.width()) - width(),
+         workWindow.mapToGlobal(QPoint(0, 0)).y());
 }
 
 }  // namespace tessary

@@ -280,9 +280,9 @@ void MainForm::NewCommand() {
 
 void MainForm::StartWorkspaceWindows() {
     if (!palettePlaced_) {
-        palette_->PlacePalette(*this);
+        palette_->PlacePalette(*this, *work_);
         const QRect frame = frameGeometry();
-        mouseHelp_->move(frame.left() + static_cast<int>(0.05 * frame.width()), geometry().top());
+        mouseHelp_->move(frame.left() + static_cast<int>(0.05 * frame.width()), work_->mapToGlobal(QPoint(0, 0)).y());
         palettePlaced_ = true;
     }
     work_->setFocus();

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The real desktop program on a virtual X display, used with real input:
+# a new pattern from a picture, a traced stroke, a save; the saved file is
+# then read back with tessary-cli.
+set -euo pipefail
+app=$1
+cli=$2
+picture=$3
+work=$(mktemp -d)
+server=""
+program=""
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null || true
+    [ -n "$server" ] && kill "$server" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+for n in $(seq 140 199); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1400x900x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+server=$!
+export DISPLAY=$display
+for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+window() {  # waits for a window whose name matches, prints its id
+    for _ in $(seq 1 100); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "no window named $1" >&2
+    return 1
+}
+focus() { xdotool windowfocus --sync "$(window "$1")"; sleep 0.3; }
+
+"$app" >"$work/app.log" 2>&1 &
+program=$!
+focus '^Tessary$'
+xdotool key ctrl+n
+focus '^New Pattern'
+xdotool key i
+focus '^Open Picture File$'
+xdotool type --delay 5 "$picture"
+xdotool key Return
+focus '^Pattern Options'
+xdotool key Return
+focus '^Tessary - New$'
+# Edit, Draw, Lines, Trace by their access keys.
+for key in alt+e w l t; do xdotool key "$key"; sleep 0.2; done
+
+# A stroke across the middle of the work window.
+eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New$')")"
+x=$((X + WIDTH / 2 - 100))
+y=$((Y + HEIGHT / 2 - 80))
+xdotool mousemove "$x" "$y" mousedown 1
+for i in $(seq 1 40); do xdotool mousemove $((x + i * 5)) $((y + i * 4)); done
+xdotool mouseup 1
+sleep 0.3
+
+xdotool key ctrl+s
+focus '^Save Pattern File As$'
+xdotool type --delay 5 "$work/traced.pat"
+xdotool key Return
+window '^Tessary - traced$' >/dev/null
+
+"$cli" dump "$work/traced.pat" >"$work/dump.json"
+lines=$(grep -o '\],\[' "$work/dump.json" | wc -l)
+bytes=$(stat -c %s "$picture")
+grep -q "\"picture\": {\"bytes\": $bytes," "$work/dump.json" || { echo "picture not saved"; exit 1; }
+[ "$lines" -ge 5 ] || { echo "too few traced lines: $lines"; cat "$work/dump.json" | head -c 600; exit 1; }
+echo "traced and saved; the file holds about $((lines + 1)) lines and the picture"
