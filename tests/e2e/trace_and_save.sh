@@ -20,12 +20,11 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 
-for n in $(seq 140 199); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1400x900x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and reports its number.
+Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 server=$!
-export DISPLAY=$display
+for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
 for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 window() {  # waits for a window whose name matches, prints its id
@@ -34,7 +33,8 @@ window() {  # waits for a window whose name matches, prints its id
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
-    echo "no window named $1" >&2
+    echo "no window named $1; the program said:" >&2
+    cat "$work/app.log" >&2
     return 1
 }
 focus() { xdotool windowfocus --sync "$(window "$1")"; sleep 0.3; }
