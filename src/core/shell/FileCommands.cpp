@@ -46,11 +46,15 @@ void FileCommands::NewPattern(bool withPicture) {
     }
     if (!picture) ws_.PrepareBlankSurface();
     ws_.zoom.ZoomView(ZoomNormal);
+    EnterOpenPattern(kNewCaption);
+}
+
+void FileCommands::EnterOpenPattern(const std::string& caption) {
     ws_.modes.SetAppState(AppPatternOpen);
-    ws_.surface.Caption = kNewCaption;
+    ws_.surface.Caption = caption;
     ws_.surface.Enabled = true;
     ws_.StartWorkspace(true);
-    s.store.SetPatternChanged(false);
+    ws_.store.SetPatternChanged(false);
     patternOpen_ = true;
 }
 
@@ -158,12 +162,7 @@ void FileCommands::OpenPatternCommand(const std::string& fileName) {
     ws_.modes.SetNoPicture(!s.file.document.hasEmbeddedPicture);
     s.options.AspectLocked = true;
     ShowPatternPicture();
-    ws_.modes.SetAppState(AppPatternOpen);
-    ws_.surface.Caption = s.file.PatternFileTitle();
-    ws_.surface.Enabled = true;
-    ws_.StartWorkspace(true);
-    s.store.SetPatternChanged(false);
-    patternOpen_ = true;
+    EnterOpenPattern(s.file.PatternFileTitle());
 }
 
 bool FileCommands::ClosePattern() {

@@ -50,6 +50,8 @@ private:
     bool PictureForNewPattern();
     void ShowPatternPicture();
     void ForgetPicture();
+    // The end of New and Open: the pattern is open under this caption.
+    void EnterOpenPattern(const std::string& caption);
 
     Workspace& ws_;
     CommandDialogs& dialogs_;

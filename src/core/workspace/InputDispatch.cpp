@@ -50,28 +50,31 @@ void InputDispatch::WorkspaceMouseDown(int button, bool, float x, float y, bool 
 }
 
 void InputDispatch::WorkspaceMouseMove(float x, float y) {
-    if (!gesture_) return;
-    if (ws_.modes.InteractionMode() == ModeSelect) {
-        ws_.selection.SelectMove(x, y);
-    } else if (ws_.modes.InteractionMode() == ModeDraw) {
-        if (ws_.selection.SelectState() == SelectArcPoints) {
-            ws_.selection.SelectMove(x, y);
-        } else if (Tool* tool = ws_.ToolFor(ws_.modes.DrawTool())) {
-            tool->Move(x, y);
-        }
-    }
+    if (gesture_) RouteGesture(x, y, false);
 }
 
 void InputDispatch::WorkspaceMouseUp(float x, float y) {
     if (!gesture_) return;
     gesture_ = false;
-    if (ws_.modes.InteractionMode() == ModeSelect) {
-        ws_.selection.SelectDrop(x, y);
-    } else if (ws_.modes.InteractionMode() == ModeDraw) {
-        if (ws_.selection.SelectState() == SelectArcPoints) {
+    RouteGesture(x, y, true);
+}
+
+void InputDispatch::RouteGesture(float x, float y, bool release) {
+    const std::int16_t mode = ws_.modes.InteractionMode();
+    // Arc points are dragged like a selection, also in draw mode.
+    if (mode == ModeSelect || (mode == ModeDraw && ws_.selection.SelectState() == SelectArcPoints)) {
+        if (release) {
             ws_.selection.SelectDrop(x, y);
-        } else if (Tool* tool = ws_.ToolFor(ws_.modes.DrawTool())) {
-            tool->Release(x, y);
+        } else {
+            ws_.selection.SelectMove(x, y);
+        }
+    } else if (mode == ModeDraw) {
+        if (Tool* tool = ws_.ToolFor(ws_.modes.DrawTool())) {
+            if (release) {
+                tool->Release(x, y);
+            } else {
+                tool->Move(x, y);
+            }
         }
     }
 }

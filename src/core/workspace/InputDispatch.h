@@ -35,6 +35,7 @@ public:
     std::int16_t GesturePointer() const { return gesturePointer_; }
 
 private:
+    void RouteGesture(float x, float y, bool release);
     // Where a grab point's (x, y) lies in the pattern layer.
     void GrabToLayer(std::int16_t index, float& x, float& y) const;
 

@@ -129,20 +129,33 @@ void WorkForm::mousePressEvent(QMouseEvent* event) {
     EngineChanged();
 }
 
+// A gesture's move or end: over a grab point in that point's coordinates,
+// elsewhere in the pattern layer's.
+void WorkForm::ForwardGesture(const QPointF& p, bool release) {
+    const int grab = GrabPointAt(p);
+    const Point layer = PixelsToLayer(p);
+    if (grab >= 0) {
+        const GrabPointElement& g = ws_.surface.GrabPoint[grab];
+        const auto index = static_cast<std::int16_t>(grab);
+        if (release) {
+            ws_.input.GrabPointDrop(index, layer.x - g.Left, layer.y - g.Top);
+        } else {
+            ws_.input.GrabPointOver(index, layer.x - g.Left, layer.y - g.Top);
+        }
+    } else if (release) {
+        ws_.input.WorkspaceMouseUp(layer.x, layer.y);
+    } else {
+        ws_.input.WorkspaceMouseMove(layer.x, layer.y);
+    }
+}
+
 void WorkForm::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     if (ws_.zoom.PictureDragActive()) {
         ws_.zoom.DragPicture(Twips(p.x()), Twips(p.y()));
         EngineChanged();
     } else if (ws_.input.GestureActive()) {
-        const int grab = GrabPointAt(p);
-        const Point layer = PixelsToLayer(p);
-        if (grab >= 0) {
-            const GrabPointElement& g = ws_.surface.GrabPoint[grab];
-            ws_.input.GrabPointOver(static_cast<std::int16_t>(grab), layer.x - g.Left, layer.y - g.Top);
-        } else {
-            ws_.input.WorkspaceMouseMove(layer.x, layer.y);
-        }
+        ForwardGesture(p, false);
         EngineChanged();
     }
     UpdateCursor(p);
@@ -153,14 +166,7 @@ void WorkForm::mouseReleaseEvent(QMouseEvent* event) {
     if (ws_.zoom.PictureDragActive()) {
         ws_.zoom.DropPicture(Twips(p.x()), Twips(p.y()));
     } else if (ws_.input.GestureActive()) {
-        const int grab = GrabPointAt(p);
-        const Point layer = PixelsToLayer(p);
-        if (grab >= 0) {
-            const GrabPointElement& g = ws_.surface.GrabPoint[grab];
-            ws_.input.GrabPointDrop(static_cast<std::int16_t>(grab), layer.x - g.Left, layer.y - g.Top);
-        } else {
-            ws_.input.WorkspaceMouseUp(layer.x, layer.y);
-        }
+        ForwardGesture(p, true);
     }
     UpdateCursor(p);
     EngineChanged();

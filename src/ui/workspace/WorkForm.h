@@ -40,6 +40,7 @@ protected:
 private:
     // After input went to the engine: repaint, and tell the main window.
     void EngineChanged();
+    void ForwardGesture(const QPointF& p, bool release);
     struct ViewKey {
         Rect picture, pattern;
         bool pictureVisible = false, patternVisible = false, underVisible = false, loaded = false;
