@@ -20,12 +20,19 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 
-# Xvfb picks a free display itself and reports its number.
-Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-server=$!
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# Xvfb picks a free display itself and reports its number; the display is
+# used only once it answers.
+start_display() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" >>"$work/xvfb.log" 2>&1 &
+    server=$!
+    for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$work/display")"
+    for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    kill "$server" 2>/dev/null || true
+    return 1
+}
+start_display || start_display || { echo "no virtual display:"; cat "$work/xvfb.log"; exit 1; }
 
 window() {  # waits for a window whose name matches, prints its id
     for _ in $(seq 1 100); do
@@ -41,6 +48,8 @@ focus() { xdotool windowfocus --sync "$(window "$1")"; sleep 0.3; }
 
 "$app" >"$work/app.log" 2>&1 &
 program=$!
+sleep 0.5
+kill -0 "$program" 2>/dev/null || { echo "tessary did not start on $DISPLAY:"; cat "$work/app.log" "$work/xvfb.log"; exit 1; }
 focus '^Tessary$'
 xdotool key ctrl+n
 focus '^New Pattern'
