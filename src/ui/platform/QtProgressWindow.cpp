@@ -12,6 +12,7 @@ namespace tessary {
 
 namespace {
 constexpr qint64 kFrameMilliseconds = 33;
+constexpr qint64 kShowAfterMilliseconds = 300;
 }  // namespace
 
 ProgressForm::ProgressForm(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::WindowTitleHint) {
@@ -45,36 +46,43 @@ void ProgressForm::EnableCancel(bool on) {
 void QtProgressWindow::Open(const std::string& header, int minimum, int maximum, bool allowCancel) {
     if (!form_) {
         form_ = new ProgressForm(owner_);
-        form_->setAttribute(Qt::WA_DeleteOnClose);
+        opened_.start();
     }
     form_->EnableCancel(allowCancel);
     form_->HeaderText->setText(QString::fromStdString(header));
     form_->Bar->setRange(minimum, maximum);
     form_->Bar->setValue(minimum);
     value_ = minimum;
+    sinceShown_.start();
+    PumpEvents();
+}
+
+void QtProgressWindow::SetValue(int value) { value_ = value; }
+
+void QtProgressWindow::PumpEvents() {
+    if (!form_) return;
+    // A pass that ends within a moment shows no window at all.
     if (!form_->isVisible()) {
+        if (opened_.elapsed() < kShowAfterMilliseconds) return;
         if (owner_) {
             const QRect frame = owner_->frameGeometry();
             form_->move(frame.left() + (frame.width() - form_->width()) / 2,
                         frame.top() + (frame.height() - form_->height()) / 2);
         }
         form_->show();
+    } else if (sinceShown_.elapsed() < kFrameMilliseconds) {
+        return;
     }
-    sinceShown_.start();
-    QApplication::processEvents();
-}
-
-void QtProgressWindow::SetValue(int value) { value_ = value; }
-
-void QtProgressWindow::PumpEvents() {
-    if (!form_ || sinceShown_.elapsed() < kFrameMilliseconds) return;
     form_->Bar->setValue(value_);
     QApplication::processEvents();
     sinceShown_.restart();
 }
 
 void QtProgressWindow::Close() {
-    if (form_) form_->close();
+    if (!form_) return;
+    form_->hide();
+    form_->deleteLater();
+    form_ = nullptr;
 }
 
 }  // namespace tessary

@@ -13,8 +13,9 @@ class QPushButton;
 namespace tessary {
 
 // ProgressForm: a header, a bar and an optional Cancel button, centred on
-// the main window. It repaints and lets events run at most about 30 times a
-// second, so a long pass is not slowed by its own progress display.
+// the main window. It appears only once a pass has run for a moment, then
+// repaints and lets events run at most about 30 times a second, so a long
+// pass is not slowed by its own progress display.
 class ProgressForm : public QDialog {
     Q_OBJECT
 public:
@@ -42,6 +43,7 @@ public:
 private:
     QPointer<QWidget> owner_;
     QPointer<ProgressForm> form_;
+    QElapsedTimer opened_;
     QElapsedTimer sinceShown_;
     int value_ = 0;
 };
