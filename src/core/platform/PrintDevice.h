@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tessary {
+
+class RasterSurface;
+
+// A printer (or a PDF file) as the print routines use it. Every length is in
+// twips, 1440 per inch, measured on the paper from the top left corner of
+// the printable area. Failing operations are skipped silently.
+class PrintDevice {
+public:
+    virtual ~PrintDevice() = default;
+
+    virtual std::string DeviceName() const = 0;
+    // 1 portrait, 2 landscape; the printable size follows it.
+    virtual void SetOrientation(std::int16_t orientation) = 0;
+    virtual float PrintableWidth() const = 0;
+    virtual float PrintableHeight() const = 0;
+    // The size of one device pixel.
+    virtual float PixelWidth() const = 0;
+    virtual float PixelHeight() const = 0;
+
+    virtual void SetCopies(std::int16_t copies) = 0;
+    virtual void SetColourMode(bool colour) = 0;
+    // Blackness draws everything black; otherwise the given colour is used.
+    virtual void SetBlackness(bool blackness) = 0;
+    virtual void SetPen(bool dotted, int widthPixels) = 0;
+    virtual bool PenDotted() const = 0;
+    virtual int PenWidth() const = 0;
+
+    // Colours are colour values, red in the low byte.
+    virtual void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
+    virtual void DrawCircle(float cx, float cy, float radius, std::uint32_t colour) = 0;
+    // Copies the part of the picture at (left, top) of the given size, in
+    // the picture's own twips, onto the paper rectangle of the same size.
+    virtual void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height,
+                             float paperLeft, float paperTop) = 0;
+    virtual void NewPage() = 0;
+    virtual void EndDocument() = 0;
+};
+
+}  // namespace tessary
