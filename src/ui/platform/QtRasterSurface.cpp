@@ -1,0 +1,62 @@
+#include "ui/platform/QtRasterSurface.h"
+
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace tessary {
+
+namespace {
+// Larger pictures are refused rather than attempted: 2^28 pixels is a
+// gigabyte of image.
+constexpr qint64 kLargestPixels = qint64{1} << 28;
+}  // namespace
+
+bool QtRasterSurface::Create(int widthPixels, int heightPixels) {
+    Release();
+    if (widthPixels < 1 || heightPixels < 1 || qint64{widthPixels} * heightPixels > kLargestPixels) return false;
+    image_ = QImage(widthPixels, heightPixels, QImage::Format_RGB32);
+    if (image_.isNull()) return false;
+    image_.fill(Qt::white);
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setBrush(Qt::NoBrush);
+    SetPenWidth(1);
+    return true;
+}
+
+void QtRasterSurface::SetPenWidth(int pixels) {
+    if (painter_) painter_->setPen(QPen(Qt::black, std::max(pixels, 1), Qt::SolidLine, Qt::RoundCap));
+}
+
+const QImage& QtRasterSurface::Image() {
+    painter_.reset();
+    return image_;
+}
+
+void QtRasterSurface::Release() {
+    painter_.reset();
+    image_ = QImage();
+}
+
+void QtRasterSurface::DrawLine(float x1, float y1, float x2, float y2) {
+    if (painter_) painter_->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void QtRasterSurface::DrawCircle(float cx, float cy, float radius) {
+    if (painter_) painter_->drawEllipse(QPointF(cx, cy), radius, radius);
+}
+
+bool QtRasterSurface::SaveBmp(const std::string& path) {
+    if (Image().isNull()) return false;
+    // Written beside the target and put in its place only when complete.
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    QImageWriter writer(&file, "bmp");
+    if (!writer.write(image_.convertToFormat(QImage::Format_RGB888))) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace tessary

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "core/platform/RasterSurface.h"
+
+namespace tessary {
+
+// The off-screen picture of bitmap export and bitmap printing: black lines
+// on white in a 24-bit image, saved as BMP.
+class QtRasterSurface : public RasterSurface {
+public:
+    bool Create(int widthPixels, int heightPixels) override;
+    int Width() const override { return image_.width(); }
+    int Height() const override { return image_.height(); }
+    void SetPenWidth(int pixels) override;
+    void DrawLine(float x1, float y1, float x2, float y2) override;
+    void DrawCircle(float cx, float cy, float radius) override;
+    bool SaveBmp(const std::string& path) override;
+    void Release() override;
+
+    // The picture as drawn so far.
+    const QImage& Image();
+
+private:
+    QImage image_;
+    // Open while drawing: one painter for the whole composition.
+    std::unique_ptr<QPainter> painter_;
+};
+
+}  // namespace tessary
