@@ -35,9 +35,10 @@ public:
     virtual void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
     virtual void DrawCircle(float cx, float cy, float radius, std::uint32_t colour) = 0;
     // Copies the part of the picture at (left, top) of the given size, in
-    // the picture's own twips, onto the paper rectangle of the same size.
+    // the picture's pixels, onto the paper rectangle at (paperLeft,
+    // paperTop) of the given size, scaled to fill it.
     virtual void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height,
-                             float paperLeft, float paperTop) = 0;
+                             float paperLeft, float paperTop, float paperWidth, float paperHeight) = 0;
     virtual void NewPage() = 0;
     virtual void EndDocument() = 0;
 };

@@ -1,7 +1,9 @@
 #include "core/shell/Messages.h"
 
+#include <sstream>
 #include <utility>
 
+#include "core/files/BitmapExport.h"
 #include "core/shell/AppTitle.h"
 
 namespace tessary {
@@ -9,6 +11,12 @@ namespace tessary {
 namespace {
 constexpr const char* CRLF = "\r\n";
 const std::string kTitle = kAppTitle;
+
+std::string PixelSize(float width, float height) {
+    std::ostringstream text;
+    text << width << " x " << height << " pixels";
+    return text.str();
+}
 }  // namespace
 
 MessageAnswer Messages::Show(std::string text, MessageIcon icon, MessageButtons buttons,
@@ -114,6 +122,35 @@ MessageAnswer Messages::MsgPatternFull() {
     return Show(std::string("The pattern is full.") + CRLF + CRLF +
                     "A pattern holds at most 32767 lines and 32767 shapes." + CRLF +
                     "Delete lines or shapes you no longer need to draw more.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgTooManyPages() {
+    return Show(std::string("The pattern can not be printed.") + CRLF + CRLF +
+                    "At its true size it needs more than 32767 pages." + CRLF +
+                    "Make the pattern smaller or the page margins narrower in Pattern Setup.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgBitmapNotCreated(float width, float height) {
+    return Show(std::string("The bitmap could not be created.") + CRLF + "Size: " + PixelSize(width, height) + CRLF +
+                    CRLF + "A bitmap is 1 to " + std::to_string(kMaxBitmapSide) + " pixels on each side, and a very" +
+                    CRLF + "large one may not fit in memory." + CRLF +
+                    "Choose a different bitmap size in Pattern Setup and try again.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgBitmapNotSaved(const std::string& fileName) {
+    return Show(std::string("The bitmap file could not be saved.") + CRLF + "File: " + fileName + CRLF + CRLF +
+                    "Check that the folder exists, is write enabled and has free space," + CRLF +
+                    "or save the bitmap using a different file name or folder.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgPrintBitmapNotCreated(float width, float height) {
+    return Show(std::string("The pattern could not be printed in bitmap mode.") + CRLF +
+                    "The bitmap of " + PixelSize(width, height) + " could not be created." + CRLF + CRLF +
+                    "Print the pattern in vector mode.",
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 

@@ -29,6 +29,14 @@ public:
     MessageAnswer MsgTempPictureFailed(const std::string& fileName);
     // Drawing more than a pattern file can hold.
     MessageAnswer MsgPatternFull();
+    // A page grid beyond what a print can count.
+    MessageAnswer MsgTooManyPages();
+    // The bitmap file: the size asked for could not be made, or the file
+    // could not be written.
+    MessageAnswer MsgBitmapNotCreated(float width, float height);
+    MessageAnswer MsgBitmapNotSaved(const std::string& fileName);
+    // Bitmap mode: the picture of the pattern could not be made.
+    MessageAnswer MsgPrintBitmapNotCreated(float width, float height);
 
 private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);

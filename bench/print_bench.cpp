@@ -1,0 +1,106 @@
+// Printing a full pattern (32,767 lines, 1,000 circles) as a 4 by 4 page
+// grid to a printer that only counts what it is sent: the cost of the print
+// routines themselves, without a printer driver.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench/BenchPlatform.h"
+#include "core/platform/PrintDevice.h"
+#include "core/platform/RasterSurface.h"
+#include "core/print/PrintRendering.h"
+#include "core/shell/Session.h"
+
+namespace {
+
+using namespace tessary;
+using bench::DefaultAnswers;
+using bench::NoSettings;
+
+// 8 by 10.5 inches printable at 600 dots per inch.
+class CountingPrinter : public PrintDevice {
+public:
+    std::string DeviceName() const override { return "Counter"; }
+    void SetOrientation(std::int16_t) override {}
+    float PrintableWidth() const override { return 8 * 1440; }
+    float PrintableHeight() const override { return 10.5f * 1440; }
+    float PixelWidth() const override { return 2.4f; }
+    float PixelHeight() const override { return 2.4f; }
+    void SetCopies(std::int16_t) override {}
+    void SetColourMode(bool) override {}
+    void SetBlackness(bool) override {}
+    void SetPen(bool d, int w) override {
+        dotted = d;
+        width = w;
+    }
+    bool PenDotted() const override { return dotted; }
+    int PenWidth() const override { return width; }
+    void DrawLine(float, float, float, float, std::uint32_t) override { ++lines; }
+    void DrawCircle(float, float, float, std::uint32_t) override { ++circles; }
+    void DrawPicture(const RasterSurface&, float, float, float, float, float, float, float, float) override {}
+    void NewPage() override { ++pages; }
+    void EndDocument() override {}
+
+    bool dotted = false;
+    int width = 1;
+    long long lines = 0, circles = 0, pages = 0;
+};
+
+class NoSurface : public RasterSurface {
+public:
+    bool Create(int, int) override { return false; }
+    int Width() const override { return 0; }
+    int Height() const override { return 0; }
+    void SetPenWidth(int) override {}
+    void DrawLine(float, float, float, float) override {}
+    void DrawCircle(float, float, float) override {}
+    bool SaveBmp(const std::string&) override { return false; }
+    void Release() override {}
+};
+
+void BM_PrintSixteenPages(benchmark::State& state) {
+    NoSettings settings;
+    DefaultAnswers answers;
+    SilentProgressWindow window;
+    Session session(Platform{settings, answers, window, {}});
+    session.progress.SetDisplay(true);
+    PatternOptions& o = session.options;
+    o.WidthTwips = 38000;
+    o.HeightTwips = 50000;
+    // Traced strokes of short segments over the whole pattern, many crossing page edges.
+    for (int i = 0; i < 32767; ++i) {
+        const auto x = static_cast<float>(200 + (i % 181) * 207);
+        const auto y = static_cast<float>(200 + (i / 181) * 274);
+        session.store.AddLine(x, y, x + 190, y + 120, 1, true);
+    }
+    for (int i = 0; i < 1000; ++i) {
+        const auto side = static_cast<float>(200 + (i % 9) * 200);
+        const auto left = static_cast<float>(500 + (i % 25) * 1450);
+        const auto top = static_cast<float>(300 + (i / 25) * 1200);
+        session.store.AddShape(3, top, left, side, side, 1, true);
+    }
+
+    CountingPrinter printer;
+    NoSurface surface;
+    PrintRenderer renderer(session.store, o, session.progress, session.messages, printer, surface, 15);
+    PrintJob job;
+    renderer.PreparePrinterColor(job);
+    renderer.PreparePrinterPen();
+    const PageGrid grid = ComputePageGrid(printer, o);
+    job.Pages = grid.Pages;
+    job.Rows = grid.Rows;
+    job.Columns = grid.Columns;
+    job.PageWidth = grid.PageWidth;
+    job.PageHeight = grid.PageHeight;
+    if (grid.Pages != 16) state.SkipWithError("not a 16-page grid");
+
+    for (auto _ : state) renderer.PrintPattern(job);
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["pages"] = static_cast<double>(printer.pages) / runs + 1;
+    state.counters["lines_sent"] = static_cast<double>(printer.lines) / runs;
+    state.counters["circles_sent"] = static_cast<double>(printer.circles) / runs;
+}
+BENCHMARK(BM_PrintSixteenPages)->Unit(benchmark::kMillisecond);
+
+}  // namespace

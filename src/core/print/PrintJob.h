@@ -1,0 +1,47 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+namespace tessary {
+
+// Every choice of one print, filled from the wizard's answers; the print
+// routines write only PrintColor and the page offsets. Lengths in twips.
+struct PrintJob {
+    float PageOffsetX = 0;  // where the page region's left edge lies on the paper
+    float PageOffsetY = 0;
+    std::int32_t PrintColor = 0;
+    std::int16_t Pages = 0;
+    std::int16_t Rows = 1;
+    std::int16_t Columns = 1;
+    float PageWidth = 0;  // the pattern region of one page
+    float PageHeight = 0;
+    bool PrintMirrorImage = false;
+    std::int16_t PrintCircleDegrees = 5;
+    std::int16_t PrintOrientation = 1;  // 1 portrait, 2 landscape
+    bool PrintAllPages = true;
+    std::int16_t PrintPageRow = 1;  // the single page, 1-based
+    std::int16_t PrintPageColumn = 1;
+    bool PrintBitmapImage = false;
+    std::int16_t Copies = 1;
+    bool Collate = false;
+    std::int16_t PatternsPerPage = 1;
+    float DuplicateMarginSize = 0;  // spacing between copies on one sheet
+    bool PrintCutLine = true;
+};
+
+inline constexpr std::int16_t kMaxCircleDegrees = 15;
+
+// The wizard's answers made safe to print: at least one copy and one
+// pattern per sheet, no negative spacing, a circle step the outline can
+// walk, and a single page inside the grid.
+inline void ClampPrintJob(PrintJob& job) {
+    if (job.Copies < 1) job.Copies = 1;
+    if (job.PatternsPerPage < 1) job.PatternsPerPage = 1;
+    if (!(job.DuplicateMarginSize >= 0)) job.DuplicateMarginSize = 0;
+    job.PrintCircleDegrees = std::clamp<std::int16_t>(job.PrintCircleDegrees, 1, kMaxCircleDegrees);
+    job.PrintPageRow = std::clamp<std::int16_t>(job.PrintPageRow, 1, std::max<std::int16_t>(job.Rows, 1));
+    job.PrintPageColumn = std::clamp<std::int16_t>(job.PrintPageColumn, 1, std::max<std::int16_t>(job.Columns, 1));
+}
+
+}  // namespace tessary

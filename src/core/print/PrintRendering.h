@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/drawing/BoxTool.h"
+#include "core/files/BitmapExport.h"
+#include "core/print/PageLayout.h"
+#include "core/print/PrintJob.h"
+
+namespace tessary {
+
+class Messages;
+class PatternStore;
+class PrintDevice;
+class Progress;
+class RasterSurface;
+struct PatternOptions;
+struct ShapeElement;
+
+// Clips a segment to a page region, edges inclusive, moving each end that
+// lies off the page onto the edge where the segment crosses it. False when
+// no part of the segment is on the page.
+bool ClipSegment(float& x1, float& y1, float& x2, float& y2, const PrintRegion& region);
+
+// Prints the displayed pattern at true size: the view must be at normal
+// size, where layer coordinates are pattern twips. In bitmap mode the
+// pattern is composed on the export surface at the screen's resolution.
+class PrintRenderer {
+public:
+    PrintRenderer(const PatternStore& store, const PatternOptions& options, Progress& progress, Messages& messages,
+                  PrintDevice& printer, RasterSurface& exportSurface, float screenTwipsPerPixel)
+        : store_(store),
+          options_(options),
+          progress_(progress),
+          messages_(messages),
+          printer_(printer),
+          bitmap_(store, progress, exportSurface),
+          screenTwipsPerPixel_(screenTwipsPerPixel) {}
+
+    // Before the wizard: colour mode and pen from the pattern options; the
+    // job takes its PrintColor.
+    void PreparePrinterColor(PrintJob& job);
+    void PreparePrinterPen();
+
+    // After the wizard: prints every copy of the job (clamped, its pages
+    // placed on the paper) and ends the document. False when nothing could
+    // be printed: no printable page, or a bitmap that could not be made.
+    bool PrintPattern(const PrintJob& job);
+
+private:
+    bool PrintCopies();
+    void PrintSinglePage();
+    void PrintPageGrid(bool allPages, int row, int column, bool bitmap, bool cutLines);
+    bool PrintBitmapPages(bool allPages, int row, int column);
+    void PrintShapes(float ox, float oy, const PrintRegion* region);
+    void PrintLines(float ox, float oy, const PrintRegion* region);
+    void PrintBox(const ShapeElement& shape, float ox, float oy, const PrintRegion* region);
+    void PrintCircle(const ShapeElement& shape, float ox, float oy, const PrintRegion* region);
+    // A segment in pattern coordinates; on a page it is clipped to the
+    // region and moved to the region's corner.
+    void PrintSegment(float x1, float y1, float x2, float y2, const PrintRegion* region);
+    void DrawPrintLine(float x1, float y1, float x2, float y2);
+    void DrawCutLines();
+    float Mirrored(float x) const;
+
+    const PatternStore& store_;
+    const PatternOptions& options_;
+    Progress& progress_;
+    Messages& messages_;
+    PrintDevice& printer_;
+    BitmapExport bitmap_;
+    float screenTwipsPerPixel_;
+    PrintJob job_;
+    CircleOutline outline_;
+};
+
+}  // namespace tessary
