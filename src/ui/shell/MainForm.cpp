@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -74,6 +75,7 @@ QAction* MainForm::AddAction(const QString& key, const QString& caption, std::fu
 
 void MainForm::Run(const std::function<void()>& command) {
     command();
+    work_->RepaintAll();
     SyncState();
 }
 
@@ -222,6 +224,17 @@ void MainForm::BuildToolbars() {
     button("BtnZoomFit", "Fit", "Fit to Screen", [&ws] { ws.zoom.ZoomView(ZoomFit); });
     button("BtnZoomIn", "In", "Zoom In", [&ws] { ws.zoom.ZoomView(ZoomIn); });
     button("BtnZoomOut", "Out", "", [&ws] { ws.zoom.ZoomView(ZoomOut); });
+    // The zoom works from the keyboard in every mode while a pattern is open.
+    const std::pair<const char*, QKeySequence> zoomKeys[] = {{"BtnZoomNormal", QKeySequence(Qt::CTRL | Qt::Key_0)},
+                                                            {"BtnZoomFit", QKeySequence(Qt::CTRL | Qt::Key_9)},
+                                                            {"BtnZoomIn", QKeySequence::ZoomIn},
+                                                            {"BtnZoomOut", QKeySequence::ZoomOut}};
+    for (const auto& [key, sequence] : zoomKeys) {
+        QAction* zoom = actions_.value(QString::fromLatin1(key));
+        zoom->setShortcut(sequence);
+        zoom->setShortcutContext(Qt::ApplicationShortcut);
+        addAction(zoom);
+    }
 
     AddToolbar(QStringLiteral("ToolbarMain0"), {QStringLiteral("BtnOpen"), QStringLiteral("BtnNew")});
     AddToolbar(QStringLiteral("ToolbarMain1"),
@@ -236,6 +249,8 @@ void MainForm::BuildToolbars() {
          QStringLiteral("BtnMoveDown"), QStringLiteral("BtnMoveLeft"), QStringLiteral("BtnMoveRight")},
         {QStringLiteral("BtnZoomNormal"), QStringLiteral("BtnZoomFit"), QStringLiteral("BtnZoomIn"),
          QStringLiteral("BtnZoomOut")}};
+    // The function toolbars take their own row, so none is cut short.
+    addToolBarBreak();
     for (int i = 0; i < 4; ++i) {
         QStringList buttons;
         for (const char* common : kCommonButtons) buttons << QString::fromLatin1(common);
@@ -257,16 +272,21 @@ void MainForm::SyncState() {
     mouseHelp_->SetMouseHelp(QString::fromStdString(ws.modes.MouseHelpLeft()),
                              QString::fromStdString(ws.modes.MouseHelpRight()));
     mouseHelp_->setVisible(visibleWindow && patternOpen && ws.commands["MouseForm"].visible);
-    if (ws.commands.Revision() == syncedRevision_) return;
-    syncedRevision_ = ws.commands.Revision();
-    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
-        const CommandItem& item = ws.commands[it.key().toStdString()];
-        it.value()->setVisible(item.visible);
-        it.value()->setEnabled(item.enabled);
-        if (it.value()->isCheckable()) it.value()->setChecked(item.checked);
+    if (ws.commands.Revision() != syncedRevision_) {
+        syncedRevision_ = ws.commands.Revision();
+        for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+            const CommandItem& item = ws.commands[it.key().toStdString()];
+            it.value()->setVisible(item.visible);
+            it.value()->setEnabled(item.enabled);
+            if (it.value()->isCheckable()) it.value()->setChecked(item.checked);
+        }
+        for (auto it = toolbars_.cbegin(); it != toolbars_.cend(); ++it) {
+            it.value()->setVisible(ws.commands[it.key().toStdString()].visible);
+        }
     }
-    for (auto it = toolbars_.cbegin(); it != toolbars_.cend(); ++it) {
-        it.value()->setVisible(ws.commands[it.key().toStdString()].visible);
+    // Their keys work in every mode, but only on an open pattern.
+    for (const char* key : {"BtnZoomNormal", "BtnZoomFit", "BtnZoomIn", "BtnZoomOut"}) {
+        actions_.value(QString::fromLatin1(key))->setEnabled(patternOpen);
     }
 }
 
@@ -303,6 +323,11 @@ void MainForm::ShowHelp() {
         help_->setWindowTitle(QString::fromLatin1(kAppTitle) + QStringLiteral(" Help"));
         help_->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
         help_->resize(760, 640);
+        help_->move(frameGeometry().topLeft() + QPoint(40, 40));
+        auto* close = new QShortcut(QKeySequence::Cancel, help_);
+        connect(close, &QShortcut::activated, help_, &QWidget::close);
+        auto* closeToo = new QShortcut(QKeySequence::Close, help_);
+        connect(closeToo, &QShortcut::activated, help_, &QWidget::close);
     }
     help_->show();
     help_->raise();

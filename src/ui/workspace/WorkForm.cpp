@@ -213,11 +213,14 @@ QRect WorkForm::ShapeBounds(const ShapeElement& e) const {
 template <class Set, class Bounds>
 void WorkForm::Damage(Set& set, std::vector<QRect>& cache, Bounds bounds, QRegion& region) {
     const auto touched = set.TakeTouched();
+    // Elements destroyed since the last look leave their old place to repaint.
+    for (std::size_t i = static_cast<std::size_t>(set.Count()); i < cache.size(); ++i) region += cache[i];
     cache.resize(static_cast<std::size_t>(set.Count()));
+    // A touched element may have changed colour or pen without moving, so
+    // its old and new places are both repainted.
     const auto refresh = [&](std::int16_t i) {
         QRect& old = cache[i];
         const QRect now = set.Visible(i) ? bounds(set[i]) : QRect();
-        if (old == now) return;
         region += old;
         region += now;
         old = now;
@@ -256,6 +259,16 @@ void WorkForm::RebuildCaches() {
 void WorkForm::EngineChanged() {
     RepaintChanges();
     emit stateChanged();
+}
+
+void WorkForm::RepaintAll() {
+    view_ = CurrentView();
+    RebuildCaches();
+    editLineRect_ = QRect();
+    editShapeRect_ = QRect();
+    grabRects_.clear();
+    RepaintChanges();
+    update();
 }
 
 void WorkForm::RepaintChanges() {

@@ -24,6 +24,9 @@ public:
     double TwipsPerPixel() const;
     // Repaints what the engine changed since the last look.
     void RepaintChanges();
+    // Repaints everything: after commands, whose dialogs may have let the
+    // window paint states in between.
+    void RepaintAll();
 
 signals:
     // The engine may have changed menus, toolbars or windows.
