@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -283,6 +284,8 @@ void MainForm::SyncState() {
         for (auto it = toolbars_.cbegin(); it != toolbars_.cend(); ++it) {
             it.value()->setVisible(ws.commands[it.key().toStdString()].visible);
         }
+        // The work window takes its new size now, so a fitted view follows.
+        if (layout()) layout()->activate();
     }
     // Their keys work in every mode, but only on an open pattern.
     for (const char* key : {"BtnZoomNormal", "BtnZoomFit", "BtnZoomIn", "BtnZoomOut"}) {

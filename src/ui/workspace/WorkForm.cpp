@@ -183,12 +183,22 @@ void WorkForm::leaveEvent(QEvent*) {
 
 void WorkForm::resizeEvent(QResizeEvent*) {
     WorkSurface& s = ws_.surface;
+    // A view fitted to the window stays fitted when the window changes size.
+    const Rect& picture = s.OriImage[0];
+    const auto near = [](float a, float b) { return std::fabs(a - b) <= 1; };
+    const bool fitted = s.Enabled && picture.Height > 0 &&
+                        ((near(picture.Height, s.ClientHeight) && picture.Width <= s.ClientWidth + 1) ||
+                         (near(picture.Width, s.ClientWidth) && picture.Height <= s.ClientHeight + 1));
     s.ClientWidth = Twips(width());
     s.ClientHeight = Twips(height());
     s.TwipsPerPixel = static_cast<float>(TwipsPerPixel());
     if (const QScreen* screen = this->screen()) {
         s.ScreenWidth = Twips(screen->geometry().width());
         s.ScreenHeight = Twips(screen->geometry().height());
+    }
+    if (fitted) {
+        ws_.zoom.ZoomView(ZoomFit);
+        RepaintAll();
     }
 }
 
