@@ -1,27 +1,56 @@
 // tessary-cli: the pattern files of Tessary from the command line.
 
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <iostream>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "cli/ConsolePlatform.h"
-#include "core/platform/ProgressWindow.h"
 #include "cli/PatternReport.h"
+#include "cli/PrintCommand.h"
+#include "core/files/BitmapExport.h"
+#include "core/platform/ProgressWindow.h"
 #include "core/shell/Session.h"
+#include "ui/platform/QtRasterSurface.h"
 #include "ui/platform/QtSettingsStore.h"
 #include "ui/platform/StandardFolders.h"
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
+using tessary::cli::kFailed;
+using tessary::cli::kOk;
+using tessary::cli::kUsage;
 
 const char* const kUsageText =
     "usage: tessary-cli info FILE.pat\n"
     "       tessary-cli dump FILE.pat\n"
-    "       tessary-cli convert IN.pat OUT.pat [--without-picture]\n";
+    "       tessary-cli convert IN.pat OUT.pat [--without-picture]\n"
+    "       tessary-cli export-bmp FILE.pat OUT.bmp [--width PX] [--height PX] [--pen PX]\n"
+    "       tessary-cli print FILE.pat (--pdf OUT.pdf | --printer NAME)\n"
+    "                   [--paper letter|legal|a4|a3|WxH(in|mm|cm)] [--orientation auto|portrait|landscape]\n"
+    "                   [--page ROW,COL] [--mode vector|bitmap] [--cut-lines on|off] [--per-page N|max]\n"
+    "                   [--spacing INCHES] [--copies N] [--collate] [--mirror] [--circle-degrees N]\n";
+
+struct CommandSpec {
+    std::size_t files;
+    std::set<std::string> valueOptions;
+    std::set<std::string> flags;
+};
+
+const std::map<std::string, CommandSpec> kCommands = {
+    {"info", {1, {}, {}}},
+    {"dump", {1, {}, {}}},
+    {"convert", {2, {}, {"--without-picture"}}},
+    {"export-bmp", {2, {"--width", "--height", "--pen"}, {}}},
+    {"print",
+     {1,
+      {"--pdf", "--printer", "--paper", "--orientation", "--page", "--mode", "--cut-lines", "--per-page", "--spacing",
+       "--copies", "--circle-degrees"},
+      {"--collate", "--mirror"}}},
+};
 
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "tessary-cli: " << problem << "\n";
@@ -29,31 +58,71 @@ int Usage(const std::string& problem) {
     return kUsage;
 }
 
+// A pixel count from the command line: a whole number above 0.
+bool PixelOption(const tessary::cli::Arguments& args, const std::string& name, float& value) {
+    const auto it = args.options.find(name);
+    if (it == args.options.end()) return true;
+    try {
+        std::size_t used = 0;
+        const long n = std::stol(it->second, &used);
+        if (used != it->second.size() || n < 1) return false;
+        value = static_cast<float>(n);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+int ExportBmp(tessary::Session& session, const tessary::cli::Arguments& args) {
+    tessary::PatternOptions options = session.options;
+    if (!PixelOption(args, "--width", options.BitmapWidth) || !PixelOption(args, "--height", options.BitmapHeight) ||
+        !PixelOption(args, "--pen", options.BitmapPenSize)) {
+        return Usage("--width, --height and --pen take a whole number of pixels");
+    }
+    tessary::QtRasterSurface surface;
+    tessary::BitmapExport bitmap(session.store, session.progress, surface);
+    // A file's coordinates are the pattern at true size: the layer at normal size.
+    return bitmap.ExportBitmap(options, options.WidthTwips, options.HeightTwips, args.files[1], session.messages)
+               ? kOk
+               : kFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) return Usage("");
-    const std::string& command = args[0];
+    const std::vector<std::string> raw(argv + 1, argv + argc);
+    if (raw.empty()) return Usage("");
+    const std::string& command = raw[0];
     if (command == "--help" || command == "-h") {
         std::cout << kUsageText;
         return kOk;
     }
-    const bool isInfo = command == "info" || command == "dump";
-    const bool isConvert = command == "convert";
-    if (!isInfo && !isConvert) return Usage("unknown command \"" + command + "\"");
-    bool withoutPicture = false;
-    std::vector<std::string> files;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (isConvert && args[i] == "--without-picture") {
-            withoutPicture = true;
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            return Usage("unknown option \"" + args[i] + "\"");
+    const auto spec = kCommands.find(command);
+    if (spec == kCommands.end()) return Usage("unknown command \"" + command + "\"");
+    tessary::cli::Arguments args;
+    for (std::size_t i = 1; i < raw.size(); ++i) {
+        const std::string& a = raw[i];
+        if (spec->second.flags.count(a)) {
+            args.flags.insert(a);
+        } else if (spec->second.valueOptions.count(a)) {
+            if (i + 1 >= raw.size()) return Usage("\"" + a + "\" needs a value");
+            args.options[a] = raw[++i];
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Usage("unknown option \"" + a + "\"");
         } else {
-            files.push_back(args[i]);
+            args.files.push_back(a);
         }
     }
-    if (files.size() != (isConvert ? 2u : 1u)) return Usage("wrong number of files for \"" + command + "\"");
+    if (args.files.size() != spec->second.files) return Usage("wrong number of files for \"" + command + "\"");
+
+    // Painting needs a GUI application, but never a screen; Qt's own
+    // notes are not for the user of a batch command.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg) std::cerr << text.toStdString() << "\n";
+    });
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
 
     // The picture inside a pattern is extracted to a folder of this run's
     // own, so a batch run never replaces the picture a desktop session shows.
@@ -65,19 +134,26 @@ int main(int argc, char** argv) {
     tessary::QtSettingsStore settings;
     tessary::ConsolePresenter presenter;
     tessary::SilentProgressWindow progress;
-    tessary::DefaultFolders folders = tessary::StandardFolders();
-    tessary::Session session(tessary::Platform{settings, presenter, progress, folders});
+    tessary::Session session(tessary::Platform{settings, presenter, progress, tessary::StandardFolders()});
     session.display.SetFolder(tessary::DisplaySetup::TemporaryFolder, scratch.path().toStdString());
 
     tessary::PatternFile& file = session.file;
-    if (!file.OpenPattern(files[0])) return kFailed;
+    if (command == "print") {
+        const int problem = tessary::cli::CheckPrintArguments(args);
+        if (problem != kOk) return problem;
+    }
+    if (!file.OpenPattern(args.files[0])) return kFailed;
     if (command == "info") {
-        std::cout << tessary::PatternSummary(session, files[0]);
+        std::cout << tessary::PatternSummary(session, args.files[0]);
     } else if (command == "dump") {
         std::cout << tessary::PatternJson(session);
-    } else {
+    } else if (command == "convert") {
         if (file.document.hasEmbeddedPicture) file.document.picturePath = file.document.tempPicturePath;
-        if (!file.SavePattern(files[1], withoutPicture)) return kFailed;
+        if (!file.SavePattern(args.files[1], args.flags.count("--without-picture") > 0)) return kFailed;
+    } else if (command == "export-bmp") {
+        return ExportBmp(session, args);
+    } else {
+        return tessary::cli::Print(session, args);
     }
     return kOk;
 }

@@ -1,6 +1,7 @@
 #include "core/shell/Messages.h"
 
 #include <sstream>
+#include <string>
 #include <utility>
 
 #include "core/files/BitmapExport.h"
@@ -151,6 +152,18 @@ MessageAnswer Messages::MsgPrintBitmapNotCreated(float width, float height) {
     return Show(std::string("The pattern could not be printed in bitmap mode.") + CRLF +
                     "The bitmap of " + PixelSize(width, height) + " could not be created." + CRLF + CRLF +
                     "Print the pattern in vector mode.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgCopiesInvalid(int maximum) {
+    return Show(std::string("The number of copies is not valid.") + CRLF + CRLF +
+                    "Enter a whole number of copies from 1 to " + std::to_string(maximum) + ".",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgSpacingInvalid() {
+    return Show(std::string("The spacing between the patterns on a page is not a number.") + CRLF + CRLF +
+                    "Enter the spacing as a decimal number such as 0.2.",
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 

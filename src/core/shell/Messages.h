@@ -37,6 +37,9 @@ public:
     MessageAnswer MsgBitmapNotSaved(const std::string& fileName);
     // Bitmap mode: the picture of the pattern could not be made.
     MessageAnswer MsgPrintBitmapNotCreated(float width, float height);
+    // The print wizard's entries that would print something unintended.
+    MessageAnswer MsgCopiesInvalid(int maximum);
+    MessageAnswer MsgSpacingInvalid();
 
 private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);

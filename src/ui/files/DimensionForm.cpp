@@ -22,6 +22,7 @@
 #include "core/shell/AppTitle.h"
 #include "core/shell/Session.h"
 #include "core/workspace/Colour.h"
+#include "ui/files/TypedCharacter.h"
 
 namespace tessary {
 
@@ -89,26 +90,6 @@ Button* Named(const char* name, const char* caption) {
     auto* button = new Button(QString::fromLatin1(caption));
     button->setObjectName(QString::fromLatin1(name));
     return button;
-}
-
-// The character a key press types, or 0 for keys that move, delete,
-// navigate or run a shortcut: those are no entry and pass unfiltered.
-int TypedCharacter(const QKeyEvent& event) {
-    switch (event.key()) {
-        case Qt::Key_Backspace: return kKeyBackspace;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: return kKeyEnter;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Escape:
-        case Qt::Key_Delete: return 0;
-        default: break;
-    }
-    // Alt still types into a line edit; Control never does.
-    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) return 0;
-    const QString text = event.text();
-    return text.isEmpty() ? 0 : text.at(0).unicode();
 }
 
 }  // namespace

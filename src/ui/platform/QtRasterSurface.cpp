@@ -18,17 +18,17 @@ bool QtRasterSurface::Create(int widthPixels, int heightPixels) {
     image_ = QImage(widthPixels, heightPixels, QImage::Format_RGB32);
     if (image_.isNull()) return false;
     image_.fill(Qt::white);
-    painter_ = std::make_unique<QPainter>(&image_);
-    painter_->setBrush(Qt::NoBrush);
-    SetPenWidth(1);
+    pen_ = 1;
     return true;
 }
 
 void QtRasterSurface::SetPenWidth(int pixels) {
-    if (painter_) painter_->setPen(QPen(Qt::black, std::max(pixels, 1), Qt::SolidLine, Qt::RoundCap));
+    pen_ = std::max(pixels, 1);
+    if (painter_) painter_->setPen(QPen(Qt::black, pen_, Qt::SolidLine, Qt::RoundCap));
 }
 
-const QImage& QtRasterSurface::Image() {
+QImage QtRasterSurface::Image() const {
+    // Ends the drawing so the picture is complete; a later line starts a new painter.
     painter_.reset();
     return image_;
 }
@@ -38,12 +38,21 @@ void QtRasterSurface::Release() {
     image_ = QImage();
 }
 
+QPainter* QtRasterSurface::Painter() {
+    if (!painter_ && !image_.isNull()) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setBrush(Qt::NoBrush);
+        painter_->setPen(QPen(Qt::black, pen_, Qt::SolidLine, Qt::RoundCap));
+    }
+    return painter_.get();
+}
+
 void QtRasterSurface::DrawLine(float x1, float y1, float x2, float y2) {
-    if (painter_) painter_->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    if (QPainter* p = Painter()) p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
 void QtRasterSurface::DrawCircle(float cx, float cy, float radius) {
-    if (painter_) painter_->drawEllipse(QPointF(cx, cy), radius, radius);
+    if (QPainter* p = Painter()) p->drawEllipse(QPointF(cx, cy), radius, radius);
 }
 
 bool QtRasterSurface::SaveBmp(const std::string& path) {

@@ -22,12 +22,15 @@ public:
     void Release() override;
 
     // The picture as drawn so far.
-    const QImage& Image();
+    QImage Image() const;
 
 private:
+    QPainter* Painter();
+
     QImage image_;
+    int pen_ = 1;
     // Open while drawing: one painter for the whole composition.
-    std::unique_ptr<QPainter> painter_;
+    mutable std::unique_ptr<QPainter> painter_;
 };
 
 }  // namespace tessary

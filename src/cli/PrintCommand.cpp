@@ -1,0 +1,178 @@
+#include "cli/PrintCommand.h"
+
+#include <QPageSize>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <iostream>
+
+#include "core/print/PageLayout.h"
+#include "core/print/PrintCommand.h"
+#include "core/print/PrintRendering.h"
+#include "core/shell/Session.h"
+#include "ui/platform/QtRasterSurface.h"
+#include "ui/print/QtPrintDevice.h"
+
+namespace tessary::cli {
+
+namespace {
+
+// A bitmap print has the resolution of a 96-dpi screen at true size.
+constexpr float kScreenTwipsPerPixel = 15;
+
+int Problem(const std::string& text, int status) {
+    std::cerr << "tessary-cli: " << text << "\n";
+    return status;
+}
+
+std::string Option(const Arguments& args, const std::string& name) {
+    const auto it = args.options.find(name);
+    return it == args.options.end() ? std::string() : it->second;
+}
+
+// A whole number from first to last, or -1.
+int WholeNumber(const std::string& text, int first, int last) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
+    if (!digits.match(QString::fromStdString(text)).hasMatch()) return -1;
+    const int n = std::stoi(text);
+    return n >= first && n <= last ? n : -1;
+}
+
+std::optional<QPageSize> Paper(const std::string& text) {
+    if (text.empty() || text == "letter") return QPageSize(QPageSize::Letter);
+    if (text == "legal") return QPageSize(QPageSize::Legal);
+    if (text == "a4") return QPageSize(QPageSize::A4);
+    if (text == "a3") return QPageSize(QPageSize::A3);
+    static const QRegularExpression custom(QStringLiteral("^([0-9]+(?:\\.[0-9]+)?)x([0-9]+(?:\\.[0-9]+)?)(in|mm|cm)$"));
+    const auto match = custom.match(QString::fromStdString(text));
+    if (!match.hasMatch()) return std::nullopt;
+    double width = match.captured(1).toDouble();
+    double height = match.captured(2).toDouble();
+    QPageSize::Unit unit = QPageSize::Inch;
+    if (match.captured(3) == QStringLiteral("mm")) unit = QPageSize::Millimeter;
+    if (match.captured(3) == QStringLiteral("cm")) {
+        unit = QPageSize::Millimeter;
+        width *= 10;
+        height *= 10;
+    }
+    if (width <= 0 || height <= 0) return std::nullopt;
+    return QPageSize(QSizeF(width, height), unit, QString(), QPageSize::ExactMatch);
+}
+
+}  // namespace
+
+int CheckPrintArguments(const Arguments& args) {
+    const bool pdf = args.options.count("--pdf") > 0;
+    if (pdf == (args.options.count("--printer") > 0)) return Problem("print needs either --pdf OUT.pdf or --printer NAME", kUsage);
+    if (!Paper(Option(args, "--paper"))) return Problem("--paper takes letter, legal, a4, a3 or WxH with in, mm or cm", kUsage);
+    const std::string orientation = Option(args, "--orientation");
+    if (!orientation.empty() && orientation != "auto" && orientation != "portrait" && orientation != "landscape") {
+        return Problem("--orientation takes auto, portrait or landscape", kUsage);
+    }
+    const std::string page = Option(args, "--page");
+    if (!page.empty()) {
+        const auto comma = page.find(',');
+        if (comma == std::string::npos || WholeNumber(page.substr(0, comma), 1, 32767) < 0 ||
+            WholeNumber(page.substr(comma + 1), 1, 32767) < 0) {
+            return Problem("--page takes ROW,COL, counted from 1", kUsage);
+        }
+    }
+    const std::string mode = Option(args, "--mode");
+    if (!mode.empty() && mode != "vector" && mode != "bitmap") return Problem("--mode takes vector or bitmap", kUsage);
+    const std::string cut = Option(args, "--cut-lines");
+    if (!cut.empty() && cut != "on" && cut != "off") return Problem("--cut-lines takes on or off", kUsage);
+    const std::string perPage = Option(args, "--per-page");
+    if (!perPage.empty() && perPage != "max" && WholeNumber(perPage, 1, 32767) < 0) {
+        return Problem("--per-page takes a number of copies per sheet or max", kUsage);
+    }
+    const std::string degrees = Option(args, "--circle-degrees");
+    if (!degrees.empty() && WholeNumber(degrees, 1, 15) < 0) return Problem("--circle-degrees takes 1 to 15", kUsage);
+    return kOk;
+}
+
+int Print(Session& session, const Arguments& args) {
+    QPrinter printer(QPrinter::HighResolution);
+    const std::string pdf = Option(args, "--pdf");
+    if (!pdf.empty()) {
+        // A PDF's printable area is the whole sheet.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        printer.setFullPage(true);
+    } else {
+        printer.setPrinterName(QString::fromStdString(Option(args, "--printer")));
+        if (!printer.isValid() || printer.printerName().toStdString() != Option(args, "--printer")) {
+            return Problem("there is no printer queue named \"" + Option(args, "--printer") + "\"", kFailed);
+        }
+    }
+    if (!pdf.empty() || args.options.count("--paper")) printer.setPageSize(*Paper(Option(args, "--paper")));
+    if (!pdf.empty()) printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+
+    const PatternOptions& options = session.options;
+    QtPrintDevice device(printer);
+    QtRasterSurface surface;
+    PrintRenderer renderer(session.store, options, session.progress, session.messages, device, surface,
+                           kScreenTwipsPerPixel);
+    PrintJob job;
+    renderer.PreparePrinterColor(job);
+    renderer.PreparePrinterPen();
+    const std::string orientation = Option(args, "--orientation");
+    job.PrintOrientation = orientation == "portrait" ? 1 : orientation == "landscape" ? 2 : DefaultOrientation(options);
+
+    // The wizard, unseen: its stored choices, then those given here.
+    DeviceLayoutSource layout(device, options);
+    PrintWizardModel wizard(layout, session.settings, session.messages);
+    wizard.SetPrintOrientation(job.PrintOrientation);
+    wizard.SetPatternHeight(options.HeightTwips);
+    wizard.SetPatternWidth(options.WidthTwips);
+    if (!wizard.Activate()) {
+        return Problem("nothing to print: the page margins leave no room for the pattern on this paper, "
+                       "or it would need more pages than a print can count",
+                       kFailed);
+    }
+    const std::string page = Option(args, "--page");
+    if (!page.empty()) {
+        const int row = std::stoi(page.substr(0, page.find(',')));
+        const int column = std::stoi(page.substr(page.find(',') + 1));
+        if (row > wizard.Rows() || column > wizard.Columns()) {
+            return Problem("the pattern has " + std::to_string(wizard.Rows()) + " rows and " +
+                               std::to_string(wizard.Columns()) + " columns of pages: there is no page " + page,
+                           kFailed);
+        }
+        wizard.ChoosePrintOption(1);
+        wizard.SelectRow(row - 1);
+        wizard.SelectColumn(column - 1);
+    }
+    if (args.options.count("--mode")) wizard.ChooseDrawMode(Option(args, "--mode") == "bitmap" ? 1 : 0);
+    if (args.options.count("--cut-lines")) wizard.SetCutLines(Option(args, "--cut-lines") == "on");
+    if (args.options.count("--spacing")) {
+        wizard.SetSpacingText(Option(args, "--spacing"));
+        wizard.SpacingFocusLost();
+    }
+    const std::string perPage = Option(args, "--per-page");
+    if (!perPage.empty()) {
+        const int most = static_cast<int>(wizard.PerPageItems().size());
+        const int wanted = perPage == "max" ? most : std::stoi(perPage);
+        if (wanted > most) {
+            return Problem("only " + std::to_string(most) + " copies of this pattern fit on one sheet", kFailed);
+        }
+        wizard.SelectPerPage(wanted - 1);
+    }
+    if (args.options.count("--copies")) wizard.SetCopiesText(Option(args, "--copies"));
+    if (args.flags.count("--collate")) wizard.SetCollate(true);
+    if (args.flags.count("--mirror")) wizard.SetMirror(true);
+    if (args.options.count("--circle-degrees")) wizard.SelectCircleDegrees(std::stoi(Option(args, "--circle-degrees")) - 1);
+    switch (wizard.Validate()) {
+        case WizardFault::Copies: return Problem("--copies takes a whole number from 1 to 999", kUsage);
+        case WizardFault::Spacing: return Problem("--spacing takes a decimal number of inches such as 0.2", kUsage);
+        default: break;
+    }
+
+    const PrintJob chosen = JobFromWizard(wizard, job);
+    if (!renderer.PrintPattern(chosen)) return kFailed;
+    std::cout << "Printed " << (chosen.PrintAllPages ? std::to_string(chosen.Pages) + " pages" : std::string("page ") + page)
+              << " of a grid of " << chosen.Rows << " rows by " << chosen.Columns << " columns, "
+              << (chosen.PrintOrientation == 2 ? "landscape" : "portrait") << ", " << chosen.Copies
+              << (chosen.Copies == 1 ? " copy" : " copies") << ", to " << device.DeviceName() << "\n";
+    return kOk;
+}
+
+}  // namespace tessary::cli

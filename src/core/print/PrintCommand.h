@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+
+#include "core/print/PrintJob.h"
+#include "core/print/PrintWizard.h"
+
+namespace tessary {
+
+class PrintDevice;
+class RasterSurface;
+class Workspace;
+struct PatternOptions;
+
+// The page layout on a real printer, as the wizard asks for it: the printer
+// is turned to the orientation, then the grid is computed for the pattern.
+class DeviceLayoutSource : public PrintLayoutSource {
+public:
+    DeviceLayoutSource(PrintDevice& printer, const PatternOptions& options) : printer_(printer), options_(options) {}
+    std::string PrinterName() const override;
+    WizardLayout Layout(std::int16_t orientation, float patternWidth, float patternHeight) override;
+    std::int16_t MaxPatternsPerPage(float spacingTwips, float patternWidth, float patternHeight, float pageWidth,
+                                    float pageHeight) override;
+
+private:
+    PatternOptions Sized(float patternWidth, float patternHeight) const;
+
+    PrintDevice& printer_;
+    const PatternOptions& options_;
+};
+
+// The wizard's answers over a job already prepared for the printer.
+PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job);
+
+// File > Print Pattern: at true size, the wizard (runWizard shows it), then
+// every chosen page; the view ends fitted to the window whatever happened.
+// True when something was printed.
+bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface,
+                  const std::function<void(PrintWizardModel&)>& runWizard);
+
+}  // namespace tessary

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QPainter>
+#include <QPrinter>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/platform/PrintDevice.h"
+
+namespace tessary {
+
+// Printing through QPainter on a QPrinter: a queue of the system's print
+// service, or a PDF file whose printable area is the whole sheet. Lengths
+// arrive in twips from the printable area's corner. A PDF has no driver to
+// repeat pages for uncollated copies, so this device repeats them itself.
+class QtPrintDevice : public PrintDevice {
+public:
+    // The printer is set up by the caller (queue or PDF file, paper).
+    explicit QtPrintDevice(QPrinter& printer);
+    ~QtPrintDevice() override;
+
+    std::string DeviceName() const override;
+    void SetOrientation(std::int16_t orientation) override;
+    float PrintableWidth() const override;
+    float PrintableHeight() const override;
+    float PixelWidth() const override;
+    float PixelHeight() const override;
+    void SetCopies(std::int16_t copies) override;
+    void SetColourMode(bool colour) override;
+    void SetBlackness(bool blackness) override { blackness_ = blackness; }
+    void SetPen(bool dotted, int widthPixels) override;
+    bool PenDotted() const override { return dotted_; }
+    int PenWidth() const override { return penWidth_; }
+    void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+    void DrawCircle(float cx, float cy, float radius, std::uint32_t colour) override;
+    void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height, float paperLeft,
+                     float paperTop, float paperWidth, float paperHeight) override;
+    void NewPage() override;
+    void EndDocument() override;
+
+
+private:
+    using Operation = std::function<void(QPainter&)>;
+    void Record(Operation op);
+    void FlushPage();
+    QPen PenFor(std::uint32_t colour) const;
+    double DeviceUnitsPerTwip() const;
+
+    QPrinter& printer_;
+    std::unique_ptr<QPainter> painter_;
+    std::vector<Operation> page_;
+    int copies_ = 1;
+    bool repeatPages_ = false;
+    bool blackness_ = false;
+    bool dotted_ = false;
+    int penWidth_ = 1;
+};
+
+}  // namespace tessary

@@ -1,0 +1,456 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/print/PrintWizard.h"
+#include "core/shell/Messages.h"
+#include "tests/core/FakePlatform.h"
+
+namespace tessary {
+namespace {
+
+// A printer whose page grids are scripted per orientation.
+class FakeLayout : public PrintLayoutSource {
+public:
+    std::string PrinterName() const override { return "Office Laser"; }
+
+    WizardLayout Layout(std::int16_t orientation, float patternWidth, float patternHeight) override {
+        orientations.push_back(orientation);
+        patternSizes.push_back({patternWidth, patternHeight});
+        return orientation == 1 ? portrait : landscape;
+    }
+
+    std::int16_t MaxPatternsPerPage(float spacingTwips, float, float, float pageWidth, float) override {
+        spacings.push_back(spacingTwips);
+        pageWidths.push_back(pageWidth);
+        return maxPerPage;
+    }
+
+    static WizardLayout OnePage() { return {true, 1, 1, 1, 11520, 14400}; }
+    static WizardLayout Grid(std::int16_t rows, std::int16_t columns) {
+        return {true, static_cast<std::int16_t>(rows * columns), rows, columns, 10080, 13680};
+    }
+
+    WizardLayout portrait = Grid(2, 3);
+    WizardLayout landscape = OnePage();
+    std::int16_t maxPerPage = 8;
+    std::vector<std::int16_t> orientations;
+    std::vector<std::pair<float, float>> patternSizes;
+    std::vector<float> spacings;
+    std::vector<float> pageWidths;
+};
+
+using C = MarkerColour;
+
+class PrintWizardTest : public testing::Test {
+protected:
+    // As the print command runs it: created, given the pattern, shown.
+    PrintWizardModel& Open(std::int16_t orientation = 1) {
+        PrintWizardModel& m = model_.emplace(layout_, settings_, messages_);
+        m.SetPrintOrientation(orientation);
+        m.SetPatternWidth(4320);
+        m.SetPatternHeight(2880);
+        activated_ = m.Activate();
+        return m;
+    }
+
+    // Types at the end of the spacing box: only accepted keys reach it.
+    void TypeSpacing(const std::string& keys) {
+        for (char c : keys) {
+            if (model_->SpacingKey(static_cast<unsigned char>(c))) model_->SetSpacingText(model_->SpacingText() + c);
+        }
+    }
+
+    std::vector<int> StepsVisitedByNext() {
+        std::vector<int> steps{model_->CurrentStep()};
+        while (model_->NextEnabled()) {
+            model_->Next();
+            steps.push_back(model_->CurrentStep());
+        }
+        return steps;
+    }
+
+    std::vector<std::string> SummaryLines() const {
+        std::vector<std::string> lines;
+        for (int line = 1; line <= kSummaryLines; ++line) lines.push_back(model_->Summary(line));
+        return lines;
+    }
+
+    test::FakeSettings settings_;
+    test::FakePresenter presenter_;
+    Messages messages_{presenter_};
+    FakeLayout layout_;
+    std::optional<PrintWizardModel> model_;
+    bool activated_ = false;
+};
+
+TEST_F(PrintWizardTest, OpensAtStartWithTheDefaultChoices) {
+    PrintWizardModel& m = model_.emplace(layout_, settings_, messages_);
+    EXPECT_TRUE(m.Loading());
+    m.SetPrintOrientation(2);
+    EXPECT_TRUE(layout_.orientations.empty());  // no layout while the caller sets the orientation
+    m.SetPatternWidth(4320);
+    m.SetPatternHeight(2880);
+    m.SetPrintOrientation(1);
+    ASSERT_TRUE(m.Activate());
+    EXPECT_FALSE(m.Loading());
+    EXPECT_EQ(layout_.orientations, std::vector<std::int16_t>{1});
+    EXPECT_EQ(layout_.patternSizes.front(), std::make_pair(4320.0f, 2880.0f));
+
+    EXPECT_EQ(m.Caption(), "Pattern Print Wizard - Start");
+    EXPECT_EQ(m.CurrentStep(), kStartStep);
+    EXPECT_TRUE(!m.BackEnabled() && m.NextEnabled());
+    EXPECT_EQ(m.PrinterLine(), "Printer:  Office Laser");
+    EXPECT_EQ(m.OrientationLine(), "Orientation:  Portrait");
+    EXPECT_EQ(m.PagesText(), " Pages:  6      Rows:  2      Columns:  3");
+    EXPECT_EQ(SummaryLines(),
+              (std::vector<std::string>{"Print: ALL Pages", "Draw Mode: Vector", "Cut Lines: Yes", "Per Page: 1",
+                                        "Copies: 1", "Mirror: No", "Circles: 5 Degree Arcs"}));
+    EXPECT_EQ(m.UnitsLabel(), "Inches");
+    EXPECT_EQ(m.SpacingText(), "0.2");
+    EXPECT_FLOAT_EQ(m.DuplicateMarginSize(), 288.0f);
+    EXPECT_EQ(m.CopiesText(), "1");
+    EXPECT_EQ(m.CirclePosition(), 4);
+    EXPECT_EQ(PrintWizardModel::CircleItems().size(), 15u);
+    EXPECT_EQ(PrintWizardModel::CircleItems().back(), "15");
+    EXPECT_TRUE(m.PrintAllPages() && !m.PageListsEnabled());
+    EXPECT_FALSE(m.AlwaysDuplicate() || m.Collate() || m.PrintMirrorImage() || m.PrintBitmapImage());
+
+    // What the print command reads back.
+    EXPECT_EQ(m.PrintOrientation(), 1);
+    EXPECT_EQ(m.Pages(), 6);
+    EXPECT_EQ(m.Rows(), 2);
+    EXPECT_EQ(m.Columns(), 3);
+    EXPECT_FLOAT_EQ(m.PageWidth(), 10080.0f);
+    EXPECT_FLOAT_EQ(m.PageHeight(), 13680.0f);
+    EXPECT_TRUE(m.PrintCutLine());
+    EXPECT_EQ(m.PrintCircleDegrees(), 5);
+    EXPECT_EQ(m.PrintPageRow(), 1);
+    EXPECT_EQ(m.PrintPageColumn(), 1);
+    EXPECT_EQ(m.Copies(), 1);
+    EXPECT_EQ(m.PatternsPerPage(), 1);
+    EXPECT_TRUE(m.DidCancel());  // nothing printed yet
+}
+
+TEST_F(PrintWizardTest, AOnePagePatternSkipsPageAndCircles) {
+    layout_.portrait = FakeLayout::OnePage();
+    PrintWizardModel& m = Open();
+    EXPECT_EQ(m.PagesText(), "1 Page");
+    EXPECT_EQ(m.Summary(7), "Circles: Maximum Resolution");
+    for (int step : {kPageStep, kCirclesStep}) {
+        EXPECT_FALSE(m.StepEnabled(step));
+        EXPECT_EQ(m.Marker(step), C::Disabled);
+    }
+    EXPECT_EQ(m.PerPageItems(), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(layout_.spacings, std::vector<float>{288.0f});
+    EXPECT_EQ(layout_.pageWidths, std::vector<float>{11520.0f});
+
+    EXPECT_EQ(StepsVisitedByNext(), (std::vector<int>{0, 2, 3, 4, 5, 6, 8}));
+    m.Back();
+    EXPECT_EQ(m.CurrentStep(), kMirrorStep);
+    m.ShowStep(kDrawModeStep);
+    m.Back();
+    EXPECT_EQ(m.CurrentStep(), kStartStep);
+    m.ShowStep(kCirclesStep);  // a click on a disabled caption
+    EXPECT_EQ(m.CurrentStep(), kStartStep);
+    EXPECT_EQ(m.Caption(), "Pattern Print Wizard - Start");
+}
+
+TEST_F(PrintWizardTest, AMultiPagePatternSkipsThePaperSaver) {
+    PrintWizardModel& m = Open();
+    EXPECT_FALSE(m.StepEnabled(kPaperSaverStep));
+    EXPECT_TRUE(m.StepEnabled(kPageStep) && m.StepEnabled(kCirclesStep));
+    EXPECT_TRUE(layout_.spacings.empty());
+    m.ShowStep(kCutLinesStep);
+    m.Next();
+    EXPECT_EQ(m.CurrentStep(), kCopiesStep);
+
+    m.ShowStep(kPageStep);
+    EXPECT_EQ(m.RowItems(), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(m.ColumnItems(), (std::vector<std::string>{"1", "2", "3"}));
+    m.ChoosePrintOption(1);
+    EXPECT_TRUE(m.PageListsEnabled() && !m.PrintAllPages());
+    m.SelectRow(1);
+    m.SelectColumn(2);
+    m.SelectColumn(3);  // beyond the list
+    m.Next();
+    EXPECT_EQ(m.Summary(1), "Print Page: Row 2, Column 3");
+    EXPECT_EQ(m.PrintPageRow(), 2);
+    EXPECT_EQ(m.PrintPageColumn(), 3);
+    m.ShowStep(kCirclesStep);
+    m.SelectCircleDegrees(0);
+    m.Next();
+    EXPECT_EQ(m.Summary(7), "Circles: 1 Degree Arcs");
+    EXPECT_EQ(m.PrintCircleDegrees(), 1);
+}
+
+TEST_F(PrintWizardTest, MarkersFollowTheStepsShownLeftAndDisabled) {
+    PrintWizardModel& m = Open();
+    EXPECT_EQ(m.Marker(kStartStep), C::Current);
+    EXPECT_TRUE(m.CaptionWhite(kStartStep));
+    EXPECT_EQ(m.Marker(kDrawModeStep), C::Enabled);
+    m.Next();
+    m.Next();
+    EXPECT_EQ(m.Caption(), "Pattern Print Wizard - Draw Mode");
+    EXPECT_EQ(m.Marker(kStartStep), C::Left);
+    EXPECT_EQ(m.Marker(kPageStep), C::Left);
+    EXPECT_FALSE(m.CaptionWhite(kPageStep));
+    EXPECT_EQ(m.Marker(kDrawModeStep), C::Current);
+    EXPECT_TRUE(m.CaptionWhite(kDrawModeStep));
+    EXPECT_TRUE(m.BackEnabled() && m.NextEnabled());
+    EXPECT_EQ(m.VisibleFrame(), kDrawModeStep);
+
+    m.ShowStep(kFinishStep);
+    EXPECT_EQ(m.Caption(), "Pattern Print Wizard - Finish");
+    EXPECT_EQ(m.VisibleFrame(), kStartStep);  // orientation and summary once more
+    EXPECT_TRUE(m.BackEnabled() && !m.NextEnabled());
+    m.Next();
+    EXPECT_EQ(m.CurrentStep(), kFinishStep);
+    for (int step : {-1, kWizardSteps}) m.ShowStep(step);
+    EXPECT_EQ(m.CurrentStep(), kFinishStep);
+}
+
+TEST_F(PrintWizardTest, BitmapModeRulesOutCutLinesAndThePaperSaver) {
+    layout_.portrait = FakeLayout::OnePage();
+    PrintWizardModel& m = Open();
+    m.SelectPerPage(3);
+    m.ShowStep(kDrawModeStep);
+    m.ChooseDrawMode(1);
+    EXPECT_TRUE(m.PrintBitmapImage());
+    EXPECT_FALSE(m.PrintCutLine());
+    EXPECT_EQ(m.PatternsPerPage(), 1);
+    for (int step : {kCutLinesStep, kPaperSaverStep}) EXPECT_EQ(m.Marker(step), C::Disabled);
+    m.Next();
+    EXPECT_EQ(m.CurrentStep(), kCopiesStep);
+    m.ShowStep(kFinishStep);
+    EXPECT_EQ(m.Summary(2), "Draw Mode: Bitmap");
+    EXPECT_EQ(m.Summary(3), "Cut Lines: No");
+    EXPECT_EQ(m.Summary(4), "Per Page: 1");
+
+    m.ShowStep(kDrawModeStep);
+    m.ChooseDrawMode(0);
+    EXPECT_FALSE(m.PrintBitmapImage());
+    for (int step : {kCutLinesStep, kPaperSaverStep}) EXPECT_EQ(m.Marker(step), C::Enabled);
+    EXPECT_FALSE(m.PrintCutLine());  // unchecked stays unchecked
+    m.Next();
+    EXPECT_EQ(m.CurrentStep(), kCutLinesStep);
+}
+
+TEST_F(PrintWizardTest, StepsALayoutRuledOutStayOut) {
+    PrintWizardModel& m = Open();  // portrait: 6 pages, landscape: 1
+    m.ChooseDrawMode(1);
+    m.ChooseDrawMode(0);
+    EXPECT_FALSE(m.StepEnabled(kPaperSaverStep));  // vector mode does not bring it back
+    EXPECT_TRUE(m.StepEnabled(kCutLinesStep));
+
+    m.ChoosePrintOption(1);
+    m.SelectRow(1);
+    m.ChooseOrientation(1);
+    EXPECT_EQ(layout_.orientations, (std::vector<std::int16_t>{1, 2}));
+    EXPECT_EQ(m.Summary(1), "Print: ALL Pages");  // a single page of one is all pages
+    EXPECT_EQ(m.PrintPageRow(), 1);
+    EXPECT_EQ(m.PrintOrientation(), 2);
+    EXPECT_EQ(m.OrientationLine(), "Orientation:  Landscape");
+    EXPECT_EQ(m.PagesText(), "1 Page");
+    EXPECT_EQ(m.Summary(7), "Circles: Maximum Resolution");
+    EXPECT_FALSE(m.StepEnabled(kPageStep) || m.StepEnabled(kCirclesStep));
+    EXPECT_FALSE(m.StepEnabled(kPaperSaverStep));
+
+    m.ChooseOrientation(0);
+    EXPECT_EQ(m.PagesText(), " Pages:  6      Rows:  2      Columns:  3");
+    EXPECT_EQ(m.Summary(7), "Circles: 5 Degree Arcs");
+    for (int step : {kPageStep, kPaperSaverStep, kCirclesStep}) EXPECT_FALSE(m.StepEnabled(step)) << step;
+    EXPECT_FALSE(m.Closed());
+}
+
+TEST_F(PrintWizardTest, ANewSpacingRecountsTheCopiesPerPage) {
+    layout_.portrait = FakeLayout::OnePage();
+    PrintWizardModel& m = Open();
+    m.SetSpacingText("");
+    m.SpacingFocusLost();
+    EXPECT_EQ(layout_.spacings.back(), 0.0f);
+    m.SetSpacingText("0");
+    TypeSpacing("a-/.5.2");  // only "." once and the digits get through
+    EXPECT_EQ(m.SpacingText(), "0.52");
+    layout_.maxPerPage = 3;
+    m.SpacingFocusLost();
+    EXPECT_FLOAT_EQ(layout_.spacings.back(), 0.52f * 1440);
+    EXPECT_EQ(m.PerPageItems(), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(m.PatternsPerPage(), 1);
+    const std::size_t counted = layout_.spacings.size();
+    m.SpacingFocusLost();  // nothing typed since
+    EXPECT_EQ(layout_.spacings.size(), counted);
+
+    // Enter and "+" end the entry without reaching the box.
+    m.SetAlwaysDuplicate(true);
+    m.SetUseMetric(true);
+    EXPECT_EQ(m.UnitsLabel(), "CM");
+    m.SetSpacingText("");
+    TypeSpacing("2.54\r+");
+    EXPECT_EQ(m.SpacingText(), "2.54");
+    EXPECT_FLOAT_EQ(layout_.spacings.back(), 1440.0f);
+    EXPECT_EQ(m.PatternsPerPage(), 3);  // the largest count
+
+    // A spacing below zero counts as none.
+    m.SetSpacingText("-1");
+    m.SpacingFocusLost();
+    EXPECT_EQ(layout_.spacings.back(), 0.0f);
+}
+
+TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirForms) {
+    const struct {
+        const char* key;
+        const char* value;
+    } stored[] = {{"AlwaysDuplicate", "1"}, {"DuplicateMargin", "0.35"}, {"Collate", "1"},
+                  {"Bitmap", "True"},       {"CutLines", "1"},           {"Mirror", "1"},
+                  {"CircleDegrees", "9"}};
+    for (const auto& s : stored) settings_.Write(kPrintWizardSection, s.key, s.value);
+    layout_.portrait = FakeLayout::OnePage();
+    PrintWizardModel& m = Open();
+    EXPECT_TRUE(m.AlwaysDuplicate() && m.Collate() && m.PrintMirrorImage() && m.PrintBitmapImage());
+    EXPECT_EQ(m.SpacingText(), "0.35");
+    EXPECT_EQ(m.PrintCircleDegrees(), 10);
+    EXPECT_FALSE(m.PrintCutLine());  // bitmap mode has the last word
+    EXPECT_FALSE(m.StepEnabled(kCutLinesStep) || m.StepEnabled(kPaperSaverStep));
+    EXPECT_EQ(m.DrawModeOption(), 1);
+    // Copies never share a sheet in bitmap mode, whatever "always the most" says.
+    EXPECT_EQ(m.PerPageItems().size(), 8u);
+    EXPECT_EQ(m.PatternsPerPage(), 1);
+}
+
+TEST_F(PrintWizardTest, StoredValuesOfTheWrongFormReadAsDefaults) {
+    for (const char* key : {"AlwaysDuplicate", "Collate", "CutLines", "Mirror"}) {
+        settings_.Write(kPrintWizardSection, key, "2");
+    }
+    settings_.Write(kPrintWizardSection, "Bitmap", "-1");
+    settings_.Write(kPrintWizardSection, "CircleDegrees", "15");
+    PrintWizardModel& m = Open();
+    EXPECT_FALSE(m.AlwaysDuplicate() || m.Collate() || m.PrintMirrorImage() || m.PrintBitmapImage());
+    EXPECT_TRUE(m.PrintCutLine());
+    EXPECT_EQ(m.PrintCircleDegrees(), 5);
+}
+
+TEST_F(PrintWizardTest, PrintStoresTheChoicesAndCancelStoresNothing) {
+    layout_.portrait = FakeLayout::OnePage();
+    PrintWizardModel& m = Open();
+    m.SetAlwaysDuplicate(true);
+    m.SetSpacingText("0.35");
+    m.SetCollate(true);
+    m.SetMirror(true);
+    m.SelectCircleDegrees(9);
+    m.ChooseDrawMode(1);
+    m.Cancel();
+    EXPECT_TRUE(m.Closed() && m.DidCancel());
+    EXPECT_TRUE(settings_.writes.empty());
+
+    PrintWizardModel& again = Open();
+    again.SetAlwaysDuplicate(true);
+    again.SetSpacingText("0.35");
+    again.SetCollate(true);
+    again.SetMirror(true);
+    again.SelectCircleDegrees(9);
+    again.ChooseDrawMode(1);
+    again.SetCopiesText("3");
+    again.Print();
+    EXPECT_TRUE(again.Closed());
+    EXPECT_FALSE(again.DidCancel());
+    EXPECT_EQ(again.Copies(), 3);
+    EXPECT_FLOAT_EQ(layout_.spacings.back(), 504.0f);  // the spacing typed last counts
+    EXPECT_EQ(settings_.writes,
+              (std::vector<std::string>{"PrintWizard/AlwaysDuplicate", "PrintWizard/DuplicateMargin",
+                                        "PrintWizard/Collate", "PrintWizard/Bitmap", "PrintWizard/CutLines",
+                                        "PrintWizard/Mirror", "PrintWizard/CircleDegrees"}));
+    EXPECT_EQ(settings_.values, (std::map<std::string, std::string>{{"PrintWizard/AlwaysDuplicate", "1"},
+                                                                    {"PrintWizard/DuplicateMargin", "0.35"},
+                                                                    {"PrintWizard/Collate", "1"},
+                                                                    {"PrintWizard/Bitmap", "True"},
+                                                                    {"PrintWizard/CutLines", "0"},
+                                                                    {"PrintWizard/Mirror", "1"},
+                                                                    {"PrintWizard/CircleDegrees", "9"}}));
+    EXPECT_TRUE(presenter_.shown.empty());
+}
+
+TEST_F(PrintWizardTest, NothingPrintableClosesTheWizardAsCancelled) {
+    layout_.portrait = {false, 0, 1, 1, -720, 13680};
+    PrintWizardModel& m = Open();
+    EXPECT_FALSE(activated_);
+    EXPECT_TRUE(m.Closed() && m.DidCancel());
+    EXPECT_EQ(m.Pages(), 0);
+
+    layout_.portrait = FakeLayout::Grid(1, 2);
+    layout_.landscape.printable = false;
+    PrintWizardModel& turned = Open();
+    ASSERT_TRUE(activated_);
+    turned.ChooseOrientation(1);
+    EXPECT_TRUE(turned.Closed() && turned.DidCancel());
+    EXPECT_TRUE(settings_.writes.empty());
+}
+
+TEST_F(PrintWizardTest, CopiesMustBeAWholeNumberInRange) {
+    const struct {
+        const char* text;
+        bool valid;
+    } cases[] = {{"1", true},    {" 12 ", true}, {"999", true}, {"0", false},  {"1000", false},
+                 {"2.5", false}, {"", false},    {"x3", false}, {"-2", false}, {"99999999999", false}};
+    PrintWizardModel& m = Open();
+    for (const auto& c : cases) {
+        m.SetCopiesText(c.text);
+        EXPECT_EQ(m.Validate(), c.valid ? WizardFault::None : WizardFault::Copies) << c.text;
+    }
+    m.SetCopiesText("abc");
+    m.ShowStep(kFinishStep);
+    EXPECT_EQ(m.Summary(5), "Copies: 0");
+    m.Print();
+    EXPECT_FALSE(m.Closed());
+    EXPECT_EQ(m.CurrentStep(), kCopiesStep);  // where it can be mended
+    ASSERT_EQ(presenter_.shown.size(), 1u);
+    EXPECT_EQ(presenter_.shown[0].text,
+              "The number of copies is not valid.\r\n\r\nEnter a whole number of copies from 1 to 999.");
+    EXPECT_TRUE(settings_.writes.empty());
+
+    const struct {
+        const char* before;
+        int delta;
+        const char* after;
+    } spins[] = {{"abc", 1, "1"}, {"3", -1, "2"}, {"1", -1, "1"}, {"999", 1, "999"}, {"7", 1, "8"}};
+    for (const auto& s : spins) {
+        m.SetCopiesText(s.before);
+        m.StepCopies(s.delta);
+        EXPECT_EQ(m.CopiesText(), s.after) << s.before;
+    }
+}
+
+TEST_F(PrintWizardTest, TheSpacingMustBeANumberWhereCopiesShareASheet) {
+    const std::string beyondTwips(50, '9');
+    const struct {
+        const char* text;
+        bool valid;
+    } cases[] = {{"0.2", true}, {".5", true},   {"3.", true},  {"0", true},       {"", false},
+                 {".", false},  {"1/4", false}, {"-1", false}, {"0.2 cm", false}, {beyondTwips.c_str(), false}};
+    layout_.portrait = FakeLayout::OnePage();
+    PrintWizardModel& m = Open();
+    for (const auto& c : cases) {
+        m.SetSpacingText(c.text);
+        EXPECT_EQ(m.Validate(), c.valid ? WizardFault::None : WizardFault::Spacing) << c.text;
+    }
+    m.SetSpacingText("abc");
+    m.Print();
+    EXPECT_FALSE(m.Closed());
+    EXPECT_EQ(m.CurrentStep(), kPaperSaverStep);
+    ASSERT_EQ(presenter_.shown.size(), 1u);
+    EXPECT_EQ(presenter_.shown[0].text,
+              "The spacing between the patterns on a page is not a number.\r\n\r\n"
+              "Enter the spacing as a decimal number such as 0.2.");
+
+    // Where the paper saver is out of reach its spacing does not matter.
+    m.ShowStep(kDrawModeStep);
+    m.ChooseDrawMode(1);
+    m.Print();
+    EXPECT_TRUE(m.Closed() && !m.DidCancel());
+}
+
+}  // namespace
+}  // namespace tessary

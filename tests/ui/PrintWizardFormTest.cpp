@@ -1,0 +1,304 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+#include <optional>
+
+#include "core/print/PrintWizard.h"
+#include "core/shell/Messages.h"
+#include "tests/core/FakePlatform.h"
+#include "ui/print/PrintWizardForm.h"
+
+namespace tessary {
+namespace {
+
+class ScriptedLayout : public PrintLayoutSource {
+public:
+    std::string PrinterName() const override { return "Office Laser"; }
+    WizardLayout Layout(std::int16_t, float, float) override { return layout; }
+    std::int16_t MaxPatternsPerPage(float spacingTwips, float, float, float, float) override {
+        spacings.push_back(spacingTwips);
+        return maxPerPage;
+    }
+
+    WizardLayout layout{true, 6, 2, 3, 10080, 13680};
+    std::int16_t maxPerPage = 4;
+    std::vector<float> spacings;
+};
+
+const WizardLayout kOnePage{true, 1, 1, 1, 11520, 14400};
+
+class PrintWizardFormTest : public testing::Test {
+protected:
+    // Shown and active as the print command shows it, so shortcuts work.
+    PrintWizardForm& Open() {
+        form_.reset();
+        model_.emplace(layout_, t.settings, t.messages);
+        model_->SetPrintOrientation(1);
+        model_->SetPatternWidth(4320);
+        model_->SetPatternHeight(2880);
+        form_ = std::make_unique<PrintWizardForm>(*model_);
+        form_->show();
+        form_->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        return *form_;
+    }
+
+    template <class Widget = QLabel>
+    Widget* Child(const QString& name) const {
+        auto* widget = form_->findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    template <class Widget = QLabel>
+    Widget* Child(const char* name) const {
+        return Child<Widget>(QString::fromLatin1(name));
+    }
+
+    QString Text(const QString& label) const { return Child(label)->text(); }
+
+    void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2)); }
+    void ClickStep(int step) { Click(Child(QStringLiteral("PageLabel%1").arg(step))); }
+    // A button's mnemonic pushes it down and clicks it once the press has
+    // been seen.
+    void Alt(Qt::Key key) {
+        const char* name = key == Qt::Key_B ? "cmdNav2" : key == Qt::Key_N ? "cmdNav3" : "cmdNav4";
+        auto* button = Child<QPushButton>(name);
+        QTest::keyClick(form_.get(), key, Qt::AltModifier);
+        if (!button->isDown()) return;  // disabled: the mnemonic does nothing
+        EXPECT_TRUE(QTest::qWaitFor([button] { return !button->isDown(); })) << name;
+    }
+
+    QColor CaptionColour(int step) const {
+        return Child(QStringLiteral("PageLabel%1").arg(step))->palette().color(QPalette::WindowText);
+    }
+
+    // The frame in sight.
+    QString Frame() const {
+        for (int step = 0; step < kFinishStep; ++step) {
+            QWidget* frame = Child<QWidget>(QStringLiteral("fraStep%1").arg(step));
+            if (frame->isVisible()) return frame->objectName();
+        }
+        return {};
+    }
+
+    struct Fakes {
+        test::FakeSettings settings;
+        test::FakePresenter presenter;
+        Messages messages{presenter};
+    } t;
+    ScriptedLayout layout_;
+    std::optional<PrintWizardModel> model_;
+    std::unique_ptr<PrintWizardForm> form_;
+};
+
+TEST_F(PrintWizardFormTest, OpensAtStartWithTheDefaultChoices) {
+    PrintWizardForm& form = Open();
+    EXPECT_EQ(form.windowTitle(), "Pattern Print Wizard - Start");
+    EXPECT_EQ(Frame(), "fraStep0");
+    EXPECT_TRUE(Child<QRadioButton>("OptOrientation0")->isChecked());
+    EXPECT_EQ(Text("PptrLabel0"), "Printer:  Office Laser");
+    EXPECT_EQ(Text("PptrLabel1"), "Orientation:  Portrait");
+    EXPECT_EQ(Text("LabelPages0"), " Pages:  6      Rows:  2      Columns:  3");
+    EXPECT_EQ(Text("LabelPages1"), Text("LabelPages0"));
+    const char* summary[] = {"Print: ALL Pages", "Draw Mode: Vector", "Cut Lines: Yes",        "Per Page: 1",
+                             "Copies: 1",        "Mirror: No",        "Circles: 5 Degree Arcs"};
+    for (int line = 1; line <= kSummaryLines; ++line) {
+        EXPECT_EQ(Text(QStringLiteral("POptLabel%1").arg(line)), summary[line - 1]);
+    }
+    EXPECT_TRUE(Child<QRadioButton>("DrawModeOption0")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>("CheckCutLines")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>("CheckMirrorImage")->isChecked());
+    EXPECT_EQ(Child<QComboBox>("CircleDegrees")->currentText(), "5");
+    EXPECT_EQ(Child<QLineEdit>("DuplicateMarginText")->text(), "0.2");
+    EXPECT_EQ(Text("UnitsLabel"), "Inches");
+    EXPECT_EQ(Child<QLineEdit>("CopiesText")->text(), "1");
+    EXPECT_FALSE(Child<QComboBox>("SelRow")->isEnabled() || Child<QComboBox>("SelCol")->isEnabled());
+
+    const struct {
+        const char* name;
+        const char* caption;
+        bool enabled;
+    } buttons[] = {{"cmdNav1", "Cancel", true},
+                   {"cmdNav2", "< &Back", false},
+                   {"cmdNav3", "&Next >", true},
+                   {"cmdNav4", "&Print", true}};
+    for (const auto& b : buttons) {
+        auto* button = Child<QPushButton>(b.name);
+        EXPECT_EQ(button->text(), b.caption);
+        EXPECT_EQ(button->isEnabled(), b.enabled) << b.name;
+    }
+    EXPECT_EQ(CaptionColour(kStartStep), QColor(Qt::white));
+    EXPECT_EQ(CaptionColour(kPaperSaverStep), PrintWizardForm::Swatch(MarkerColour::Disabled));
+    EXPECT_EQ(Child<QWidget>("PageMarker0")->palette().color(QPalette::WindowText),
+              PrintWizardForm::Swatch(MarkerColour::Current));
+}
+
+TEST_F(PrintWizardFormTest, AOnePagePatternIsWalkedWithoutPageAndCircles) {
+    layout_.layout = kOnePage;
+    PrintWizardForm& form = Open();
+    EXPECT_EQ(Text("LabelPages0"), "1 Page");
+    EXPECT_EQ(Text("POptLabel7"), "Circles: Maximum Resolution");
+    for (int step : {kPageStep, kCirclesStep}) {
+        EXPECT_EQ(CaptionColour(step), PrintWizardForm::Swatch(MarkerColour::Disabled));
+    }
+    Alt(Qt::Key_N);
+    EXPECT_EQ(form.windowTitle(), "Pattern Print Wizard - Draw Mode");
+    EXPECT_EQ(Frame(), "fraStep2");
+    EXPECT_EQ(CaptionColour(kStartStep), PrintWizardForm::Swatch(MarkerColour::Left));
+
+    ClickStep(kCirclesStep);  // disabled: nothing happens
+    EXPECT_EQ(Frame(), "fraStep2");
+    ClickStep(kMirrorStep);
+    EXPECT_EQ(Frame(), "fraStep6");
+    Alt(Qt::Key_N);
+    EXPECT_EQ(form.windowTitle(), "Pattern Print Wizard - Finish");
+    EXPECT_EQ(Frame(), "fraStep0");
+    EXPECT_FALSE(Child<QPushButton>("cmdNav3")->isEnabled());
+    Alt(Qt::Key_B);
+    EXPECT_EQ(Frame(), "fraStep6");
+}
+
+TEST_F(PrintWizardFormTest, ASinglePageOfAGridIsChosenByKeyboard) {
+    PrintWizardForm& form = Open();
+    Alt(Qt::Key_N);
+    EXPECT_EQ(Frame(), "fraStep1");
+    auto* single = Child<QRadioButton>("PrintOption1");
+    Click(single);
+    auto* rows = Child<QComboBox>("SelRow");
+    ASSERT_TRUE(rows->isEnabled());
+    EXPECT_EQ(rows->count(), 2);
+    EXPECT_EQ(Child<QComboBox>("SelCol")->count(), 3);
+    rows->setFocus();
+    QTest::keyClick(rows, Qt::Key_Down);
+    EXPECT_EQ(model_->PrintPageRow(), 2);
+    EXPECT_FALSE(model_->PrintAllPages());
+
+    ClickStep(kCutLinesStep);
+    Alt(Qt::Key_N);
+    EXPECT_EQ(form.windowTitle(), "Pattern Print Wizard - Copies");  // no paper saver for a grid
+    ClickStep(kFinishStep);
+    EXPECT_EQ(Text("POptLabel1"), "Print Page: Row 2, Column 1");
+}
+
+TEST_F(PrintWizardFormTest, BitmapModeTakesAwayCutLinesAndThePaperSaver) {
+    layout_.layout = kOnePage;
+    Open();
+    ClickStep(kPaperSaverStep);
+    auto* perPage = Child<QComboBox>("DuplicateCount");
+    ASSERT_EQ(perPage->count(), 4);
+    perPage->setCurrentIndex(3);
+    EXPECT_EQ(model_->PatternsPerPage(), 4);
+
+    ClickStep(kDrawModeStep);
+    auto* vector = Child<QRadioButton>("DrawModeOption0");
+    auto* bitmap = Child<QRadioButton>("DrawModeOption1");
+    vector->setFocus();
+    QTest::keyClick(vector, Qt::Key_Down);
+    EXPECT_TRUE(bitmap->isChecked());
+    EXPECT_TRUE(model_->PrintBitmapImage());
+    EXPECT_FALSE(Child<QCheckBox>("CheckCutLines")->isChecked());
+    EXPECT_EQ(perPage->currentIndex(), 0);
+    for (int step : {kCutLinesStep, kPaperSaverStep}) {
+        EXPECT_EQ(CaptionColour(step), PrintWizardForm::Swatch(MarkerColour::Disabled));
+    }
+    Alt(Qt::Key_N);
+    EXPECT_EQ(Frame(), "fraStep5");
+
+    Alt(Qt::Key_B);
+    Click(vector);
+    EXPECT_EQ(CaptionColour(kCutLinesStep), PrintWizardForm::Swatch(MarkerColour::Enabled));
+    Alt(Qt::Key_N);
+    EXPECT_EQ(Frame(), "fraStep3");
+}
+
+TEST_F(PrintWizardFormTest, LeavingANewSpacingRecountsTheCopiesPerPage) {
+    layout_.layout = kOnePage;
+    Open();
+    ClickStep(kPaperSaverStep);
+    Click(Child<QCheckBox>("AlwaysDuplicate"));
+    auto* spacing = Child<QLineEdit>("DuplicateMarginText");
+    spacing->setFocus();
+    spacing->selectAll();
+    QTest::keyClicks(spacing, "a0.5.");  // letters and a second point never arrive
+    EXPECT_EQ(spacing->text(), "0.5");
+    layout_.maxPerPage = 3;
+    QTest::keyClick(spacing, Qt::Key_Tab);
+    EXPECT_FLOAT_EQ(layout_.spacings.back(), 720.0f);
+    auto* perPage = Child<QComboBox>("DuplicateCount");
+    EXPECT_EQ(perPage->count(), 3);
+    EXPECT_EQ(perPage->currentText(), "3");
+    EXPECT_TRUE(form_->isVisible());
+}
+
+TEST_F(PrintWizardFormTest, PrintStoresTheChoicesAndCancelDoesNot) {
+    PrintWizardForm& cancelled = Open();
+    Click(Child<QCheckBox>("CollateCheck"));
+    QTest::keyClick(&cancelled, Qt::Key_Escape);
+    EXPECT_FALSE(cancelled.isVisible());
+    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+    EXPECT_TRUE(model_->DidCancel());
+    EXPECT_TRUE(t.settings.writes.empty());
+
+    PrintWizardForm& printed = Open();
+    EXPECT_FALSE(Child<QCheckBox>("CollateCheck")->isChecked());
+    ClickStep(kMirrorStep);
+    auto* mirror = Child<QCheckBox>("CheckMirrorImage");
+    mirror->setFocus();
+    QTest::keyClick(mirror, Qt::Key_Space);
+    Alt(Qt::Key_P);
+    EXPECT_FALSE(printed.isVisible());
+    EXPECT_EQ(printed.result(), QDialog::Accepted);
+    EXPECT_FALSE(model_->DidCancel());
+    EXPECT_TRUE(model_->PrintMirrorImage());
+    EXPECT_EQ(t.settings.values["PrintWizard/Mirror"], "1");
+    EXPECT_EQ(t.settings.values["PrintWizard/Collate"], "0");
+    EXPECT_EQ(t.settings.values["PrintWizard/Bitmap"], "False");
+    EXPECT_EQ(t.settings.writes.size(), 7u);
+}
+
+TEST_F(PrintWizardFormTest, CopiesThatAreNoNumberKeepTheWizardOpen) {
+    PrintWizardForm& form = Open();
+    ClickStep(kCopiesStep);
+    auto* copies = Child<QLineEdit>("CopiesText");
+    copies->setFocus();
+    copies->selectAll();
+    QTest::keyClicks(copies, "two");
+    ClickStep(kFinishStep);
+    Alt(Qt::Key_P);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(Frame(), "fraStep5");
+    ASSERT_EQ(t.presenter.shown.size(), 1u);
+    EXPECT_TRUE(t.settings.writes.empty());
+
+    copies->setFocus();
+    QTest::keyClick(copies, Qt::Key_Up);
+    QTest::keyClick(copies, Qt::Key_Up);
+    EXPECT_EQ(copies->text(), "2");
+    Click(Child<QWidget>("CopiesDown"));
+    EXPECT_EQ(copies->text(), "1");
+    Alt(Qt::Key_P);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(model_->Copies(), 1);
+}
+
+TEST_F(PrintWizardFormTest, NothingPrintableClosesAtOnceAsCancelled) {
+    layout_.layout = {false, 0, 1, 1, -720, 13680};
+    model_.emplace(layout_, t.settings, t.messages);
+    PrintWizardForm form(*model_);
+    form.show();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Rejected);
+    EXPECT_TRUE(model_->DidCancel());
+}
+
+}  // namespace
+}  // namespace tessary
