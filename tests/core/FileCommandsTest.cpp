@@ -12,6 +12,7 @@
 #include "core/shell/WindowPositions.h"
 #include "core/workspace/Workspace.h"
 #include "tests/core/FakePlatform.h"
+#include "tests/core/PrintFakes.h"
 
 namespace tessary {
 namespace {
@@ -39,6 +40,7 @@ public:
         pictureFolders.push_back(folder);
         return Next(picturePaths);
     }
+    std::optional<std::string> AskBitmapPath(const std::string&) override { return Next(bitmapPaths); }
     void ShowPatternSetup() override {
         PatternOptions& o = ws_.session.options;
         ++setups;
@@ -51,7 +53,7 @@ public:
         o.RecomputeTwips();
     }
 
-    std::deque<std::string> savePaths, openPaths, picturePaths;
+    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths;
     std::vector<std::string> saveFolders, openFolders, pictureFolders;
     bool cancelSetup = false;
     std::function<void(PatternOptions&)> edit;
@@ -555,6 +557,29 @@ TEST_F(FileCommandsTest, ExportLeavesThePatternAsItWas) {
     ASSERT_TRUE(cmd.SavePatternCommand(false));
     EXPECT_EQ(dialogs.saveFolders.size(), 2u);
     EXPECT_EQ(LinesInFile(Path("own.pat")).size(), 1u);
+}
+
+TEST_F(FileCommandsTest, BitmapIsComposedAtTrueSizeWhateverTheZoom) {
+    dialogs.edit = [](PatternOptions& o) {
+        o.DimensionWidth = 2;
+        o.DimensionHeight = 1;
+        o.BitmapWidth = 300;
+        o.BitmapHeight = 150;
+    };
+    cmd.NewPattern(false);
+    ws.zoom.ZoomView(ZoomNormal);
+    DrawLine(0, 0, 2880, 1440);
+    ws.zoom.ZoomView(ZoomIn);
+    test::RecordingSurface surface;
+    EXPECT_FALSE(cmd.ExportBitmapCommand(surface));  // the dialog cancelled
+    EXPECT_EQ(surface.creates, 0);
+    dialogs.bitmapPaths.push_back(Path("pattern.bmp"));
+    ASSERT_TRUE(cmd.ExportBitmapCommand(surface));
+    ASSERT_EQ(surface.lines.size(), 1u);
+    EXPECT_FLOAT_EQ(surface.lines[0].x2, 300);
+    EXPECT_FLOAT_EQ(surface.lines[0].y2, 150);
+    EXPECT_TRUE(std::filesystem::exists(Path("pattern.bmp")));
+    EXPECT_TRUE(ws.surface.Enabled);  // out of the busy state again
 }
 
 TEST_F(FileCommandsTest, AcceptedPatternSetupIsAChange) {

@@ -16,6 +16,8 @@ public:
     virtual std::optional<std::string> AskOpenPatternPath(const std::string& folder) = 0;
     // "Open Picture File", starting in folder.
     virtual std::optional<std::string> AskPicturePath(const std::string& folder) = 0;
+    // "Save Pattern Bitmap File As", starting in folder.
+    virtual std::optional<std::string> AskBitmapPath(const std::string& folder) = 0;
     // The Pattern Setup dialog, modal; it sets the options' SetupCancelled.
     virtual void ShowPatternSetup() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/files/BitmapExport.h"
 #include "core/platform/CommandDialogs.h"
 #include "core/platform/PictureLayers.h"
 #include "core/workspace/Workspace.h"
@@ -216,6 +217,21 @@ void FileCommands::ExportWithoutPicture() {
     s.file.document.patternPath = own;
     ws_.zoom.ZoomView(ZoomFit);
     ws_.EndBusy(true);
+}
+
+bool FileCommands::ExportBitmapCommand(RasterSurface& surface) {
+    Session& s = ws_.session;
+    ws_.BeginBusy(true);
+    ws_.zoom.ZoomView(ZoomNormal);
+    bool written = false;
+    if (const auto path = dialogs_.AskBitmapPath(s.display.GetFolder(DisplaySetup::PatternFolder))) {
+        BitmapExport bitmap(s.store, s.progress, surface);
+        written = bitmap.ExportBitmap(s.options, ws_.surface.Pattern.Width, ws_.surface.Pattern.Height, *path,
+                                      s.messages);
+    }
+    ws_.zoom.ZoomView(ZoomFit);
+    ws_.EndBusy(true);
+    return written;
 }
 
 void FileCommands::ClearPatternCommand() {

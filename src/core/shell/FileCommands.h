@@ -7,6 +7,7 @@ namespace tessary {
 
 class CommandDialogs;
 class PictureLayers;
+class RasterSurface;
 class Workspace;
 
 inline constexpr const char* kNewCaption = "New";
@@ -29,6 +30,8 @@ public:
     bool SavePatternCommand(bool saveAs);
     bool AskSaveChanges();
     void ExportWithoutPicture();
+    // Export, Create Bitmap File: the pattern at the options' bitmap size.
+    bool ExportBitmapCommand(RasterSurface& surface);
     void ClearPatternCommand();
     void PatternSetupCommand();
 

@@ -42,4 +42,11 @@ std::optional<std::string> QtCommandDialogs::AskPicturePath(const std::string& f
         QStringLiteral("Picture File (*.bmp *.gif *.jpg *.jpeg);;All Files (*)")));
 }
 
+std::optional<std::string> QtCommandDialogs::AskBitmapPath(const std::string& folder) {
+    QString path = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save Pattern Bitmap File As"), StartFolder(folder),
+                                                QStringLiteral("Bitmap File (*.bmp)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".bmp");
+    return Chosen(path);
+}
+
 }  // namespace tessary

@@ -17,6 +17,7 @@ public:
     std::optional<std::string> AskSavePatternPath(const std::string& folder, const std::string& current) override;
     std::optional<std::string> AskOpenPatternPath(const std::string& folder) override;
     std::optional<std::string> AskPicturePath(const std::string& folder) override;
+    std::optional<std::string> AskBitmapPath(const std::string& folder) override;
     void ShowPatternSetup() override { patternSetup_(); }
 
 private:

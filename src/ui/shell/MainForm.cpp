@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QPrintDialog>
 #include <QScreen>
 #include <QKeyEvent>
 #include <QLayout>
@@ -19,6 +20,9 @@
 #include "ui/files/DimensionForm.h"
 #include "ui/files/NewOptionsForm.h"
 #include "ui/platform/StandardFolders.h"
+#include "ui/print/PrintWizardForm.h"
+#include "ui/print/QtPrintDevice.h"
+#include "core/print/PrintCommand.h"
 #include "ui/shell/MouseForm.h"
 #include "ui/workspace/WorkForm.h"
 
@@ -121,6 +125,12 @@ void MainForm::BuildMenus() {
     QMenu* exportMenu = menu(file, QStringLiteral("MenuFileExport"), QStringLiteral("&Export"));
     add(exportMenu, QStringLiteral("MenuFileExportPatNoPic"), QStringLiteral("As  &Pattern Without Picture..."),
         [&files] { files.ExportWithoutPicture(); });
+    add(exportMenu, QStringLiteral("MenuFileExportBMPNoPic"), QStringLiteral("Create &Bitmap File"),
+        [this, &files] { files.ExportBitmapCommand(exportSurface_); });
+    file->addSeparator();
+    add(file, QStringLiteral("MenuFilePrint"), QStringLiteral("&Print Pattern..."), [this] { PrintPattern(); },
+        QKeySequence::Print);
+    add(file, QStringLiteral("MenuFilePrintSetup"), QStringLiteral("Print Set&up..."), [this] { PrintSetup(); });
     file->addSeparator();
     add(file, QStringLiteral("MenuFileExit"), QStringLiteral("E&xit"), [this] { close(); }, QKeySequence::Quit);
 
@@ -199,6 +209,7 @@ void MainForm::BuildToolbars() {
     button("BtnNew", "New", "Make New Pattern", [this] { NewCommand(); });
     button("BtnClose", "Close", "Close the Pattern", [&files] { files.ClosePattern(); });
     button("BtnSave", "Save", "Save the Pattern", [&files] { files.SavePatternCommand(false); });
+    button("BtnPrint", "Print", "Print the Pattern", [this] { PrintPattern(); });
     button("BtnViewPicture", "Picture", "View Picture Only", [&ws] { ws.surface.SetViewMode(ViewPictureOnly); }, true);
     button("BtnViewBoth", "Both", "View Picture with Pattern", [&ws] { ws.surface.SetViewMode(ViewBoth); }, true);
     button("BtnViewPattern", "Pattern", "View Pattern Only", [&ws] { ws.surface.SetViewMode(ViewPatternOnly); }, true);
@@ -239,7 +250,7 @@ void MainForm::BuildToolbars() {
 
     AddToolbar(QStringLiteral("ToolbarMain0"), {QStringLiteral("BtnOpen"), QStringLiteral("BtnNew")});
     AddToolbar(QStringLiteral("ToolbarMain1"),
-               {QStringLiteral("BtnClose"), QStringLiteral("BtnSave"), QStringLiteral("BtnViewPicture"),
+               {QStringLiteral("BtnClose"), QStringLiteral("BtnSave"), QStringLiteral("BtnPrint"), QStringLiteral("BtnViewPicture"),
                 QStringLiteral("BtnViewBoth"), QStringLiteral("BtnViewPattern"), QStringLiteral("BtnModeSelect"),
                 QStringLiteral("BtnModeDraw"), QStringLiteral("BtnModeMove"), QStringLiteral("BtnModeZoom")});
     const QStringList functions[] = {
@@ -314,6 +325,27 @@ void MainForm::StartWorkspaceWindows() {
 void MainForm::ShowPatternSetup() {
     DimensionForm dialog(*session_, this);
     dialog.exec();
+}
+
+void MainForm::PrintPattern() {
+    if (!printer_.isValid()) {
+        // No print service queue: Print Setup offers printing to a PDF file.
+        PrintSetup();
+        if (!printer_.isValid() && printer_.outputFormat() != QPrinter::PdfFormat) return;
+    }
+    QtPrintDevice device(printer_);
+    PrintCommand(*workspace_, device, exportSurface_, [this](PrintWizardModel& wizard) {
+        PrintWizardForm dialog(wizard, this);
+        dialog.exec();
+    });
+}
+
+void MainForm::PrintSetup() {
+    QPrintDialog dialog(&printer_, this);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    dialog.exec();
+    QApplication::processEvents();
 }
 
 void MainForm::ShowHelp() {

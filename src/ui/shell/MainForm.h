@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPrinter>
 #include <QPointer>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "ui/platform/QtMessagePresenter.h"
 #include "ui/platform/QtPictureLayers.h"
 #include "ui/platform/QtProgressWindow.h"
+#include "ui/platform/QtRasterSurface.h"
 #include "ui/platform/QtSettingsStore.h"
 
 class QToolBar;
@@ -61,6 +63,8 @@ private:
     void NewCommand();
     void ShowPatternSetup();
     void ShowHelp();
+    void PrintPattern();
+    void PrintSetup();
     void StartWorkspaceWindows();
     void RestorePositions();
     void SavePositions();
@@ -70,6 +74,8 @@ private:
     QtProgressWindow progressWindow_;
     QtCommandDialogs dialogs_;
     QtPictureLayers pictures_;
+    QtRasterSurface exportSurface_;
+    QPrinter printer_{QPrinter::HighResolution};
     std::unique_ptr<Session> session_;
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<FileCommands> files_;
