@@ -124,9 +124,10 @@ int Print(Session& session, const Arguments& args) {
     wizard.SetPatternHeight(options.HeightTwips);
     wizard.SetPatternWidth(options.WidthTwips);
     if (!wizard.Activate()) {
-        return Problem("nothing to print: the page margins leave no room for the pattern on this paper, "
-                       "or it would need more pages than a print can count",
-                       kFailed);
+        if (layout.LastFault() == PageGridFault::TooManyPages) {
+            return Problem("nothing to print: at its true size the pattern needs more than 32767 pages", kFailed);
+        }
+        return Problem("nothing to print: the page margins leave no room for the pattern on this paper", kFailed);
     }
     const std::string page = Option(args, "--page");
     if (!page.empty()) {

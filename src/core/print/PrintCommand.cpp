@@ -1,7 +1,6 @@
 #include "core/print/PrintCommand.h"
 
 #include "core/platform/PrintDevice.h"
-#include "core/print/PageLayout.h"
 #include "core/print/PrintRendering.h"
 #include "core/workspace/Workspace.h"
 
@@ -19,6 +18,7 @@ PatternOptions DeviceLayoutSource::Sized(float patternWidth, float patternHeight
 WizardLayout DeviceLayoutSource::Layout(std::int16_t orientation, float patternWidth, float patternHeight) {
     printer_.SetOrientation(orientation);
     const PageGrid grid = ComputePageGrid(printer_, Sized(patternWidth, patternHeight));
+    lastFault_ = grid.fault;
     return WizardLayout{grid.printable, grid.Pages, grid.Rows, grid.Columns, grid.PageWidth, grid.PageHeight};
 }
 
@@ -66,6 +66,8 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface,
     wizard.SetPatternHeight(s.options.HeightTwips);
     wizard.SetPatternWidth(s.options.WidthTwips);
     runWizard(wizard);
+    // A grid too large to count closes the wizard at once: say why.
+    if (wizard.DidCancel() && layout.LastFault() == PageGridFault::TooManyPages) s.messages.MsgTooManyPages();
     const bool printed = !wizard.DidCancel() && wizard.Pages() >= 1 && renderer.PrintPattern(JobFromWizard(wizard, job));
 
     ws.zoom.ZoomView(ZoomFit);

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "core/print/PageLayout.h"
 #include "core/print/PrintJob.h"
 #include "core/print/PrintWizard.h"
 
@@ -21,12 +22,15 @@ public:
     WizardLayout Layout(std::int16_t orientation, float patternWidth, float patternHeight) override;
     std::int16_t MaxPatternsPerPage(float spacingTwips, float patternWidth, float patternHeight, float pageWidth,
                                     float pageHeight) override;
+    // Why the last layout had no printable page, if it had none.
+    PageGridFault LastFault() const { return lastFault_; }
 
 private:
     PatternOptions Sized(float patternWidth, float patternHeight) const;
 
     PrintDevice& printer_;
     const PatternOptions& options_;
+    PageGridFault lastFault_ = PageGridFault::None;
 };
 
 // The wizard's answers over a job already prepared for the printer.
