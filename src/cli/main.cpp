@@ -34,13 +34,13 @@ const char* const kUsageText =
     "                   [--page ROW,COL] [--mode vector|bitmap] [--cut-lines on|off] [--per-page N|max]\n"
     "                   [--spacing INCHES] [--copies N] [--collate] [--mirror] [--circle-degrees N]\n";
 
-struct CommandSpec {
+struct CommandForm {
     std::size_t files;
     std::set<std::string> valueOptions;
     std::set<std::string> flags;
 };
 
-const std::map<std::string, CommandSpec> kCommands = {
+const std::map<std::string, CommandForm> kCommands = {
     {"info", {1, {}, {}}},
     {"dump", {1, {}, {}}},
     {"convert", {2, {}, {"--without-picture"}}},
@@ -97,14 +97,14 @@ int main(int argc, char** argv) {
         std::cout << kUsageText;
         return kOk;
     }
-    const auto spec = kCommands.find(command);
-    if (spec == kCommands.end()) return Usage("unknown command \"" + command + "\"");
+    const auto known = kCommands.find(command);
+    if (known == kCommands.end()) return Usage("unknown command \"" + command + "\"");
     tessary::cli::Arguments args;
     for (std::size_t i = 1; i < raw.size(); ++i) {
         const std::string& a = raw[i];
-        if (spec->second.flags.count(a)) {
+        if (known->second.flags.count(a)) {
             args.flags.insert(a);
-        } else if (spec->second.valueOptions.count(a)) {
+        } else if (known->second.valueOptions.count(a)) {
             if (i + 1 >= raw.size()) return Usage("\"" + a + "\" needs a value");
             args.options[a] = raw[++i];
         } else if (a.size() > 1 && a[0] == '-') {
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
             args.files.push_back(a);
         }
     }
-    if (args.files.size() != spec->second.files) return Usage("wrong number of files for \"" + command + "\"");
+    if (args.files.size() != known->second.files) return Usage("wrong number of files for \"" + command + "\"");
 
     // Painting needs a GUI application, but never a screen; Qt's own
     // notes are not for the user of a batch command.
