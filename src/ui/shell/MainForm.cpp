@@ -87,7 +87,6 @@ void MainForm::Run(const std::function<void()>& command) {
 void MainForm::BuildMenus() {
     Workspace& ws = *workspace_;
     FileCommands& files = *files_;
-    QMenuBar* bar = menuBar();
     const auto menu = [this](QMenu* parent, const QString& key, const QString& caption) {
         QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
         m->setObjectName(key);
@@ -103,7 +102,6 @@ void MainForm::BuildMenus() {
         m->addAction(a);
         return a;
     };
-    (void)bar;
 
     QMenu* file = menu(nullptr, QStringLiteral("MenuFile"), QStringLiteral("&File"));
     add(file, QStringLiteral("MenuFileNew"), QStringLiteral("&New..."), [this] { NewCommand(); }, QKeySequence::New);
