@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -43,20 +44,14 @@ TEST_F(BitmapExportTest, ThePatternIsScaledOntoTheSurface) {
         const auto x = [&](float at) { return mirror ? 300 - at : at; };
         EXPECT_TRUE(surface.width == 300 && surface.height == 150 && surface.pen == 3);
         ASSERT_EQ(surface.lines.size(), 9u);
-        EXPECT_FLOAT_EQ(surface.lines[0].x1, x(0));
-        EXPECT_FLOAT_EQ(surface.lines[0].y1, 0);
-        EXPECT_FLOAT_EQ(surface.lines[0].x2, x(300));
-        EXPECT_FLOAT_EQ(surface.lines[0].y2, 150);
+        const auto& l = surface.lines;
+        EXPECT_EQ((std::array{l[0].x1, l[0].y1, l[0].x2, l[0].y2}), (std::array{x(0), 0.0f, x(300), 150.0f}));
         // Rectangle edges: top, bottom, left, right.
-        EXPECT_FLOAT_EQ(surface.lines[1].x1, x(30));
-        EXPECT_FLOAT_EQ(surface.lines[1].x2, x(90));
-        EXPECT_FLOAT_EQ(surface.lines[2].y1, 45);
-        EXPECT_FLOAT_EQ(surface.lines[4].x1, x(90));
-        EXPECT_FLOAT_EQ(surface.lines[6].y1, 60);
+        EXPECT_EQ((std::array{l[1].x1, l[1].x2, l[2].y1, l[4].x1, l[6].y1}),
+                  (std::array{x(30), x(90), 45.0f, x(90), 60.0f}));
         ASSERT_EQ(surface.circles.size(), 1u);
-        EXPECT_FLOAT_EQ(surface.circles[0].cx, x(165));
-        EXPECT_FLOAT_EQ(surface.circles[0].cy, 90);
-        EXPECT_FLOAT_EQ(surface.circles[0].r, 15);
+        const auto& c = surface.circles[0];
+        EXPECT_EQ((std::array{c.cx, c.cy, c.r}), (std::array{x(165), 90.0f, 15.0f}));
     }
     EXPECT_EQ(t.progressWindow.headers[0], "Generating Bitmap - Lines");
     EXPECT_EQ(t.progressWindow.headers[1], "Generating Bitmap - Shapes");
@@ -64,10 +59,7 @@ TEST_F(BitmapExportTest, ThePatternIsScaledOntoTheSurface) {
 }
 
 TEST_F(BitmapExportTest, SizeAndPenRoundHalvesToEven) {
-    const struct {
-        float width, height, pen;
-        int pixelsWide, pixelsHigh, penPixels;
-    } cases[] = {
+    const struct { float width, height, pen; int pixelsWide, pixelsHigh, penPixels; } cases[] = {
         {300, 150, 2.5f, 300, 150, 2},
         {300.5f, 149.5f, 3.5f, 300, 150, 4},
         {1, 1, 0.2f, 1, 1, 1},
@@ -90,12 +82,7 @@ TEST_F(BitmapExportTest, SizeAndPenRoundHalvesToEven) {
 
 TEST_F(BitmapExportTest, FailuresSayWhyAndLeaveTheEarlierFile) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const struct {
-        float width, height;
-        bool failCreate, failSave;
-        int creates;
-        const char* message;
-    } cases[] = {
+    const struct { float width, height; bool failCreate, failSave; int creates; const char* message; } cases[] = {
         {0, 150, false, false, 0, "The bitmap could not be created."},
         {300, -5, false, false, 0, "The bitmap could not be created."},
         {1e12f, 150, false, false, 0, "The bitmap could not be created."},

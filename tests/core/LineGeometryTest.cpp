@@ -16,12 +16,7 @@ struct Seg {
 };
 
 TEST(LineGeometry, CrossesFindsThePointInsideBothBoxes) {
-    const struct {
-        const char* name;
-        Seg probe, seg;
-        bool crosses;
-        float x, y;
-    } cases[] = {
+    const struct { const char* name; Seg probe, seg; bool crosses; float x, y; } cases[] = {
         {"oblique pair", {0, 0, 100, 100}, {0, 100, 100, 0}, true, 50, 50},
         {"oblique, both offset", {0, 10, 100, 110}, {0, 90, 100, -10}, true, 40, 50},
         {"touches the probe's box edge", {0, 0, 100, 0}, {50, -10, 50, 0}, false, kAny, kAny},
@@ -56,12 +51,7 @@ TEST(LineGeometry, FirstVisibleLineInIndexOrderWins) {
         {0, 20, 20, 0},    // crosses at (10, 10), nearer the probe's start
         {200, 0, 300, 0},  // misses
     };
-    for (const Seg& l : lines) {
-        const std::int16_t i = store.NewLineSlot();
-        LineElement& e = store.OutLine.Edit(i);
-        e.X1 = l.x1, e.Y1 = l.y1, e.X2 = l.x2, e.Y2 = l.y2;
-        store.OutLine.SetVisible(i, true);
-    }
+    for (const Seg& l : lines) store.AddLine(l.x1, l.y1, l.x2, l.y2, 1, true);
     store.DeleteLine(0);
 
     LineGeometry geometry;
@@ -70,16 +60,14 @@ TEST(LineGeometry, FirstVisibleLineInIndexOrderWins) {
     std::int16_t index = -1;
     ASSERT_TRUE(geometry.FirstCrossedLine(store, index));
     EXPECT_EQ(index, 1);
-    EXPECT_FLOAT_EQ(geometry.LastCrossing().x, 30);
-    EXPECT_FLOAT_EQ(geometry.LastCrossing().y, 30);
+    EXPECT_TRUE(geometry.LastCrossing().x == 30 && geometry.LastCrossing().y == 30);
 
     store.DeleteLine(1);
     ASSERT_TRUE(geometry.FirstCrossedLine(store, index));
     EXPECT_EQ(index, 2);
     store.DeleteLine(2);
     EXPECT_FALSE(geometry.FirstCrossedLine(store, index));
-    EXPECT_FLOAT_EQ(geometry.LastCrossing().x, 10);  // kept from the last success
-    EXPECT_FLOAT_EQ(geometry.LastCrossing().y, 10);
+    EXPECT_TRUE(geometry.LastCrossing().x == 10 && geometry.LastCrossing().y == 10);  // kept from the last success
 
     SwapLineEnds(store, 3);
     const LineElement& e = store.OutLine[3];

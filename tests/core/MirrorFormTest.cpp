@@ -17,11 +17,7 @@ struct Mirror {
 };
 
 TEST(MirrorForm, StoresDisplayedValuesAtReferenceScaleAndFileValuesAsGiven) {
-    const struct {
-        bool scaled;
-        MirrorLineElement line;
-        MirrorShapeElement shape;
-    } cases[] = {
+    const struct { bool scaled; MirrorLineElement line; MirrorShapeElement shape; } cases[] = {
         {true, {100, 100, 200, 100, true}, {3, 10, 20, 30, 40, true}},
         {false, {400, 400, 800, 400, true}, {3, 40, 80, 120, 160, true}},
     };

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "core/files/PatternSetup.h"
 #include "core/workspace/Colour.h"
@@ -49,12 +50,10 @@ protected:
 
 TEST_F(PatternSetupTest, OpensWithTheStoredDefaults) {
     const PatternSetupModel& m = Open();
-    const struct {
-        B box;
-        const char* text;
-    } boxes[] = {{B::Width, "8.5"},       {B::Height, "11"},         {B::MarginTop, "0.5"},  {B::MarginRight, "0.5"},
-                 {B::MarginBottom, "0.5"}, {B::MarginLeft, "0.5"},    {B::PenSize, "1/64"},   {B::BitmapWidth, "300"},
-                 {B::BitmapHeight, "388"}};
+    const struct { B box; const char* text; } boxes[] = {
+        {B::Width, "8.5"},        {B::Height, "11"},      {B::MarginTop, "0.5"}, {B::MarginRight, "0.5"},
+        {B::MarginBottom, "0.5"}, {B::MarginLeft, "0.5"}, {B::PenSize, "1/64"},  {B::BitmapWidth, "300"},
+        {B::BitmapHeight, "388"}};
     for (const auto& b : boxes) EXPECT_EQ(m.Text(b.box), b.text) << static_cast<int>(b.box);
     EXPECT_TRUE(m.PatternUnits() == 0 && m.PenUnits() == 0);
     EXPECT_TRUE(m.Aspect() == AspectState::Unchecked && m.AspectEnabled());
@@ -82,12 +81,7 @@ TEST_F(PatternSetupTest, PicturePatternOpensGreyAndInItsOwnUnits) {
 }
 
 TEST_F(PatternSetupTest, OutOfRangeValuesOpenAsSafeOnes) {
-    const struct {
-        float width, height, penSize;
-        const char* widthText;
-        const char* heightText;
-        int slider;
-    } cases[] = {
+    const struct { float width, height, penSize; const char *widthText, *heightText; int slider; } cases[] = {
         {0, 11, 0, "8.5", "11", 1},      {-2, -3, 0.4f, "8.5", "11", 1}, {8.5f, NAN, 2.5f, "8.5", "11", 2},
         {3, 4, 100, "3", "4", 100},      {3, 4, 100.5f, "3", "4", 1},     {3, 4, -3, "3", "4", 1},
     };
@@ -103,21 +97,12 @@ TEST_F(PatternSetupTest, OutOfRangeValuesOpenAsSafeOnes) {
 }
 
 TEST_F(PatternSetupTest, DimensionEntriesKeepTheAspectWhenAsked) {
-    const struct {
-        AspectState aspect;
-        B box;
-        const char* keys;  // without Enter or "+" the box loses focus
-        const char* width;
-        const char* height;
-    } cases[] = {
-        {AspectState::Grey, B::Width, "17\r", "17", "22"},
-        {AspectState::Grey, B::Height, "22+", "17", "22"},
-        {AspectState::Grey, B::Width, "4.25", "4.25", "5.5"},
-        {AspectState::Checked, B::Width, "17\r", "17", "22"},
-        {AspectState::Unchecked, B::Width, "17\r", "17", "11"},
-        {AspectState::Unchecked, B::Height, "5", "8.5", "5"},
-        {AspectState::Grey, B::Width, "", "8.5", "11"},  // an emptied box shows the size again
-        {AspectState::Unchecked, B::Height, "0\r", "8.5", "11"},
+    // Keys without Enter or "+" leave the box to the focus change; an emptied box shows the size again.
+    const struct { AspectState aspect; B box; const char *keys, *width, *height; } cases[] = {
+        {AspectState::Grey, B::Width, "17\r", "17", "22"},      {AspectState::Grey, B::Height, "22+", "17", "22"},
+        {AspectState::Grey, B::Width, "4.25", "4.25", "5.5"},   {AspectState::Checked, B::Width, "17\r", "17", "22"},
+        {AspectState::Unchecked, B::Width, "17\r", "17", "11"}, {AspectState::Unchecked, B::Height, "5", "8.5", "5"},
+        {AspectState::Grey, B::Width, "", "8.5", "11"},         {AspectState::Unchecked, B::Height, "0\r", "8.5", "11"},
     };
     for (const auto& c : cases) {
         t->options.AspectLocked = c.aspect == AspectState::Grey;
@@ -145,14 +130,7 @@ TEST_F(PatternSetupTest, OnlyAnAcceptedKeyMakesTheBoxTakeItsNumberAgain) {
 }
 
 TEST_F(PatternSetupTest, KeyFiltersOfEachBox) {
-    const struct {
-        B box;
-        const char* text;
-        int key;
-        bool metricPen;
-        bool insert;
-        bool beep;
-    } cases[] = {
+    const struct { B box; const char* text; int key; bool metricPen, insert, beep; } cases[] = {
         {B::Width, "8.5", '.', false, false, true},       {B::Width, "8", '.', false, true, false},
         {B::Height, "8", '/', false, false, true},        {B::Width, "8", ' ', false, false, true},
         {B::Width, "8", '-', false, false, true},         {B::Width, "8", '7', false, true, false},
@@ -183,28 +161,23 @@ TEST_F(PatternSetupTest, MarginsAreReadAsPlainNumbersAllAtOnce) {
     m.SetText(B::MarginTop, "-3");       // pasted: no key could type it
     m.SetText(B::MarginLeft, "1.5 cm");  // pasted
     Retype(B::MarginRight, "2+");
-    EXPECT_EQ(m.Text(B::MarginTop), "0");
-    EXPECT_EQ(m.Text(B::MarginRight), "2");
-    EXPECT_EQ(m.Text(B::MarginLeft), "1.5");
+    EXPECT_EQ(std::tuple(m.Text(B::MarginTop), m.Text(B::MarginRight), m.Text(B::MarginLeft)),
+              std::tuple("0", "2", "1.5"));
     EXPECT_EQ(m.Margin(0), 0.0f);
     EXPECT_FALSE(m.MarginChanged());
 }
 
 TEST_F(PatternSetupTest, PlainNumberIsTheLeadingDecimalNumber) {
-    const struct {
-        const char* text;
-        float value;
-    } cases[] = {{"", 0},       {"abc", 0},    {"1.5abc", 1.5f}, {" 2 5", 25},      {"-2", -2}, {"1/64", 1},
-                 {"3.", 3},     {".5", 0.5f},  {"1.2.3", 1.2f},  {"1e2", 100},      {"2e", 2},  {"1e999", 0},
-                 {"1,5", 1},    {"+4", 4},     {"-", 0},         {"7 . 2 5", 7.25f}};
+    const struct { const char* text; float value; } cases[] = {
+        {"", 0},   {"abc", 0},   {"1.5abc", 1.5f}, {" 2 5", 25}, {"-2", -2}, {"1/64", 1},  {"3.", 3},  {".5", 0.5f},
+        {"1.2.3", 1.2f}, {"1e2", 100}, {"2e", 2}, {"1e999", 0}, {"1,5", 1}, {"+4", 4}, {"-", 0}, {"7 . 2 5", 7.25f}};
     for (const auto& c : cases) EXPECT_EQ(PlainNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST_F(PatternSetupTest, PageUnitsConvertTheBoxes) {
     PatternSetupModel& m = Open();
     m.ChoosePatternUnits(1);
-    EXPECT_EQ(m.Text(B::Width), "21.59");
-    EXPECT_EQ(m.Text(B::Height), "27.94");
+    EXPECT_EQ(std::tuple(m.Text(B::Width), m.Text(B::Height)), std::tuple("21.59", "27.94"));
     for (int i = 0; i < 4; ++i) EXPECT_EQ(m.Text(MarginBox(i)), "1.27") << i;
     m.ChoosePatternUnits(1);  // already chosen: no second conversion
     EXPECT_EQ(m.Text(B::Width), "21.59");
@@ -212,17 +185,13 @@ TEST_F(PatternSetupTest, PageUnitsConvertTheBoxes) {
     Retype(B::Width, "30\r");
     EXPECT_EQ(m.Text(B::Height), "27.94");
     m.ChoosePatternUnits(0);
-    EXPECT_EQ(m.Text(B::Width), "11.81");
-    EXPECT_EQ(m.Text(B::Height), "11");
-    EXPECT_EQ(m.Text(B::MarginBottom), "0.5");
+    EXPECT_EQ(std::tuple(m.Text(B::Width), m.Text(B::Height), m.Text(B::MarginBottom)),
+              std::tuple("11.81", "11", "0.5"));
 }
 
 TEST_F(PatternSetupTest, PenUnitsConvertThePenBox) {
-    const struct {
-        const char* inches;
-        const char* millimetres;
-        const char* back;
-    } cases[] = {{"1/64", "0", "0"}, {"1/32", "1", "0.04"}, {"0.5", "13", "0.51"}, {"1 1/2", "38", "1.5"}};
+    const struct { const char* inches; const char* millimetres; const char* back; } cases[] = {
+        {"1/64", "0", "0"}, {"1/32", "1", "0.04"}, {"0.5", "13", "0.51"}, {"1 1/2", "38", "1.5"}};
     for (const auto& c : cases) {
         t->options.PenSizeText = c.inches;
         PatternSetupModel& m = Open();
@@ -245,19 +214,6 @@ TEST_F(PatternSetupTest, BitmapBoxesFollowThePatternAspect) {
     EXPECT_EQ(m.Text(B::BitmapHeight), "300");
 }
 
-TEST_F(PatternSetupTest, BlackOnlyPrintingStoresBlack) {
-    PatternSetupModel& m = Open();
-    m.SetBlackOnly(false);
-    EXPECT_TRUE(m.ChangeColourEnabled());
-    m.ChooseColour(RGB(0, 128, 0));
-    m.Ok();
-    EXPECT_TRUE(!t->options.BandW && t->options.PenColor == static_cast<std::int32_t>(RGB(0, 128, 0)));
-    m.SetBlackOnly(true);
-    EXPECT_FALSE(m.ChangeColourEnabled());
-    m.Ok();
-    EXPECT_TRUE(t->options.BandW && t->options.PenColor == 0);
-}
-
 TEST_F(PatternSetupTest, OkAppliesEveryControlThenStores) {
     PatternSetupModel& m = Open();
     m.ChoosePatternUnits(1);
@@ -266,6 +222,7 @@ TEST_F(PatternSetupTest, OkAppliesEveryControlThenStores) {
     Retype(B::Width, "30\r");
     m.SetText(B::MarginTop, "1.5");  // not yet taken: the box itself counts
     m.SetBlackOnly(false);
+    EXPECT_TRUE(m.ChangeColourEnabled());
     m.ChooseColour(RGB(1, 2, 3));
     m.SetPenSlider(37);
     EXPECT_EQ(m.PenSizeCaption(), "Bitmap Pen Size (37)");
@@ -284,10 +241,15 @@ TEST_F(PatternSetupTest, OkAppliesEveryControlThenStores) {
     // Twips from the new size in the new unit.
     EXPECT_FLOAT_EQ(o.WidthTwips, 30 / 2.54f * 1440);
     EXPECT_FLOAT_EQ(o.HeightTwips, 15840);
-    EXPECT_EQ(Stored("Pattern/DefWidth"), "30");
-    EXPECT_EQ(Stored("Pattern/MetricPage"), "True");
-    EXPECT_EQ(Stored("Pattern/BitmapPenSize"), "37");
-    EXPECT_EQ(Stored("PatternSetup/StartTab"), "3");
+    EXPECT_EQ(std::tuple(Stored("Pattern/DefWidth"), Stored("Pattern/MetricPage"), Stored("Pattern/BitmapPenSize"),
+                         Stored("PatternSetup/StartTab")),
+              std::tuple("30", "True", "37", "3"));
+
+    // Black-only printing stores black.
+    m.SetBlackOnly(true);
+    EXPECT_FALSE(m.ChangeColourEnabled());
+    m.Ok();
+    EXPECT_TRUE(o.BandW && o.PenColor == 0);
 }
 
 TEST_F(PatternSetupTest, CancelAsksWhetherToSave) {
@@ -324,10 +286,8 @@ TEST_F(PatternSetupTest, CancelAsksWhetherToSave) {
 }
 
 TEST_F(PatternSetupTest, OpensOnTheStoredTabWhenThereIsOne) {
-    const struct {
-        const char* stored;
-        int tab;
-    } cases[] = {{nullptr, 0}, {"2", 2}, {"3", 3}, {"4", 0}, {"7", 0}, {"-1", 0}, {"x", 0}};
+    const struct { const char* stored; int tab; } cases[] = {
+        {nullptr, 0}, {"2", 2}, {"3", 3}, {"4", 0}, {"7", 0}, {"-1", 0}, {"x", 0}};
     for (const auto& c : cases) {
         if (c.stored) t.settings.values["PatternSetup/StartTab"] = c.stored;
         EXPECT_EQ(Open().CurrentTab(), c.tab) << (c.stored ? c.stored : "none");

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/print/PrintWizard.h"
@@ -109,30 +110,17 @@ TEST_F(PrintWizardTest, OpensAtStartWithTheDefaultChoices) {
     EXPECT_EQ(SummaryLines(),
               (std::vector<std::string>{"Print: ALL Pages", "Draw Mode: Vector", "Cut Lines: Yes", "Per Page: 1",
                                         "Copies: 1", "Mirror: No", "Circles: 5 Degree Arcs"}));
-    EXPECT_EQ(m.UnitsLabel(), "Inches");
-    EXPECT_EQ(m.SpacingText(), "0.2");
+    EXPECT_EQ(std::tuple(m.UnitsLabel(), m.SpacingText(), m.CopiesText()), std::tuple("Inches", "0.2", "1"));
     EXPECT_FLOAT_EQ(m.DuplicateMarginSize(), 288.0f);
-    EXPECT_EQ(m.CopiesText(), "1");
     EXPECT_EQ(m.CirclePosition(), 4);
-    EXPECT_EQ(PrintWizardModel::CircleItems().size(), 15u);
-    EXPECT_EQ(PrintWizardModel::CircleItems().back(), "15");
+    EXPECT_TRUE(PrintWizardModel::CircleItems().size() == 15 && PrintWizardModel::CircleItems().back() == "15");
     EXPECT_TRUE(m.PrintAllPages() && !m.PageListsEnabled());
     EXPECT_FALSE(m.AlwaysDuplicate() || m.Collate() || m.PrintMirrorImage() || m.PrintBitmapImage());
-
     // What the print command reads back.
-    EXPECT_EQ(m.PrintOrientation(), 1);
-    EXPECT_EQ(m.Pages(), 6);
-    EXPECT_EQ(m.Rows(), 2);
-    EXPECT_EQ(m.Columns(), 3);
-    EXPECT_FLOAT_EQ(m.PageWidth(), 10080.0f);
-    EXPECT_FLOAT_EQ(m.PageHeight(), 13680.0f);
-    EXPECT_TRUE(m.PrintCutLine());
-    EXPECT_EQ(m.PrintCircleDegrees(), 5);
-    EXPECT_EQ(m.PrintPageRow(), 1);
-    EXPECT_EQ(m.PrintPageColumn(), 1);
-    EXPECT_EQ(m.Copies(), 1);
-    EXPECT_EQ(m.PatternsPerPage(), 1);
-    EXPECT_TRUE(m.DidCancel());  // nothing printed yet
+    EXPECT_EQ(std::tuple(m.PrintOrientation(), m.Pages(), m.Rows(), m.Columns(), m.PageWidth(), m.PageHeight()),
+              std::tuple(1, 6, 2, 3, 10080.0f, 13680.0f));
+    EXPECT_EQ(std::tuple(m.PrintCircleDegrees(), m.Copies(), m.PatternsPerPage()), std::tuple(5, 1, 1));
+    EXPECT_TRUE(m.PrintCutLine() && m.DidCancel());  // nothing printed yet
 }
 
 TEST_F(PrintWizardTest, AOnePagePatternSkipsPageAndCircles) {
@@ -140,10 +128,7 @@ TEST_F(PrintWizardTest, AOnePagePatternSkipsPageAndCircles) {
     PrintWizardModel& m = Open();
     EXPECT_EQ(m.PagesText(), "1 Page");
     EXPECT_EQ(m.Summary(7), "Circles: Maximum Resolution");
-    for (int step : {kPageStep, kCirclesStep}) {
-        EXPECT_FALSE(m.StepEnabled(step));
-        EXPECT_EQ(m.Marker(step), C::Disabled);
-    }
+    for (int step : {kPageStep, kCirclesStep}) EXPECT_TRUE(!m.StepEnabled(step) && m.Marker(step) == C::Disabled);
     EXPECT_EQ(m.PerPageItems(), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
     EXPECT_EQ(layout_.spacings, std::vector<float>{288.0f});
     EXPECT_EQ(layout_.pageWidths, std::vector<float>{11520.0f});
@@ -178,8 +163,7 @@ TEST_F(PrintWizardTest, AMultiPagePatternSkipsThePaperSaver) {
     m.SelectColumn(3);  // beyond the list
     m.Next();
     EXPECT_EQ(m.Summary(1), "Print Page: Row 2, Column 3");
-    EXPECT_EQ(m.PrintPageRow(), 2);
-    EXPECT_EQ(m.PrintPageColumn(), 3);
+    EXPECT_TRUE(m.PrintPageRow() == 2 && m.PrintPageColumn() == 3);
     m.ShowStep(kCirclesStep);
     m.SelectCircleDegrees(0);
     m.Next();
@@ -189,17 +173,13 @@ TEST_F(PrintWizardTest, AMultiPagePatternSkipsThePaperSaver) {
 
 TEST_F(PrintWizardTest, MarkersFollowTheStepsShownLeftAndDisabled) {
     PrintWizardModel& m = Open();
-    EXPECT_EQ(m.Marker(kStartStep), C::Current);
-    EXPECT_TRUE(m.CaptionWhite(kStartStep));
+    EXPECT_TRUE(m.Marker(kStartStep) == C::Current && m.CaptionWhite(kStartStep));
     EXPECT_EQ(m.Marker(kDrawModeStep), C::Enabled);
     m.Next();
     m.Next();
     EXPECT_EQ(m.Caption(), "Pattern Print Wizard - Draw Mode");
-    EXPECT_EQ(m.Marker(kStartStep), C::Left);
-    EXPECT_EQ(m.Marker(kPageStep), C::Left);
-    EXPECT_FALSE(m.CaptionWhite(kPageStep));
-    EXPECT_EQ(m.Marker(kDrawModeStep), C::Current);
-    EXPECT_TRUE(m.CaptionWhite(kDrawModeStep));
+    EXPECT_TRUE(m.Marker(kStartStep) == C::Left && m.Marker(kPageStep) == C::Left && !m.CaptionWhite(kPageStep));
+    EXPECT_TRUE(m.Marker(kDrawModeStep) == C::Current && m.CaptionWhite(kDrawModeStep));
     EXPECT_TRUE(m.BackEnabled() && m.NextEnabled());
     EXPECT_EQ(m.VisibleFrame(), kDrawModeStep);
 
@@ -219,16 +199,13 @@ TEST_F(PrintWizardTest, BitmapModeRulesOutCutLinesAndThePaperSaver) {
     m.SelectPerPage(3);
     m.ShowStep(kDrawModeStep);
     m.ChooseDrawMode(1);
-    EXPECT_TRUE(m.PrintBitmapImage());
-    EXPECT_FALSE(m.PrintCutLine());
-    EXPECT_EQ(m.PatternsPerPage(), 1);
+    EXPECT_TRUE(m.PrintBitmapImage() && !m.PrintCutLine() && m.PatternsPerPage() == 1);
     for (int step : {kCutLinesStep, kPaperSaverStep}) EXPECT_EQ(m.Marker(step), C::Disabled);
     m.Next();
     EXPECT_EQ(m.CurrentStep(), kCopiesStep);
     m.ShowStep(kFinishStep);
-    EXPECT_EQ(m.Summary(2), "Draw Mode: Bitmap");
-    EXPECT_EQ(m.Summary(3), "Cut Lines: No");
-    EXPECT_EQ(m.Summary(4), "Per Page: 1");
+    EXPECT_EQ(std::tuple(m.Summary(2), m.Summary(3), m.Summary(4)),
+              std::tuple("Draw Mode: Bitmap", "Cut Lines: No", "Per Page: 1"));
 
     m.ShowStep(kDrawModeStep);
     m.ChooseDrawMode(0);
@@ -251,13 +228,11 @@ TEST_F(PrintWizardTest, StepsALayoutRuledOutStayOut) {
     m.ChooseOrientation(1);
     EXPECT_EQ(layout_.orientations, (std::vector<std::int16_t>{1, 2}));
     EXPECT_EQ(m.Summary(1), "Print: ALL Pages");  // a single page of one is all pages
-    EXPECT_EQ(m.PrintPageRow(), 1);
-    EXPECT_EQ(m.PrintOrientation(), 2);
+    EXPECT_TRUE(m.PrintPageRow() == 1 && m.PrintOrientation() == 2);
     EXPECT_EQ(m.OrientationLine(), "Orientation:  Landscape");
     EXPECT_EQ(m.PagesText(), "1 Page");
     EXPECT_EQ(m.Summary(7), "Circles: Maximum Resolution");
-    EXPECT_FALSE(m.StepEnabled(kPageStep) || m.StepEnabled(kCirclesStep));
-    EXPECT_FALSE(m.StepEnabled(kPaperSaverStep));
+    EXPECT_FALSE(m.StepEnabled(kPageStep) || m.StepEnabled(kCirclesStep) || m.StepEnabled(kPaperSaverStep));
 
     m.ChooseOrientation(0);
     EXPECT_EQ(m.PagesText(), " Pages:  6      Rows:  2      Columns:  3");
@@ -300,13 +275,20 @@ TEST_F(PrintWizardTest, ANewSpacingRecountsTheCopiesPerPage) {
     EXPECT_EQ(layout_.spacings.back(), 0.0f);
 }
 
-TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirForms) {
-    const struct {
-        const char* key;
-        const char* value;
-    } stored[] = {{"AlwaysDuplicate", "1"}, {"DuplicateMargin", "0.35"}, {"Collate", "1"},
-                  {"Bitmap", "True"},       {"CutLines", "1"},           {"Mirror", "1"},
-                  {"CircleDegrees", "9"}};
+TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirFormsOnly) {
+    for (const char* key : {"AlwaysDuplicate", "Collate", "CutLines", "Mirror"}) {
+        settings_.Write(kPrintWizardSection, key, "2");
+    }
+    settings_.Write(kPrintWizardSection, "Bitmap", "-1");
+    settings_.Write(kPrintWizardSection, "CircleDegrees", "15");
+    PrintWizardModel& wrong = Open();
+    EXPECT_FALSE(wrong.AlwaysDuplicate() || wrong.Collate() || wrong.PrintMirrorImage() || wrong.PrintBitmapImage());
+    EXPECT_TRUE(wrong.PrintCutLine());
+    EXPECT_EQ(wrong.PrintCircleDegrees(), 5);
+
+    const struct { const char* key; const char* value; } stored[] = {
+        {"AlwaysDuplicate", "1"}, {"DuplicateMargin", "0.35"}, {"Collate", "1"}, {"Bitmap", "True"},
+        {"CutLines", "1"},        {"Mirror", "1"},             {"CircleDegrees", "9"}};
     for (const auto& s : stored) settings_.Write(kPrintWizardSection, s.key, s.value);
     layout_.portrait = FakeLayout::OnePage();
     PrintWizardModel& m = Open();
@@ -317,47 +299,30 @@ TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirForms) {
     EXPECT_FALSE(m.StepEnabled(kCutLinesStep) || m.StepEnabled(kPaperSaverStep));
     EXPECT_EQ(m.DrawModeOption(), 1);
     // Copies never share a sheet in bitmap mode, whatever "always the most" says.
-    EXPECT_EQ(m.PerPageItems().size(), 8u);
-    EXPECT_EQ(m.PatternsPerPage(), 1);
-}
-
-TEST_F(PrintWizardTest, StoredValuesOfTheWrongFormReadAsDefaults) {
-    for (const char* key : {"AlwaysDuplicate", "Collate", "CutLines", "Mirror"}) {
-        settings_.Write(kPrintWizardSection, key, "2");
-    }
-    settings_.Write(kPrintWizardSection, "Bitmap", "-1");
-    settings_.Write(kPrintWizardSection, "CircleDegrees", "15");
-    PrintWizardModel& m = Open();
-    EXPECT_FALSE(m.AlwaysDuplicate() || m.Collate() || m.PrintMirrorImage() || m.PrintBitmapImage());
-    EXPECT_TRUE(m.PrintCutLine());
-    EXPECT_EQ(m.PrintCircleDegrees(), 5);
+    EXPECT_TRUE(m.PerPageItems().size() == 8 && m.PatternsPerPage() == 1);
 }
 
 TEST_F(PrintWizardTest, PrintStoresTheChoicesAndCancelStoresNothing) {
     layout_.portrait = FakeLayout::OnePage();
-    PrintWizardModel& m = Open();
-    m.SetAlwaysDuplicate(true);
-    m.SetSpacingText("0.35");
-    m.SetCollate(true);
-    m.SetMirror(true);
-    m.SelectCircleDegrees(9);
-    m.ChooseDrawMode(1);
-    m.Cancel();
-    EXPECT_TRUE(m.Closed() && m.DidCancel());
+    const auto choose = [](PrintWizardModel& m) {
+        m.SetAlwaysDuplicate(true);
+        m.SetSpacingText("0.35");
+        m.SetCollate(true);
+        m.SetMirror(true);
+        m.SelectCircleDegrees(9);
+        m.ChooseDrawMode(1);
+    };
+    choose(Open());
+    model_->Cancel();
+    EXPECT_TRUE(model_->Closed() && model_->DidCancel());
     EXPECT_TRUE(settings_.writes.empty());
 
-    PrintWizardModel& again = Open();
-    again.SetAlwaysDuplicate(true);
-    again.SetSpacingText("0.35");
-    again.SetCollate(true);
-    again.SetMirror(true);
-    again.SelectCircleDegrees(9);
-    again.ChooseDrawMode(1);
-    again.SetCopiesText("3");
-    again.Print();
-    EXPECT_TRUE(again.Closed());
-    EXPECT_FALSE(again.DidCancel());
-    EXPECT_EQ(again.Copies(), 3);
+    PrintWizardModel& m = Open();
+    choose(m);
+    m.SetCopiesText("3");
+    m.Print();
+    EXPECT_TRUE(m.Closed() && !m.DidCancel());
+    EXPECT_EQ(m.Copies(), 3);
     EXPECT_FLOAT_EQ(layout_.spacings.back(), 504.0f);  // the spacing typed last counts
     EXPECT_EQ(settings_.writes,
               (std::vector<std::string>{"PrintWizard/AlwaysDuplicate", "PrintWizard/DuplicateMargin",
@@ -390,11 +355,9 @@ TEST_F(PrintWizardTest, NothingPrintableClosesTheWizardAsCancelled) {
 }
 
 TEST_F(PrintWizardTest, CopiesMustBeAWholeNumberInRange) {
-    const struct {
-        const char* text;
-        bool valid;
-    } cases[] = {{"1", true},    {" 12 ", true}, {"999", true}, {"0", false},  {"1000", false},
-                 {"2.5", false}, {"", false},    {"x3", false}, {"-2", false}, {"99999999999", false}};
+    const struct { const char* text; bool valid; } cases[] = {
+        {"1", true},    {" 12 ", true}, {"999", true}, {"0", false},  {"1000", false},
+        {"2.5", false}, {"", false},    {"x3", false}, {"-2", false}, {"99999999999", false}};
     PrintWizardModel& m = Open();
     for (const auto& c : cases) {
         m.SetCopiesText(c.text);
@@ -404,18 +367,14 @@ TEST_F(PrintWizardTest, CopiesMustBeAWholeNumberInRange) {
     m.ShowStep(kFinishStep);
     EXPECT_EQ(m.Summary(5), "Copies: 0");
     m.Print();
-    EXPECT_FALSE(m.Closed());
-    EXPECT_EQ(m.CurrentStep(), kCopiesStep);  // where it can be mended
+    EXPECT_TRUE(!m.Closed() && m.CurrentStep() == kCopiesStep);  // where it can be mended
     ASSERT_EQ(presenter_.shown.size(), 1u);
     EXPECT_EQ(presenter_.shown[0].text,
               "The number of copies is not valid.\r\n\r\nEnter a whole number of copies from 1 to 999.");
     EXPECT_TRUE(settings_.writes.empty());
 
-    const struct {
-        const char* before;
-        int delta;
-        const char* after;
-    } spins[] = {{"abc", 1, "1"}, {"3", -1, "2"}, {"1", -1, "1"}, {"999", 1, "999"}, {"7", 1, "8"}};
+    const struct { const char* before; int delta; const char* after; } spins[] = {
+        {"abc", 1, "1"}, {"3", -1, "2"}, {"1", -1, "1"}, {"999", 1, "999"}, {"7", 1, "8"}};
     for (const auto& s : spins) {
         m.SetCopiesText(s.before);
         m.StepCopies(s.delta);
@@ -425,11 +384,9 @@ TEST_F(PrintWizardTest, CopiesMustBeAWholeNumberInRange) {
 
 TEST_F(PrintWizardTest, TheSpacingMustBeANumberWhereCopiesShareASheet) {
     const std::string beyondTwips(50, '9');
-    const struct {
-        const char* text;
-        bool valid;
-    } cases[] = {{"0.2", true}, {".5", true},   {"3.", true},  {"0", true},       {"", false},
-                 {".", false},  {"1/4", false}, {"-1", false}, {"0.2 cm", false}, {beyondTwips.c_str(), false}};
+    const struct { const char* text; bool valid; } cases[] = {
+        {"0.2", true}, {".5", true},   {"3.", true},  {"0", true},       {"", false},
+        {".", false},  {"1/4", false}, {"-1", false}, {"0.2 cm", false}, {beyondTwips.c_str(), false}};
     layout_.portrait = FakeLayout::OnePage();
     PrintWizardModel& m = Open();
     for (const auto& c : cases) {

@@ -15,11 +15,7 @@ struct Shown {
 };
 
 TEST(Progress, BarStaysWithinItsRange) {
-    const struct {
-        int start, total;
-        std::vector<int> steps;
-        int minimum, maximum, last;
-    } cases[] = {
+    const struct { int start, total; std::vector<int> steps; int minimum, maximum, last; } cases[] = {
         {0, 0, {}, 0, 1, 0},
         {0, 29, std::vector<int>(30, 1), 0, 29, 29},
         {5, 3, {1, 1}, 5, 6, 6},
@@ -44,9 +40,7 @@ TEST(Progress, NothingIsShownWhileTheDisplayIsOff) {
     Progress progress(window);
     progress.ProgressStart(0, 10, "Analyzing - Please wait...", true);
     EXPECT_FALSE(progress.ProgressStep(1));
-    EXPECT_FALSE(window.open);
-    EXPECT_TRUE(window.headers.empty());
-    EXPECT_TRUE(window.values.empty());
+    EXPECT_TRUE(!window.open && window.headers.empty() && window.values.empty());
 }
 
 TEST(Progress, CancelStopsTheNextStep) {

@@ -57,8 +57,7 @@ void ExpectDefaults(const PatternOptions& o, const DisplaySetup& d, bool texts) 
     EXPECT_TRUE(o.DimensionWidth == 8.5f && o.DimensionHeight == 11.0f);
     EXPECT_TRUE(o.WidthTwips == 12240.0f && o.HeightTwips == 15840.0f);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(o.MarginInches(i), 0.5f) << i;
-    EXPECT_EQ(o.PenSizeInches(), 0.015625f);
-    EXPECT_EQ(o.PenColor, 0);
+    EXPECT_TRUE(o.PenSizeInches() == 0.015625f && o.PenColor == 0);
     EXPECT_TRUE(o.BandW && !o.MetricPage && !o.MetricPen);
     EXPECT_TRUE(o.BitmapPenSize == 1 && o.BitmapWidth == 300 && o.BitmapHeight == 300);
     if (texts) {
@@ -66,8 +65,7 @@ void ExpectDefaults(const PatternOptions& o, const DisplaySetup& d, bool texts) 
         EXPECT_TRUE(d.GetFolder(0) == kFolders.patterns && d.GetFolder(1) == kFolders.pictures &&
                     d.GetFolder(2) == kFolders.temporary);
     }
-    EXPECT_EQ(d.GetColour(0), 0xFF0000u);  // blue: red is the low byte
-    EXPECT_EQ(d.GetColour(1), 0x0000FFu);
+    EXPECT_TRUE(d.GetColour(0) == 0xFF0000u && d.GetColour(1) == 0x0000FFu);  // blue, red: red is the low byte
     EXPECT_TRUE(d.MonitorPen() == 1 && d.TraceSegment() == 100);
     for (int i = 0; i < 2; ++i) EXPECT_TRUE(d.GetAlert(i) && d.GetSound(i)) << i;
 }
@@ -114,7 +112,7 @@ TEST(Settings, UnitConversions) {
     EXPECT_TRUE(o.MarginTop == 1 && o.MarginRight == 2.54f && o.MarginBottom == 3 && o.MarginLeft == 5.08f);
     EXPECT_FLOAT_EQ(o.MarginInches(1), 1);
     EXPECT_FLOAT_EQ(o.MarginInches(3), 2);
-    for (int index : {-1, 4}) EXPECT_EQ(o.MarginInches(index), 0) << index;
+    EXPECT_TRUE(o.MarginInches(-1) == 0 && o.MarginInches(4) == 0);
     o.MetricPage = false;
     EXPECT_EQ(o.MarginInches(1), 2.54f);
 }
@@ -174,8 +172,8 @@ TEST(Settings, DisplaySetupRoundTrip) {
     const DisplaySetup& r = restored.display;
     for (int i = 0; i < 3; ++i) EXPECT_EQ(r.GetFolder(i), d.GetFolder(i));
     for (int i = 0; i < 2; ++i) {
-        EXPECT_TRUE(r.GetColour(i) == d.GetColour(i) && r.GetAlert(i) == d.GetAlert(i));
-        EXPECT_EQ(r.GetSound(i), d.GetSound(i));
+        EXPECT_TRUE(r.GetColour(i) == d.GetColour(i) && r.GetAlert(i) == d.GetAlert(i)) << i;
+        EXPECT_EQ(r.GetSound(i), d.GetSound(i)) << i;
     }
     EXPECT_TRUE(r.MonitorPen() == 7 && r.TraceSegment() == 35);
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <vector>
 
 #include "core/workspace/Workspace.h"
 #include "tests/core/FakePlatform.h"
@@ -43,12 +43,10 @@ protected:
     }
 
     // A press on the pattern layer, moves through the points, the release at the last.
-    void Stroke(std::initializer_list<Point> points, int button = kButtonLeft) {
-        const Point* p = points.begin();
-        ws.input.WorkspaceMouseDown(button, false, p->x, p->y, true, LayerPattern);
-        for (++p; p != points.end(); ++p) ws.input.WorkspaceMouseMove(p->x, p->y);
-        const Point last = *(points.end() - 1);
-        ws.input.WorkspaceMouseUp(last.x, last.y);
+    void Stroke(const std::vector<Point>& points, int button = kButtonLeft) {
+        ws.input.WorkspaceMouseDown(button, false, points.front().x, points.front().y, true, LayerPattern);
+        for (std::size_t i = 1; i < points.size(); ++i) ws.input.WorkspaceMouseMove(points[i].x, points[i].y);
+        ws.input.WorkspaceMouseUp(points.back().x, points.back().y);
     }
 
     void Click(float x, float y, int button = kButtonLeft) { Stroke({{x, y}}, button); }

