@@ -29,6 +29,12 @@ for _ in $(seq 1 100); do
 done
 newest=$(ls -t "$out"/*.pdf 2>/dev/null | head -n 1)
 [ -n "$newest" ] && [ "$(ls "$out" | wc -l)" -gt "$before" ] || { echo "the queue wrote no PDF"; exit 1; }
-pages=$(pdfinfo "$newest" | awk '/^Pages:/ {print $2}')
-[ "$pages" = 2 ] || { echo "the printed PDF has $pages pages, expected 2"; exit 1; }
+# The queue may still be writing the file when it appears.
+pages=""
+for _ in $(seq 1 100); do
+    pages=$(pdfinfo "$newest" 2>/dev/null | awk '/^Pages:/ {print $2}')
+    [ "$pages" = 2 ] && break
+    sleep 0.2
+done
+[ "$pages" = 2 ] || { echo "the printed PDF has ${pages:-no} pages, expected 2"; exit 1; }
 echo "printed through the print service: $newest, $pages pages"

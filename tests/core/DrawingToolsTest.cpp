@@ -124,12 +124,10 @@ TEST_F(DrawingToolsTest, OnlyTheLeftButtonDrawsLines) {
         Stroke({{100, 100}, {400, 100}});
         const int before = VisibleLines();
         ws.input.WorkspaceMouseDown(c.button, false, 2000, 2000, true, LayerPattern);
-        EXPECT_FALSE(ws.input.GestureActive()) << c.button;
-        EXPECT_FALSE(t->store.EditLineVisible) << c.button;
+        EXPECT_FALSE(ws.input.GestureActive() || t->store.EditLineVisible) << c.button;
         ws.input.WorkspaceMouseMove(2500, 2500);
         ws.input.WorkspaceMouseUp(2500, 2500);
-        EXPECT_EQ(VisibleLines(), before) << c.button;
-        EXPECT_EQ(ws.lineState.SeriesActive, c.seriesAfter) << c.button;
+        EXPECT_TRUE(VisibleLines() == before && ws.lineState.SeriesActive == c.seriesAfter) << c.button;
     }
     // After the series has ended, a press starts where it is.
     Draw(ToolLine);

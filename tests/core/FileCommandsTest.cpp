@@ -165,10 +165,8 @@ protected:
     }
 
     void ExpectNothingOpen() {
-        EXPECT_FALSE(cmd.PatternOpen());
-        EXPECT_EQ(ws.modes.AppState(), AppNoPattern);
-        EXPECT_EQ(ws.store.OutLine.VisibleCount(), 0);
-        EXPECT_FALSE(ws.surface.Enabled);
+        EXPECT_TRUE(!cmd.PatternOpen() && ws.modes.AppState() == AppNoPattern);
+        EXPECT_TRUE(ws.store.OutLine.VisibleCount() == 0 && !ws.surface.Enabled);
     }
 
     TestSession t;
@@ -419,6 +417,7 @@ TEST_F(FileCommandsTest, CloseAsksOnlyAboutChanges) {
         EXPECT_EQ(ws.store.OutLine.VisibleCount(), closes ? 0 : 1);
         EXPECT_EQ(LinesInFile(Path("kept.pat")).size(), linesInFile);
         if (!closes) {
+            EXPECT_TRUE(cmd.PatternOpen() && ws.store.PatternChanged());
             t.presenter.answers = {AnswerNo};
             ASSERT_TRUE(cmd.ClosePattern());
         }

@@ -104,15 +104,13 @@ protected:
     MainForm window;
 };
 
-TEST_F(MainFormTest, StartsWithNoPatternAndOnlyTheStartEntries) {
+TEST_F(MainFormTest, StartsWithNoPatternThenNewBlankThroughTheChooserAndPatternSetup) {
     EXPECT_EQ(window.windowTitle(), "Tessary");
     EXPECT_TRUE(Shown("ToolbarMain0") && !Shown("ToolbarMain1") && !Shown("ToolbarFunc1"));
     EXPECT_TRUE(Enabled("MenuFileNew") && Enabled("MenuFileOpen"));
     EXPECT_FALSE(Enabled("MenuFileClose") || Enabled("MenuEditDraw"));
     EXPECT_FALSE(window.Work()->isEnabled());
-}
 
-TEST_F(MainFormTest, NewBlankPatternThroughTheChooserAndPatternSetup) {
     NewBlank();
     EXPECT_EQ(window.windowTitle(), "Tessary - New");
     EXPECT_TRUE(Shown("ToolbarMain1") && Shown("ToolbarFunc1"));
