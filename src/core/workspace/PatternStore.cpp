@@ -7,15 +7,6 @@ namespace tessary {
 
 namespace {
 
-// The first hidden element, or a new one; -1 when the set is full.
-template <class Element>
-std::int16_t TakeSlot(ElementSet<Element>& set, bool& created) {
-    std::int16_t i = set.FirstHidden();
-    created = i < 0;
-    if (created) i = set.Create();
-    return i;
-}
-
 template <class Element>
 void DestroyAllButFirst(ElementSet<Element>& set, Progress& progress) {
     while (set.Count() > 1) {
@@ -26,28 +17,27 @@ void DestroyAllButFirst(ElementSet<Element>& set, Progress& progress) {
 
 }  // namespace
 
-std::int16_t PatternStore::NewLineSlot() {
-    bool created = false;
-    const std::int16_t i = TakeSlot(OutLine, created);
-    if (i < 0) return i;
-    if (created) mirror_.nLine(i);
-    Raise(OutLine.Edit(i).look);
-    lastKind_ = LastKindValue::Line;
+template <class Element, class Created>
+std::int16_t PatternStore::TakeSlot(ElementSet<Element>& set, LastKindValue kind, Created created) {
+    std::int16_t i = set.FirstHidden();
+    if (i < 0) {
+        i = set.Create();
+        if (i < 0) return i;
+        created(i);
+    }
+    Raise(set.Edit(i).look);
+    lastKind_ = kind;
     lastIndex_ = i;
     patternChanged_ = true;
     return i;
 }
 
+std::int16_t PatternStore::NewLineSlot() {
+    return TakeSlot(OutLine, LastKindValue::Line, [this](std::int16_t i) { mirror_.nLine(i); });
+}
+
 std::int16_t PatternStore::NewShapeSlot() {
-    bool created = false;
-    const std::int16_t i = TakeSlot(OutShape, created);
-    if (i < 0) return i;
-    if (created) mirror_.nShape(i);
-    Raise(OutShape.Edit(i).look);
-    lastKind_ = LastKindValue::Shape;
-    lastIndex_ = i;
-    patternChanged_ = true;
-    return i;
+    return TakeSlot(OutShape, LastKindValue::Shape, [this](std::int16_t i) { mirror_.nShape(i); });
 }
 
 void PatternStore::DeleteLine(std::int16_t index) {

@@ -58,6 +58,10 @@ public:
     void Raise(Appearance& look) { look.Stack = ++stackTop_; }
 
 private:
+    // The lowest hidden slot of set, or a new one told to the reference
+    // copy through created; -1 when the set is full.
+    template <class Element, class Created>
+    std::int16_t TakeSlot(ElementSet<Element>& set, LastKindValue kind, Created created);
 
     MirrorForm& mirror_;
     Progress& progress_;
