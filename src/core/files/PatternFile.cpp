@@ -1,7 +1,5 @@
 #include "core/files/PatternFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -13,6 +11,7 @@
 #include "core/drawing/MirrorForm.h"
 #include "core/files/BinaryIO.h"
 #include "core/files/DisplaySetup.h"
+#include "core/files/FileReplacement.h"
 #include "core/files/PatternOptions.h"
 #include "core/shell/AppTitle.h"
 #include "core/shell/Messages.h"
@@ -54,16 +53,6 @@ bool IsReadOnly(const std::string& path) {
     if (ec || !fs::exists(status)) return false;
     constexpr auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (status.permissions() & writable) == fs::perms::none;
-}
-
-// The mode a replacement file takes: the old file's, else what a newly
-// created file would get under the user's umask.
-mode_t ReplacementMode(const fs::path& target) {
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) return old.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 }  // namespace
@@ -112,31 +101,21 @@ bool PatternFile::OpenPattern(const std::string& path) {
 }
 
 bool PatternFile::WritePatternFile(const std::string& targetPath, const std::string& picturePath) {
-    // The new pattern is written beside the old file and takes its place only
-    // when complete, so a failed save leaves the previous file as it was.
-    std::error_code ec;
-    fs::path target = targetPath;
-    if (fs::is_symlink(target, ec)) {
-        const fs::path real = fs::canonical(target, ec);
-        if (!ec) target = real;
-    }
-    std::string hiddenName = ".";
-    hiddenName.append(target.filename().string()).append(".XXXXXX");
-    std::string scratch = (target.parent_path() / hiddenName).string();
+    // The new pattern takes the old file's place only when complete, so a
+    // failed save leaves the previous file as it was.
+    FileReplacement target(targetPath);
     bool ok = false;
-    const int fd = target.filename().empty() ? -1 : ::mkstemp(scratch.data());
-    if (fd >= 0) {
-        std::FILE* file = ::fdopen(fd, "wb");
+    if (target.Open()) {
+        const int fd = ::dup(target.Descriptor());
+        std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
         if (file == nullptr) {
-            ::close(fd);
+            if (fd >= 0) ::close(fd);
         } else {
             BinaryWriter out(file);
             ok = WriteSections(out, picturePath) && out.Flush();
-            ok = ok && ::fchmod(fd, ReplacementMode(target)) == 0 && ::fsync(fd) == 0;
             ok = std::fclose(file) == 0 && ok;
-            ok = ok && std::rename(scratch.c_str(), target.c_str()) == 0;
+            ok = ok && target.Commit();
         }
-        if (!ok) ::unlink(scratch.c_str());
     }
     parts_.progress.ProgressEnd();
     if (!ok) parts_.messages.MsgSaveFailed(targetPath);
@@ -232,16 +211,20 @@ bool PatternFile::WriteSections(BinaryWriter& out, const std::string& picturePat
 }
 
 bool PatternFile::ReadPatternFile(const std::string& path) {
-    bool ok = false;
     std::error_code ec;
     // Only a regular file: a device or a pipe could block or never end.
     if (fs::is_regular_file(path, ec)) {
         const FilePtr file(std::fopen(path.c_str(), "rb"));
-        if (file) {
-            BinaryReader in(file.get());
-            ok = ReadSections(in);
-        }
+        if (file) return ReadPattern(file.get());
     }
+    parts_.progress.ProgressEnd();
+    parts_.messages.MsgFileNotLoaded();
+    return false;
+}
+
+bool PatternFile::ReadPattern(std::FILE* file) {
+    BinaryReader in(file);
+    const bool ok = ReadSections(in);
     parts_.progress.ProgressEnd();
     if (!ok) parts_.messages.MsgFileNotLoaded();
     return ok;

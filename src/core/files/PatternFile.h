@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -63,6 +64,8 @@ public:
 
     bool WritePatternFile(const std::string& targetPath, const std::string& picturePath);
     bool ReadPatternFile(const std::string& path);
+    // Reads a pattern from an open stream (a file, or bytes in memory).
+    bool ReadPattern(std::FILE* file);
     std::string PatternFileTitle() const;
 
 private:

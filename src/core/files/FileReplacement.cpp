@@ -1,0 +1,81 @@
+#include "core/files/FileReplacement.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace tessary {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The mode a replacement file takes: the old file's, else what a newly
+// created file would get under the user's umask.
+mode_t ReplacementMode(const std::string& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) return old.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+FileReplacement::FileReplacement(const std::string& target) : target_(target) {
+    std::error_code ec;
+    if (fs::is_symlink(target_, ec)) {
+        const fs::path real = fs::weakly_canonical(target_, ec);
+        if (!ec) target_ = real.string();
+    }
+}
+
+FileReplacement::~FileReplacement() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !scratch_.empty()) ::unlink(scratch_.c_str());
+}
+
+bool FileReplacement::Fail(const std::string& what, int error) {
+    error_ = what;
+    if (error != 0) error_.append(": ").append(std::strerror(error));
+    return false;
+}
+
+bool FileReplacement::Open() {
+    const fs::path target(target_);
+    if (target.filename().empty()) return Fail("no file name was given", 0);
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) return Fail(target_ + " is a folder", 0);
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    fd_ = ::mkstemp(name.data());
+    if (fd_ < 0) return Fail("cannot write in the folder " + folder.string(), errno);
+    scratch_ = name;
+    return true;
+}
+
+bool FileReplacement::Commit() {
+    if (fd_ < 0) return Fail("the file was not opened", 0);
+    if (::fchmod(fd_, ReplacementMode(target_)) != 0 || ::fsync(fd_) != 0) {
+        return Fail("cannot write " + target_, errno);
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return Fail("cannot write " + target_, errno);
+    if (std::rename(scratch_.c_str(), target_.c_str()) != 0) return Fail("cannot replace " + target_, errno);
+    committed_ = true;
+    return true;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+}  // namespace tessary
