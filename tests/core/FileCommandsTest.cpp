@@ -97,7 +97,7 @@ public:
 constexpr const char* kNotLoaded = "The selected file could not be loaded.";
 constexpr const char* kSaveQuestion = "Do you wish to save your changes to the pattern?";
 constexpr const char* kClearQuestion = "Clear the pattern of all drawings?";
-constexpr const char* kLargeQuestion = "The selected picture is larger then 1 MB in size.";
+constexpr const char* kLargeQuestion = "The selected picture is larger than 1 MB in size.";
 
 std::vector<LineElement> VisibleLines(const PatternStore& store) {
     std::vector<LineElement> lines;
@@ -258,7 +258,8 @@ TEST_F(FileCommandsTest, PictureThatDoesNotLoadGivesABlankPage) {
         if (c.chosen) dialogs.picturePaths.push_back(WritePicture("pic.jpg", c.size));
         cmd.NewPattern(true);
 
-        EXPECT_EQ(Shown(), c.chosen ? std::vector<std::string>{kNotLoaded} : std::vector<std::string>{});
+        EXPECT_EQ(Shown(), c.chosen ? std::vector<std::string>{"The selected picture could not be loaded."}
+                                    : std::vector<std::string>{});
         EXPECT_EQ(pictures.decoded.size(), c.decodes);
         EXPECT_EQ(pictures.layers, (std::array<std::string, 2>{}));
         EXPECT_FALSE(ws.surface.PictureLoaded);

@@ -109,12 +109,22 @@ TEST(PatternFile, WritesTheCurrentFormatByteForByteAndReadsItBack) {
 }
 
 TEST(PatternFile, PictureFlagIsZeroWithoutAPictureToEmbed) {
-    // A picture deleted since it was shown, or one left out on purpose.
+    // A picture left out on purpose, or one deleted since it was shown and
+    // left out only when the user agrees.
     for (const bool withoutPicture : {false, true}) {
         TestSession t;
         if (withoutPicture) WriteFileBytes(t.scratch / "p.gif", Picture(10));
         t->file.document.picturePath = (t.scratch / "p.gif").string();
         const std::string path = (t.scratch / "e.pat").string();
+        if (!withoutPicture) {
+            EXPECT_FALSE(t->file.SavePattern(path, false));
+            EXPECT_FALSE(fs::exists(path));
+            ASSERT_EQ(t.presenter.shown.size(), 1u);
+            EXPECT_EQ(t.presenter.shown[0].text, "The pattern's picture can not be saved with it.\r\nThe picture file " +
+                                                     t->file.document.picturePath +
+                                                     " is gone.\r\n\r\nSave the pattern without its picture?");
+            t.presenter.answers.push_back(AnswerYes);
+        }
         ASSERT_TRUE(t->file.SavePattern(path, withoutPicture));
         const std::string bytes = ReadFileBytes(path);
         EXPECT_EQ(bytes.substr(bytes.size() - 6), Bytes().I16(0).I16(0).I16(0).str()) << withoutPicture;
@@ -223,6 +233,48 @@ TEST(PatternFile, ReadsEveryOlderFormat) {
     }
 }
 
+TEST(PatternFile, WhatIsReadIsSavedAndReadsBackUnchanged) {
+    // A 1.5 file whose tiny width once gave an infinite bitmap height, and
+    // pen texts holding the bytes the code page leaves undefined.
+    TestSession t;
+    Bytes b;
+    b.Str("T").I16(1).I16(5).I16(1).Str("").I16(0).I16(0).I16(0);
+    b.F32(0.5f).F32(0.5f).F32(0.5f).F32(0.5f).F32(0).F32(0).F32(0).F32(0);
+    b.F32(1e-37f).F32(11).F32(0).F32(0).F32(0).F32(0).F32(1).F32(15840);
+    b.F32(0.02f).I32(0).I16(0).I16(0).Str("\x81\x8D\x8F\x90\x9D \x80");
+    b.I16(1).F32(0).F32(0).F32(1).F32(1).I16(0).I16(0);
+    const fs::path path = t.scratch / "narrow.pat";
+    WriteFileBytes(path, b.str());
+    ASSERT_TRUE(t->file.OpenPattern(path.string()));
+    EXPECT_EQ(t->options.BitmapHeight, 100000);
+
+    ASSERT_TRUE(t->file.SavePattern(path.string(), false));
+    TestSession r;
+    ASSERT_TRUE(r->file.OpenPattern(path.string()));
+    EXPECT_EQ(r->options.BitmapHeight, 100000);
+    EXPECT_EQ(r->options.DimensionWidth, 1e-37f);
+    EXPECT_EQ(r->store.OutLine.VisibleCount(), 1);
+    const std::string saved = ReadFileBytes(path);
+    EXPECT_NE(saved.find(Bytes().Str("\x81\x8D\x8F\x90\x9D \x80").str()), std::string::npos);
+}
+
+TEST(PatternFile, AValueNoReaderTakesFailsTheSave) {
+    TestSession t;
+    const fs::path target = t.scratch / "keep.pat";
+    WriteFileBytes(target, "previous pattern");
+    for (const float bad : {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
+        t->store.ClearPattern();
+        AddLine(*t, 0, 0, bad, 1);
+        EXPECT_FALSE(t->file.SavePattern(target.string(), true));
+        EXPECT_EQ(ReadFileBytes(target), "previous pattern");
+    }
+    t->store.ClearPattern();
+    t->options.BitmapHeight = std::numeric_limits<float>::infinity();
+    EXPECT_FALSE(t->file.SavePattern(target.string(), true));
+    EXPECT_EQ(ReadFileBytes(target), "previous pattern");
+    EXPECT_EQ(std::distance(fs::directory_iterator(t.scratch.path()), fs::directory_iterator()), 1);
+}
+
 TEST(PatternFile, RefusesUnknownFormatsAndDamagedFiles) {
     const auto withPicture = [](float length, const std::string& bytes) {
         return DefaultHeader().I16(0).I16(0).I16(-1).F32(length).Raw(bytes).str();
@@ -230,33 +282,50 @@ TEST(PatternFile, RefusesUnknownFormatsAndDamagedFiles) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     const std::string good = DefaultHeader().I16(0).I16(0).I16(0).str();
-    const std::vector<std::pair<const char*, std::string>> files = {
-        {"format 2.2", Bytes().Str("Tessary").I16(2).I16(2).I16(0).Str("").Raw(std::string(100, '\0')).str()},
-        {"format 3.1", Bytes().Str("Tessary").I16(3).I16(1).I16(1).Str("").str()},
-        {"format 1.7", Bytes().Str("T").I16(1).I16(7).I16(0).Str("").str()},
-        {"format 1.0", Bytes().Str("T").I16(1).I16(0).I16(0).Str("").str()},
-        {"empty file", ""},
-        {"negative title length", Bytes().I16(-3).str()},
-        {"title longer than file", Bytes().I16(30000).Raw("Tess").str()},
-        {"truncated header", Bytes().Str("Tessary").I16(2).str()},
-        {"truncated options", good.substr(0, 40)},
+    const std::string notPattern = "It is not a Tessary pattern file.";
+    const auto damaged = [](const std::string& what) { return "The file is damaged: " + what + " could not be read."; };
+    std::string noise(600, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 131 + 7) % 251);
+    const std::vector<std::tuple<const char*, std::string, std::string>> files = {
+        {"format 2.2", Bytes().Str("Tessary").I16(2).I16(2).I16(0).Str("").Raw(std::string(100, '\0')).str(),
+         "It was made with a later version of Tessary (pattern format 2.2)."},
+        {"format 3.1", Bytes().Str("Tessary").I16(3).I16(1).I16(1).Str("").str(),
+         "It was made with a later version of Tessary (pattern format 3.1)."},
+        {"format 1.7", Bytes().Str("T").I16(1).I16(7).I16(0).Str("").str(), "Its pattern format 1.7 is unknown."},
+        {"format 1.0", Bytes().Str("T").I16(1).I16(0).I16(0).Str("").str(), "Its pattern format 1.0 is unknown."},
+        {"empty file", "", "The file is empty."},
+        {"random bytes", noise, notPattern},
+        {"a text file", "Dear Sir,\r\nplease find the pattern attached.\r\n", notPattern},
+        {"negative title length", Bytes().I16(-3).str(), notPattern},
+        {"title longer than file", Bytes().I16(30000).Raw("Tess").str(), notPattern},
+        {"truncated header", Bytes().Str("Tessary").I16(2).str(), damaged("its header")},
+        {"truncated options", good.substr(0, 40), damaged("the pattern options")},
         {"negative pen text length", Bytes().Str("T").I16(2).I16(1).I16(1).Str("").F32(0.5f).F32(0.5f).F32(0.5f)
-                                         .F32(0.5f).F32(1).F32(1).F32(1).I32(0).I16(0).I16(-1).str()},
+                                         .F32(0.5f).F32(1).F32(1).F32(1).I32(0).I16(0).I16(-1).str(),
+         damaged("the pattern options")},
         {"infinite width", Bytes().Str("T").I16(2).I16(1).I16(1).Str("").F32(0.5f).F32(0.5f).F32(0.5f).F32(0.5f)
-                               .F32(inf).F32(1).str()},
-        {"negative line count", DefaultHeader().I16(-1).str()},
-        {"line count past the end", DefaultHeader().I16(32767).F32(1).F32(2).F32(3).F32(4).str()},
-        {"NaN coordinate", DefaultHeader().I16(1).F32(1).F32(nan).F32(3).F32(4).I16(0).I16(0).str()},
-        {"negative shape count", DefaultHeader().I16(0).I16(-32768).str()},
-        {"unknown shape kind", DefaultHeader().I16(0).I16(1).I16(9).F32(1).F32(1).F32(1).F32(1).I16(0).str()},
-        {"no picture flag", DefaultHeader().I16(0).I16(0).str()},
-        {"NaN picture length", withPicture(nan, "abc")},
-        {"negative picture length", withPicture(-1, "abc")},
-        {"huge picture length", withPicture(1e30f, "abc")},
-        {"fractional picture length", withPicture(2.5f, "abc")},
-        {"truncated picture", withPicture(4096, std::string(1000, 'x'))},
+                               .F32(inf).F32(1).str(),
+         damaged("the pattern options")},
+        {"width beyond any twips", Bytes().Str("T").I16(2).I16(1).I16(1).Str("").F32(0.5f).F32(0.5f).F32(0.5f)
+                                       .F32(0.5f).F32(3e38f).F32(1).F32(1).I32(0).I16(0).Str("").F32(1).F32(1)
+                                       .F32(1).I16(-1).I16(0).I16(0).I16(0).I16(0).str(),
+         damaged("the pattern options")},
+        {"negative line count", DefaultHeader().I16(-1).str(), damaged("the number of lines")},
+        {"line count past the end", DefaultHeader().I16(32767).F32(1).F32(2).F32(3).F32(4).str(),
+         damaged("line 2 of 32767")},
+        {"NaN coordinate", DefaultHeader().I16(1).F32(1).F32(nan).F32(3).F32(4).I16(0).I16(0).str(),
+         damaged("line 1 of 1")},
+        {"negative shape count", DefaultHeader().I16(0).I16(-32768).str(), damaged("the number of shapes")},
+        {"unknown shape kind", DefaultHeader().I16(0).I16(1).I16(9).F32(1).F32(1).F32(1).F32(1).I16(0).str(),
+         damaged("shape 1 of 1")},
+        {"no picture flag", DefaultHeader().I16(0).I16(0).str(), damaged("the picture")},
+        {"NaN picture length", withPicture(nan, "abc"), damaged("the picture")},
+        {"negative picture length", withPicture(-1, "abc"), damaged("the picture")},
+        {"huge picture length", withPicture(1e30f, "abc"), damaged("the picture")},
+        {"fractional picture length", withPicture(2.5f, "abc"), damaged("the picture")},
+        {"truncated picture", withPicture(4096, std::string(1000, 'x')), damaged("the picture")},
     };
-    for (const auto& [what, bytes] : files) {
+    for (const auto& [what, bytes, why] : files) {
         SCOPED_TRACE(what);
         TestSession t;
         const fs::path path = t.scratch / "bad.pat";
@@ -265,6 +334,7 @@ TEST(PatternFile, RefusesUnknownFormatsAndDamagedFiles) {
         EXPECT_FALSE(t->file.OpenPattern(path.string()));
         ASSERT_EQ(t.presenter.shown.size(), 1u);
         EXPECT_TRUE(IsFileNotLoaded(t.presenter.shown[0]));
+        EXPECT_EQ(t.presenter.shown[0].text, "The selected file could not be loaded.\r\n\r\n" + why);
         EXPECT_EQ(t->file.document.patternPath, "");
         EXPECT_FALSE(t->file.document.hasEmbeddedPicture);
         EXPECT_EQ(t->options.DimensionWidth, before.DimensionWidth);
@@ -281,7 +351,8 @@ TEST(PatternFile, OpenReportsMissingFilesAndRefusesWhatIsNoFile) {
                                              "\r\n\r\nCheck that the above folder and file exist and are write enabled.");
     EXPECT_FALSE(t->file.OpenPattern(t.scratch.path().string()));
     ASSERT_EQ(t.presenter.shown.size(), 2u);
-    EXPECT_TRUE(IsFileNotLoaded(t.presenter.shown[1]));
+    EXPECT_EQ(t.presenter.shown[1].text,
+              "The selected file could not be loaded.\r\n\r\nIt is a folder, not a pattern file.");
 }
 
 TEST(PatternFile, AFileWithMoreLinesThanTheStoreCanTakeIsRefused) {
@@ -298,21 +369,50 @@ TEST(PatternFile, AFileWithMoreLinesThanTheStoreCanTakeIsRefused) {
     EXPECT_TRUE(IsFileNotLoaded(t.presenter.shown.back()));
 }
 
-TEST(PatternFile, UnusableTemporaryFolderDropsOnlyThePicture) {
-    TestSession t;
-    WriteFileBytes(t.scratch / "Temp", "a file where the folder should be");
-    const fs::path path = t.scratch / "pic.pat";
-    WriteFileBytes(path, DefaultHeader().I16(1).F32(0).F32(0).F32(9).F32(9).I16(0).I16(-1).F32(3).Raw("abc").str());
-    ASSERT_TRUE(t->file.OpenPattern(path.string()));
-    EXPECT_EQ(t->store.OutLine.VisibleCount(), 1);
-    EXPECT_FALSE(t->file.document.hasEmbeddedPicture);
-    EXPECT_EQ(t->file.document.tempPicturePath, "");
-    ASSERT_EQ(t.presenter.shown.size(), 1u);
-    EXPECT_EQ(t.presenter.shown[0].icon, MessageIcon::Information);
-    EXPECT_EQ(t.presenter.shown[0].text.rfind("The temporary picture file could not be opened.\r\nFile: " +
-                                                  (t.scratch / "Temp" / "ttsyimage.tmp").string(),
-                                              0),
-              0u);
+TEST(PatternFile, APictureThatCannotBeKeptIsNeverDroppedUnasked) {
+    // The temporary folder is unusable (a file stands in its place) or full
+    // (the picture file is the full device).
+    for (const bool full : {false, true}) {
+        SCOPED_TRACE(full ? "full" : "unusable");
+        TestSession t;
+        if (full) {
+            fs::create_directory(t.scratch / "Temp");
+            fs::create_symlink("/dev/full", t.scratch / "Temp" / "ttsyimage.tmp");
+        } else {
+            WriteFileBytes(t.scratch / "Temp", "a file where the folder should be");
+        }
+        const fs::path path = t.scratch / "pic.pat";
+        const std::string file =
+            DefaultHeader().I16(1).F32(0).F32(0).F32(9).F32(9).I16(0).I16(-1).F32(3000).Raw(Picture(3000)).str();
+        WriteFileBytes(path, file);
+        ASSERT_TRUE(t->file.OpenPattern(path.string()));
+        EXPECT_EQ(t->store.OutLine.VisibleCount(), 1);
+        EXPECT_FALSE(t->file.document.hasEmbeddedPicture);
+        EXPECT_EQ(t->file.document.tempPicturePath, "");
+        ASSERT_EQ(t.presenter.shown.size(), 1u);
+        EXPECT_EQ(t.presenter.shown[0].icon, MessageIcon::Information);
+        const std::string reason = full ? "No space left on device" : "Not a directory";
+        EXPECT_EQ(t.presenter.shown[0].text.rfind("The temporary picture file could not be written.\r\nFile: " +
+                                                      (t.scratch / "Temp" / "ttsyimage.tmp").string() +
+                                                      "\r\nReason: " + reason + "\r\n",
+                                                  0),
+                  0u);
+
+        // Saving back (in place, as convert does) refuses to lose it...
+        EXPECT_FALSE(t->file.SavePattern(path.string(), false));
+        ASSERT_EQ(t.presenter.shown.size(), 2u);
+        EXPECT_EQ(t.presenter.shown[1].text, "The pattern's picture can not be saved with it.\r\n" + reason +
+                                                 "\r\n\r\nSave the pattern without its picture?");
+        EXPECT_EQ(ReadFileBytes(path), file);
+        // ... unless the user says so; afterwards the pattern has no picture.
+        t.presenter.answers.push_back(AnswerYes);
+        ASSERT_TRUE(t->file.SavePattern(path.string(), false));
+        EXPECT_TRUE(t->file.SavePattern(path.string(), false));
+        EXPECT_EQ(t.presenter.shown.size(), 3u);
+        TestSession r;
+        ASSERT_TRUE(r->file.OpenPattern(path.string()));
+        EXPECT_FALSE(r->file.document.hasEmbeddedPicture);
+    }
 }
 
 TEST(PatternFile, AFailedSaveLeavesThePreviousFileAsItWas) {
@@ -332,11 +432,11 @@ TEST(PatternFile, AFailedSaveLeavesThePreviousFileAsItWas) {
     EXPECT_FALSE(t->file.SavePattern((t.scratch / "no-such-folder" / "x.pat").string(), true));
 
     const std::string file =
-        "File: " + target.string() + "\r\n\r\nTry to save you file using a different file name or folder.";
+        "File: " + target.string() + "\r\n\r\nTry to save your file using a different file name or folder.";
     ASSERT_EQ(t.presenter.shown.size(), 3u);
     EXPECT_EQ(t.presenter.shown[0].text, "The pattern file could not be saved.\r\n" + file);
     EXPECT_EQ(t.presenter.shown[1].text,
-              "The pattern file can not be be saved.\r\nThe orignal pattern file attributes are set to read only.\r\n" +
+              "The pattern file can not be saved.\r\nThe original pattern file attributes are set to read only.\r\n" +
                   file);
     EXPECT_EQ(ReadFileBytes(target), "previous pattern");
     EXPECT_EQ(t->file.document.patternPath, "earlier.pat");

@@ -31,7 +31,15 @@ void BinaryWriter::WriteBytes(const void* data, std::size_t size) {
 
 void BinaryWriter::WriteI16(std::int16_t v) { WriteBytes(&v, sizeof v); }
 void BinaryWriter::WriteI32(std::int32_t v) { WriteBytes(&v, sizeof v); }
-void BinaryWriter::WriteF32(float v) { WriteBytes(&v, sizeof v); }
+void BinaryWriter::WriteF32(float v) { WriteF32s(&v, 1); }
+
+void BinaryWriter::WriteF32s(const float* values, std::size_t count) {
+    // No reader takes an infinity or a NaN: such a file could never be opened.
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!std::isfinite(values[i])) ok_ = false;
+    }
+    WriteBytes(values, count * sizeof(float));
+}
 
 void BinaryWriter::WriteCountedString(const std::string& utf8) {
     std::string bytes = Utf8ToCp1252(utf8);

@@ -19,7 +19,9 @@ public:
 
     void WriteI16(std::int16_t v);
     void WriteI32(std::int32_t v);
+    // A value that is not finite fails the write.
     void WriteF32(float v);
+    void WriteF32s(const float* values, std::size_t count);
     void WriteBytes(const void* data, std::size_t size);
     // A 16-bit count and one Windows-1252 byte per character.
     void WriteCountedString(const std::string& utf8);

@@ -28,6 +28,7 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 char ByteFor(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    if (c >= 0x80 && c < 0xA0 && kHighControls[c - 0x80] == 0) return static_cast<char>(c);
     for (int i = 0; i < 32; ++i) {
         if (kHighControls[i] != 0 && kHighControls[i] == c) return static_cast<char>(0x80 + i);
     }
@@ -42,7 +43,9 @@ std::string Cp1252ToUtf8(const std::string& bytes) {
     for (char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
         char32_t c = u;
-        if (u >= 0x80 && u < 0xA0) c = kHighControls[u - 0x80] ? kHighControls[u - 0x80] : char32_t{0xFFFD};
+        // The five bytes the code page leaves undefined become the control
+        // characters of the same number, so they travel back unchanged.
+        if (u >= 0x80 && u < 0xA0 && kHighControls[u - 0x80] != 0) c = kHighControls[u - 0x80];
         AppendUtf8(out, c);
     }
     return out;

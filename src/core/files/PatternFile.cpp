@@ -2,7 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -10,6 +13,7 @@
 
 #include "core/drawing/MirrorForm.h"
 #include "core/files/BinaryIO.h"
+#include "core/files/BitmapExport.h"
 #include "core/files/DisplaySetup.h"
 #include "core/files/FileReplacement.h"
 #include "core/files/PatternOptions.h"
@@ -36,6 +40,23 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 std::int16_t Boolean(bool b) { return b ? kTrue : kFalse; }
+
+constexpr const char* kTooManyElements = "It holds more lines or shapes than a pattern can (32767 of each).";
+
+bool KnownFormat(const FormatVersion& f) {
+    return (f.major == 1 && f.minor >= 1 && f.minor <= 6) || (f.major == 2 && f.minor == 1);
+}
+
+// A short run of printable characters, as the header's title and date are.
+bool LooksLikeText(const std::string& utf8) {
+    constexpr std::size_t kLongestHeaderText = 255;
+    if (utf8.size() > kLongestHeaderText * 3) return false;
+    for (const char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return false;
+    }
+    return true;
+}
 
 // The length field is a single: lengths above 2^24 are not all exact. The
 // picture is padded with zero bytes to the next length a single holds
@@ -84,7 +105,19 @@ bool PatternFile::SavePattern(const std::string& path, bool withoutPicture) {
         parts_.messages.MsgReadOnly(path);
         return false;
     }
-    if (!WritePatternFile(path, withoutPicture ? std::string() : document.picturePath)) return false;
+    // A picture the pattern carries is never left out unasked.
+    std::string missing = document.pictureLost;
+    std::error_code ec;
+    if (missing.empty() && !document.picturePath.empty() && !fs::exists(document.picturePath, ec)) {
+        missing = "The picture file " + document.picturePath + " is gone.";
+    }
+    const bool dropping = !withoutPicture && !missing.empty();
+    if (dropping && parts_.messages.MsgSaveWithoutPicture(missing) != AnswerYes) return false;
+    if (!WritePatternFile(path, withoutPicture || dropping ? std::string() : document.picturePath)) return false;
+    if (dropping) {
+        document.pictureLost.clear();
+        document.picturePath.clear();
+    }
     document.patternPath = path;
     return true;
 }
@@ -159,7 +192,7 @@ bool PatternFile::WriteSections(BinaryWriter& out, const std::string& picturePat
         if (lines.Visible(i)) {
             const LineElement& e = lines[i];
             const float record[4] = {e.X1, e.Y1, e.X2, e.Y2};
-            out.WriteBytes(record, sizeof record);
+            out.WriteF32s(record, 4);
         }
         progress.ProgressStep(1);
     }
@@ -172,7 +205,7 @@ bool PatternFile::WriteSections(BinaryWriter& out, const std::string& picturePat
             const ShapeElement& e = shapes[i];
             out.WriteI16(e.Shape);
             const float record[4] = {e.Top, e.Left, e.Height, e.Width};
-            out.WriteBytes(record, sizeof record);
+            out.WriteF32s(record, 4);
         }
         progress.ProgressStep(1);
     }
@@ -218,16 +251,27 @@ bool PatternFile::ReadPatternFile(const std::string& path) {
         if (file) return ReadPattern(file.get());
     }
     parts_.progress.ProgressEnd();
-    parts_.messages.MsgFileNotLoaded();
+    parts_.messages.MsgFileNotLoaded(fs::is_directory(path, ec) ? "It is a folder, not a pattern file."
+                                                                : "The file can not be read.");
     return false;
 }
 
 bool PatternFile::ReadPattern(std::FILE* file) {
     BinaryReader in(file);
+    loadProblem_.clear();
     const bool ok = ReadSections(in);
     parts_.progress.ProgressEnd();
-    if (!ok) parts_.messages.MsgFileNotLoaded();
+    if (!ok) parts_.messages.MsgFileNotLoaded(loadProblem_);
     return ok;
+}
+
+bool PatternFile::Refuse(std::string why) {
+    loadProblem_ = std::move(why);
+    return false;
+}
+
+bool PatternFile::Damaged(const std::string& what) {
+    return Refuse("The file is damaged: " + what + " could not be read.");
 }
 
 bool PatternFile::ReadSections(BinaryReader& in) {
@@ -236,46 +280,66 @@ bool PatternFile::ReadSections(BinaryReader& in) {
     MirrorForm& mirror = parts_.mirror;
 
     progress.ProgressStart(0, 1, "Loading Pattern - Header", false);
-    std::string ignored;
+    if (in.Remaining() == 0) return Refuse("The file is empty.");
+    // The title and date are never checked, but a header of two short texts
+    // tells a pattern file from anything else.
+    const std::string notPattern = "It is not a " + std::string(kAppTitle) + " pattern file.";
+    std::string title, date;
     FormatVersion format;
-    if (!in.ReadCountedString(ignored) || !in.ReadI16(format.major) || !in.ReadI16(format.minor) ||
-        !in.ReadI16(format.revision) || !in.ReadCountedString(ignored)) {
-        return false;
+    if (!in.ReadCountedString(title) || !LooksLikeText(title)) return Refuse(notPattern);
+    if (!in.ReadI16(format.major) || !in.ReadI16(format.minor) || !in.ReadI16(format.revision) ||
+        !in.ReadCountedString(date)) {
+        return Damaged("its header");
     }
+    if (!LooksLikeText(date)) return Refuse(notPattern);
     progress.ProgressStep(1);
     document.formatRead = format;
 
-    if (!ReadOptions(in, format)) return false;
+    if (!KnownFormat(format)) {
+        const std::string version = std::to_string(format.major) + "." + std::to_string(format.minor);
+        if (format.major > kWrittenFormat.major ||
+            (format.major == kWrittenFormat.major && format.minor > kWrittenFormat.minor)) {
+            return Refuse("It was made with a later version of " + std::string(kAppTitle) + " (pattern format " +
+                          version + ").");
+        }
+        return Refuse("Its pattern format " + version + " is unknown.");
+    }
+    if (!ReadOptions(in, format)) return Damaged("the pattern options");
     mirror.SetPatternWidth(parts_.options.WidthTwips);
     mirror.SetPatternHeight(parts_.options.HeightTwips);
 
     // File coordinates are true-size twips: stored in the reference copy as
     // they are.
     const std::int16_t pen = parts_.display.MonitorPen();
+    const auto nth = [](const char* what, int n, int count) {
+        return std::string(what) + " " + std::to_string(n + 1) + " of " + std::to_string(count);
+    };
     std::int16_t count = 0;
-    if (!in.ReadI16(count) || count < 0) return false;
+    if (!in.ReadI16(count) || count < 0) return Damaged("the number of lines");
     progress.ProgressStart(0, count, "Loading Pattern - Lines", false);
     for (std::int16_t n = 0; n < count; ++n) {
         float c[4];
-        if (!in.ReadF32(c[0]) || !in.ReadF32(c[1]) || !in.ReadF32(c[2]) || !in.ReadF32(c[3])) return false;
-        if (store.AddLine(c[0], c[1], c[2], c[3], pen, false) < 0) return false;
+        if (!in.ReadF32(c[0]) || !in.ReadF32(c[1]) || !in.ReadF32(c[2]) || !in.ReadF32(c[3])) {
+            return Damaged(nth("line", n, count));
+        }
+        if (store.AddLine(c[0], c[1], c[2], c[3], pen, false) < 0) return Refuse(kTooManyElements);
         progress.ProgressStep(1);
     }
 
-    if (!in.ReadI16(count) || count < 0) return false;
+    if (!in.ReadI16(count) || count < 0) return Damaged("the number of shapes");
     progress.ProgressStart(0, count, "Loading Pattern - Shapes", false);
     for (std::int16_t n = 0; n < count; ++n) {
         std::int16_t kind = 0;
         float top = 0, left = 0, height = 0, width = 0;
         if (!in.ReadI16(kind) || kind < 0 || kind > kLastShapeKind || !in.ReadF32(top) || !in.ReadF32(left) ||
             !in.ReadF32(height) || !in.ReadF32(width)) {
-            return false;
+            return Damaged(nth("shape", n, count));
         }
-        if (store.AddShape(kind, top, left, height, width, pen, false) < 0) return false;
+        if (store.AddShape(kind, top, left, height, width, pen, false) < 0) return Refuse(kTooManyElements);
         progress.ProgressStep(1);
     }
 
-    return ReadPicture(in);
+    return ReadPicture(in) || Damaged("the picture");
 }
 
 bool PatternFile::ReadOptions(BinaryReader& in, const FormatVersion& format) {
@@ -303,7 +367,10 @@ bool PatternFile::ReadOptions(BinaryReader& in, const FormatVersion& format) {
                 ok = in.ReadF32(o.BitmapPenSize) && in.ReadF32(o.BitmapHeight) && in.ReadF32(o.BitmapWidth) &&
                      in.Skip(2);
             } else if (ok && o.DimensionWidth > 0) {
-                o.BitmapHeight = o.BitmapWidth * o.DimensionHeight / o.DimensionWidth;
+                // A pattern far wider than high must not give a bitmap height
+                // no file can hold.
+                const double height = double{o.BitmapWidth} * o.DimensionHeight / o.DimensionWidth;
+                o.BitmapHeight = static_cast<float>(std::clamp(height, 0.0, double{kMaxBitmapSide}));
             }
         }
         if (!ok) return false;
@@ -326,6 +393,8 @@ bool PatternFile::ReadOptions(BinaryReader& in, const FormatVersion& format) {
     } else {
         return false;
     }
+    // A size no twips can measure is no size.
+    if (!std::isfinite(o.WidthTwips) || !std::isfinite(o.HeightTwips)) return false;
     parts_.options = o;
     return true;
 }
@@ -338,6 +407,7 @@ bool PatternFile::ReadPicture(BinaryReader& in) {
         document.tempPicturePath.clear();
         document.picturePath.clear();
     };
+    document.pictureLost.clear();
     std::int16_t flag = 0;
     if (!in.ReadI16(flag)) return false;
     if (flag == 0) {
@@ -356,33 +426,29 @@ bool PatternFile::ReadPicture(BinaryReader& in) {
 
     const fs::path folder = parts_.display.GetFolder(DisplaySetup::TemporaryFolder);
     const std::string temp = (folder / kTempPictureName).string();
-    document.tempPicturePath = temp;
     std::error_code ec;
     fs::create_directories(folder, ec);
-    const FilePtr out(std::fopen(temp.c_str(), "wb"));
-    if (!out) {
-        parts_.messages.MsgTempPictureFailed(temp);
-        dropPicture();
-        progress.ProgressStep(1);
-        return true;
-    }
-    // A write failure drops the picture but the rest of the file is still
-    // read; only a read failure fails the load.
-    bool written = true;
+    // A picture that cannot be kept beside the pattern is dropped, but the
+    // rest of the file is still read; only a read failure fails the load.
+    FilePtr out(std::fopen(temp.c_str(), "wb"));
+    int writeError = out ? 0 : errno;
     std::FILE* to = out.get();
     const bool read = CopyPieces(
         length, [&in](char* data, std::size_t n) { return in.ReadBytes(data, n); },
-        [&written, to](const char* data, std::size_t n) {
-            if (written) written = std::fwrite(data, 1, n, to) == n;
+        [&writeError, to](const char* data, std::size_t n) {
+            if (writeError == 0 && std::fwrite(data, 1, n, to) != n) writeError = errno;
             return true;
         });
+    if (out && writeError == 0 && std::fclose(out.release()) != 0) writeError = errno;
+    out.reset();
+    if (writeError != 0 || !read) fs::remove(temp, ec);
     if (!read) return false;
-    written = std::fflush(out.get()) == 0 && written;
-    if (!written) {
-        fs::remove(temp, ec);
-        parts_.messages.MsgPictureNotLoaded();
+    if (writeError != 0) {
         dropPicture();
+        document.pictureLost = std::strerror(writeError);
+        parts_.messages.MsgTempPictureFailed(temp, document.pictureLost);
     } else {
+        document.tempPicturePath = temp;
         document.hasEmbeddedPicture = true;
     }
     progress.ProgressStep(1);

@@ -32,6 +32,9 @@ struct PatternDocument {
     std::string tempPicturePath;  // set when a loaded file carried a picture
     bool hasEmbeddedPicture = false;
     FormatVersion formatRead;  // of the last file read
+    // Why a picture the last file carried could not be kept beside it;
+    // empty when none was lost. Saving then asks before leaving it out.
+    std::string pictureLost;
 };
 
 // Today's date and time as a short readable text, for the file header.
@@ -73,6 +76,12 @@ private:
     bool ReadSections(BinaryReader& in);
     bool ReadOptions(BinaryReader& in, const FormatVersion& format);
     bool ReadPicture(BinaryReader& in);
+    // A read fails for the reason given, said in the could-not-be-loaded
+    // message; false.
+    bool Refuse(std::string why);
+    bool Damaged(const std::string& what);
+
+    std::string loadProblem_;
 
     Parts parts_;
     std::function<std::string()> dateText_;

@@ -25,6 +25,7 @@ std::uintmax_t PictureLength(const std::string& path) {
 void FileCommands::ForgetPicture() {
     pictures_.Clear();
     ws_.session.file.document.picturePath.clear();
+    ws_.session.file.document.pictureLost.clear();
     ws_.surface.PictureLoaded = false;
 }
 
@@ -87,14 +88,14 @@ bool FileCommands::OpenPictureFile() {
     const std::uintmax_t length = PictureLength(*path);
     if (length > kLargePicture && s.messages.MsgLargePicture() != AnswerYes) return false;
     if (length == 0) {
-        s.messages.MsgFileNotLoaded();
+        s.messages.MsgPictureNotOpened(*path);
         return false;
     }
     s.progress.ProgressStart(1, 2, "Loading Picture File - Please wait...", true);
     const bool loaded = LoadPictureLayers(*path);
     s.progress.ProgressEnd();
     if (!loaded) {
-        s.messages.MsgFileNotLoaded();
+        s.messages.MsgPictureNotOpened(*path);
         return false;
     }
     s.file.document.picturePath = *path;

@@ -26,21 +26,20 @@ MessageAnswer Messages::Show(std::string text, MessageIcon icon, MessageButtons 
 }
 
 MessageAnswer Messages::MsgAlreadyRunning() {
-    return Show("The " + kTitle + " is already running on your computer." + CRLF + CRLF + "Only one instance of the " +
-                    kTitle + " may be run at a time.",
+    return Show(kTitle + " is already running on your computer." + CRLF + CRLF + "Only one instance of " + kTitle +
+                    " may be run at a time.",
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
-MessageAnswer Messages::MsgFileNotLoaded() {
-    return Show(std::string("The selected file could not be loaded.") + CRLF + CRLF +
-                    "The file format is unknown or was made with later version of the " + kTitle + ".",
-                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+MessageAnswer Messages::MsgFileNotLoaded(const std::string& why) {
+    return Show(std::string("The selected file could not be loaded.") + CRLF + CRLF + why, MessageIcon::Exclamation,
+                MessageButtons::Ok, AnswerOk);
 }
 
 MessageAnswer Messages::MsgReadOnly(const std::string& fileName) {
-    return Show(std::string("The pattern file can not be be saved.") + CRLF +
-                    "The orignal pattern file attributes are set to read only." + CRLF + "File: " + fileName + CRLF +
-                    CRLF + "Try to save you file using a different file name or folder.",
+    return Show(std::string("The pattern file can not be saved.") + CRLF +
+                    "The original pattern file attributes are set to read only." + CRLF + "File: " + fileName + CRLF +
+                    CRLF + "Try to save your file using a different file name or folder.",
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
@@ -74,12 +73,12 @@ MessageAnswer Messages::MsgAddArc() {
 
 MessageAnswer Messages::MsgLargePicture() {
     std::string text;
-    for (const char* line : {"The selected picture is larger then 1 MB in size.",
+    for (const char* line : {"The selected picture is larger than 1 MB in size.",
                              "Pictures larger than 1 MB may take a very long time",
                              "to load as well as cause slow performance when drawing.", "",
                              "You may select not to continue then use your favorite",
                              "photo editor to reduce the picture size.  Pictures under",
-                             "1 MB in file size with 600 DPI or less are recommended.", "", "Do you wish continue?", "",
+                             "1 MB in file size with 600 DPI or less are recommended.", "", "Do you wish to continue?", "",
                              "Select Yes to open the large picture file."}) {
         text += line;
         text += CRLF;
@@ -102,7 +101,7 @@ MessageAnswer Messages::MsgFileNotFound(const std::string& fileName) {
 
 MessageAnswer Messages::MsgSaveFailed(const std::string& fileName) {
     return Show(std::string("The pattern file could not be saved.") + CRLF + "File: " + fileName + CRLF + CRLF +
-                    "Try to save you file using a different file name or folder.",
+                    "Try to save your file using a different file name or folder.",
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
@@ -112,11 +111,24 @@ MessageAnswer Messages::MsgPictureNotLoaded() {
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
-MessageAnswer Messages::MsgTempPictureFailed(const std::string& fileName) {
-    return Show(std::string("The temporary picture file could not be opened.") + CRLF + "File: " + fileName + CRLF +
-                    CRLF + "Check that the above folder exist and is write enable." + CRLF +
+MessageAnswer Messages::MsgTempPictureFailed(const std::string& fileName, const std::string& reason) {
+    return Show(std::string("The temporary picture file could not be written.") + CRLF + "File: " + fileName + CRLF +
+                    "Reason: " + reason + CRLF + CRLF + "The pattern opens without its picture." + CRLF +
+                    "Check that the above folder exists, is write enabled and has free space." + CRLF +
                     "See Options, Display Setup to select the temporary file folder.",
                 MessageIcon::Information, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgSaveWithoutPicture(const std::string& reason) {
+    return Show(std::string("The pattern's picture can not be saved with it.") + CRLF + reason + CRLF + CRLF +
+                    "Save the pattern without its picture?",
+                MessageIcon::Question, MessageButtons::YesNo, AnswerNo);
+}
+
+MessageAnswer Messages::MsgPictureNotOpened(const std::string& fileName) {
+    return Show(std::string("The selected picture could not be loaded.") + CRLF + "File: " + fileName + CRLF + CRLF +
+                    "The file is empty, damaged, or not a picture in a format " + kTitle + " can read.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
 MessageAnswer Messages::MsgPatternFull() {

@@ -13,7 +13,8 @@ public:
     explicit Messages(MessagePresenter& presenter) : presenter_(presenter) {}
 
     MessageAnswer MsgAlreadyRunning();
-    MessageAnswer MsgFileNotLoaded();
+    // why: what was wrong with the file, as one or two sentences.
+    MessageAnswer MsgFileNotLoaded(const std::string& why);
     MessageAnswer MsgReadOnly(const std::string& fileName);
     MessageAnswer MsgMaxZoomOut();
     MessageAnswer MsgMaxZoomIn();
@@ -26,7 +27,11 @@ public:
     MessageAnswer MsgFileNotFound(const std::string& fileName);
     MessageAnswer MsgSaveFailed(const std::string& fileName);
     MessageAnswer MsgPictureNotLoaded();
-    MessageAnswer MsgTempPictureFailed(const std::string& fileName);
+    MessageAnswer MsgTempPictureFailed(const std::string& fileName, const std::string& reason);
+    // A picture that cannot be saved with the pattern: Yes saves without it.
+    MessageAnswer MsgSaveWithoutPicture(const std::string& reason);
+    // A picture file chosen for a new pattern that cannot be shown.
+    MessageAnswer MsgPictureNotOpened(const std::string& fileName);
     // Drawing more than a pattern file can hold.
     MessageAnswer MsgPatternFull();
     // A page grid beyond what a print can count.
