@@ -41,9 +41,10 @@ public:
         return Next(picturePaths);
     }
     std::optional<std::string> AskBitmapPath(const std::string&) override { return Next(bitmapPaths); }
-    void ShowPatternSetup() override {
+    void ShowPatternSetup(bool forNewPattern) override {
         PatternOptions& o = ws_.session.options;
         ++setups;
+        newPatternSetups += forNewPattern;
         aspectLockedSeen = o.AspectLocked;
         noPictureSeen = ws_.modes.NoPicture();
         o.SetupCancelled = cancelSetup;
@@ -58,6 +59,7 @@ public:
     bool cancelSetup = false;
     std::function<void(PatternOptions&)> edit;
     int setups = 0;
+    int newPatternSetups = 0;
     bool aspectLockedSeen = false;
     bool noPictureSeen = false;
 
@@ -184,7 +186,7 @@ TEST_F(FileCommandsTest, NewBlankPageStartsFromStoredOptionsAndTheSetupDialog) {
 
     cmd.NewPattern(false);
 
-    EXPECT_EQ(dialogs.setups, 1);
+    EXPECT_TRUE(dialogs.setups == 1 && dialogs.newPatternSetups == 1);
     EXPECT_TRUE(!dialogs.aspectLockedSeen && dialogs.noPictureSeen && dialogs.pictureFolders.empty());
     EXPECT_EQ(t->options.DimensionWidth, 20);
     // The blank surface takes the size the dialog settled.

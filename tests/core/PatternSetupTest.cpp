@@ -214,6 +214,33 @@ TEST_F(PatternSetupTest, BitmapBoxesFollowThePatternAspect) {
     EXPECT_EQ(m.Text(B::BitmapHeight), "300");
 }
 
+TEST_F(PatternSetupTest, SizesNeitherDriftNorLosePrecision) {
+    // The focus passing through a box that was not typed in changes nothing,
+    // and the other box is rounded, not cut: 3000 wide stays 3000.
+    PatternSetupModel& m = Open();
+    Retype(B::BitmapWidth, "3000\r");
+    EXPECT_EQ(m.Text(B::BitmapHeight), "3882");
+    m.Commit(B::BitmapHeight);
+    m.Commit(B::BitmapWidth);
+    m.Ok();
+    EXPECT_TRUE(t->options.BitmapWidth == 3000 && t->options.BitmapHeight == 3882);
+    PatternSetupModel& again = Open();
+    again.Commit(B::BitmapHeight);
+    EXPECT_EQ(again.Text(B::BitmapWidth), "3000");
+    Retype(B::BitmapHeight, "3882\r");
+    EXPECT_EQ(again.Text(B::BitmapWidth), "3000");
+
+    // The aspect rule keeps full precision behind the rounded text.
+    t->options.AspectLocked = true;
+    t->options.DimensionWidth = 6;
+    t->options.DimensionHeight = 4;
+    PatternSetupModel& locked = Open();
+    Retype(B::Width, "20\r");
+    EXPECT_EQ(locked.Text(B::Height), "13.33");
+    locked.Ok();
+    EXPECT_EQ(t->options.HeightTwips, 19200);
+}
+
 TEST_F(PatternSetupTest, OkAppliesEveryControlThenStores) {
     PatternSetupModel& m = Open();
     m.ChoosePatternUnits(1);
@@ -237,7 +264,7 @@ TEST_F(PatternSetupTest, OkAppliesEveryControlThenStores) {
     EXPECT_TRUE(o.DimensionWidth == 30.0f && o.DimensionHeight == 27.94f);
     EXPECT_TRUE(o.PenSizeText == "2" && o.PenSizeValue == 2.0f);
     EXPECT_EQ(o.PenColor, static_cast<std::int32_t>(RGB(1, 2, 3)));
-    EXPECT_TRUE(o.BitmapPenSize == 37 && o.BitmapWidth == 850 && o.BitmapHeight == 791);
+    EXPECT_TRUE(o.BitmapPenSize == 37 && o.BitmapWidth == 850 && o.BitmapHeight == 792);
     // Twips from the new size in the new unit.
     EXPECT_FLOAT_EQ(o.WidthTwips, 30 / 2.54f * 1440);
     EXPECT_FLOAT_EQ(o.HeightTwips, 15840);
@@ -267,6 +294,11 @@ TEST_F(PatternSetupTest, CancelAsksWhetherToSave) {
         s->display.SetAlert(1, c.alert);
         if (c.answer) s.presenter.answers.push_back(*c.answer);
         PatternSetupModel m(s->options, s->display, s->settings, s->messages);
+        // Nothing changed, or a value typed back as it was: nothing to ask.
+        m.SetText(B::Width, "8.50");
+        m.Commit(B::Width);
+        m.SetCurrentTab(3);
+        EXPECT_FALSE(m.Changed());
         m.SetText(B::Width, "17");
         m.SetCurrentTab(2);
         EXPECT_EQ(m.Cancel(), c.outcome);
@@ -285,12 +317,23 @@ TEST_F(PatternSetupTest, CancelAsksWhetherToSave) {
     }
 }
 
+TEST_F(PatternSetupTest, CancelWithNothingChangedAsksNothing) {
+    t->display.SetAlert(1, true);
+    PatternSetupModel& m = Open();
+    Retype(B::MarginTop, "0.50\r");
+    m.Commit(B::BitmapHeight);
+    EXPECT_EQ(m.Cancel(), CancelOutcome::Discarded);
+    EXPECT_TRUE(t.presenter.shown.empty());
+}
+
 TEST_F(PatternSetupTest, OpensOnTheStoredTabWhenThereIsOne) {
     const struct { const char* stored; int tab; } cases[] = {
         {nullptr, 0}, {"2", 2}, {"3", 3}, {"4", 0}, {"7", 0}, {"-1", 0}, {"x", 0}};
     for (const auto& c : cases) {
         if (c.stored) t.settings.values["PatternSetup/StartTab"] = c.stored;
         EXPECT_EQ(Open().CurrentTab(), c.tab) << (c.stored ? c.stored : "none");
+        // A new pattern is given its size first, whatever tab was last.
+        EXPECT_EQ(model_.emplace(t->options, t->display, t->settings, t->messages, true).CurrentTab(), 1);
     }
 }
 

@@ -14,7 +14,7 @@ namespace {
 using test::FakeSettings;
 
 const std::vector<std::string> kPatternKeys = {
-    "PenSizeValue", "PenSizeText", "PenColor",   "BandW",     "BitmapPenSize", "BitmapSizeWidth", "MarginTop",
+    "PenSizeValue", "PenSizeText", "PenColor",   "BandW",     "BitmapPenSize", "BitmapSizeWidth", "BitmapSizeHeight", "MarginTop",
     "MarginRight",  "MarginBottom", "MarginLeft", "MetricPen", "MetricPage",    "DefWidth",        "DefHeight"};
 const std::vector<std::string> kDisplayKeys = {"PatternDir",   "ImageDir",    "TempDir",     "SetupAlert",
                                                "DimAlert",     "SetupSound",  "DimSound",    "SizeMonitor",
@@ -139,7 +139,6 @@ TEST(Settings, OptionsRoundTripBitExact) {
         const Restored restored(settings);
         const PatternOptions& r = restored.options;
         o.RecomputeTwips();
-        o.BitmapWidth = o.BitmapHeight;  // one key holds both, and it keeps the height
         const float PatternOptions::*floats[] = {
             &PatternOptions::PenSizeValue, &PatternOptions::BitmapPenSize, &PatternOptions::BitmapWidth,
             &PatternOptions::BitmapHeight, &PatternOptions::MarginTop,     &PatternOptions::MarginRight,
@@ -149,6 +148,12 @@ TEST(Settings, OptionsRoundTripBitExact) {
         EXPECT_TRUE(r.PenSizeText == o.PenSizeText && r.PenColor == o.PenColor && r.BandW == o.BandW &&
                     r.MetricPen == o.MetricPen && r.MetricPage == o.MetricPage);
     }
+    // Settings from before the height had its own key held the height under
+    // the width's: both sizes read that value.
+    FakeSettings old;
+    old.values["Pattern/BitmapSizeWidth"] = "199";
+    const Restored earlier(old);
+    EXPECT_TRUE(earlier.options.BitmapWidth == 199 && earlier.options.BitmapHeight == 199);
 }
 
 TEST(Settings, DisplaySetupRoundTrip) {

@@ -55,9 +55,8 @@ void StoreOptions(const PatternOptions& o, SettingsStore& store) {
     WriteInteger(store, s, "PenColor", o.PenColor);
     WriteBoolean(store, s, "BandW", o.BandW);
     WriteSingle(store, s, "BitmapPenSize", o.BitmapPenSize);
-    // One key holds both bitmap fields: the height, the later of the two
-    // writes, is what stored settings have always kept.
-    WriteSingle(store, s, "BitmapSizeWidth", o.BitmapHeight);
+    WriteSingle(store, s, "BitmapSizeWidth", o.BitmapWidth);
+    WriteSingle(store, s, "BitmapSizeHeight", o.BitmapHeight);
     WriteSingle(store, s, "MarginTop", o.MarginTop);
     WriteSingle(store, s, "MarginRight", o.MarginRight);
     WriteSingle(store, s, "MarginBottom", o.MarginBottom);
@@ -76,7 +75,9 @@ void RestoreOptions(PatternOptions& o, const SettingsStore& store) {
     o.BandW = ReadBoolean(store, s, "BandW", true);
     o.BitmapPenSize = ReadSingle(store, s, "BitmapPenSize", 1);
     o.BitmapWidth = ReadSingle(store, s, "BitmapSizeWidth", 300);
-    o.BitmapHeight = o.BitmapWidth;
+    // Settings from before the height had a key of its own kept both sizes
+    // under the width's.
+    o.BitmapHeight = ReadSingle(store, s, "BitmapSizeHeight", o.BitmapWidth);
     o.MarginTop = ReadSingle(store, s, "MarginTop", 0.5f);
     o.MarginRight = ReadSingle(store, s, "MarginRight", 0.5f);
     o.MarginBottom = ReadSingle(store, s, "MarginBottom", 0.5f);

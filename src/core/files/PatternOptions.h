@@ -31,6 +31,8 @@ struct PatternOptions {
     bool MetricPen = false;
     bool SetupCancelled = false;
 
+    bool operator==(const PatternOptions&) const = default;
+
     // Margin indexes: 0 top, 1 right, 2 bottom, 3 left.
     float MarginInches(int index) const;
     float GetMargin(int index) const;

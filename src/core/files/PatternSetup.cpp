@@ -76,11 +76,14 @@ float PlainNumber(const std::string& text) {
 }
 
 PatternSetupModel::PatternSetupModel(PatternOptions& options, const DisplaySetup& display, SettingsStore& settings,
-                                     Messages& messages)
+                                     Messages& messages, bool forNewPattern)
     : options_(options), display_(display), settings_(settings), messages_(messages) {
     const long stored = ReadInteger(settings_, kPatternSetupSection, "StartTab", 0);
     currentTab_ = stored >= 0 && stored < kPatternSetupTabs ? static_cast<int>(stored) : 0;
+    // A new pattern is first of all given its size.
+    if (forNewPattern) currentTab_ = kPatternSizeTab;
     FillFromOptions();
+    opened_ = Edited();
 }
 
 std::string PatternSetupModel::PenSizeCaption() const {
@@ -102,9 +105,9 @@ void PatternSetupModel::FillFromOptions() {
     // aspect, never from the stored height.
     Box(SetupBox::BitmapWidth) = SingleText(options_.BitmapWidth);
     Box(SetupBox::BitmapHeight) =
-        IntegerText(std::floor(static_cast<double>(options_.BitmapWidth) * height_ / width_));
+        IntegerText(std::nearbyint(static_cast<double>(options_.BitmapWidth) * height_ / width_));
     aspect_ = options_.AspectLocked ? AspectState::Grey : AspectState::Unchecked;
-    dimensionChanged_ = marginChanged_ = false;
+    dimensionChanged_ = marginChanged_ = bitmapChanged_ = false;
 }
 
 // Keeps W and H above 0 at all times: they are divided by.
@@ -162,8 +165,7 @@ KeyVerdict PatternSetupModel::KeyPress(SetupBox box, int key) {
     if (box == SetupBox::PenSize) return {PenKeyAccepted(key), false};
     const int accepted = IsBitmap(box) ? FilterPixelKey(key) : FilterMeasureKey(key, Text(box));
     if (accepted == 0) return {false, display_.GetSound(kDimensionDialog)};
-    if (IsDimension(box)) dimensionChanged_ = true;
-    if (IsMargin(box)) marginChanged_ = true;
+    MarkChanged(box);
     if (IsCommitKey(key)) {
         Commit(box);
         return {false, false};
@@ -174,8 +176,13 @@ KeyVerdict PatternSetupModel::KeyPress(SetupBox box, int key) {
 // An edit that no key announced (a paste) still has to be taken.
 void PatternSetupModel::SetText(SetupBox box, const std::string& text) {
     Box(box) = text;
+    MarkChanged(box);
+}
+
+void PatternSetupModel::MarkChanged(SetupBox box) {
     if (IsDimension(box)) dimensionChanged_ = true;
     if (IsMargin(box)) marginChanged_ = true;
+    if (IsBitmap(box)) bitmapChanged_ = true;
 }
 
 void PatternSetupModel::Commit(SetupBox box) {
@@ -193,17 +200,21 @@ void PatternSetupModel::Commit(SetupBox box) {
         ReadMargins();
         marginChanged_ = false;
     } else if (IsBitmap(box)) {
+        // Only a size the user typed moves the other one: recomputing from a
+        // derived size would drift by the rounding every time.
+        if (!bitmapChanged_) return;
         RecomputeBitmap(box);
+        bitmapChanged_ = false;
     }
 }
 
 void PatternSetupModel::RecomputeBitmap(SetupBox changed) {
     if (changed == SetupBox::BitmapWidth) {
         const double width = PlainNumber(Text(SetupBox::BitmapWidth));
-        Box(SetupBox::BitmapHeight) = IntegerText(std::floor(width * height_ / width_));
+        Box(SetupBox::BitmapHeight) = IntegerText(std::nearbyint(width * height_ / width_));
     } else {
         const double height = PlainNumber(Text(SetupBox::BitmapHeight));
-        Box(SetupBox::BitmapWidth) = IntegerText(std::floor(height * width_ / height_));
+        Box(SetupBox::BitmapWidth) = IntegerText(std::nearbyint(height * width_ / height_));
     }
 }
 
@@ -246,33 +257,47 @@ void PatternSetupModel::ChooseColour(std::uint32_t rgb) { sampleColour_ = rgb; }
 
 void PatternSetupModel::SetPenSlider(int value) { penSlider_ = value < 1 ? 1 : value > 100 ? 100 : value; }
 
+// A length box still showing the rounded text of W or H stands for W or H
+// at full precision: the aspect rule's 13.333... is not cut to 13.33.
+float PatternSetupModel::BoxLength(SetupBox box, float exact) const {
+    return Text(box) == FormatMeasure(exact) ? exact : PlainNumber(Text(box));
+}
+
+PatternOptions PatternSetupModel::Edited() const {
+    PatternOptions o = options_;
+    for (int i = 0; i < 4; ++i) o.SetMargin(i, BoxLength(MarginBox(i), margins_[i]));
+    o.DimensionWidth = BoxLength(SetupBox::Width, width_);
+    o.DimensionHeight = BoxLength(SetupBox::Height, height_);
+    o.BandW = blackOnly_;
+    o.PenSizeText = Text(SetupBox::PenSize);
+    o.PenSizeValue = ParseMeasure(o.PenSizeText);
+    o.PenColor = static_cast<std::int32_t>(sampleColour_);
+    o.BitmapPenSize = static_cast<float>(penSlider_);
+    o.BitmapWidth = PlainNumber(Text(SetupBox::BitmapWidth));
+    o.BitmapHeight = PlainNumber(Text(SetupBox::BitmapHeight));
+    o.MetricPage = patternUnits_ == 1;
+    o.MetricPen = penUnits_ == 1;
+    o.AspectLocked = true;
+    o.SetupCancelled = false;
+    o.RecomputeTwips();
+    return o;
+}
+
+bool PatternSetupModel::Changed() const { return !(Edited() == opened_); }
+
 void PatternSetupModel::ApplyToOptions() {
-    for (int i = 0; i < 4; ++i) options_.SetMargin(i, PlainNumber(Text(MarginBox(i))));
-    options_.DimensionWidth = PlainNumber(Text(SetupBox::Width));
-    options_.DimensionHeight = PlainNumber(Text(SetupBox::Height));
-    options_.BandW = blackOnly_;
-    options_.PenSizeText = Text(SetupBox::PenSize);
-    options_.PenSizeValue = ParseMeasure(options_.PenSizeText);
-    options_.PenColor = static_cast<std::int32_t>(sampleColour_);
-    options_.BitmapPenSize = static_cast<float>(penSlider_);
-    options_.BitmapWidth = PlainNumber(Text(SetupBox::BitmapWidth));
-    options_.BitmapHeight = PlainNumber(Text(SetupBox::BitmapHeight));
-    options_.MetricPage = patternUnits_ == 1;
-    options_.MetricPen = penUnits_ == 1;
-    options_.AspectLocked = true;
-    options_.RecomputeTwips();
+    options_ = Edited();
     StoreOptions(options_, settings_);
 }
 
 void PatternSetupModel::Ok() {
-    options_.SetupCancelled = false;
     ApplyToOptions();
     Close();
 }
 
 CancelOutcome PatternSetupModel::Cancel() {
     options_.SetupCancelled = true;
-    if (display_.GetAlert(kDimensionDialog)) {
+    if (display_.GetAlert(kDimensionDialog) && Changed()) {
         switch (messages_.MsgSaveChanges(false)) {
             case AnswerCancel: return CancelOutcome::StayOpen;
             case AnswerYes:

@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/files/PatternOptions.h"
+
 namespace tessary {
 
-struct PatternOptions;
 class DisplaySetup;
 class SettingsStore;
 class Messages;
@@ -41,6 +42,7 @@ enum class CancelOutcome { StayOpen, Applied, Discarded };
 
 inline constexpr const char* kPatternSetupSection = "PatternSetup";
 inline constexpr int kPatternSetupTabs = 4;
+inline constexpr int kPatternSizeTab = 1;
 
 // The leading decimal number of a text: "." as the point, spaces ignored,
 // 0 when there is none (or when it is beyond a single).
@@ -50,9 +52,10 @@ float PlainNumber(const std::string& text);
 // the form its controls show them, written back only when the user accepts.
 class PatternSetupModel {
 public:
-    // Opens on the tab the dialog last closed on, filled from the options.
+    // Opens on the tab the dialog last closed on (a new pattern's on its
+    // size), filled from the options.
     PatternSetupModel(PatternOptions& options, const DisplaySetup& display, SettingsStore& settings,
-                      Messages& messages);
+                      Messages& messages, bool forNewPattern = false);
 
     const std::string& Text(SetupBox box) const { return texts_[Index(box)]; }
     int PatternUnits() const { return patternUnits_; }  // 0 inches, 1 cm
@@ -78,6 +81,10 @@ public:
     void SetMargins(float top, float right, float bottom, float left);
     void ReadMargins();
     void ApplyToOptions();
+    // The options as the dialog would apply them now.
+    PatternOptions Edited() const;
+    // Whether any value differs from what the dialog opened with.
+    bool Changed() const;
 
     // The user's actions.
     KeyVerdict KeyPress(SetupBox box, int key);
@@ -98,6 +105,8 @@ private:
     std::string& Box(SetupBox box) { return texts_[Index(box)]; }
     bool PenKeyAccepted(int key) const;
     void RecomputeBitmap(SetupBox changed);
+    void MarkChanged(SetupBox box);
+    float BoxLength(SetupBox box, float exact) const;
     void Close();
 
     PatternOptions& options_;
@@ -117,7 +126,9 @@ private:
     std::array<float, 4> margins_{};
     bool dimensionChanged_ = false;
     bool marginChanged_ = false;
+    bool bitmapChanged_ = false;
     int currentTab_ = 0;
+    PatternOptions opened_;
 };
 
 }  // namespace tessary

@@ -19,7 +19,8 @@ public:
     // "Save Pattern Bitmap File As", starting in folder.
     virtual std::optional<std::string> AskBitmapPath(const std::string& folder) = 0;
     // The Pattern Setup dialog, modal; it sets the options' SetupCancelled.
-    virtual void ShowPatternSetup() = 0;
+    // For a new pattern it opens on the pattern's size.
+    virtual void ShowPatternSetup(bool forNewPattern) = 0;
 };
 
 }  // namespace tessary

@@ -41,7 +41,7 @@ void FileCommands::NewPattern(bool withPicture) {
     const bool picture = withPicture && PictureForNewPattern();
     ws_.modes.SetNoPicture(!picture);
     s.options.AspectLocked = picture;
-    dialogs_.ShowPatternSetup();
+    dialogs_.ShowPatternSetup(true);
     if (s.options.SetupCancelled) {
         ForgetPicture();
         return;
@@ -244,7 +244,7 @@ void FileCommands::ClearPatternCommand() {
 }
 
 void FileCommands::PatternSetupCommand() {
-    dialogs_.ShowPatternSetup();
+    dialogs_.ShowPatternSetup(false);
     // The options travel in the pattern file: accepting them is a change.
     if (patternOpen_ && !ws_.session.options.SetupCancelled) ws_.store.SetPatternChanged(true);
 }

@@ -94,8 +94,8 @@ Button* Named(const char* name, const char* caption) {
 
 }  // namespace
 
-DimensionForm::DimensionForm(Session& session, QWidget* parent)
-    : QDialog(parent), model_(session.options, session.display, session.settings, session.messages) {
+DimensionForm::DimensionForm(Session& session, QWidget* parent, bool forNewPattern)
+    : QDialog(parent), model_(session.options, session.display, session.settings, session.messages, forNewPattern) {
     setWindowTitle(QStringLiteral("Pattern Options - ") + QString::fromLatin1(kAppTitle));
 
     tabs_ = new QTabWidget;

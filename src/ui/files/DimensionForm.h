@@ -25,7 +25,7 @@ class DimensionForm : public QDialog {
     Q_OBJECT
 
 public:
-    DimensionForm(Session& session, QWidget* parent = nullptr);
+    DimensionForm(Session& session, QWidget* parent = nullptr, bool forNewPattern = false);
 
     void accept() override;
     void reject() override;

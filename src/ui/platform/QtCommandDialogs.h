@@ -12,17 +12,17 @@ namespace tessary {
 class QtCommandDialogs : public CommandDialogs {
 public:
     void SetParent(QWidget* parent) { parent_ = parent; }
-    void SetPatternSetup(std::function<void()> show) { patternSetup_ = std::move(show); }
+    void SetPatternSetup(std::function<void(bool)> show) { patternSetup_ = std::move(show); }
 
     std::optional<std::string> AskSavePatternPath(const std::string& folder, const std::string& current) override;
     std::optional<std::string> AskOpenPatternPath(const std::string& folder) override;
     std::optional<std::string> AskPicturePath(const std::string& folder) override;
     std::optional<std::string> AskBitmapPath(const std::string& folder) override;
-    void ShowPatternSetup() override { patternSetup_(); }
+    void ShowPatternSetup(bool forNewPattern) override { patternSetup_(forNewPattern); }
 
 private:
     QPointer<QWidget> parent_;
-    std::function<void()> patternSetup_ = [] {};
+    std::function<void(bool)> patternSetup_ = [](bool) {};
 };
 
 }  // namespace tessary

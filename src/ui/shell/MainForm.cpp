@@ -40,7 +40,7 @@ MainForm::MainForm() {
     presenter_.SetParent(this);
     progressWindow_.SetOwner(this);
     dialogs_.SetParent(this);
-    dialogs_.SetPatternSetup([this] { ShowPatternSetup(); });
+    dialogs_.SetPatternSetup([this](bool forNewPattern) { ShowPatternSetup(forNewPattern); });
     session_ = std::make_unique<Session>(Platform{settings_, presenter_, progressWindow_, StandardFolders()});
     workspace_ = std::make_unique<Workspace>(*session_);
     workspace_->pumpEvents = [] { QApplication::processEvents(); };
@@ -320,8 +320,8 @@ void MainForm::StartWorkspaceWindows() {
     work_->setFocus();
 }
 
-void MainForm::ShowPatternSetup() {
-    DimensionForm dialog(*session_, this);
+void MainForm::ShowPatternSetup(bool forNewPattern) {
+    DimensionForm dialog(*session_, this, forNewPattern);
     dialog.exec();
 }
 

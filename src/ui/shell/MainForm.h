@@ -61,7 +61,7 @@ private:
     void BuildToolbars();
     void Run(const std::function<void()>& command);
     void NewCommand();
-    void ShowPatternSetup();
+    void ShowPatternSetup(bool forNewPattern);
     void ShowHelp();
     void PrintPattern();
     void PrintSetup();
