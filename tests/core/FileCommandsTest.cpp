@@ -554,6 +554,29 @@ TEST(WindowPositions, RestoreWithoutKeysGivesAWindowOf60Percent) {
               std::make_tuple(std::int16_t{WindowNormal}, 1000.0f, 2000.0f, 6000.0f, 12000.0f));
 }
 
+TEST(WindowPositions, AnyStoredFrameEndsOnAScreenThatHoldsIt) {
+    // Two screens side by side, the second lower and smaller.
+    const std::vector<ScreenArea> screens = {{0, 0, 28800, 16200}, {28800, 1500, 19200, 12000}};
+    const struct {
+        const char* what;
+        WindowPlacement stored;
+        WindowPlacement fitted;
+    } cases[] = {
+        {"inside", {0, 1000, 2000, 6000, 12000}, {0, 1000, 2000, 6000, 12000}},
+        {"mostly on the second", {0, 2000, 40000, 6000, 6000}, {0, 2000, 40000, 6000, 6000}},
+        {"hanging off the right", {0, 2000, 46000, 6000, 6000}, {0, 2000, 42000, 6000, 6000}},
+        {"far away", {0, 3e8f, 3e8f, 6000, 6000}, {0, 10200, 22800, 6000, 6000}},
+        {"vast", {0, -3.4e38f, -3.4e38f, 3.4e38f, 3.4e38f}, {0, 0, 0, 16200, 28800}},
+        {"a sliver", {0, 100, 100, -5, 3}, {0, 100, 100, 3000, 4000}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const WindowPlacement p = FitOnScreens(c.stored, screens, 4000, 3000);
+        EXPECT_EQ(std::make_tuple(p.top, p.left, p.height, p.width),
+                  std::make_tuple(c.fitted.top, c.fitted.left, c.fitted.height, c.fitted.width));
+    }
+}
+
 TEST(WindowPositions, NormalStateRoundTrips) {
     test::FakeSettings settings;
     const WindowPlacement stored{WindowNormal, 1234.5f, 678, 9000.25f, 11000};

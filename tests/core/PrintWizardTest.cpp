@@ -281,10 +281,13 @@ TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirFormsOnly) {
     }
     settings_.Write(kPrintWizardSection, "Bitmap", "-1");
     settings_.Write(kPrintWizardSection, "CircleDegrees", "15");
+    settings_.Write(kPrintWizardSection, "DuplicateMargin", "nan");
     PrintWizardModel& wrong = Open();
     EXPECT_FALSE(wrong.AlwaysDuplicate() || wrong.Collate() || wrong.PrintMirrorImage() || wrong.PrintBitmapImage());
     EXPECT_TRUE(wrong.PrintCutLine());
     EXPECT_EQ(wrong.PrintCircleDegrees(), 5);
+    EXPECT_EQ(wrong.SpacingText(), "0.2");
+    EXPECT_EQ(wrong.Validate(), WizardFault::None);
 
     const struct { const char* key; const char* value; } stored[] = {
         {"AlwaysDuplicate", "1"}, {"DuplicateMargin", "0.35"}, {"Collate", "1"}, {"Bitmap", "True"},

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "ui/drawing/DrawToolsForm.h"
+#include "ui/platform/QtSettingsStore.h"
 #include "ui/shell/MainForm.h"
 #include "ui/workspace/WorkForm.h"
 
@@ -224,6 +225,23 @@ TEST_F(MainFormTest, ZoomAndMoveFromTheirToolbars) {
     const QPoint from = Page(0.3, 0.3);
     Drag({from, from + QPoint(50, 20)});
     EXPECT_NEAR(window.Engine().surface.OriImage[0].Left, 50 * window.Work()->TwipsPerPixel(), 16);
+}
+
+TEST(MainFormPositions, StoredFramesOfAnySizeComeBackOnTheScreen) {
+    QtSettingsStore settings;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* value : {"3e8", "3.4e38", "-3.4e38", "32767"}) {
+        SCOPED_TRACE(value);
+        for (const char* key : {"WindowTop", "WindowLeft", "WindowHeight", "WindowWidth"}) {
+            settings.Write("DisplaySetup", key, value);
+        }
+        settings.Write("DisplaySetup", "WindowState", "0");
+        MainForm window;
+        EXPECT_TRUE(screen.contains(window.geometry())) << window.geometry().x() << "," << window.geometry().width();
+    }
+    for (const char* key : {"WindowTop", "WindowLeft", "WindowHeight", "WindowWidth", "WindowState"}) {
+        settings.Write("DisplaySetup", key, "");
+    }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ namespace {
 constexpr const char* kStepCaptions[kWizardSteps] = {"Start",  "Page",   "Draw Mode", "Cut Lines", "Paper Saver",
                                                      "Copies", "Mirror", "Circles",   "Finish"};
 constexpr int kDefaultCirclePosition = 4;  // 5 degrees
+constexpr const char* kDefaultSpacing = "0.2";
 constexpr double kCentimetresPerInch = 2.54;
 constexpr double kTwipsPerInch = 1440;
 
@@ -327,7 +328,9 @@ void PrintWizardModel::LoadWizardSettings() {
         return state == 0 || state == 1 ? state == 1 : fallback;
     };
     alwaysDuplicate_ = checkState("AlwaysDuplicate", false);
-    spacingText_ = ReadText(settings_, kPrintWizardSection, "DuplicateMargin", "0.2");
+    // A stored spacing that is no number would stop every print at the check.
+    spacingText_ = ReadText(settings_, kPrintWizardSection, "DuplicateMargin", kDefaultSpacing);
+    if (!IsSpacingNumber(Trimmed(spacingText_))) spacingText_ = kDefaultSpacing;
     collate_ = checkState("Collate", false);
     cutLines_ = checkState("CutLines", true);
     mirror_ = checkState("Mirror", false);

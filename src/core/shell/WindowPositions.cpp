@@ -1,5 +1,7 @@
 #include "core/shell/WindowPositions.h"
 
+#include <algorithm>
+
 #include "core/files/DisplaySetup.h"
 #include "core/platform/SettingsStore.h"
 
@@ -24,6 +26,36 @@ WindowPlacement RestoreWindowPositions(const SettingsStore& store, float screenW
     p.left = ReadSingle(store, s, "WindowLeft", screenWidth * 0.1f);
     p.height = ReadSingle(store, s, "WindowHeight", screenHeight * 0.6f);
     p.width = ReadSingle(store, s, "WindowWidth", screenWidth * 0.6f);
+    return p;
+}
+
+namespace {
+
+double Overlap(double a, double aLength, double b, double bLength) {
+    return std::max(0.0, std::min(a + aLength, b + bLength) - std::max(a, b));
+}
+
+// value within [low, high], or low when the range is empty.
+float Within(float value, float low, float high) { return std::max(low, std::min(value, high)); }
+
+}  // namespace
+
+WindowPlacement FitOnScreens(WindowPlacement p, const std::vector<ScreenArea>& screens, float leastWidth,
+                             float leastHeight) {
+    if (screens.empty()) return p;
+    const ScreenArea* home = &screens.front();
+    double most = 0;
+    for (const ScreenArea& s : screens) {
+        const double shared = Overlap(p.left, p.width, s.left, s.width) * Overlap(p.top, p.height, s.top, s.height);
+        if (shared > most) {
+            most = shared;
+            home = &s;
+        }
+    }
+    p.width = Within(p.width, std::min(leastWidth, home->width), home->width);
+    p.height = Within(p.height, std::min(leastHeight, home->height), home->height);
+    p.left = Within(p.left, home->left, home->left + home->width - p.width);
+    p.top = Within(p.top, home->top, home->top + home->height - p.height);
     return p;
 }
 

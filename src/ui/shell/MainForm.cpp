@@ -375,18 +375,27 @@ void MainForm::OpenFromCommandLine(const QString& text) {
 }
 
 void MainForm::RestorePositions() {
-    const QScreen* screen = this->screen();
     const double twips = 1440.0 / logicalDpiX();
+    const QScreen* screen = this->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
-    const WindowPlacement p = RestoreWindowPositions(settings_, static_cast<float>(available.width() * twips),
-                                                     static_cast<float>(available.height() * twips));
+    WindowPlacement p = RestoreWindowPositions(settings_, static_cast<float>(available.width() * twips),
+                                               static_cast<float>(available.height() * twips));
     if (p.state == WindowMaximised) {
         setWindowState(Qt::WindowMaximized);
         return;
     }
+    // Stored numbers may be anything: the frame goes onto a screen present
+    // (the primary one, listed first, when it is on none).
+    std::vector<ScreenArea> screens;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect a = s->availableGeometry();
+        screens.push_back(ScreenArea{static_cast<float>(a.left() * twips), static_cast<float>(a.top() * twips),
+                                     static_cast<float>(a.width() * twips), static_cast<float>(a.height() * twips)});
+    }
+    const QSize least = minimumSizeHint();
+    p = FitOnScreens(p, screens, static_cast<float>(least.width() * twips), static_cast<float>(least.height() * twips));
     setWindowState(p.state == WindowMinimised ? Qt::WindowMinimized : Qt::WindowNoState);
-    setGeometry(static_cast<int>(p.left / twips), static_cast<int>(p.top / twips), static_cast<int>(p.width / twips),
-                static_cast<int>(p.height / twips));
+    setGeometry(qRound(p.left / twips), qRound(p.top / twips), qRound(p.width / twips), qRound(p.height / twips));
 }
 
 void MainForm::SavePositions() {
