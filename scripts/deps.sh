@@ -6,7 +6,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev
+  qt6-base-dev qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool fonts-dejavu-core
   poppler-utils cups cups-bsd printer-driver-cups-pdf

@@ -7,6 +7,11 @@
 
 namespace tessary {
 
+namespace {
+// A path, not a document: anything longer is cut.
+constexpr qsizetype kLongestCommandLine = 64 * 1024;
+}  // namespace
+
 // The socket lives in the user's own runtime folder, which nobody else can
 // write to; the user id in the name keeps users apart where that folder is
 // the shared temporary one.
@@ -16,18 +21,31 @@ SingleInstance::SingleInstance(QObject* parent)
                 .filePath(QStringLiteral("Tessary-%1.instance").arg(::getuid()))) {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            socket->deleteLater();
-            emit activationRequested();
+            // The later copy sends its command line and hangs up; a copy that
+            // hangs up at once has nothing to open.
+            auto* received = new QByteArray;
+            connect(socket, &QLocalSocket::readyRead, socket, [socket, received] {
+                if (received->size() < kLongestCommandLine) received->append(socket->readAll());
+            });
+            connect(socket, &QLocalSocket::disconnected, this, [this, socket, received] {
+                received->append(socket->readAll());
+                const QString commandLine = QString::fromUtf8(received->left(kLongestCommandLine));
+                delete received;
+                socket->deleteLater();
+                emit activationRequested(commandLine);
+            });
         }
     });
 }
 
-bool SingleInstance::AnotherIsRunning() {
+bool SingleInstance::AnotherIsRunning(const QString& commandLine) {
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(500)) return false;
-    socket.write("activate");
-    socket.waitForBytesWritten(500);
+    socket.write(commandLine.toUtf8());
+    socket.waitForBytesWritten(1000);
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(1000);
     return true;
 }
 

@@ -1,12 +1,11 @@
 // tessary: the desktop program.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "app/SingleInstance.h"
 #include "core/shell/AppTitle.h"
-#include "core/shell/Messages.h"
-#include "ui/platform/QtMessagePresenter.h"
 #include "ui/shell/MainForm.h"
 
 int main(int argc, char** argv) {
@@ -14,23 +13,25 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(tessary::kAppTitle));
     QApplication::setOrganizationName(QString::fromLatin1(tessary::kAppTitle));
 
+    // The whole command line is one file name, spaces and all.
+    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
     tessary::SingleInstance instance;
-    if (instance.AnotherIsRunning()) {
-        tessary::QtMessagePresenter presenter;
-        tessary::Messages(presenter).MsgAlreadyRunning();
-        return 0;
-    }
+    // A copy already running opens the file itself, from its own folder.
+    QString forRunningCopy = commandLine;
+    const QFileInfo named(QString(commandLine).remove(QLatin1Char('"')));
+    if (!commandLine.isEmpty() && named.isRelative()) forRunningCopy = named.absoluteFilePath();
+    if (instance.AnotherIsRunning(forRunningCopy)) return 0;
     instance.Listen();
 
     tessary::MainForm window;
-    QObject::connect(&instance, &tessary::SingleInstance::activationRequested, &window, [&window] {
-        if (window.isMinimized()) window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
+    QObject::connect(&instance, &tessary::SingleInstance::activationRequested, &window,
+                     [&window](const QString& text) {
+                         if (window.isMinimized()) window.showNormal();
+                         window.raise();
+                         window.activateWindow();
+                         if (!text.isEmpty()) window.OpenWhenFree(text);
+                     });
     window.show();
-    // The whole command line is one file name, spaces and all.
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (!arguments.isEmpty()) window.OpenFromCommandLine(arguments.join(QLatin1Char(' ')));
+    if (!commandLine.isEmpty()) window.OpenFromCommandLine(commandLine);
     return QApplication::exec();
 }

@@ -532,6 +532,18 @@ TEST_F(FileCommandsTest, CommandLineNamesOneFile) {
             ASSERT_TRUE(cmd.ClosePattern());
         }
     }
+
+    // Handed over by a later start while a changed pattern is open: the
+    // user is asked first, and Cancel keeps the open pattern.
+    cmd.NewPattern(false);
+    DrawLine(1, 2, 3, 4);
+    t.presenter.answers.push_back(AnswerCancel);
+    cmd.OpenFromCommandLine(name);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Do you wish to save your changes to the pattern?"});
+    EXPECT_TRUE(ws.surface.Caption == "New" && ws.store.OutLine.VisibleCount() == 1);
+    t.presenter.answers.push_back(AnswerNo);
+    cmd.OpenFromCommandLine(name);
+    EXPECT_EQ(ws.surface.Caption, "my pattern");
 }
 
 TEST(WindowPositions, MaximisedStoresOnlyTheState) {

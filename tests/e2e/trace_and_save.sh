@@ -83,4 +83,11 @@ lines=$(grep -o '\],\[' "$work/dump.json" | wc -l)
 bytes=$(stat -c %s "$picture")
 grep -q "\"picture\": {\"bytes\": $bytes," "$work/dump.json" || { echo "picture not saved"; exit 1; }
 [ "$lines" -ge 5 ] || { echo "too few traced lines: $lines"; cat "$work/dump.json" | head -c 600; exit 1; }
-echo "traced and saved; the file holds about $((lines + 1)) lines and the picture"
+
+# A second start hands its file to the running copy and ends quietly.
+cp "$work/traced.pat" "$work/second.pat"
+(cd "$work" && timeout 10 "$app" second.pat >"$work/second.log" 2>&1) || {
+    echo "the second start failed:"; cat "$work/second.log"; exit 1; }
+window '^Tessary - second$' >/dev/null || { echo "the running copy did not open the second file"; exit 1; }
+kill -0 "$program" 2>/dev/null || { echo "the running copy ended"; exit 1; }
+echo "traced and saved; the file holds about $((lines + 1)) lines and the picture; a second start opened its file here"

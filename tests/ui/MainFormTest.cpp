@@ -193,13 +193,22 @@ TEST_F(MainFormTest, NewFromAPictureShowsBothViews) {
     picture.fill(QColor(200, 120, 60));
     picture.setDotsPerMeterX(3937);  // 100 dpi: 3 by 2 inches
     picture.setDotsPerMeterY(3937);
-    const QString path = folder.filePath(QStringLiteral("photo.bmp"));
+    const QString path = folder.filePath(QStringLiteral("photo.png"));
     ASSERT_TRUE(picture.save(path));
     ClickInDialog(QStringLiteral("NewOptionLabel0"));
+    // The picture dialog offers every format the program reads.
+    QStringList filters;
+    OnNextModal([&filters](QWidget* w) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(w)) filters = dialog->nameFilters();
+    });
     ChooseFile(path);
     ClickInDialog(QStringLiteral("UserCommand0"));
     Trigger("MenuFileNew");
     ASSERT_TRUE(window.Files().PatternOpen());
+    ASSERT_FALSE(filters.isEmpty());
+    for (const char* pattern : {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.png"}) {
+        EXPECT_TRUE(filters[0].contains(QString::fromLatin1(pattern))) << pattern;
+    }
     EXPECT_TRUE(window.Engine().surface.PictureLoaded);
     EXPECT_NEAR(window.Engine().session.options.DimensionWidth, 3, 0.01);
     EXPECT_TRUE(window.Action("BtnViewBoth")->isChecked());

@@ -255,6 +255,8 @@ void FileCommands::OpenFromCommandLine(const std::string& text) {
     while (!name.empty() && name.back() == '"') name.pop_back();
     std::error_code ec;
     if (name.empty() || !fs::exists(name, ec)) return;
+    // A later start hands its file to this copy, which may have one open.
+    if (patternOpen_ && !ClosePattern()) return;
     OpenPatternCommand(name);
 }
 

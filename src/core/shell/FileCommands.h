@@ -36,7 +36,8 @@ public:
     void PatternSetupCommand();
 
     // The whole command-line text names one pattern file; quotes around it
-    // are dropped and a name that does not exist is ignored.
+    // are dropped and a name that does not exist is ignored. An open
+    // pattern is closed first (with the save question).
     void OpenFromCommandLine(const std::string& text);
     // Asked before the program ends: false keeps it running.
     bool MayExit();

@@ -129,14 +129,14 @@ QWidget* DimensionForm::InstructionsTab() {
     layout->addWidget(
         Help("Pattern options determine how the pattern appears when printed.  The pattern options are saved with "
              "each pattern.  When you open a previously saved pattern it will contain the settings previously saved "
-             "with the pattern. Changing the pattern options will not effect the pattern as shown on the display. "));
+             "with the pattern. Changing the pattern options will not affect the pattern as shown on the display. "));
     layout->addSpacing(12);
     layout->addWidget(Heading("Display Options   (accessible from menu Options--Display Setup...)"));
     layout->addWidget(
         Help("Display options determine how the pattern appears on your display.  The display options are saved "
              "within your system registry.  The display options are not saved with the individual patterns.  When "
              "you open a previously saved pattern it will be shown on the display with the current display option "
-             "settings.  Changing the display options will not effect the printed pattern."));
+             "settings.  Changing the display options will not affect the printed pattern."));
     layout->addStretch();
     return page;
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
 
 namespace tessary {
 
@@ -36,10 +37,23 @@ std::optional<std::string> QtCommandDialogs::AskOpenPatternPath(const std::strin
         QFileDialog::getOpenFileName(parent_, QStringLiteral("Open Pattern File"), StartFolder(folder), kPatternFilter));
 }
 
+namespace {
+
+// Every kind of picture the image plugins present can read.
+QString PictureFilter() {
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+    }
+    patterns.removeDuplicates();
+    return QStringLiteral("Picture File (%1);;All Files (*)").arg(patterns.join(QLatin1Char(' ')));
+}
+
+}  // namespace
+
 std::optional<std::string> QtCommandDialogs::AskPicturePath(const std::string& folder) {
-    return Chosen(QFileDialog::getOpenFileName(
-        parent_, QStringLiteral("Open Picture File"), StartFolder(folder),
-        QStringLiteral("Picture File (*.bmp *.gif *.jpg *.jpeg);;All Files (*)")));
+    return Chosen(QFileDialog::getOpenFileName(parent_, QStringLiteral("Open Picture File"), StartFolder(folder),
+                                               PictureFilter()));
 }
 
 std::optional<std::string> QtCommandDialogs::AskBitmapPath(const std::string& folder) {

@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -217,7 +218,7 @@ void MainForm::BuildToolbars() {
     button("BtnModeZoom", "Zoom", "Change the Magnification", [&ws] { ws.modes.SetMode(ModeZoom); }, true);
     button("BtnMouseWin", "Mouse", "Mouse Help", [&ws] { ws.modes.ToggleMouseHelp(); }, true);
     button("BtnPatternSetup", "Size", "Pattern Setup", [&files] { files.PatternSetupCommand(); });
-    button("BtnSelectObject", "Obect", "Select Object", [&ws] { ws.selection.SetSelectKind(SelectObjects); }, true);
+    button("BtnSelectObject", "Object", "Select Object", [&ws] { ws.selection.SetSelectKind(SelectObjects); }, true);
     button("BtnDrawLine", "Line", "Draw a Line", [&ws] { ws.modes.ClickDrawLine(); }, true);
     button("BtnDrawArc", "Arc", "Draw an Arc", [&ws] { ws.modes.ClickDrawArc(); }, true);
     button("BtnDrawCircle", "Circle", "Draw a Circle", [&ws] { ws.modes.ClickDrawCircle(); }, true);
@@ -372,6 +373,15 @@ void MainForm::OpenFromCommandLine(const QString& text) {
         files_->OpenFromCommandLine(text.toStdString());
         if (files_->PatternOpen()) StartWorkspaceWindows();
     });
+}
+
+void MainForm::OpenWhenFree(const QString& text) {
+    // Not under a dialog that is waiting for an answer: once it is closed.
+    if (QApplication::activeModalWidget() || !isEnabled()) {
+        QTimer::singleShot(250, this, [this, text] { OpenWhenFree(text); });
+        return;
+    }
+    OpenFromCommandLine(text);
 }
 
 void MainForm::RestorePositions() {

@@ -44,8 +44,12 @@ public:
     QtMessagePresenter& Presenter() { return presenter_; }
     QtCommandDialogs& Dialogs() { return dialogs_; }
 
-    // Opens the file named by the command-line text, if it exists.
+    // Opens the file named by the command-line text, if it exists (asking
+    // first to save the pattern open).
     void OpenFromCommandLine(const QString& text);
+    // The same for a later copy's command line: at once, or when the dialog
+    // now open is closed.
+    void OpenWhenFree(const QString& text);
     // Shows what the engine now holds: menus, toolbars, windows, caption.
     void SyncState();
 
