@@ -1,7 +1,9 @@
 #include "tests/core/FakePlatform.h"
 
+#include <sys/mount.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -50,6 +52,22 @@ ScratchFolder::~ScratchFolder() {
                                      std::filesystem::perm_options::add, ec);
     }
     std::filesystem::remove_all(path_, ec);
+}
+
+MountedFolder::MountedFolder(const std::filesystem::path& path, std::size_t sizeBytes, bool readOnly) : path_(path) {
+    std::filesystem::create_directories(path_);
+    if (::geteuid() != 0) {
+        skipReason_ = "only root can mount a small file system for this check";
+        return;
+    }
+    const std::string options = "size=" + std::to_string(sizeBytes) + (readOnly ? ",ro" : "");
+    if (::mount("tessary-test", path_.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+        skipReason_ = std::string("no file system could be mounted: ") + std::strerror(errno);
+    }
+}
+
+MountedFolder::~MountedFolder() {
+    if (skipReason_.empty()) ::umount2(path_.c_str(), MNT_DETACH);
 }
 
 TestSession::TestSession() {

@@ -62,6 +62,24 @@ private:
     std::filesystem::path path_;
 };
 
+// A small file system of its own mounted on a folder: to see writers meet a
+// full disk or a read-only folder, as only root may mount. Without it the
+// test skips and says why (see SkipReason).
+class MountedFolder {
+public:
+    // A tmpfs of sizeBytes at path (created); read-only when asked.
+    MountedFolder(const std::filesystem::path& path, std::size_t sizeBytes, bool readOnly);
+    ~MountedFolder();
+    MountedFolder(const MountedFolder&) = delete;
+    MountedFolder& operator=(const MountedFolder&) = delete;
+    // Empty when mounted, else why not.
+    const std::string& SkipReason() const { return skipReason_; }
+
+private:
+    std::filesystem::path path_;
+    std::string skipReason_;
+};
+
 // The date text every test session writes into file headers.
 inline constexpr const char* kSavedAt = "12/6/2026 8:10:16 AM";
 

@@ -415,29 +415,39 @@ TEST(PatternFile, APictureThatCannotBeKeptIsNeverDroppedUnasked) {
     }
 }
 
-TEST(PatternFile, AFailedSaveLeavesThePreviousFileAsItWas) {
+TEST(PatternFile, AFailedSaveSaysWhyAndLeavesThePreviousFileAsItWas) {
     TestSession t;
     AddLine(*t, 1, 1, 2, 2);
     const fs::path target = t.scratch / "keep.pat";
     WriteFileBytes(target, "previous pattern");
     t->file.document.patternPath = "earlier.pat";
+    const auto saved = [](const std::string& file, const std::string& reason) {
+        return "The pattern file could not be saved.\r\nFile: " + file + "\r\nReason: " + reason +
+               "\r\n\r\nTry to save your file using a different file name or folder.";
+    };
 
     // A picture that cannot be read stops the save half way.
     fs::create_directory(t.scratch / "not-a-picture");
     t->file.document.picturePath = (t.scratch / "not-a-picture").string();
     EXPECT_FALSE(t->file.SavePattern(target.string(), false));
-    // A read-only file, and a folder that does not exist.
+    EXPECT_EQ(t.presenter.shown.back().text,
+              saved(target.string(), "the picture file " + t->file.document.picturePath + " could not be read"));
+    // A folder that does not exist, and a target that is a folder.
+    const std::string nowhere = (t.scratch / "no-such-folder" / "x.pat").string();
+    EXPECT_FALSE(t->file.SavePattern(nowhere, true));
+    EXPECT_EQ(t.presenter.shown.back().text,
+              saved(nowhere, "cannot write in the folder " + (t.scratch / "no-such-folder").string() +
+                                 ": No such file or directory"));
+    EXPECT_FALSE(t->file.SavePattern((t.scratch / "not-a-picture").string(), true));
+    EXPECT_EQ(t.presenter.shown.back().text, saved((t.scratch / "not-a-picture").string(),
+                                                   (t.scratch / "not-a-picture").string() + " is a folder"));
+    // A read-only file.
     fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
     EXPECT_FALSE(t->file.SavePattern(target.string(), true));
-    EXPECT_FALSE(t->file.SavePattern((t.scratch / "no-such-folder" / "x.pat").string(), true));
-
-    const std::string file =
-        "File: " + target.string() + "\r\n\r\nTry to save your file using a different file name or folder.";
-    ASSERT_EQ(t.presenter.shown.size(), 3u);
-    EXPECT_EQ(t.presenter.shown[0].text, "The pattern file could not be saved.\r\n" + file);
-    EXPECT_EQ(t.presenter.shown[1].text,
-              "The pattern file can not be saved.\r\nThe original pattern file attributes are set to read only.\r\n" +
-                  file);
+    EXPECT_EQ(t.presenter.shown.back().text,
+              "The pattern file can not be saved.\r\nThe original pattern file attributes are set to read only.\r\n"
+              "File: " + target.string() + "\r\n\r\nTry to save your file using a different file name or folder.");
+    EXPECT_EQ(t.presenter.shown.size(), 4u);
     EXPECT_EQ(ReadFileBytes(target), "previous pattern");
     EXPECT_EQ(t->file.document.patternPath, "earlier.pat");
 
@@ -446,6 +456,29 @@ TEST(PatternFile, AFailedSaveLeavesThePreviousFileAsItWas) {
     for (const auto& entry : fs::directory_iterator(t.scratch.path())) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"keep.pat", "not-a-picture"}));
+}
+
+TEST(PatternFile, AFullDiskOrAReadOnlyFolderLeavesThePreviousFile) {
+    TestSession t;
+    const fs::path small = t.scratch / "small";
+    {
+        test::MountedFolder disk(small, 64 * 1024, false);
+        if (!disk.SkipReason().empty()) GTEST_SKIP() << disk.SkipReason();
+        WriteFileBytes(small / "keep.pat", "previous pattern");
+        WriteFileBytes(t.scratch / "photo.jpg", Picture(200 * 1024));
+        t->file.document.picturePath = (t.scratch / "photo.jpg").string();
+        EXPECT_FALSE(t->file.SavePattern((small / "keep.pat").string(), false));
+        EXPECT_NE(t.presenter.shown.back().text.find("Reason: No space left on device"), std::string::npos);
+        EXPECT_EQ(ReadFileBytes(small / "keep.pat"), "previous pattern");
+        EXPECT_EQ(std::distance(fs::directory_iterator(small), fs::directory_iterator()), 1);
+    }
+    test::MountedFolder readOnly(small, 64 * 1024, true);
+    ASSERT_EQ(readOnly.SkipReason(), "");
+    EXPECT_FALSE(t->file.SavePattern((small / "new.pat").string(), true));
+    EXPECT_NE(t.presenter.shown.back().text.find("Reason: cannot write in the folder " + small.string() +
+                                                 ": Read-only file system"),
+              std::string::npos);
+    EXPECT_TRUE(fs::is_empty(small));
 }
 
 TEST(PatternFile, ReplacingKeepsTheFilesModeAndLinks) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -18,11 +19,16 @@ constexpr std::size_t kMaxCountedString = 32767;
 
 BinaryWriter::BinaryWriter(std::FILE* file) : file_(file) { buffer_.reserve(kBufferSize); }
 
+void BinaryWriter::Fail(const std::string& why) {
+    if (ok_) problem_ = why;
+    ok_ = false;
+}
+
 void BinaryWriter::WriteBytes(const void* data, std::size_t size) {
     if (!ok_) return;
     if (buffer_.size() + size > kBufferSize && !Flush()) return;
     if (size >= kBufferSize) {
-        ok_ = std::fwrite(data, 1, size, file_) == size;
+        if (std::fwrite(data, 1, size, file_) != size) Fail(std::strerror(errno));
         return;
     }
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -36,7 +42,7 @@ void BinaryWriter::WriteF32(float v) { WriteF32s(&v, 1); }
 void BinaryWriter::WriteF32s(const float* values, std::size_t count) {
     // No reader takes an infinity or a NaN: such a file could never be opened.
     for (std::size_t i = 0; i < count; ++i) {
-        if (!std::isfinite(values[i])) ok_ = false;
+        if (!std::isfinite(values[i])) Fail("a number in the pattern is not finite");
     }
     WriteBytes(values, count * sizeof(float));
 }
@@ -49,9 +55,11 @@ void BinaryWriter::WriteCountedString(const std::string& utf8) {
 }
 
 bool BinaryWriter::Flush() {
-    if (ok_ && !buffer_.empty()) ok_ = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) == buffer_.size();
+    if (ok_ && !buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+        Fail(std::strerror(errno));
+    }
     buffer_.clear();
-    if (ok_) ok_ = std::fflush(file_) == 0;
+    if (ok_ && std::fflush(file_) != 0) Fail(std::strerror(errno));
     return ok_;
 }
 

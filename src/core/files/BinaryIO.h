@@ -28,11 +28,16 @@ public:
     // Flushes the buffer to the file; false if anything failed.
     bool Flush();
     bool Ok() const { return ok_; }
+    // What the first failure was, as a plain phrase.
+    const std::string& Problem() const { return problem_; }
 
 private:
+    void Fail(const std::string& why);
+
     std::FILE* file_;
     std::vector<unsigned char> buffer_;
     bool ok_ = true;
+    std::string problem_;
 };
 
 // The reading side. Knows how many bytes remain, so that a count or a length

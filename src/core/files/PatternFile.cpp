@@ -136,22 +136,33 @@ bool PatternFile::OpenPattern(const std::string& path) {
 bool PatternFile::WritePatternFile(const std::string& targetPath, const std::string& picturePath) {
     // The new pattern takes the old file's place only when complete, so a
     // failed save leaves the previous file as it was.
+    saveProblem_.clear();
     FileReplacement target(targetPath);
     bool ok = false;
-    if (target.Open()) {
+    if (!target.Open()) {
+        saveProblem_ = target.Error();
+    } else {
         const int fd = ::dup(target.Descriptor());
         std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
         if (file == nullptr) {
+            saveProblem_ = std::strerror(errno);
             if (fd >= 0) ::close(fd);
         } else {
             BinaryWriter out(file);
             ok = WriteSections(out, picturePath) && out.Flush();
-            ok = std::fclose(file) == 0 && ok;
-            ok = ok && target.Commit();
+            if (!ok && saveProblem_.empty()) saveProblem_ = out.Problem();
+            if (std::fclose(file) != 0 && ok) {
+                ok = false;
+                saveProblem_ = std::strerror(errno);
+            }
+            if (ok && !target.Commit()) {
+                ok = false;
+                saveProblem_ = target.Error();
+            }
         }
     }
     parts_.progress.ProgressEnd();
-    if (!ok) parts_.messages.MsgSaveFailed(targetPath);
+    if (!ok) parts_.messages.MsgSaveFailed(targetPath, saveProblem_);
     return ok;
 }
 
@@ -215,23 +226,29 @@ bool PatternFile::WriteSections(BinaryWriter& out, const std::string& picturePat
     if (picturePath.empty() || !fs::exists(picturePath, ec)) {
         out.WriteI16(kFalse);
     } else {
-        if (!fs::is_regular_file(picturePath, ec)) return false;
+        const auto unreadable = [this, &picturePath] {
+            saveProblem_ = "the picture file " + picturePath + " could not be read";
+            return false;
+        };
+        if (!fs::is_regular_file(picturePath, ec)) return unreadable();
         const FilePtr picture(std::fopen(picturePath.c_str(), "rb"));
-        if (!picture || std::fseek(picture.get(), 0, SEEK_END) != 0) return false;
+        if (!picture || std::fseek(picture.get(), 0, SEEK_END) != 0) return unreadable();
         const long size = std::ftell(picture.get());
-        if (size < 0 || std::fseek(picture.get(), 0, SEEK_SET) != 0) return false;
+        if (size < 0 || std::fseek(picture.get(), 0, SEEK_SET) != 0) return unreadable();
         const auto length = static_cast<std::uint64_t>(size);
         const float stored = EmbeddedLength(length);
         out.WriteI16(kTrue);
         out.WriteF32(stored);
         std::FILE* from = picture.get();
-        const bool copied = CopyPieces(
-            length, [from](char* data, std::size_t n) { return std::fread(data, 1, n, from) == n; },
+        bool read = true;
+        CopyPieces(
+            length, [from, &read](char* data, std::size_t n) { return read = std::fread(data, 1, n, from) == n; },
             [&out](const char* data, std::size_t n) {
                 out.WriteBytes(data, n);
                 return out.Ok();
             });
-        if (!copied) return false;
+        if (!read) return unreadable();
+        if (!out.Ok()) return false;
         static constexpr char kZeros[kPictureChunk] = {};
         for (auto pad = static_cast<std::uint64_t>(stored) - length; pad > 0;) {
             const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(pad, kPictureChunk));

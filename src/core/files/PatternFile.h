@@ -82,6 +82,7 @@ private:
     bool Damaged(const std::string& what);
 
     std::string loadProblem_;
+    std::string saveProblem_;
 
     Parts parts_;
     std::function<std::string()> dateText_;

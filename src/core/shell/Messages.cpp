@@ -99,8 +99,9 @@ MessageAnswer Messages::MsgFileNotFound(const std::string& fileName) {
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
-MessageAnswer Messages::MsgSaveFailed(const std::string& fileName) {
-    return Show(std::string("The pattern file could not be saved.") + CRLF + "File: " + fileName + CRLF + CRLF +
+MessageAnswer Messages::MsgSaveFailed(const std::string& fileName, const std::string& reason) {
+    return Show(std::string("The pattern file could not be saved.") + CRLF + "File: " + fileName + CRLF +
+                    "Reason: " + reason + CRLF + CRLF +
                     "Try to save your file using a different file name or folder.",
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }

@@ -25,7 +25,7 @@ public:
     MessageAnswer MsgLargePicture();
     MessageAnswer MsgNoDrawInPictureView();
     MessageAnswer MsgFileNotFound(const std::string& fileName);
-    MessageAnswer MsgSaveFailed(const std::string& fileName);
+    MessageAnswer MsgSaveFailed(const std::string& fileName, const std::string& reason);
     MessageAnswer MsgPictureNotLoaded();
     MessageAnswer MsgTempPictureFailed(const std::string& fileName, const std::string& reason);
     // A picture that cannot be saved with the pattern: Yes saves without it.
