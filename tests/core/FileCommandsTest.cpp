@@ -41,6 +41,10 @@ public:
         return Next(picturePaths);
     }
     std::optional<std::string> AskBitmapPath(const std::string&) override { return Next(bitmapPaths); }
+    std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override {
+        pdfAsked.push_back(folder + "|" + name);
+        return Next(pdfPaths);
+    }
     void ShowPatternSetup() override {
         PatternOptions& o = ws_.session.options;
         ++setups;
@@ -53,8 +57,8 @@ public:
         o.RecomputeTwips();
     }
 
-    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths;
-    std::vector<std::string> saveFolders, openFolders, pictureFolders;
+    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, pdfPaths;
+    std::vector<std::string> saveFolders, openFolders, pictureFolders, pdfAsked;
     bool cancelSetup = false;
     std::function<void(PatternOptions&)> edit;
     int setups = 0;
@@ -509,8 +513,8 @@ TEST_F(FileCommandsTest, BitmapIsComposedAtTrueSizeWhateverTheZoom) {
     dialogs.bitmapPaths.push_back(Path("pattern.bmp"));
     ASSERT_TRUE(cmd.ExportBitmapCommand(surface));
     ASSERT_EQ(surface.lines.size(), 1u);
-    EXPECT_FLOAT_EQ(surface.lines[0].x2, 300);
-    EXPECT_FLOAT_EQ(surface.lines[0].y2, 150);
+    EXPECT_FLOAT_EQ(surface.lines[0].x2, 299.5f);  // the centre of the last pixel
+    EXPECT_FLOAT_EQ(surface.lines[0].y2, 149.5f);
     EXPECT_TRUE(ws.surface.Enabled);  // out of the busy state again
 }
 
