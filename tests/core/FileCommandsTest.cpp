@@ -8,6 +8,7 @@
 
 #include "core/platform/CommandDialogs.h"
 #include "core/platform/PictureLayers.h"
+#include "core/print/PrintCommand.h"
 #include "core/shell/FileCommands.h"
 #include "core/shell/WindowPositions.h"
 #include "core/workspace/Workspace.h"
@@ -516,6 +517,56 @@ TEST_F(FileCommandsTest, BitmapIsComposedAtTrueSizeWhateverTheZoom) {
     EXPECT_FLOAT_EQ(surface.lines[0].x2, 299.5f);  // the centre of the last pixel
     EXPECT_FLOAT_EQ(surface.lines[0].y2, 149.5f);
     EXPECT_TRUE(ws.surface.Enabled);  // out of the busy state again
+}
+
+TEST_F(FileCommandsTest, PrintingToAnUnnamedPdfAsksForANameBesideThePattern) {
+    constexpr float kInch = 1440;
+    cmd.NewPattern(false);
+    ASSERT_TRUE(SaveAs("rose.pat"));
+    const std::string saved = ReadFileBytes(Path("rose.pat"));
+    const struct {
+        bool toFile;
+        std::string setupFile;
+        std::deque<std::string> answers;
+        std::vector<std::string> asked;
+        int begun;
+        const char* message;
+    } cases[] = {
+        {false, "", {}, {}, 1, "Printed 2 pages to Recorder"},
+        {true, "", {Path("out.pdf")}, {t.scratch.path().string() + "|rose.pdf"}, 1, "Printed 2 pages to out.pdf"},
+        {true, "", {}, {t.scratch.path().string() + "|rose.pdf"}, 0, nullptr},  // the dialog cancelled
+        {true, Path("setup.pdf"), {}, {}, 1, "Printed 2 pages to setup.pdf"},
+        {true, "", {Path("./rose.pat")}, {t.scratch.path().string() + "|rose.pdf"}, 0,
+         "The file can not be written over the pattern it is made from."},
+        {true, Path("rose.pat"), {}, {}, 0, "The file can not be written over the pattern it is made from."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setupFile + " " + std::to_string(c.answers.size()));
+        test::RecordingPrinter printer(8 * kInch, 10.5f * kInch, 2.4f);
+        printer.toFile = c.toFile;
+        printer.outputFile = c.setupFile;
+        test::RecordingSurface surface;
+        dialogs.pdfPaths = c.answers;
+        dialogs.pdfAsked.clear();
+        t.presenter.shown.clear();
+        // A pattern of two pages across.
+        ws.session.options.WidthTwips = 12 * kInch;
+        ws.session.options.HeightTwips = 4 * kInch;
+        const bool printed = PrintCommand(ws, printer, surface, dialogs, [](PrintWizardModel& wizard) {
+            ASSERT_TRUE(wizard.Activate());
+            wizard.Print();
+        });
+        EXPECT_EQ(printed, c.begun == 1 && c.message && std::string(c.message).rfind("Printed", 0) == 0);
+        EXPECT_EQ(dialogs.pdfAsked, c.asked);
+        EXPECT_EQ(printer.documentsBegun, c.begun);
+        if (c.message) {
+            ASSERT_EQ(t.presenter.shown.size(), 1u);
+            EXPECT_EQ(t.presenter.shown[0].text.rfind(c.message, 0), 0u) << t.presenter.shown[0].text;
+        } else {
+            EXPECT_TRUE(t.presenter.shown.empty());
+        }
+        EXPECT_EQ(ReadFileBytes(Path("rose.pat")), saved);
+    }
 }
 
 TEST_F(FileCommandsTest, CommandLineNamesOneFile) {

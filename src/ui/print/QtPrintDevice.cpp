@@ -12,13 +12,20 @@ namespace {
 constexpr double kTwipsPerPoint = 20.0;
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(QPrinter& printer)
-    : printer_(printer), printerOutput_(printer.outputFileName()), target_(printerOutput_.toStdString()) {}
-
-QtPrintDevice::~QtPrintDevice() {
-    painter_.reset();
-    CloseFile();
+QtPrintDevice::QtPrintDevice(const QPrinter& setup) : target_(setup.outputFileName().toStdString()) {
+    printer_.setOutputFormat(setup.outputFormat());
+    if (setup.outputFormat() == QPrinter::NativeFormat) printer_.setPrinterName(setup.printerName());
+    // The queue's own defaults come with its name; the setup's paper then
+    // replaces them.
+    printer_.setPageLayout(setup.pageLayout());
+    printer_.setFullPage(setup.fullPage());
+    printer_.setColorMode(setup.colorMode());
+    printer_.setDuplex(setup.duplex());
+    printer_.setPageOrder(setup.pageOrder());
+    printer_.setDocName(setup.docName());
 }
+
+QtPrintDevice::~QtPrintDevice() = default;
 
 std::string QtPrintDevice::DeviceName() const {
     if (PrintsToFile()) return target_.empty() ? "PDF file" : "PDF file " + target_;
@@ -30,11 +37,7 @@ bool QtPrintDevice::Fail(const std::string& reason) {
     return false;
 }
 
-void QtPrintDevice::CloseFile() {
-    if (!file_) return;
-    file_.reset();
-    printer_.setOutputFileName(printerOutput_);
-}
+
 
 void QtPrintDevice::SetOrientation(std::int16_t orientation) {
     printer_.setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -121,7 +124,7 @@ bool QtPrintDevice::BeginDocument() {
         file_ = std::make_unique<FileReplacement>(target_);
         if (!file_->Open()) {
             const std::string why = file_->Error();
-            CloseFile();
+            file_.reset();
             return Fail(why);
         }
         printer_.setOutputFileName(QString::fromStdString(file_->ScratchPath()));
@@ -129,7 +132,7 @@ bool QtPrintDevice::BeginDocument() {
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(&printer_)) {
         painter_.reset();
-        CloseFile();
+        file_.reset();
         return Fail(PrintsToFile() ? "the PDF file could not be started"
                                    : "the printer \"" + printer_.printerName().toStdString() +
                                          "\" did not start the print; check that it is switched on and connected, "
@@ -170,7 +173,7 @@ bool QtPrintDevice::EndDocument() {
             Fail(file_->Error());
         }
     }
-    CloseFile();
+    file_.reset();
     return failure_.empty();
 }
 

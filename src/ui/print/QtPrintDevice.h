@@ -18,10 +18,10 @@ namespace tessary {
 // A PDF is written beside its file and moved over it only when whole.
 class QtPrintDevice : public PrintDevice {
 public:
-    // The printer is set up by the caller (queue or PDF file, paper); a PDF
-    // goes to the printer's output file unless told otherwise, and the
-    // printer keeps that name.
-    explicit QtPrintDevice(QPrinter& printer);
+    // Prints on a printer of its own set up as the given one (queue or PDF
+    // file, paper): a printer whose print failed to start refuses every
+    // later change, so the setup is never printed on itself.
+    explicit QtPrintDevice(const QPrinter& setup);
     ~QtPrintDevice() override;
 
     std::string DeviceName() const override;
@@ -55,11 +55,8 @@ private:
     QPen PenFor(std::uint32_t colour) const;
     double DeviceUnitsPerTwip() const;
     bool Fail(const std::string& reason);
-    // The PDF's scratch file goes; the printer has its own output name back.
-    void CloseFile();
 
-    QPrinter& printer_;
-    const QString printerOutput_;
+    QPrinter printer_{QPrinter::HighResolution};
     std::string target_;
     std::unique_ptr<FileReplacement> file_;
     std::unique_ptr<QPainter> painter_;
