@@ -517,6 +517,16 @@ TEST_F(FileCommandsTest, BitmapIsComposedAtTrueSizeWhateverTheZoom) {
     EXPECT_FLOAT_EQ(surface.lines[0].x2, 299.5f);  // the centre of the last pixel
     EXPECT_FLOAT_EQ(surface.lines[0].y2, 149.5f);
     EXPECT_TRUE(ws.surface.Enabled);  // out of the busy state again
+
+    // Never over the open pattern's own file.
+    ASSERT_TRUE(SaveAs("own.pat"));
+    const std::string saved = ReadFileBytes(Path("own.pat"));
+    dialogs.bitmapPaths.push_back(Path("own.pat"));
+    t.presenter.shown.clear();
+    EXPECT_FALSE(cmd.ExportBitmapCommand(surface));
+    ASSERT_EQ(t.presenter.shown.size(), 1u);
+    EXPECT_EQ(t.presenter.shown[0].text.rfind("The file can not be written over the pattern", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(Path("own.pat")), saved);
 }
 
 TEST_F(FileCommandsTest, PrintingToAnUnnamedPdfAsksForANameBesideThePattern) {

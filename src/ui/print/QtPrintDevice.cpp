@@ -134,9 +134,7 @@ bool QtPrintDevice::BeginDocument() {
         painter_.reset();
         file_.reset();
         return Fail(PrintsToFile() ? "the PDF file could not be started"
-                                   : "the printer \"" + printer_.printerName().toStdString() +
-                                         "\" did not start the print; check that it is switched on and connected, "
-                                         "or choose another in Print Setup");
+                                   : "the printer \"" + printer_.printerName().toStdString() + "\" did not start the print");
     }
     blankPage_ = true;
     return true;
