@@ -22,6 +22,9 @@ using bench::NoSettings;
 class CountingPrinter : public PrintDevice {
 public:
     std::string DeviceName() const override { return "Counter"; }
+    bool PrintsToFile() const override { return false; }
+    std::string OutputFile() const override { return {}; }
+    void SetOutputFile(const std::string&) override {}
     void SetOrientation(std::int16_t) override {}
     float PrintableWidth() const override { return 8 * 1440; }
     float PrintableHeight() const override { return 10.5f * 1440; }
@@ -39,8 +42,10 @@ public:
     void DrawLine(float, float, float, float, std::uint32_t) override { ++lines; }
     void DrawCircle(float, float, float, std::uint32_t) override { ++circles; }
     void DrawPicture(const RasterSurface&, float, float, float, float, float, float, float, float) override {}
+    bool BeginDocument() override { return true; }
     void NewPage() override { ++pages; }
-    void EndDocument() override {}
+    bool EndDocument() override { return true; }
+    std::string Failure() const override { return {}; }
 
     bool dotted = false;
     int width = 1;
@@ -55,7 +60,7 @@ public:
     void SetPenWidth(int) override {}
     void DrawLine(float, float, float, float) override {}
     void DrawCircle(float, float, float) override {}
-    bool SaveBmp(const std::string&) override { return false; }
+    const std::uint32_t* Row(int) const override { return nullptr; }
     void Release() override {}
 };
 

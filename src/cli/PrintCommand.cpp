@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <iostream>
 
+#include "core/files/OutputGuard.h"
 #include "core/print/PageLayout.h"
 #include "core/print/PrintCommand.h"
 #include "core/print/PrintRendering.h"
@@ -18,6 +19,8 @@ namespace {
 
 // A bitmap print has the resolution of a 96-dpi screen at true size.
 constexpr float kScreenTwipsPerPixel = 15;
+// A PDF page is at most 14400 units of 1/72 inch on a side.
+constexpr double kLargestPaperInches = 200;
 
 int Problem(const std::string& text, int status) {
     std::cerr << "tessary-cli: " << text << "\n";
@@ -37,6 +40,8 @@ int WholeNumber(const std::string& text, int first, int last) {
     return n >= first && n <= last ? n : -1;
 }
 
+// The paper named by --paper; none when the text names no paper, or a
+// sheet larger than a PDF page can be.
 std::optional<QPageSize> Paper(const std::string& text) {
     if (text.empty() || text == "letter") return QPageSize(QPageSize::Letter);
     if (text == "legal") return QPageSize(QPageSize::Legal);
@@ -54,7 +59,10 @@ std::optional<QPageSize> Paper(const std::string& text) {
         width *= 10;
         height *= 10;
     }
-    if (width <= 0 || height <= 0) return std::nullopt;
+    const double perInch = unit == QPageSize::Inch ? 1 : 25.4;
+    if (width <= 0 || height <= 0 || width / perInch > kLargestPaperInches || height / perInch > kLargestPaperInches) {
+        return std::nullopt;
+    }
     return QPageSize(QSizeF(width, height), unit, QString(), QPageSize::ExactMatch);
 }
 
@@ -63,7 +71,10 @@ std::optional<QPageSize> Paper(const std::string& text) {
 int CheckPrintArguments(const Arguments& args) {
     const bool pdf = args.options.count("--pdf") > 0;
     if (pdf == (args.options.count("--printer") > 0)) return Problem("print needs either --pdf OUT.pdf or --printer NAME", kUsage);
-    if (!Paper(Option(args, "--paper"))) return Problem("--paper takes letter, legal, a4, a3 or WxH with in, mm or cm", kUsage);
+    if (!Paper(Option(args, "--paper"))) {
+        return Problem("--paper takes letter, legal, a4, a3 or WxH with in, mm or cm, at most 200 in (5080 mm) a side",
+                       kUsage);
+    }
     const std::string orientation = Option(args, "--orientation");
     if (!orientation.empty() && orientation != "auto" && orientation != "portrait" && orientation != "landscape") {
         return Problem("--orientation takes auto, portrait or landscape", kUsage);
@@ -92,6 +103,7 @@ int CheckPrintArguments(const Arguments& args) {
 int Print(Session& session, const Arguments& args) {
     QPrinter printer(QPrinter::HighResolution);
     const std::string pdf = Option(args, "--pdf");
+    if (!pdf.empty() && !MayWriteOutput(pdf, args.files[0], session.messages)) return kFailed;
     if (!pdf.empty()) {
         // A PDF's printable area is the whole sheet.
         printer.setOutputFormat(QPrinter::PdfFormat);

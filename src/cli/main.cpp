@@ -82,7 +82,8 @@ int ExportBmp(tessary::Session& session, const tessary::cli::Arguments& args) {
     tessary::QtRasterSurface surface;
     tessary::BitmapExport bitmap(session.store, session.progress, surface);
     // A file's coordinates are the pattern at true size: the layer at normal size.
-    return bitmap.ExportBitmap(options, options.WidthTwips, options.HeightTwips, args.files[1], session.messages)
+    return bitmap.ExportBitmap(options, options.WidthTwips, options.HeightTwips, args.files[1], args.files[0],
+                               session.messages)
                ? kOk
                : kFailed;
 }

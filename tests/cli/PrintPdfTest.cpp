@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -119,6 +121,50 @@ TEST_F(PrintPdfTest, ASinglePageAndCopiesAndAnEmptyLayout) {
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(said.contains(QStringLiteral("nothing to print"))) << said.toStdString();
     EXPECT_FALSE(QFileInfo::exists(none));
+}
+
+// The bitmap read back: the pattern's border, drawn along its very edges,
+// is on the outermost pixels; nothing beside the bitmap is touched.
+TEST(ExportBmpTest, TheBorderIsInsideTheBitmapAndNeighboursAreLeftAlone) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toLocal8Bit());
+    test::TestSession t;
+    PatternOptions& o = t->options;
+    o.DimensionWidth = 2;
+    o.DimensionHeight = 1;
+    o.RecomputeTwips();
+    t->store.AddShape(0, 0, 0, o.HeightTwips, o.WidthTwips, 1, false);
+    const QString pattern = folder.filePath(QStringLiteral("border.pat"));
+    ASSERT_TRUE(t->file.SavePattern(pattern.toStdString(), true));
+    const QString bmp = folder.filePath(QStringLiteral("border.bmp"));
+    // A file that only shares the name's beginning is someone else's.
+    QFile other(bmp + QStringLiteral(".part"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("not ours");
+    other.close();
+
+    const struct { int width, height; } sizes[] = {{200, 100}, {201, 77}, {3, 2}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+        int status = -1;
+        const QString said = RunProgram(QStringLiteral(TESSARY_CLI),
+                                        {QStringLiteral("export-bmp"), pattern, bmp, QStringLiteral("--width"),
+                                         QString::number(size.width), QStringLiteral("--height"),
+                                         QString::number(size.height), QStringLiteral("--pen"), QStringLiteral("1")},
+                                        &status);
+        ASSERT_EQ(status, 0) << said.toStdString();
+        const QImage image(bmp, "BMP");
+        ASSERT_EQ(image.size(), QSize(size.width, size.height));
+        const int right = size.width - 1, bottom = size.height - 1;
+        const auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+        for (int x = 0; x <= right; ++x) EXPECT_TRUE(dark(x, 0) && dark(x, bottom)) << "column " << x;
+        for (int y = 0; y <= bottom; ++y) EXPECT_TRUE(dark(0, y) && dark(right, y)) << "row " << y;
+        if (size.width > 2 && size.height > 2) EXPECT_FALSE(dark(size.width / 2, size.height / 2));
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 3) << "pattern, bitmap, neighbour";
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), QByteArray("not ours"));
 }
 
 }  // namespace

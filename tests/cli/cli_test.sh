@@ -5,7 +5,12 @@ set -u
 cli=$1
 sample=$2
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+mounts=()
+cleanup() {
+    for m in "${mounts[@]}"; do umount "$m" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
 export XDG_CONFIG_HOME=$work/config HOME=$work/home XDG_CACHE_HOME=$work/cache
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -50,6 +55,62 @@ grep -q 'The selected file could not be loaded.' "$work/err" || fail "damaged fi
 [ ! -s "$work/out" ] || fail "damaged file printed output"
 expect_status 1 "unwritable target" "$cli" convert "$sample" "$work/no/such/folder/x.pat"
 grep -q 'The pattern file could not be saved.' "$work/err" || fail "save failure message"
+
+# Writers that fail leave every file as it was and no scratch file behind.
+# Each case: a description, then the output path, made ready by setup_case.
+cp "$sample" "$work/in.pat"
+ln -s in.pat "$work/link.pat"
+mkdir -p "$work/targets/folder.pdf" "$work/targets/folder.bmp"
+as_root=0
+[ "$(id -u)" -eq 0 ] && as_root=1
+mount_tmpfs() {  # folder, options
+    mkdir -p "$1"
+    [ "$as_root" -eq 1 ] && mount -t tmpfs -o "$2" tmpfs "$1" 2>/dev/null && mounts+=("$1")
+}
+# Root writes anywhere, so its unwritable folder is a read-only mount.
+if [ "$as_root" -eq 1 ]; then
+    mount_tmpfs "$work/readonly" ro || echo "SKIP unwritable folder: no read-only mount could be made"
+else
+    mkdir -p "$work/readonly" && chmod 555 "$work/readonly"
+fi
+# A small disk, nearly full: room for the earlier file, not for a new one.
+if mount_tmpfs "$work/full" size=64k; then
+    head -c 57344 /dev/zero >"$work/full/filler" 2>/dev/null
+else
+    echo "SKIP full disk: a small disk can only be mounted as root"
+fi
+for kind in pdf bmp; do
+    cases=("missing folder|$work/no/such/folder/out.$kind"
+           "a folder|$work/targets/folder.$kind"
+           "the input|$work/in.pat"
+           "the input by ./|$work/./in.pat"
+           "the input by a link|$work/link.pat")
+    if mountpoint -q "$work/readonly" || [ "$as_root" -eq 0 ]; then
+        cases+=("unwritable folder|$work/readonly/out.$kind")
+    fi
+    mountpoint -q "$work/full" 2>/dev/null && cases+=("full disk|$work/full/out.$kind")
+    for c in "${cases[@]}"; do
+        what=${c%%|*} target=${c#*|}
+        folder=$(dirname "$target")
+        [ -d "$folder" ] && [ -w "$folder" ] && [ ! -e "$target" ] && echo "earlier" >"$target"
+        before=$(ls -A "$folder" 2>/dev/null | sort)
+        old=$(cat "$target" 2>/dev/null | sha256sum)
+        if [ "$kind" = pdf ]; then
+            expect_status 1 "pdf onto $what" "$cli" print "$work/in.pat" --pdf "$target"
+        else
+            expect_status 1 "bmp onto $what" "$cli" export-bmp "$work/in.pat" "$target" --width 2000 --height 2000
+        fi
+        [ -s "$work/err" ] || fail "$kind onto $what: no message"
+        [ "$(cat "$target" 2>/dev/null | sha256sum)" = "$old" ] || fail "$kind onto $what: the earlier file changed"
+        [ "$(ls -A "$folder" 2>/dev/null | sort)" = "$before" ] || fail "$kind onto $what: a file was left in $folder"
+    done
+done
+cmp -s "$sample" "$work/in.pat" || fail "the input pattern was changed"
+
+expect_status 2 "absurd paper" "$cli" print "$sample" --pdf "$work/big.pdf" --paper 1000000000000000000000000000x5in
+grep -q 'at most 200 in' "$work/err" || fail "absurd paper message: $(cat "$work/err")"
+[ ! -e "$work/big.pdf" ] || fail "absurd paper wrote a PDF"
+expect_status 0 "largest paper" "$cli" print "$sample" --pdf "$work/big.pdf" --paper 200x5080mm
 
 expect_status 2 "no command" "$cli"
 expect_status 2 "unknown command" "$cli" frobnicate "$sample"

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "core/files/BitmapExport.h"
+#include "core/files/BmpFile.h"
 #include "tests/core/FakePlatform.h"
 #include "tests/core/PrintFakes.h"
 
@@ -20,13 +24,15 @@ protected:
         t->progress.SetDisplay(true);
         t->options.WidthTwips = kWidth;
         t->options.HeightTwips = kHeight;
+        test::WriteFileBytes(pattern, "the pattern");
     }
     bool Export(const std::string& path) {
-        return exporter.ExportBitmap(t->options, kWidth, kHeight, path, t->messages);
+        return exporter.ExportBitmap(t->options, kWidth, kHeight, path, pattern, t->messages);
     }
 
     static constexpr float kWidth = 2880, kHeight = 1440;
     test::TestSession t;
+    const std::string pattern = (t.scratch / "rose.pat").string();
     test::RecordingSurface surface;
     BitmapExport exporter{t->store, t->progress, surface};
 };
@@ -39,19 +45,21 @@ TEST_F(BitmapExportTest, ThePatternIsScaledOntoTheSurface) {
     t->store.AddShape(3, 720, 1440, 288, 288, 1, true);   // circle
     for (std::int16_t kind : {2, 4, 5}) t->store.AddShape(kind, 0, 0, 500, 500, 1, true);
 
+    // One pixel more than twips each way: the layer's edges fall on the
+    // centres of the first and last pixels, a twip a pixel between them.
     for (const bool mirror : {false, true}) {
-        ASSERT_TRUE(exporter.ComposeBitmap(kWidth, kHeight, 300, 150, 3, mirror));
-        const auto x = [&](float at) { return mirror ? 300 - at : at; };
-        EXPECT_TRUE(surface.width == 300 && surface.height == 150 && surface.pen == 3);
+        ASSERT_TRUE(exporter.ComposeBitmap(kWidth, kHeight, 2881, 1441, 3, mirror));
+        const auto x = [&](float at) { return mirror ? 2881 - (at + 0.5f) : at + 0.5f; };
+        EXPECT_TRUE(surface.width == 2881 && surface.height == 1441 && surface.pen == 3);
         ASSERT_EQ(surface.lines.size(), 9u);
         const auto& l = surface.lines;
-        EXPECT_EQ((std::array{l[0].x1, l[0].y1, l[0].x2, l[0].y2}), (std::array{x(0), 0.0f, x(300), 150.0f}));
+        EXPECT_EQ((std::array{l[0].x1, l[0].y1, l[0].x2, l[0].y2}), (std::array{x(0), 0.5f, x(2880), 1440.5f}));
         // Rectangle edges: top, bottom, left, right.
         EXPECT_EQ((std::array{l[1].x1, l[1].x2, l[2].y1, l[4].x1, l[6].y1}),
-                  (std::array{x(30), x(90), 45.0f, x(90), 60.0f}));
+                  (std::array{x(288), x(864), 432.5f, x(864), 576.5f}));
         ASSERT_EQ(surface.circles.size(), 1u);
         const auto& c = surface.circles[0];
-        EXPECT_EQ((std::array{c.cx, c.cy, c.r}), (std::array{x(165), 90.0f, 15.0f}));
+        EXPECT_EQ((std::array{c.cx, c.cy, c.r}), (std::array{x(1584), 864.5f, 144.0f}));
     }
     EXPECT_EQ(t.progressWindow.headers[0], "Generating Bitmap - Lines");
     EXPECT_EQ(t.progressWindow.headers[1], "Generating Bitmap - Shapes");
@@ -59,10 +67,11 @@ TEST_F(BitmapExportTest, ThePatternIsScaledOntoTheSurface) {
 }
 
 TEST_F(BitmapExportTest, SizeAndPenRoundHalvesToEven) {
-    const struct { float width, height, pen; int pixelsWide, pixelsHigh, penPixels; } cases[] = {
-        {300, 150, 2.5f, 300, 150, 2},
-        {300.5f, 149.5f, 3.5f, 300, 150, 4},
-        {1, 1, 0.2f, 1, 1, 1},
+    // Rows of a BMP are padded to whole multiples of 4 bytes.
+    const struct { float width, height, pen; int pixelsWide, pixelsHigh, penPixels; std::size_t fileBytes; } cases[] = {
+        {300, 150, 2.5f, 300, 150, 2, 54 + 900 * 150},
+        {300.5f, 149.5f, 3.5f, 300, 150, 4, 54 + 900 * 150},
+        {1, 1, 0.2f, 1, 1, 1, 54 + 4},
     };
     for (const auto& c : cases) {
         t->options.BitmapWidth = c.width;
@@ -71,7 +80,9 @@ TEST_F(BitmapExportTest, SizeAndPenRoundHalvesToEven) {
         const auto path = t.scratch / "pattern.bmp";
         ASSERT_TRUE(Export(path.string()));
         EXPECT_TRUE(surface.width == 0 && surface.height == 0) << "released";
-        EXPECT_EQ(test::ReadFileBytes(path), "BM whole bitmap");
+        const std::string bmp = test::ReadFileBytes(path);
+        EXPECT_EQ(bmp.size(), c.fileBytes);
+        EXPECT_EQ(bmp.substr(0, 2), "BM");
         EXPECT_EQ(surface.pen, c.penPixels) << c.pen;
         ASSERT_TRUE(exporter.ComposeBitmap(kWidth, kHeight, BitmapPixels(c.width), BitmapPixels(c.height),
                                            PenPixels(c.pen), false));
@@ -80,34 +91,80 @@ TEST_F(BitmapExportTest, SizeAndPenRoundHalvesToEven) {
     EXPECT_TRUE(t.presenter.shown.empty());
 }
 
-TEST_F(BitmapExportTest, FailuresSayWhyAndLeaveTheEarlierFile) {
+TEST_F(BitmapExportTest, FailuresSayWhyAndLeaveEveryFileAsItWas) {
+    namespace fs = std::filesystem;
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const struct { float width, height; bool failCreate, failSave; int creates; const char* message; } cases[] = {
-        {0, 150, false, false, 0, "The bitmap could not be created."},
-        {300, -5, false, false, 0, "The bitmap could not be created."},
-        {1e12f, 150, false, false, 0, "The bitmap could not be created."},
-        {nan, 150, false, false, 0, "The bitmap could not be created."},
-        {300, 150, true, false, 1, "The bitmap could not be created."},
-        {300, 150, false, true, 1, "The bitmap file could not be saved."},
+    const std::string earlier = (t.scratch / "pattern.bmp").string();
+    test::WriteFileBytes(earlier, "earlier bitmap");
+    fs::create_directory(t.scratch / "folder.bmp");
+    fs::create_symlink(pattern, t.scratch / "link.bmp");
+    constexpr const char* kNotCreated = "The bitmap could not be created.";
+    constexpr const char* kNotSaved = "The bitmap file could not be saved.";
+    constexpr const char* kIsPattern = "The file can not be written over the pattern it is made from.";
+    const struct { float width, height; bool failCreate; std::string path; int creates; const char* message; } cases[] = {
+        {0, 150, false, earlier, 0, kNotCreated},
+        {300, -5, false, earlier, 0, kNotCreated},
+        {1e12f, 150, false, earlier, 0, kNotCreated},
+        {nan, 150, false, earlier, 0, kNotCreated},
+        {300, 150, true, earlier, 1, kNotCreated},
+        {300, 150, false, (t.scratch / "gone" / "pattern.bmp").string(), 1, kNotSaved},
+        {300, 150, false, (t.scratch / "folder.bmp").string(), 1, kNotSaved},
+        {300, 150, false, pattern, 0, kIsPattern},
+        {300, 150, false, (t.scratch / "link.bmp").string(), 0, kIsPattern},
+        {300, 150, false, (t.scratch / "folder.bmp" / ".." / "rose.pat").string(), 0, kIsPattern},
     };
-    const auto path = t.scratch / "pattern.bmp";
+    const auto entries = [&] { return std::distance(fs::directory_iterator(t.scratch.path()), {}); };
+    const auto before = entries();
     for (const auto& c : cases) {
-        test::WriteFileBytes(path, "earlier bitmap");
         surface = test::RecordingSurface();
         surface.failCreate = c.failCreate;
-        surface.failSave = c.failSave;
         t.presenter.shown.clear();
         t->options.BitmapWidth = c.width;
         t->options.BitmapHeight = c.height;
-        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
-        EXPECT_FALSE(Export(path.string()));
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " to " << c.path);
+        EXPECT_FALSE(Export(c.path));
         EXPECT_EQ(surface.creates, c.creates);
-        EXPECT_EQ(surface.releases, 1);
+        EXPECT_EQ(surface.releases, c.message == kIsPattern ? 0 : 1);  // refused before any bitmap
         ASSERT_EQ(t.presenter.shown.size(), 1u);
         EXPECT_EQ(t.presenter.shown[0].text.rfind(c.message, 0), 0u) << t.presenter.shown[0].text;
-        EXPECT_EQ(test::ReadFileBytes(path), "earlier bitmap");
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.scratch.path()), {}), 1);
+        EXPECT_EQ(test::ReadFileBytes(earlier), "earlier bitmap");
+        EXPECT_EQ(test::ReadFileBytes(pattern), "the pattern");
+        EXPECT_EQ(entries(), before) << "a scratch file was left";
+        EXPECT_TRUE(fs::is_directory(t.scratch / "folder.bmp"));
     }
+}
+
+// Rows bottom up, blue green red, each padded to 4 bytes.
+TEST(BmpFile, RowsAreWrittenBottomUpInBlueGreenRedWithPadding) {
+    test::ScratchFolder folder;
+    test::RecordingSurface surface;
+    ASSERT_TRUE(surface.Create(2, 2));
+    surface.pixels = {0xFF112233, 0xFF445566, 0xFF778899, 0xFFAABBCC};
+    const auto path = folder / "small.bmp";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(WriteBmp(fd, surface));
+    ::close(fd);
+    const std::string bmp = test::ReadFileBytes(path);
+    const std::string header = test::Bytes()
+                                   .Raw("BM").I32(54 + 16).I32(0).I32(54)
+                                   .I32(40).I32(2).I32(2).I16(1).I16(24).I32(0).I32(16).I32(3780).I32(3780).I32(0).I32(0)
+                                   .str();
+    EXPECT_EQ(bmp.substr(0, 54), header);
+    EXPECT_EQ(bmp.substr(54), std::string("\x99\x88\x77\xCC\xBB\xAA\0\0\x33\x22\x11\x66\x55\x44\0\0", 16));
+}
+
+TEST(BmpFile, AFailedWriteOrAnOversizedPictureIsReported) {
+    test::RecordingSurface surface;
+    ASSERT_TRUE(surface.Create(300, 200));
+    const int full = ::open("/dev/full", O_WRONLY);
+    if (full >= 0) {
+        EXPECT_FALSE(WriteBmp(full, surface));
+        ::close(full);
+    }
+    // More than a BMP's 32-bit size field can hold: refused before any write.
+    surface.width = surface.height = 40000;
+    EXPECT_FALSE(WriteBmp(-1, surface));
 }
 
 }  // namespace

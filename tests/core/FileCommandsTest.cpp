@@ -8,6 +8,7 @@
 
 #include "core/platform/CommandDialogs.h"
 #include "core/platform/PictureLayers.h"
+#include "core/print/PrintCommand.h"
 #include "core/shell/FileCommands.h"
 #include "core/shell/WindowPositions.h"
 #include "core/workspace/Workspace.h"
@@ -41,6 +42,10 @@ public:
         return Next(picturePaths);
     }
     std::optional<std::string> AskBitmapPath(const std::string&) override { return Next(bitmapPaths); }
+    std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override {
+        pdfAsked.push_back(folder + "|" + name);
+        return Next(pdfPaths);
+    }
     void ShowPatternSetup(bool forNewPattern) override {
         PatternOptions& o = ws_.session.options;
         ++setups;
@@ -54,8 +59,8 @@ public:
         o.RecomputeTwips();
     }
 
-    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths;
-    std::vector<std::string> saveFolders, openFolders, pictureFolders;
+    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, pdfPaths;
+    std::vector<std::string> saveFolders, openFolders, pictureFolders, pdfAsked;
     bool cancelSetup = false;
     std::function<void(PatternOptions&)> edit;
     int setups = 0;
@@ -512,9 +517,69 @@ TEST_F(FileCommandsTest, BitmapIsComposedAtTrueSizeWhateverTheZoom) {
     dialogs.bitmapPaths.push_back(Path("pattern.bmp"));
     ASSERT_TRUE(cmd.ExportBitmapCommand(surface));
     ASSERT_EQ(surface.lines.size(), 1u);
-    EXPECT_FLOAT_EQ(surface.lines[0].x2, 300);
-    EXPECT_FLOAT_EQ(surface.lines[0].y2, 150);
+    EXPECT_FLOAT_EQ(surface.lines[0].x2, 299.5f);  // the centre of the last pixel
+    EXPECT_FLOAT_EQ(surface.lines[0].y2, 149.5f);
     EXPECT_TRUE(ws.surface.Enabled);  // out of the busy state again
+
+    // Never over the open pattern's own file.
+    ASSERT_TRUE(SaveAs("own.pat"));
+    const std::string saved = ReadFileBytes(Path("own.pat"));
+    dialogs.bitmapPaths.push_back(Path("own.pat"));
+    t.presenter.shown.clear();
+    EXPECT_FALSE(cmd.ExportBitmapCommand(surface));
+    ASSERT_EQ(t.presenter.shown.size(), 1u);
+    EXPECT_EQ(t.presenter.shown[0].text.rfind("The file can not be written over the pattern", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(Path("own.pat")), saved);
+}
+
+TEST_F(FileCommandsTest, PrintingToAnUnnamedPdfAsksForANameBesideThePattern) {
+    constexpr float kInch = 1440;
+    cmd.NewPattern(false);
+    ASSERT_TRUE(SaveAs("rose.pat"));
+    const std::string saved = ReadFileBytes(Path("rose.pat"));
+    const struct {
+        bool toFile;
+        std::string setupFile;
+        std::deque<std::string> answers;
+        std::vector<std::string> asked;
+        int begun;
+        const char* message;
+    } cases[] = {
+        {false, "", {}, {}, 1, "Printed 2 pages to Recorder"},
+        {true, "", {Path("out.pdf")}, {t.scratch.path().string() + "|rose.pdf"}, 1, "Printed 2 pages to out.pdf"},
+        {true, "", {}, {t.scratch.path().string() + "|rose.pdf"}, 0, nullptr},  // the dialog cancelled
+        {true, Path("setup.pdf"), {}, {}, 1, "Printed 2 pages to setup.pdf"},
+        {true, "", {Path("./rose.pat")}, {t.scratch.path().string() + "|rose.pdf"}, 0,
+         "The file can not be written over the pattern it is made from."},
+        {true, Path("rose.pat"), {}, {}, 0, "The file can not be written over the pattern it is made from."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setupFile + " " + std::to_string(c.answers.size()));
+        test::RecordingPrinter printer(8 * kInch, 10.5f * kInch, 2.4f);
+        printer.toFile = c.toFile;
+        printer.outputFile = c.setupFile;
+        test::RecordingSurface surface;
+        dialogs.pdfPaths = c.answers;
+        dialogs.pdfAsked.clear();
+        t.presenter.shown.clear();
+        // A pattern of two pages across.
+        ws.session.options.WidthTwips = 12 * kInch;
+        ws.session.options.HeightTwips = 4 * kInch;
+        const bool printed = PrintCommand(ws, printer, surface, dialogs, [](PrintWizardModel& wizard) {
+            ASSERT_TRUE(wizard.Activate());
+            wizard.Print();
+        });
+        EXPECT_EQ(printed, c.begun == 1 && c.message && std::string(c.message).rfind("Printed", 0) == 0);
+        EXPECT_EQ(dialogs.pdfAsked, c.asked);
+        EXPECT_EQ(printer.documentsBegun, c.begun);
+        if (c.message) {
+            ASSERT_EQ(t.presenter.shown.size(), 1u);
+            EXPECT_EQ(t.presenter.shown[0].text.rfind(c.message, 0), 0u) << t.presenter.shown[0].text;
+        } else {
+            EXPECT_TRUE(t.presenter.shown.empty());
+        }
+        EXPECT_EQ(ReadFileBytes(Path("rose.pat")), saved);
+    }
 }
 
 TEST_F(FileCommandsTest, CommandLineNamesOneFile) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -37,6 +36,9 @@ public:
         : width_(portraitWidth), height_(portraitHeight), pixel_(pixel) {}
 
     std::string DeviceName() const override { return "Recorder"; }
+    bool PrintsToFile() const override { return toFile; }
+    std::string OutputFile() const override { return outputFile; }
+    void SetOutputFile(const std::string& path) override { outputFile = path; }
     void SetOrientation(std::int16_t o) override { orientation = o; }
     float PrintableWidth() const override { return orientation == 2 ? height_ : width_; }
     float PrintableHeight() const override { return orientation == 2 ? width_ : height_; }
@@ -61,8 +63,17 @@ public:
                      float ph) override {
         pictures.push_back({l, t, w, h, pl, pt, pw, ph, p.Width(), p.Height(), newPages});
     }
+    bool BeginDocument() override {
+        ++documentsBegun;
+        copiesAtBegin = copies;
+        return !failBegin;
+    }
     void NewPage() override { ++newPages; }
-    void EndDocument() override { ++documentsEnded; }
+    bool EndDocument() override {
+        ++documentsEnded;
+        return !failEnd;
+    }
+    std::string Failure() const override { return failBegin || failEnd ? "the recorder jammed" : ""; }
 
     // The lines of one page, cut lines left out.
     std::vector<Line> PatternLines(int page) const {
@@ -81,7 +92,13 @@ public:
     bool dotted = false;
     int penWidth = 0;
     int newPages = 0;
+    int documentsBegun = 0;
+    std::int16_t copiesAtBegin = 0;
     int documentsEnded = 0;
+    bool failBegin = false;
+    bool failEnd = false;
+    bool toFile = false;
+    std::string outputFile;
     std::vector<Line> lines;
     std::vector<Circle> circles;
     std::vector<Picture> pictures;
@@ -91,8 +108,8 @@ private:
     float width_, height_, pixel_;
 };
 
-// An off-screen picture that keeps what is drawn on it. A failing save
-// still leaves half a file behind, as a full disk would.
+// An off-screen picture that keeps what is drawn on it; its pixels are
+// white unless a test paints them.
 class RecordingSurface : public RasterSurface {
 public:
     struct Line {
@@ -107,6 +124,7 @@ public:
         if (failCreate) return false;
         width = w;
         height = h;
+        pixels.assign(static_cast<std::size_t>(w) * h, 0xFFFFFFFF);
         lines.clear();
         circles.clear();
         return true;
@@ -116,20 +134,18 @@ public:
     void SetPenWidth(int pixels) override { pen = pixels; }
     void DrawLine(float x1, float y1, float x2, float y2) override { lines.push_back({x1, y1, x2, y2}); }
     void DrawCircle(float cx, float cy, float r) override { circles.push_back({cx, cy, r}); }
-    bool SaveBmp(const std::string& path) override {
-        std::ofstream(path, std::ios::binary) << (failSave ? "BM" : "BM whole bitmap");
-        return !failSave;
-    }
+    const std::uint32_t* Row(int y) const override { return pixels.data() + static_cast<std::size_t>(y) * width; }
     void Release() override {
         ++releases;
         width = height = 0;
+        pixels.clear();
     }
 
     bool failCreate = false;
-    bool failSave = false;
     int creates = 0;
     int releases = 0;
     int width = 0, height = 0, pen = 0;
+    std::vector<std::uint32_t> pixels;
     std::vector<Line> lines;
     std::vector<Circle> circles;
 };

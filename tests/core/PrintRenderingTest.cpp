@@ -243,8 +243,9 @@ TEST_F(Printing, BitmapModeCopiesPageRegionsOfTheComposedPicture) {
     ASSERT_TRUE(renderer.PrintPattern(job));
 
     // The screen's 15 twips a pixel at true size; the pen of 22.5 twips is 1.5, so 2 pixels.
+    // Mirrored, the left edge is the centre of the last pixel.
     ASSERT_EQ(surface.lines.size(), 1u);
-    EXPECT_TRUE(surface.lines[0].x1 == 960 && surface.pen == 2);
+    EXPECT_TRUE(surface.lines[0].x1 == 959.5f && surface.pen == 2);
     ASSERT_EQ(printer.pictures.size(), 2u);
     for (int page = 0; page < 2; ++page) {
         const auto& p = printer.pictures[page];
@@ -268,8 +269,39 @@ TEST_F(Printing, ABitmapThatCannotBeMadeStopsThePrintWithOneMessage) {
     job.Collate = true;
     EXPECT_FALSE(renderer.PrintPattern(job));
     EXPECT_TRUE(printer.pictures.empty() && printer.newPages == 0);
+    EXPECT_EQ(printer.documentsBegun, 0) << "no empty document";
     ASSERT_EQ(t.presenter.shown.size(), 1u);
     EXPECT_EQ(t.presenter.shown[0].text.rfind("The pattern could not be printed in bitmap mode.", 0), 0u);
+}
+
+TEST_F(Printing, APrinterThatFailsIsReportedByNameAndWhy) {
+    Line(100, 100, 200, 200);
+    const struct { bool failBegin, failEnd, bitmap; int ended; } cases[] = {
+        {true, false, false, 0},
+        {true, false, true, 0},
+        {false, true, false, 1},
+        {false, true, true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.failBegin << c.failEnd << c.bitmap);
+        printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+        printer.failBegin = c.failBegin;
+        printer.failEnd = c.failEnd;
+        surface = test::RecordingSurface();
+        t.presenter.shown.clear();
+        PrintJob job = Job(kInch, kInch);
+        job.PrintBitmapImage = c.bitmap;
+        job.Copies = 2;
+        EXPECT_FALSE(renderer.PrintPattern(job));
+        EXPECT_EQ(printer.copiesAtBegin, 2) << "copies are set before the document starts";
+        EXPECT_EQ(printer.documentsEnded, c.ended);
+        if (c.failBegin) EXPECT_TRUE(printer.lines.empty() && printer.pictures.empty());
+        EXPECT_EQ(surface.releases, c.bitmap ? 1 : 0);
+        ASSERT_EQ(t.presenter.shown.size(), 1u);
+        EXPECT_EQ(t.presenter.shown[0].text.rfind("The pattern could not be printed to Recorder.\r\n"
+                                                  "Reason: the recorder jammed.", 0), 0u)
+            << t.presenter.shown[0].text;
+    }
 }
 
 }  // namespace

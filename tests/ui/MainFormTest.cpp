@@ -2,9 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -57,6 +61,33 @@ void ClickInDialog(const QString& name) {
         ASSERT_NE(button, nullptr) << name.toStdString();
         button->click();
     });
+}
+
+// Acts on the first modal window that is ready for it: a user waits for the
+// window they expect, whatever else opens and closes before it.
+void WhenModal(std::function<bool(QWidget*)> ready, std::function<void(QWidget*)> act) {
+    QTimer::singleShot(10, [ready = std::move(ready), act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !ready(modal)) return WhenModal(ready, act);
+        act(modal);
+    });
+}
+
+// The wizard's Print button, straight from its first step.
+void PrintFromWizard() {
+    const QString print = QStringLiteral("cmdNav4");
+    WhenModal([print](QWidget* w) { return w->findChild<QAbstractButton*>(print) != nullptr; },
+              [print](QWidget* w) { w->findChild<QAbstractButton*>(print)->click(); });
+}
+
+// The next message box's text; it is closed with OK.
+void ReadMessage(QString* text) {
+    WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+              [text](QWidget* w) {
+                  auto* box = qobject_cast<QMessageBox*>(w);
+                  *text = box->text();
+                  box->button(QMessageBox::Ok)->click();
+              });
 }
 
 class MainFormTest : public testing::Test {
@@ -234,6 +265,60 @@ TEST_F(MainFormTest, ZoomAndMoveFromTheirToolbars) {
     const QPoint from = Page(0.3, 0.3);
     Drag({from, from + QPoint(50, 20)});
     EXPECT_NEAR(window.Engine().surface.OriImage[0].Left, 50 * window.Work()->TwipsPerPixel(), 16);
+}
+
+TEST_F(MainFormTest, APdfWithoutANameIsAskedForAndPrintSetupAppliesAtOnceEvenAfterAFailure) {
+    NewBlank();
+    Trigger("MenuEditDrawLineMode1");
+    Drag({Page(0.1, 0.1), Page(0.4, 0.3)});
+    const QString pattern = folder.filePath(QStringLiteral("rose.pat"));
+    ChooseFile(pattern);
+    Trigger("MenuFileSaveAs");
+    QFile patternFile(pattern);
+    ASSERT_TRUE(patternFile.open(QIODevice::ReadOnly));
+    const QByteArray saved = patternFile.readAll();
+    patternFile.close();
+
+    // A machine without printers: Print Setup offers a PDF file, unnamed.
+    QPrinter& setup = window.PrinterSetup();
+    setup.setOutputFileName(QString());
+    setup.setOutputFormat(QPrinter::PdfFormat);
+    QString asked, said;
+    PrintFromWizard();
+    WhenModal([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
+              [&asked](QWidget* w) {
+                  auto* dialog = qobject_cast<QFileDialog*>(w);
+                  asked = dialog->selectedFiles().value(0);
+                  QMetaObject::invokeMethod(dialog, "accept");
+              });
+    ReadMessage(&said);
+    Trigger("MenuFilePrint");
+    EXPECT_EQ(asked, folder.filePath(QStringLiteral("rose.pdf")));
+    EXPECT_TRUE(said.contains(QRegularExpression(QStringLiteral("^Printed [0-9]+ pages? to rose.pdf$")))) << said.toStdString();
+    QFile pdf(folder.filePath(QStringLiteral("rose.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    EXPECT_TRUE(setup.outputFileName().isEmpty()) << "the next print asks again";
+
+    // A folder that is gone: said, and nothing is left behind.
+    const struct { const char* file; const char* message; } prints[] = {
+        {"gone/setup.pdf", "The pattern could not be printed to PDF file "},
+        {"rose.pat", "The file can not be written over the pattern it is made from."},
+        {"setup.pdf", "Printed "},
+    };
+    for (const auto& p : prints) {
+        SCOPED_TRACE(p.file);
+        setup.setOutputFileName(folder.filePath(QString::fromLatin1(p.file)));
+        PrintFromWizard();
+        ReadMessage(&said);
+        Trigger("MenuFilePrint");
+        EXPECT_TRUE(said.startsWith(QString::fromLatin1(p.message))) << said.toStdString();
+    }
+    EXPECT_TRUE(said.endsWith(QStringLiteral(" to setup.pdf"))) << said.toStdString();
+    ASSERT_TRUE(patternFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(patternFile.readAll() == saved);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("rose.pat"), QStringLiteral("rose.pdf"), QStringLiteral("setup.pdf")}));
 }
 
 TEST(MainFormPositions, StoredFramesOfAnySizeComeBackOnTheScreen) {

@@ -1,9 +1,10 @@
 #include "core/files/BitmapExport.h"
 
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
+#include "core/files/BmpFile.h"
+#include "core/files/FileReplacement.h"
+#include "core/files/OutputGuard.h"
 #include "core/files/PatternOptions.h"
 #include "core/platform/RasterSurface.h"
 #include "core/shell/Messages.h"
@@ -28,20 +29,23 @@ int PenPixels(float value) {
 bool BitmapExport::ComposeBitmap(float layerWidth, float layerHeight, int width, int height, int pen, bool mirror) {
     if (width < 1 || height < 1 || !surface_.Create(width, height)) return false;
     surface_.SetPenWidth(pen);
+    // The layer's edges land on the centres of the outermost pixels, so a
+    // border drawn along them stays inside the picture.
     float fx = 1, fy = 1;
     if (layerWidth > 0 && layerHeight > 0) {
-        fx = static_cast<float>(width) / layerWidth;
-        fy = static_cast<float>(height) / layerHeight;
+        fx = static_cast<float>(width - 1) / layerWidth;
+        fy = static_cast<float>(height - 1) / layerHeight;
     }
-    const auto surfaceWidth = static_cast<float>(width);
-    const auto x = [&](float patternX) { return mirror ? surfaceWidth - fx * patternX : fx * patternX; };
+    const float right = static_cast<float>(width) - 0.5f;
+    const auto x = [&](float patternX) { return mirror ? right - fx * patternX : 0.5f + fx * patternX; };
+    const auto y = [&](float patternY) { return 0.5f + fy * patternY; };
 
     const ElementSet<LineElement>& lines = store_.OutLine;
     progress_.ProgressStart(0, lines.Count(), "Generating Bitmap - Lines", false);
     for (std::int16_t i = 0; i < lines.Count(); ++i) {
         if (lines.Visible(i)) {
             const LineElement& e = lines[i];
-            surface_.DrawLine(x(e.X1), fy * e.Y1, x(e.X2), fy * e.Y2);
+            surface_.DrawLine(x(e.X1), y(e.Y1), x(e.X2), y(e.Y2));
         }
         progress_.ProgressStep(1);
     }
@@ -53,14 +57,14 @@ bool BitmapExport::ComposeBitmap(float layerWidth, float layerHeight, int width,
         const bool box = e.Shape == 0 || e.Shape == 1;
         if (shapes.Visible(i) && box) {
             const float x1 = x(e.Left), x2 = x(e.Left + e.Width);
-            const float y1 = fy * e.Top, y2 = fy * (e.Top + e.Height);
+            const float y1 = y(e.Top), y2 = y(e.Top + e.Height);
             surface_.DrawLine(x1, y1, x2, y1);
             surface_.DrawLine(x1, y2, x2, y2);
             surface_.DrawLine(x1, y1, x1, y2);
             surface_.DrawLine(x2, y1, x2, y2);
         } else if (shapes.Visible(i) && e.Shape == 3) {
             const float radius = e.Height >= e.Width ? fx * e.Width / 2 : fy * e.Height / 2;
-            surface_.DrawCircle(x(e.Left + e.Width / 2), fy * (e.Top + e.Height / 2), radius);
+            surface_.DrawCircle(x(e.Left + e.Width / 2), y(e.Top + e.Height / 2), radius);
         }
         progress_.ProgressStep(1);
     }
@@ -69,7 +73,8 @@ bool BitmapExport::ComposeBitmap(float layerWidth, float layerHeight, int width,
 }
 
 bool BitmapExport::ExportBitmap(const PatternOptions& options, float layerWidth, float layerHeight,
-                                const std::string& path, Messages& messages) {
+                                const std::string& path, const std::string& patternPath, Messages& messages) {
+    if (!MayWriteOutput(path, patternPath, messages)) return false;
     const int width = BitmapPixels(options.BitmapWidth);
     const int height = BitmapPixels(options.BitmapHeight);
     if (!ComposeBitmap(layerWidth, layerHeight, width, height, PenPixels(options.BitmapPenSize), false)) {
@@ -83,20 +88,9 @@ bool BitmapExport::ExportBitmap(const PatternOptions& options, float layerWidth,
     return saved;
 }
 
-// Written beside the target and moved over it only when complete, so a
-// full disk leaves neither half a bitmap nor a lost earlier one.
 bool BitmapExport::SaveWhole(const std::string& path) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path partial = target;
-    partial += ".part";
-    std::error_code ec;
-    if (surface_.SaveBmp(partial.string())) {
-        fs::rename(partial, target, ec);
-        if (!ec) return true;
-    }
-    fs::remove(partial, ec);
-    return false;
+    FileReplacement out(path);
+    return out.Open() && WriteBmp(out.Descriptor(), surface_) && out.Commit();
 }
 
 void BitmapExport::ReleaseExportSurface() { surface_.Release(); }

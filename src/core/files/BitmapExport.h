@@ -33,10 +33,11 @@ public:
     // surface cannot be had at that size.
     bool ComposeBitmap(float layerWidth, float layerHeight, int width, int height, int pen, bool mirror);
     // The bitmap file at the size and pen of the options, written to path
-    // (the user has chosen it). False, after saying why, when the bitmap
-    // cannot be made or written; a file already at path is then untouched.
+    // (the user has chosen it) beside it and moved there when whole. False,
+    // after saying why, when the bitmap cannot be made or written, or path
+    // is the pattern file itself; a file already at path is then untouched.
     bool ExportBitmap(const PatternOptions& options, float layerWidth, float layerHeight, const std::string& path,
-                      Messages& messages);
+                      const std::string& patternPath, Messages& messages);
     void ReleaseExportSurface();
 
     const RasterSurface& Surface() const { return surface_; }

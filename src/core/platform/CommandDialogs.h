@@ -18,6 +18,8 @@ public:
     virtual std::optional<std::string> AskPicturePath(const std::string& folder) = 0;
     // "Save Pattern Bitmap File As", starting in folder.
     virtual std::optional<std::string> AskBitmapPath(const std::string& folder) = 0;
+    // "Print to PDF File", starting in folder with name as the file name.
+    virtual std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) = 0;
     // The Pattern Setup dialog, modal; it sets the options' SetupCancelled.
     // For a new pattern it opens on the pattern's size.
     virtual void ShowPatternSetup(bool forNewPattern) = 0;

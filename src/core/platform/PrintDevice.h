@@ -9,12 +9,18 @@ class RasterSurface;
 
 // A printer (or a PDF file) as the print routines use it. Every length is in
 // twips, 1440 per inch, measured on the paper from the top left corner of
-// the printable area. Failing operations are skipped silently.
+// the printable area. Drawing on a document that could not start is
+// skipped; the failure is reported by BeginDocument or EndDocument.
 class PrintDevice {
 public:
     virtual ~PrintDevice() = default;
 
     virtual std::string DeviceName() const = 0;
+    // A PDF file rather than a printer; its file name may still be empty.
+    virtual bool PrintsToFile() const = 0;
+    virtual std::string OutputFile() const = 0;
+    // The file this device's next document goes to.
+    virtual void SetOutputFile(const std::string& path) = 0;
     // 1 portrait, 2 landscape; the printable size follows it.
     virtual void SetOrientation(std::int16_t orientation) = 0;
     virtual float PrintableWidth() const = 0;
@@ -39,8 +45,14 @@ public:
     // paperTop) of the given size, scaled to fill it.
     virtual void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height,
                              float paperLeft, float paperTop, float paperWidth, float paperHeight) = 0;
+    // After orientation and copies are set, before the first drawing.
+    virtual bool BeginDocument() = 0;
     virtual void NewPage() = 0;
-    virtual void EndDocument() = 0;
+    // False when the document did not reach the printer or its file whole;
+    // a file is then left as it was before.
+    virtual bool EndDocument() = 0;
+    // Why BeginDocument or EndDocument failed, as a plain sentence.
+    virtual std::string Failure() const = 0;
 };
 
 }  // namespace tessary

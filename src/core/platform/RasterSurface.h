@@ -1,11 +1,12 @@
 #pragma once
 
-#include <string>
+#include <cstdint>
 
 namespace tessary {
 
 // An off-screen picture to draw the pattern on, black lines on white, saved
-// as a BMP file or copied to the printer. Coordinates are pixels.
+// as a BMP file or copied to the printer. Coordinates are pixels: pixel
+// (i, j) covers i..i+1 and j..j+1, so its centre is at (i + 0.5, j + 0.5).
 class RasterSurface {
 public:
     virtual ~RasterSurface() = default;
@@ -16,8 +17,9 @@ public:
     virtual void SetPenWidth(int pixels) = 0;
     virtual void DrawLine(float x1, float y1, float x2, float y2) = 0;
     virtual void DrawCircle(float cx, float cy, float radius) = 0;
-    // False when the file cannot be written whole.
-    virtual bool SaveBmp(const std::string& path) = 0;
+    // One row of the picture as drawn so far, Width() pixels as 0xAARRGGBB,
+    // valid until the next drawing.
+    virtual const std::uint32_t* Row(int y) const = 0;
     virtual void Release() = 0;
 };
 

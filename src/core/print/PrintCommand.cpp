@@ -1,10 +1,49 @@
 #include "core/print/PrintCommand.h"
 
+#include <filesystem>
+
+#include "core/files/OutputGuard.h"
+#include "core/platform/CommandDialogs.h"
 #include "core/platform/PrintDevice.h"
 #include "core/print/PrintRendering.h"
 #include "core/workspace/Workspace.h"
 
 namespace tessary {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A PDF goes to the file Print Setup named, else to one named now, beside
+// the pattern and after it; never over the pattern itself.
+bool ChooseOutputFile(Session& s, PrintDevice& printer, CommandDialogs& dialogs) {
+    if (!printer.PrintsToFile()) return true;
+    const std::string& pattern = s.file.document.patternPath;
+    if (printer.OutputFile().empty()) {
+        const std::string title = s.file.PatternFileTitle();
+        const std::string folder =
+            pattern.empty() ? s.display.GetFolder(DisplaySetup::PatternFolder) : fs::path(pattern).parent_path().string();
+        const auto path = dialogs.AskPdfPath(folder, (title.empty() ? std::string("Pattern") : title) + ".pdf");
+        if (!path) return false;
+        printer.SetOutputFile(*path);
+    }
+    return MayWriteOutput(printer.OutputFile(), pattern, s.messages);
+}
+
+std::string PrintedText(const PrintJob& job, const PrintDevice& printer) {
+    std::string text = "Printed ";
+    if (job.Copies > 1) text += std::to_string(job.Copies) + " copies of ";
+    if (!job.PrintAllPages) {
+        text += "the page in row " + std::to_string(job.PrintPageRow) + ", column " + std::to_string(job.PrintPageColumn);
+    } else {
+        text += std::to_string(job.Pages) + (job.Pages == 1 ? " page" : " pages");
+    }
+    const std::string where =
+        printer.PrintsToFile() ? fs::path(printer.OutputFile()).filename().string() : printer.DeviceName();
+    return text + " to " + where;
+}
+
+}  // namespace
 
 std::string DeviceLayoutSource::PrinterName() const { return printer_.DeviceName(); }
 
@@ -49,7 +88,7 @@ PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job) {
     return job;
 }
 
-bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface,
+bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, CommandDialogs& dialogs,
                   const std::function<void(PrintWizardModel&)>& runWizard) {
     Session& s = ws.session;
     ws.BeginBusy(true);
@@ -68,7 +107,12 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface,
     runWizard(wizard);
     // A grid too large to count closes the wizard at once: say why.
     if (wizard.DidCancel() && layout.LastFault() == PageGridFault::TooManyPages) s.messages.MsgTooManyPages();
-    const bool printed = !wizard.DidCancel() && wizard.Pages() >= 1 && renderer.PrintPattern(JobFromWizard(wizard, job));
+    bool printed = false;
+    if (!wizard.DidCancel() && wizard.Pages() >= 1 && ChooseOutputFile(s, printer, dialogs)) {
+        const PrintJob chosen = JobFromWizard(wizard, job);
+        printed = renderer.PrintPattern(chosen);
+        if (printed) s.messages.MsgPrinted(PrintedText(chosen, printer));
+    }
 
     ws.zoom.ZoomView(ZoomFit);
     ws.EndBusy(true);

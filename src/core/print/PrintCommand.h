@@ -8,6 +8,7 @@
 
 namespace tessary {
 
+class CommandDialogs;
 class PrintDevice;
 class RasterSurface;
 class Workspace;
@@ -36,10 +37,11 @@ private:
 // The wizard's answers over a job already prepared for the printer.
 PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job);
 
-// File > Print Pattern: at true size, the wizard (runWizard shows it), then
-// every chosen page; the view ends fitted to the window whatever happened.
-// True when something was printed.
-bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface,
+// File > Print Pattern: at true size, the wizard (runWizard shows it), the
+// PDF file's name if Print Setup gave none, then every chosen page; says
+// where the print went. The view ends fitted to the window whatever
+// happened. True when the pattern was printed.
+bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, CommandDialogs& dialogs,
                   const std::function<void(PrintWizardModel&)>& runWizard);
 
 }  // namespace tessary

@@ -86,19 +86,27 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
     job_ = job;
     ClampPrintJob(job_);
     ComputePageOffset(job_, options_, printer_);
-    const bool printed = PrintCopies();
-    printer_.EndDocument();
-    return printed;
-}
-
-bool PrintRenderer::PrintCopies() {
     printer_.SetOrientation(job_.PrintOrientation);
     // Collated sets are repeated here; otherwise the driver repeats each page.
     const int sets = job_.Collate ? job_.Copies : 1;
     printer_.SetCopies(job_.Collate ? std::int16_t{1} : job_.Copies);
+    // The picture is made before the document starts, so a picture too large
+    // for memory leaves no empty document behind.
+    if (job_.PrintBitmapImage && !ComposePrintBitmap()) return false;
+    bool printed = printer_.BeginDocument();
+    if (printed) {
+        PrintCopies(sets);
+        printed = printer_.EndDocument();
+    }
+    if (job_.PrintBitmapImage) bitmap_.ReleaseExportSurface();
+    if (!printed) messages_.MsgPrintFailed(printer_.DeviceName(), printer_.Failure());
+    return printed;
+}
+
+void PrintRenderer::PrintCopies(int sets) {
     for (int set = 1; set <= sets; ++set) {
         if (job_.PrintBitmapImage) {
-            if (!PrintBitmapPages(job_.PrintAllPages, job_.PrintPageRow, job_.PrintPageColumn)) return false;
+            PrintPageGrid(job_.PrintAllPages, job_.PrintPageRow, job_.PrintPageColumn, true, false);
         } else if (job_.Pages < 2) {
             PrintSinglePage();
         } else {
@@ -106,7 +114,6 @@ bool PrintRenderer::PrintCopies() {
         }
         if (set < sets) printer_.NewPage();
     }
-    return true;
 }
 
 void PrintRenderer::PrintSinglePage() {
@@ -146,20 +153,18 @@ void PrintRenderer::PrintPageGrid(bool allPages, int row, int column, bool bitma
 }
 
 // The picture has the screen's resolution at true size.
-bool PrintRenderer::PrintBitmapPages(bool allPages, int row, int column) {
+bool PrintRenderer::ComposePrintBitmap() {
     const float pixel = screenTwipsPerPixel_;
     const int pen = PenPixels(pixel > 0 ? options_.PenSizeInches() * kTwipsPerInch / pixel : 0);
     const float width = options_.WidthTwips / pixel;
     const float height = options_.HeightTwips / pixel;
-    if (!bitmap_.ComposeBitmap(options_.WidthTwips, options_.HeightTwips, BitmapPixels(width), BitmapPixels(height),
-                               pen, job_.PrintMirrorImage)) {
-        bitmap_.ReleaseExportSurface();
-        messages_.MsgPrintBitmapNotCreated(width, height);
-        return false;
+    if (bitmap_.ComposeBitmap(options_.WidthTwips, options_.HeightTwips, BitmapPixels(width), BitmapPixels(height),
+                              pen, job_.PrintMirrorImage)) {
+        return true;
     }
-    PrintPageGrid(allPages, row, column, true, false);
     bitmap_.ReleaseExportSurface();
-    return true;
+    messages_.MsgPrintBitmapNotCreated(width, height);
+    return false;
 }
 
 float PrintRenderer::Mirrored(float x) const { return job_.PrintMirrorImage ? options_.WidthTwips - x : x; }

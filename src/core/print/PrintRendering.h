@@ -41,15 +41,16 @@ public:
     void PreparePrinterPen();
 
     // After the wizard: prints every copy of the job (clamped, its pages
-    // placed on the paper) and ends the document. False when nothing could
-    // be printed: no printable page, or a bitmap that could not be made.
+    // placed on the paper) as one document. False, after saying why, when
+    // it was not printed whole: no printable page, a bitmap that could not
+    // be made, or a printer or file that failed.
     bool PrintPattern(const PrintJob& job);
 
 private:
-    bool PrintCopies();
+    void PrintCopies(int sets);
+    bool ComposePrintBitmap();
     void PrintSinglePage();
     void PrintPageGrid(bool allPages, int row, int column, bool bitmap, bool cutLines);
-    bool PrintBitmapPages(bool allPages, int row, int column);
     void PrintShapes(float ox, float oy, const PrintRegion* region);
     void PrintLines(float ox, float oy, const PrintRegion* region);
     void PrintBox(const ShapeElement& shape, float ox, float oy, const PrintRegion* region);

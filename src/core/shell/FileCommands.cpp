@@ -228,7 +228,7 @@ bool FileCommands::ExportBitmapCommand(RasterSurface& surface) {
     if (const auto path = dialogs_.AskBitmapPath(s.display.GetFolder(DisplaySetup::PatternFolder))) {
         BitmapExport bitmap(s.store, s.progress, surface);
         written = bitmap.ExportBitmap(s.options, ws_.surface.Pattern.Width, ws_.surface.Pattern.Height, *path,
-                                      s.messages);
+                                      s.file.document.patternPath, s.messages);
     }
     ws_.zoom.ZoomView(ZoomFit);
     ws_.EndBusy(true);

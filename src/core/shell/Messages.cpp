@@ -180,4 +180,20 @@ MessageAnswer Messages::MsgSpacingInvalid() {
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
+MessageAnswer Messages::MsgPrintFailed(const std::string& where, const std::string& reason) {
+    return Show("The pattern could not be printed to " + where + "." + CRLF + "Reason: " + reason + "." + CRLF + CRLF +
+                    "Check the printer in Print Setup, or print to a different file name or folder, and try again.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgPrinted(const std::string& text) {
+    return Show(text, MessageIcon::Information, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgOutputIsPattern(const std::string& fileName) {
+    return Show(std::string("The file can not be written over the pattern it is made from.") + CRLF + "File: " +
+                    fileName + CRLF + CRLF + "Choose a different file name.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
 }  // namespace tessary

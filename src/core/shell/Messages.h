@@ -45,6 +45,13 @@ public:
     // The print wizard's entries that would print something unintended.
     MessageAnswer MsgCopiesInvalid(int maximum);
     MessageAnswer MsgSpacingInvalid();
+    // A print that did not reach the printer or its file whole; where names
+    // the printer or the file.
+    MessageAnswer MsgPrintFailed(const std::string& where, const std::string& reason);
+    // Where a finished print went.
+    MessageAnswer MsgPrinted(const std::string& text);
+    // An output file that would replace the pattern it is made from.
+    MessageAnswer MsgOutputIsPattern(const std::string& fileName);
 
 private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);

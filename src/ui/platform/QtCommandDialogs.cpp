@@ -63,4 +63,12 @@ std::optional<std::string> QtCommandDialogs::AskBitmapPath(const std::string& fo
     return Chosen(path);
 }
 
+std::optional<std::string> QtCommandDialogs::AskPdfPath(const std::string& folder, const std::string& name) {
+    const QString start = QDir(StartFolder(folder)).filePath(QString::fromStdString(name));
+    QString path = QFileDialog::getSaveFileName(parent_, QStringLiteral("Print to PDF File"), start,
+                                                QStringLiteral("PDF File (*.pdf)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    return Chosen(path);
+}
+
 }  // namespace tessary

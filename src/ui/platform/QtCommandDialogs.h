@@ -18,6 +18,7 @@ public:
     std::optional<std::string> AskOpenPatternPath(const std::string& folder) override;
     std::optional<std::string> AskPicturePath(const std::string& folder) override;
     std::optional<std::string> AskBitmapPath(const std::string& folder) override;
+    std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override;
     void ShowPatternSetup(bool forNewPattern) override { patternSetup_(forNewPattern); }
 
 private:

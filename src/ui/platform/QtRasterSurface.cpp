@@ -1,8 +1,6 @@
 #include "ui/platform/QtRasterSurface.h"
 
-#include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace tessary {
 
@@ -55,17 +53,9 @@ void QtRasterSurface::DrawCircle(float cx, float cy, float radius) {
     if (QPainter* p = Painter()) p->drawEllipse(QPointF(cx, cy), radius, radius);
 }
 
-bool QtRasterSurface::SaveBmp(const std::string& path) {
-    if (Image().isNull()) return false;
-    // Written beside the target and put in its place only when complete.
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(image_.convertToFormat(QImage::Format_RGB888))) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+const std::uint32_t* QtRasterSurface::Row(int y) const {
+    painter_.reset();
+    return reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y));
 }
 
 }  // namespace tessary

@@ -9,7 +9,7 @@
 namespace tessary {
 
 // The off-screen picture of bitmap export and bitmap printing: black lines
-// on white in a 24-bit image, saved as BMP.
+// on white in a 32-bit image.
 class QtRasterSurface : public RasterSurface {
 public:
     bool Create(int widthPixels, int heightPixels) override;
@@ -18,7 +18,7 @@ public:
     void SetPenWidth(int pixels) override;
     void DrawLine(float x1, float y1, float x2, float y2) override;
     void DrawCircle(float cx, float cy, float radius) override;
-    bool SaveBmp(const std::string& path) override;
+    const std::uint32_t* Row(int y) const override;
     void Release() override;
 
     // The picture as drawn so far.

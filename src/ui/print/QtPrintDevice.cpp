@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPageLayout>
 
+#include "core/print/PdfCheck.h"
 #include "ui/platform/QtRasterSurface.h"
 
 namespace tessary {
@@ -11,14 +12,32 @@ namespace {
 constexpr double kTwipsPerPoint = 20.0;
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(QPrinter& printer) : printer_(printer) {}
+QtPrintDevice::QtPrintDevice(const QPrinter& setup) : target_(setup.outputFileName().toStdString()) {
+    printer_.setOutputFormat(setup.outputFormat());
+    if (setup.outputFormat() == QPrinter::NativeFormat) printer_.setPrinterName(setup.printerName());
+    // The queue's own defaults come with its name; the setup's paper then
+    // replaces them.
+    printer_.setPageLayout(setup.pageLayout());
+    printer_.setFullPage(setup.fullPage());
+    printer_.setColorMode(setup.colorMode());
+    printer_.setDuplex(setup.duplex());
+    printer_.setPageOrder(setup.pageOrder());
+    printer_.setDocName(setup.docName());
+}
 
 QtPrintDevice::~QtPrintDevice() = default;
 
 std::string QtPrintDevice::DeviceName() const {
-    if (printer_.outputFormat() == QPrinter::PdfFormat) return "PDF file " + printer_.outputFileName().toStdString();
+    if (PrintsToFile()) return target_.empty() ? "PDF file" : "PDF file " + target_;
     return printer_.printerName().toStdString();
 }
+
+bool QtPrintDevice::Fail(const std::string& reason) {
+    if (failure_.empty()) failure_ = reason;
+    return false;
+}
+
+
 
 void QtPrintDevice::SetOrientation(std::int16_t orientation) {
     printer_.setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -66,8 +85,7 @@ void QtPrintDevice::Record(Operation op) {
         page_.push_back(std::move(op));
         return;
     }
-    if (!painter_) painter_ = std::make_unique<QPainter>(&printer_);
-    if (painter_->isActive()) op(*painter_);
+    if (painter_) op(*painter_);
 }
 
 void QtPrintDevice::DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) {
@@ -100,15 +118,33 @@ void QtPrintDevice::DrawPicture(const RasterSurface& picture, float left, float 
     Record([image, source, target](QPainter& p) { p.drawImage(target, image, source); });
 }
 
-void QtPrintDevice::FlushPage() {
-    if (!repeatPages_) return;
-    for (int copy = 0; copy < copies_; ++copy) {
-        if (!painter_) {
-            painter_ = std::make_unique<QPainter>(&printer_);
-        } else {
-            printer_.newPage();
+bool QtPrintDevice::BeginDocument() {
+    failure_.clear();
+    if (PrintsToFile()) {
+        file_ = std::make_unique<FileReplacement>(target_);
+        if (!file_->Open()) {
+            const std::string why = file_->Error();
+            file_.reset();
+            return Fail(why);
         }
-        if (!painter_->isActive()) return;
+        printer_.setOutputFileName(QString::fromStdString(file_->ScratchPath()));
+    }
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(&printer_)) {
+        painter_.reset();
+        file_.reset();
+        return Fail(PrintsToFile() ? "the PDF file could not be started"
+                                   : "the printer \"" + printer_.printerName().toStdString() + "\" did not start the print");
+    }
+    blankPage_ = true;
+    return true;
+}
+
+void QtPrintDevice::FlushPage() {
+    if (!repeatPages_ || !painter_) return;
+    for (int copy = 0; copy < copies_; ++copy) {
+        if (!blankPage_ && !printer_.newPage()) Fail("a new page could not be started");
+        blankPage_ = false;
         for (const Operation& op : page_) op(*painter_);
     }
     page_.clear();
@@ -119,14 +155,24 @@ void QtPrintDevice::NewPage() {
         FlushPage();
         return;
     }
-    if (!painter_) painter_ = std::make_unique<QPainter>(&printer_);
-    printer_.newPage();
+    if (painter_ && !printer_.newPage()) Fail("a new page could not be started");
 }
 
-void QtPrintDevice::EndDocument() {
+bool QtPrintDevice::EndDocument() {
+    if (!painter_) return Fail("the document was not started");
     FlushPage();
-    if (painter_) painter_->end();
+    const bool ended = painter_->end();
     painter_.reset();
+    if (!ended) Fail(PrintsToFile() ? "the PDF file could not be finished" : "the printer did not take the whole print");
+    if (file_ && failure_.empty()) {
+        if (!PdfWrittenWhole(file_->ScratchPath())) {
+            Fail("the PDF file was not written whole; the disk may be full");
+        } else if (!file_->Commit()) {
+            Fail(file_->Error());
+        }
+    }
+    file_.reset();
+    return failure_.empty();
 }
 
 }  // namespace tessary

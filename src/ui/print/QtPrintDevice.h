@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/files/FileReplacement.h"
 #include "core/platform/PrintDevice.h"
 
 namespace tessary {
@@ -14,13 +15,19 @@ namespace tessary {
 // service, or a PDF file whose printable area is the whole sheet. Lengths
 // arrive in twips from the printable area's corner. A PDF has no driver to
 // repeat pages for uncollated copies, so this device repeats them itself.
+// A PDF is written beside its file and moved over it only when whole.
 class QtPrintDevice : public PrintDevice {
 public:
-    // The printer is set up by the caller (queue or PDF file, paper).
-    explicit QtPrintDevice(QPrinter& printer);
+    // Prints on a printer of its own set up as the given one (queue or PDF
+    // file, paper): a printer whose print failed to start refuses every
+    // later change, so the setup is never printed on itself.
+    explicit QtPrintDevice(const QPrinter& setup);
     ~QtPrintDevice() override;
 
     std::string DeviceName() const override;
+    bool PrintsToFile() const override { return printer_.outputFormat() == QPrinter::PdfFormat; }
+    std::string OutputFile() const override { return target_; }
+    void SetOutputFile(const std::string& path) override { target_ = path; }
     void SetOrientation(std::int16_t orientation) override;
     float PrintableWidth() const override;
     float PrintableHeight() const override;
@@ -36,9 +43,10 @@ public:
     void DrawCircle(float cx, float cy, float radius, std::uint32_t colour) override;
     void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height, float paperLeft,
                      float paperTop, float paperWidth, float paperHeight) override;
+    bool BeginDocument() override;
     void NewPage() override;
-    void EndDocument() override;
-
+    bool EndDocument() override;
+    std::string Failure() const override { return failure_; }
 
 private:
     using Operation = std::function<void(QPainter&)>;
@@ -46,9 +54,15 @@ private:
     void FlushPage();
     QPen PenFor(std::uint32_t colour) const;
     double DeviceUnitsPerTwip() const;
+    bool Fail(const std::string& reason);
 
-    QPrinter& printer_;
+    QPrinter printer_{QPrinter::HighResolution};
+    std::string target_;
+    std::unique_ptr<FileReplacement> file_;
     std::unique_ptr<QPainter> painter_;
+    std::string failure_;
+    // Nothing has been drawn on the current sheet yet.
+    bool blankPage_ = false;
     std::vector<Operation> page_;
     int copies_ = 1;
     bool repeatPages_ = false;

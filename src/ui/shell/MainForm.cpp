@@ -333,7 +333,7 @@ void MainForm::PrintPattern() {
         if (!printer_.isValid() && printer_.outputFormat() != QPrinter::PdfFormat) return;
     }
     QtPrintDevice device(printer_);
-    PrintCommand(*workspace_, device, exportSurface_, [this](PrintWizardModel& wizard) {
+    PrintCommand(*workspace_, device, exportSurface_, dialogs_, [this](PrintWizardModel& wizard) {
         PrintWizardForm dialog(wizard, this);
         dialog.exec();
     });

@@ -43,6 +43,8 @@ public:
     QToolBar* Toolbar(const QString& key) const { return toolbars_.value(key); }
     QtMessagePresenter& Presenter() { return presenter_; }
     QtCommandDialogs& Dialogs() { return dialogs_; }
+    // The printer as Print Setup leaves it; every print starts from it.
+    QPrinter& PrinterSetup() { return printer_; }
 
     // Opens the file named by the command-line text, if it exists (asking
     // first to save the pattern open).
