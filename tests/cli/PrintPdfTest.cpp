@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,21 +29,31 @@ QString RunProgram(const QString& program, const QStringList& arguments, int* st
     return QString::fromUtf8(process.readAll());
 }
 
+// A pattern of the given size in inches, saved in folder as name, with the
+// settings of the commands run on it kept in folder too.
+QString SavedPattern(const QTemporaryDir& folder, const QString& name, float width, float height,
+                     const std::function<void(Session&)>& draw) {
+    qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toLocal8Bit());
+    test::TestSession t;
+    PatternOptions& o = t->options;
+    o.DimensionWidth = width;
+    o.DimensionHeight = height;
+    o.RecomputeTwips();
+    draw(*t);
+    const QString path = folder.filePath(name);
+    EXPECT_TRUE(t->file.SavePattern(path.toStdString(), true));
+    return path;
+}
+
 class PrintPdfTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toLocal8Bit());
         // A 10 by 4 inch pattern with 0.5 inch margins on letter paper in
         // portrait: two columns of 7.5 inch page regions, one row. One
         // horizontal line 2 inches down crosses the edge between them.
-        test::TestSession t;
-        PatternOptions& o = t->options;
-        o.DimensionWidth = 10;
-        o.DimensionHeight = 4;
-        o.RecomputeTwips();
-        t->store.AddLine(1440, 2880, 9 * 1440, 2880, 1, false);
-        ASSERT_TRUE(t->file.SavePattern(folder.filePath(QStringLiteral("wide.pat")).toStdString(), true));
+        SavedPattern(folder, QStringLiteral("wide.pat"), 10, 4,
+                     [](Session& s) { s.store.AddLine(1440, 2880, 9 * 1440, 2880, 1, false); });
     }
 
     QImage Page(const QString& pdf, int page) {
@@ -128,15 +140,9 @@ TEST_F(PrintPdfTest, ASinglePageAndCopiesAndAnEmptyLayout) {
 TEST(ExportBmpTest, TheBorderIsInsideTheBitmapAndNeighboursAreLeftAlone) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toLocal8Bit());
-    test::TestSession t;
-    PatternOptions& o = t->options;
-    o.DimensionWidth = 2;
-    o.DimensionHeight = 1;
-    o.RecomputeTwips();
-    t->store.AddShape(0, 0, 0, o.HeightTwips, o.WidthTwips, 1, false);
-    const QString pattern = folder.filePath(QStringLiteral("border.pat"));
-    ASSERT_TRUE(t->file.SavePattern(pattern.toStdString(), true));
+    const QString pattern = SavedPattern(folder, QStringLiteral("border.pat"), 2, 1, [](Session& s) {
+        s.store.AddShape(0, 0, 0, s.options.HeightTwips, s.options.WidthTwips, 1, false);
+    });
     const QString bmp = folder.filePath(QStringLiteral("border.bmp"));
     // A file that only shares the name's beginning is someone else's.
     QFile other(bmp + QStringLiteral(".part"));
