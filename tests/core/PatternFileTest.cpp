@@ -401,8 +401,9 @@ TEST(PatternFile, APictureThatCannotBeKeptIsNeverDroppedUnasked) {
         // Saving back (in place, as convert does) refuses to lose it...
         EXPECT_FALSE(t->file.SavePattern(path.string(), false));
         ASSERT_EQ(t.presenter.shown.size(), 2u);
-        EXPECT_EQ(t.presenter.shown[1].text, "The pattern's picture can not be saved with it.\r\n" + reason +
-                                                 "\r\n\r\nSave the pattern without its picture?");
+        EXPECT_EQ(t.presenter.shown[1].text, "The pattern's picture can not be saved with it.\r\nIt could not be "
+                                             "kept in the temporary folder: " + reason +
+                                                 ".\r\n\r\nSave the pattern without its picture?");
         EXPECT_EQ(ReadFileBytes(path), file);
         // ... unless the user says so; afterwards the pattern has no picture.
         t.presenter.answers.push_back(AnswerYes);

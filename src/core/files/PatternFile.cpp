@@ -462,8 +462,9 @@ bool PatternFile::ReadPicture(BinaryReader& in) {
     if (!read) return false;
     if (writeError != 0) {
         dropPicture();
-        document.pictureLost = std::strerror(writeError);
-        parts_.messages.MsgTempPictureFailed(temp, document.pictureLost);
+        const std::string reason = std::strerror(writeError);
+        document.pictureLost = "It could not be kept in the temporary folder: " + reason + ".";
+        parts_.messages.MsgTempPictureFailed(temp, reason);
     } else {
         document.tempPicturePath = temp;
         document.hasEmbeddedPicture = true;
