@@ -25,11 +25,13 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 set +e
 build-fuzz/fuzz/pattern_file_fuzz -max_total_time="$seconds" -print_final_stats=1 -print_pcs=0 \
   -max_len=8192 -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build-fuzz/findings/ "$work/corpus" \
-  2>&1 | tee "$work/log" | grep -E '^#[0-9]+ *(INITED|DONE|pulse)|^stat::|==ERROR|round trip:|SUMMARY|^artifact|Test unit written'
+  2>&1 | tee "$work/log" | grep -E '^#[0-9]+[[:space:]]+(INITED|DONE|pulse)|^stat::|round trip:|SUMMARY|Test unit written'
 status=${PIPESTATUS[0]}
 set -e
 if [ "$status" -ne 0 ]; then
-  tail -n 60 "$work/log"
+  # The report from its first line on: what differed, or the sanitizer's
+  # error, and the stack.
+  awk '/round trip:|==[0-9]+==ERROR|runtime error:/ { on = 1 } on' "$work/log" | grep -v '^stat::' | head -n 80
   echo "fuzzing found a fault (exit $status); reproducer in build-fuzz/findings/" >&2
   exit 1
 fi
