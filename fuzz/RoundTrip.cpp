@@ -43,6 +43,17 @@ const fs::path& Scratch() {
     std::abort();
 }
 
+// Text as C escapes, so that a report stays on one readable line.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (const unsigned char c : text) {
+        char escape[8];
+        std::snprintf(escape, sizeof escape, c < 0x20 || c > 0x7E || c == '"' ? "\\x%02X" : "%c", c);
+        quoted += escape;
+    }
+    return quoted + "\"";
+}
+
 // Bit for bit: a round trip must not even turn -0 into 0.
 bool Same(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -113,7 +124,7 @@ void ExpectSameOptions(const PatternOptions& read, const PatternOptions& reopene
     ExpectEqual(expected.PenColor, reopened.PenColor, "PenColor");
     ExpectEqual(expected.BandW, reopened.BandW, "BandW");
     if (expected.PenSizeText != reopened.PenSizeText) {
-        Finding("PenSizeText read \"" + expected.PenSizeText + "\", reopened \"" + reopened.PenSizeText + "\"");
+        Finding("PenSizeText read " + Quoted(expected.PenSizeText) + ", reopened " + Quoted(reopened.PenSizeText));
     }
     ExpectSame(expected.BitmapPenSize, reopened.BitmapPenSize, "BitmapPenSize");
     ExpectSame(expected.BitmapWidth, reopened.BitmapWidth, "BitmapWidth");
