@@ -57,10 +57,12 @@ std::string Quoted(const std::string& text) {
 // Bit for bit: a round trip must not even turn -0 into 0.
 bool Same(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// Reports give the first value, then the second: as read, then as reopened,
+// or the store's, then the reference copy's.
 void ExpectSame(float first, float second, const char* field) {
     if (!Same(first, second)) {
         char text[160];
-        std::snprintf(text, sizeof text, "%s read %.9g, reopened %.9g", field, static_cast<double>(first),
+        std::snprintf(text, sizeof text, "%s: %.9g, then %.9g", field, static_cast<double>(first),
                       static_cast<double>(second));
         Finding(text);
     }
@@ -68,7 +70,7 @@ void ExpectSame(float first, float second, const char* field) {
 
 template <class T>
 void ExpectEqual(const T& first, const T& second, const char* field) {
-    if (!(first == second)) Finding(std::string(field) + " differs after the round trip");
+    if (!(first == second)) Finding(std::string(field) + " differs");
 }
 
 std::vector<std::vector<float>> VisibleLines(const PatternStore& store) {
@@ -94,8 +96,8 @@ std::vector<std::vector<float>> VisibleShapes(const PatternStore& store) {
 void ExpectSameRecords(const std::vector<std::vector<float>>& first, const std::vector<std::vector<float>>& second,
                        const char* what) {
     if (first.size() != second.size()) {
-        Finding(std::string(what) + ": " + std::to_string(first.size()) + " read, " + std::to_string(second.size()) +
-                " reopened");
+        Finding(std::string(what) + " count: " + std::to_string(first.size()) + ", then " +
+                std::to_string(second.size()));
     }
     for (std::size_t i = 0; i < first.size(); ++i) {
         for (std::size_t k = 0; k < first[i].size(); ++k) {
@@ -150,13 +152,23 @@ void ExpectFinite(const PatternOptions& o, const char* when) {
     }
 }
 
-// The reference copy must hold what the store holds, at the options' size.
+// The reference copy must hold what the store holds, at the options' size:
+// a file's coordinates are stored in it unscaled.
 void ExpectMirrorFollows(const Session& s, const char* when) {
     const std::string at = std::string(" (") + when + ")";
     ExpectSame(s.options.WidthTwips, s.mirror.PatternWidth(), ("mirror width" + at).c_str());
     ExpectSame(s.options.HeightTwips, s.mirror.PatternHeight(), ("mirror height" + at).c_str());
     ExpectEqual(s.store.OutLine.Count(), s.mirror.LineCount(), ("mirror line count" + at).c_str());
     ExpectEqual(s.store.OutShape.Count(), s.mirror.ShapeCount(), ("mirror shape count" + at).c_str());
+    std::vector<std::vector<float>> lines, shapes;
+    for (const MirrorLineElement& e : s.mirror.MirrorLine) {
+        if (e.Visible) lines.push_back({e.X1, e.Y1, e.X2, e.Y2});
+    }
+    for (const MirrorShapeElement& e : s.mirror.MirrorShape) {
+        if (e.Visible) shapes.push_back({static_cast<float>(e.Kind), e.Top, e.Left, e.Height, e.Width});
+    }
+    ExpectSameRecords(VisibleLines(s.store), lines, ("mirror line" + at).c_str());
+    ExpectSameRecords(VisibleShapes(s.store), shapes, ("mirror shape" + at).c_str());
 }
 
 std::string PictureBytes(const PatternDocument& d) {
