@@ -98,8 +98,9 @@ void Picture(Bytes& b, const std::string& bytes) { b.I16(-1).F32(static_cast<flo
 void NoPicture(Bytes& b) { b.I16(0); }
 
 std::string Name(const Version& v, const char* what) {
-    return "v" + std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.revision) + "-" +
-           what + ".pat";
+    char name[64];
+    std::snprintf(name, sizeof name, "v%d.%d.%d-%s.pat", v.major, v.minor, v.revision, what);
+    return name;
 }
 
 std::map<std::string, std::string> Corpus() {
