@@ -16,6 +16,7 @@ cmake --build build-fuzz -j"${JOBS:-2}" --target pattern_file_fuzz
 
 work=$(mktemp -d /dev/shm/tessary-fuzz.XXXXXX 2>/dev/null || mktemp -d)
 trap 'rm -rf "$work"' EXIT
+rm -rf build-fuzz/findings
 mkdir -p "$work/corpus" "$work/tmp" build-fuzz/findings
 cp fuzz/seeds/* "$work/corpus/"
 # The reader's temporary pictures and the saved files go to memory, not disk.
@@ -23,7 +24,7 @@ export TMPDIR=$work/tmp
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 set +e
-build-fuzz/fuzz/pattern_file_fuzz -max_total_time="$seconds" -print_final_stats=1 -print_pcs=0 \
+build-fuzz/fuzz/pattern_file_fuzz -max_total_time="$seconds" -print_final_stats=1 \
   -max_len=8192 -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build-fuzz/findings/ "$work/corpus" \
   2>&1 | tee "$work/log" | grep -E '^#[0-9]+[[:space:]]+(INITED|DONE|pulse)|^stat::|round trip:|SUMMARY|Test unit written'
 status=${PIPESTATUS[0]}
