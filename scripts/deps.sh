@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessary needs to build, run and test (the
 # end-to-end test drives the real window on a virtual X display; the print
-# tests read PDFs back with poppler and print through a cups-pdf queue), only
-# those missing. Runs apt-get as root, or through sudo.
+# tests read PDFs back with poppler and print through a cups-pdf queue; the
+# pattern-file fuzzer needs clang's libFuzzer), only those missing. Runs
+# apt-get as root, or through sudo.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang libclang-rt-dev
   qt6-base-dev qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool fonts-dejavu-core
