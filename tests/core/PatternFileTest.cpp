@@ -310,6 +310,11 @@ TEST(PatternFile, RefusesUnknownFormatsAndDamagedFiles) {
                                        .F32(0.5f).F32(3e38f).F32(1).F32(1).I32(0).I16(0).Str("").F32(1).F32(1)
                                        .F32(1).I16(-1).I16(0).I16(0).I16(0).I16(0).str(),
          damaged("the pattern options")},
+        {"1.6 width that a save would make infinite",
+         Bytes().Str("T").I16(1).I16(6).I16(1).Str("").I16(0).I16(0).I16(0).F32(0).F32(0).F32(0).F32(0).F32(0)
+             .F32(0).F32(0).F32(0).F32(-1e37f).F32(1).F32(0).F32(0).F32(0).F32(0).F32(0).F32(1440)
+             .F32(0.02f).I32(0).I16(0).I16(0).Str("").I16(0).I16(0).I16(0).str(),
+         damaged("the pattern options")},
         {"negative line count", DefaultHeader().I16(-1).str(), damaged("the number of lines")},
         {"line count past the end", DefaultHeader().I16(32767).F32(1).F32(2).F32(3).F32(4).str(),
          damaged("line 2 of 32767")},

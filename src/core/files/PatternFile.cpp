@@ -410,8 +410,13 @@ bool PatternFile::ReadOptions(BinaryReader& in, const FormatVersion& format) {
     } else {
         return false;
     }
-    // A size no twips can measure is no size.
-    if (!std::isfinite(o.WidthTwips) || !std::isfinite(o.HeightTwips)) return false;
+    // A size no twips can measure is no size, in this file or in the one a
+    // save makes of it, where the twips follow from width and height.
+    PatternOptions saved = o;
+    saved.RecomputeTwips();
+    for (const float twips : {o.WidthTwips, o.HeightTwips, saved.WidthTwips, saved.HeightTwips}) {
+        if (!std::isfinite(twips)) return false;
+    }
     parts_.options = o;
     return true;
 }
