@@ -5,7 +5,7 @@
 
 #include "core/platform/MessagePresenter.h"
 #include "core/platform/ProgressWindow.h"
-#include "core/platform/SettingsStore.h"
+#include "core/services/Settings.h"
 
 namespace tessary::bench {
 

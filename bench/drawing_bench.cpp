@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "bench/BenchPlatform.h"
-#include "core/workspace/Workspace.h"
+#include "core/engine/Workspace.h"
 
 namespace {
 

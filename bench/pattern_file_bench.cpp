@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bench/BenchPlatform.h"
-#include "core/shell/Session.h"
+#include "core/engine/Session.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "core/platform/PrintDevice.h"
 #include "core/platform/RasterSurface.h"
 #include "core/print/PrintRendering.h"
-#include "core/shell/Session.h"
+#include "core/engine/Session.h"
 
 namespace {
 

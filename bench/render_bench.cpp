@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "bench/BenchPlatform.h"
-#include "core/workspace/Workspace.h"
+#include "core/engine/Workspace.h"
 #include "ui/platform/QtPictureLayers.h"
 #include "ui/workspace/WorkForm.h"
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/shell/Session.h"
+#include "core/engine/Session.h"
 #include "tests/core/FakePlatform.h"
 
 namespace tessary::fuzz {

@@ -6,7 +6,7 @@
 # apt-get as root, or through sudo.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config clang libclang-rt-dev
+  build-essential cmake pkg-config python3 clang libclang-rt-dev
   qt6-base-dev qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool fonts-dejavu-core

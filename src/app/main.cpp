@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "app/SingleInstance.h"
-#include "core/shell/AppTitle.h"
+#include "core/services/AppTitle.h"
 #include "ui/shell/MainForm.h"
 
 int main(int argc, char** argv) {

@@ -7,7 +7,8 @@
 #include <sstream>
 
 #include "core/files/MeasureText.h"
-#include "core/shell/Session.h"
+#include "core/services/Settings.h"
+#include "core/engine/Session.h"
 
 namespace tessary {
 

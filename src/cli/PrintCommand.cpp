@@ -9,7 +9,7 @@
 #include "core/print/PageLayout.h"
 #include "core/print/PrintCommand.h"
 #include "core/print/PrintRendering.h"
-#include "core/shell/Session.h"
+#include "core/engine/Session.h"
 #include "ui/platform/QtRasterSurface.h"
 #include "ui/print/QtPrintDevice.h"
 

@@ -13,7 +13,7 @@
 #include "cli/PrintCommand.h"
 #include "core/files/BitmapExport.h"
 #include "core/platform/ProgressWindow.h"
-#include "core/shell/Session.h"
+#include "core/engine/Session.h"
 #include "ui/platform/QtRasterSurface.h"
 #include "ui/platform/QtSettingsStore.h"
 #include "ui/platform/StandardFolders.h"

@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 
 #include "core/platform/ProgressWindow.h"
-#include "core/shell/Session.h"
+#include "core/engine/Session.h"
 #include "tests/core/FakePlatform.h"
 
 namespace tessary {

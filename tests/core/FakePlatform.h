@@ -9,8 +9,8 @@
 
 #include "core/platform/MessagePresenter.h"
 #include "core/platform/ProgressWindow.h"
-#include "core/platform/SettingsStore.h"
-#include "core/shell/Session.h"
+#include "core/services/Settings.h"
+#include "core/engine/Session.h"
 
 namespace tessary::test {
 

@@ -11,7 +11,7 @@
 #include "core/print/PrintCommand.h"
 #include "core/shell/FileCommands.h"
 #include "core/shell/WindowPositions.h"
-#include "core/workspace/Workspace.h"
+#include "core/engine/Workspace.h"
 #include "tests/core/FakePlatform.h"
 #include "tests/core/PrintFakes.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/drawing/LineGeometry.h"
+#include "core/pattern/LineGeometry.h"
 #include "tests/core/FakePlatform.h"
 
 namespace tessary {

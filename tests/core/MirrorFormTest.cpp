@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "core/drawing/MirrorForm.h"
-#include "core/shell/Progress.h"
+#include "core/pattern/MirrorForm.h"
+#include "core/services/Progress.h"
 #include "tests/core/FakePlatform.h"
 
 namespace tessary {

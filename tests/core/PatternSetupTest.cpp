@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "core/files/PatternSetup.h"
-#include "core/workspace/Colour.h"
+#include "core/pattern/Colour.h"
 #include "tests/core/FakePlatform.h"
 
 namespace tessary {

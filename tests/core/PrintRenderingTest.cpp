@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/print/PrintRendering.h"
-#include "core/workspace/Colour.h"
+#include "core/pattern/Colour.h"
 #include "tests/core/FakePlatform.h"
 #include "tests/core/PrintFakes.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/print/PrintWizard.h"
-#include "core/shell/Messages.h"
+#include "core/services/Messages.h"
 #include "tests/core/FakePlatform.h"
 
 namespace tessary {

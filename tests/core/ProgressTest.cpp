@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/shell/Progress.h"
+#include "core/services/Progress.h"
 #include "tests/core/FakePlatform.h"
 
 namespace tessary {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/workspace/Workspace.h"
+#include "core/engine/Workspace.h"
 #include "tests/core/FakePlatform.h"
 
 namespace tessary::test {

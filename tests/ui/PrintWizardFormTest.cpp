@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "core/print/PrintWizard.h"
-#include "core/shell/Messages.h"
+#include "core/services/Messages.h"
 #include "tests/core/FakePlatform.h"
 #include "ui/print/PrintWizardForm.h"
 

@@ -7,9 +7,9 @@
 #include "core/files/OutputGuard.h"
 #include "core/files/PatternOptions.h"
 #include "core/platform/RasterSurface.h"
-#include "core/shell/Messages.h"
-#include "core/shell/Progress.h"
-#include "core/workspace/PatternStore.h"
+#include "core/services/Messages.h"
+#include "core/services/Progress.h"
+#include "core/pattern/PatternStore.h"
 
 namespace tessary {
 
@@ -79,7 +79,7 @@ bool BitmapExport::ExportBitmap(const PatternOptions& options, float layerWidth,
     const int height = BitmapPixels(options.BitmapHeight);
     if (!ComposeBitmap(layerWidth, layerHeight, width, height, PenPixels(options.BitmapPenSize), false)) {
         ReleaseExportSurface();
-        messages.MsgBitmapNotCreated(options.BitmapWidth, options.BitmapHeight);
+        messages.MsgBitmapNotCreated(options.BitmapWidth, options.BitmapHeight, kMaxBitmapSide);
         return false;
     }
     const bool saved = SaveWhole(path);

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "core/platform/SettingsStore.h"
+#include "core/services/Settings.h"
 
 namespace tessary {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/workspace/Colour.h"
+#include "core/pattern/Colour.h"
 
 namespace tessary {
 

@@ -35,12 +35,6 @@ float ToSingle(double v) {
 
 }  // namespace
 
-std::string SingleText(float value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 std::string FormatMeasure(float value) {
     const auto r = static_cast<float>(std::floor(static_cast<double>(value) * 100.0 + 0.5) / 100.0);
     // Seven significant digits, as single-precision text is shown; trailing

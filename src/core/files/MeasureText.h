@@ -21,8 +21,4 @@ int FilterMeasureKey(int key, const std::string& boxText);
 int FilterPixelKey(int key);
 bool IsCommitKey(int key);
 
-// The shortest decimal text that reads back to the same single-precision
-// value (no exponent for everyday magnitudes).
-std::string SingleText(float value);
-
 }  // namespace tessary

@@ -1,7 +1,7 @@
 #include "core/files/OutputGuard.h"
 
 #include "core/files/FileReplacement.h"
-#include "core/shell/Messages.h"
+#include "core/services/Messages.h"
 
 namespace tessary {
 

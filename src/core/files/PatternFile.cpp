@@ -11,16 +11,16 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/drawing/MirrorForm.h"
+#include "core/pattern/MirrorForm.h"
 #include "core/files/BinaryIO.h"
 #include "core/files/BitmapExport.h"
 #include "core/files/DisplaySetup.h"
 #include "core/files/FileReplacement.h"
 #include "core/files/PatternOptions.h"
-#include "core/shell/AppTitle.h"
-#include "core/shell/Messages.h"
-#include "core/shell/Progress.h"
-#include "core/workspace/PatternStore.h"
+#include "core/services/AppTitle.h"
+#include "core/services/Messages.h"
+#include "core/services/Progress.h"
+#include "core/pattern/PatternStore.h"
 
 namespace tessary {
 

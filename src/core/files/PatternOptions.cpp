@@ -1,6 +1,6 @@
 #include "core/files/PatternOptions.h"
 
-#include "core/platform/SettingsStore.h"
+#include "core/services/Settings.h"
 
 namespace tessary {
 

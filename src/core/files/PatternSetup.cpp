@@ -7,8 +7,8 @@
 #include "core/files/DisplaySetup.h"
 #include "core/files/MeasureText.h"
 #include "core/files/PatternOptions.h"
-#include "core/platform/SettingsStore.h"
-#include "core/shell/Messages.h"
+#include "core/services/Settings.h"
+#include "core/services/Messages.h"
 
 namespace tessary {
 

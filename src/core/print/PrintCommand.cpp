@@ -6,7 +6,7 @@
 #include "core/platform/CommandDialogs.h"
 #include "core/platform/PrintDevice.h"
 #include "core/print/PrintRendering.h"
-#include "core/workspace/Workspace.h"
+#include "core/engine/Workspace.h"
 
 namespace tessary {
 

@@ -7,9 +7,9 @@
 #include "core/files/PatternOptions.h"
 #include "core/platform/PrintDevice.h"
 #include "core/platform/RasterSurface.h"
-#include "core/shell/Messages.h"
-#include "core/shell/Progress.h"
-#include "core/workspace/PatternStore.h"
+#include "core/services/Messages.h"
+#include "core/services/Progress.h"
+#include "core/pattern/PatternStore.h"
 
 namespace tessary {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/drawing/BoxTool.h"
+#include "core/engine/BoxTool.h"
 #include "core/files/BitmapExport.h"
 #include "core/print/PageLayout.h"
 #include "core/print/PrintJob.h"

@@ -5,7 +5,7 @@
 #include "core/files/BitmapExport.h"
 #include "core/platform/CommandDialogs.h"
 #include "core/platform/PictureLayers.h"
-#include "core/workspace/Workspace.h"
+#include "core/engine/Workspace.h"
 
 namespace tessary {
 

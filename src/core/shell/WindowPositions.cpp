@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/files/DisplaySetup.h"
-#include "core/platform/SettingsStore.h"
+#include "core/services/Settings.h"
 
 namespace tessary {
 

@@ -8,7 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/workspace/Workspace.h"
+#include "core/engine/Workspace.h"
 
 namespace tessary {
 

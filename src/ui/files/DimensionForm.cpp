@@ -19,9 +19,9 @@
 #include <QVBoxLayout>
 
 #include "core/files/MeasureText.h"
-#include "core/shell/AppTitle.h"
-#include "core/shell/Session.h"
-#include "core/workspace/Colour.h"
+#include "core/services/AppTitle.h"
+#include "core/engine/Session.h"
+#include "core/pattern/Colour.h"
 #include "ui/files/TypedCharacter.h"
 
 namespace tessary {

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "core/shell/AppTitle.h"
+#include "core/services/AppTitle.h"
 
 namespace tessary {
 

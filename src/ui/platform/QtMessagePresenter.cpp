@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "core/shell/AppTitle.h"
+#include "core/services/AppTitle.h"
 
 namespace tessary {
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/shell/AppTitle.h"
+#include "core/services/AppTitle.h"
 
 namespace tessary {
 

@@ -1,6 +1,6 @@
 #include "ui/platform/QtSettingsStore.h"
 
-#include "core/shell/AppTitle.h"
+#include "core/services/AppTitle.h"
 
 namespace tessary {
 

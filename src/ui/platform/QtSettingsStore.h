@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "core/platform/SettingsStore.h"
+#include "core/services/Settings.h"
 
 namespace tessary {
 

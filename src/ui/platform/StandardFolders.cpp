@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
-#include "core/shell/AppTitle.h"
+#include "core/services/AppTitle.h"
 
 namespace tessary {
 

@@ -15,7 +15,7 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "core/shell/AppTitle.h"
+#include "core/services/AppTitle.h"
 #include "core/shell/WindowPositions.h"
 #include "ui/drawing/DrawToolsForm.h"
 #include "ui/files/DimensionForm.h"

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "core/shell/FileCommands.h"
-#include "core/shell/Session.h"
-#include "core/workspace/Workspace.h"
+#include "core/engine/Session.h"
+#include "core/engine/Workspace.h"
 #include "ui/platform/QtCommandDialogs.h"
 #include "ui/platform/QtMessagePresenter.h"
 #include "ui/platform/QtPictureLayers.h"

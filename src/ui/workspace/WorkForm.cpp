@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "core/workspace/Workspace.h"
+#include "core/engine/Workspace.h"
 #include "ui/platform/QtPictureLayers.h"
 #include "ui/workspace/Cursors.h"
 

@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "core/workspace/ElementSet.h"
-#include "core/workspace/WorkSurface.h"
+#include "core/pattern/ElementSet.h"
+#include "core/engine/WorkSurface.h"
 
 namespace tessary {
 

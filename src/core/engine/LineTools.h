@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/engine/Tool.h"
+#include "core/engine/WorkSurface.h"
+
+namespace tessary {
+
+class Workspace;
+
+// What the line tools keep between gestures.
+struct LineDrawState {
+    Point Anchor;
+    Point LastEnd;
+    bool SeriesActive = false;
+};
+
+// Freehand tracing: a stroke becomes a chain of lines, one cut whenever the
+// pointer is a trace segment away from the last cut along either axis.
+class TraceTool : public Tool {
+public:
+    explicit TraceTool(Workspace& ws) : ws_(ws) {}
+    void Press(int button, float x, float y) override;
+    void Move(float x, float y) override { TraceStep(x, y); }
+    void Release(float x, float y) override { TraceStep(x, y); }
+    void TraceStep(float x, float y);
+
+private:
+    Workspace& ws_;
+};
+
+// Straight lines with a rubber band, chained into a series.
+class LineTool : public Tool {
+public:
+    explicit LineTool(Workspace& ws) : ws_(ws) {}
+    void Press(int button, float x, float y) override;
+    void Move(float x, float y) override { LineRubberBand(x, y); }
+    void Release(float x, float y) override { LineFinish(x, y); }
+    void LineStart(float x, float y);
+    void LineRubberBand(float x, float y);
+    void LineFinish(float x, float y);
+
+private:
+    Workspace& ws_;
+};
+
+}  // namespace tessary

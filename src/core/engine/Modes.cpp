@@ -1,0 +1,211 @@
+#include "core/engine/Modes.h"
+
+#include <string>
+
+#include "core/engine/Workspace.h"
+
+namespace tessary {
+
+namespace {
+
+const char* const kModeButtons[] = {"BtnModeSelect", "BtnModeDraw", "BtnModeMove", "BtnModeZoom"};
+const char* const kDrawButtons[] = {"BtnDrawLine", "BtnDrawArc", "BtnDrawCircle", "BtnDrawBox"};
+enum DrawButton { ButtonLine = 0, ButtonArc = 1, ButtonCircle = 2, ButtonBox = 3 };
+
+// Entries usable only while a pattern is open (and not being aligned).
+const char* const kOpenPatternEntries[] = {
+    "MenuFileClose",  "MenuFileSave",    "MenuFileSaveAs", "MenuFileExport",    "MenuFilePrint",
+    "MenuPatternPrintSize", "MenuEditSelect", "MenuEditDel",    "MenuEditDraw",      "MenuEditShape",
+    "MenuEditClear",  "MenuEditEraser",  "MenuEditChangePic", "MenuViewMove",    "MenuViewZoom",
+    "MenuViewMouseHelp", "MenuViewWork1",
+};
+
+}  // namespace
+
+void Modes::SetNoPicture(bool none) {
+    noPicture_ = none;
+    SetAppState(appState_);
+}
+
+void Modes::SetAppState(std::int16_t state) {
+    appState_ = state;
+    CommandState& c = ws_.commands;
+    for (int i = 0; i < 3; ++i) c.SetVisible("ToolbarMain" + std::to_string(i), i == state);
+    for (int i = 1; i <= 4; ++i) c.SetVisible("ToolbarFunc" + std::to_string(i), state == AppPatternOpen && i == 1);
+    c.SetVisible("AlignStretchBar", state == AppAligning);
+    if (state != AppPatternOpen) ShowMouseHelp(false);
+
+    const bool open = state == AppPatternOpen;
+    const bool pictureViews = state != AppAligning && !noPicture_;
+    c.SetEnabled("BtnViewPicture", pictureViews);
+    c.SetEnabled("BtnViewBoth", pictureViews);
+    c.SetEnabled("MenuFileNew", state == AppNoPattern);
+    c.SetEnabled("MenuFileOpen", state == AppNoPattern);
+    for (const char* key : kOpenPatternEntries) c.SetEnabled(key, open);
+    c.SetEnabled("MenuViewWork0", open && !noPicture_);
+    c.SetEnabled("MenuViewWork2", open && !noPicture_);
+    c.SetVisible("MenuEditAlignPat", state != AppAligning);
+    c.SetEnabled("MenuEditAlignPat", open);
+    c.SetVisible("MenuEditAlignPatEnd", state == AppAligning);
+    c.SetEnabled("MenuEditAlignPatEnd", state == AppAligning);
+    c.SetEnabled("MenuOptionsSetup", state != AppAligning);
+}
+
+void Modes::ShowFunctionToolbar(std::int16_t mode) {
+    for (int i = 1; i <= 4; ++i) ws_.commands.SetVisible("ToolbarFunc" + std::to_string(i), mode != ModeAlign && i == mode + 1);
+}
+
+void Modes::SetMode(std::int16_t mode) {
+    mode_ = mode;
+    if (mode >= ModeSelect && mode <= ModeZoom) {
+        for (int m = ModeSelect; m <= ModeZoom; ++m) ws_.commands.SetChecked(kModeButtons[m], m == mode);
+    }
+    ShowFunctionToolbar(mode);
+    ws_.arcTool.EndArc(true);
+    ws_.EndLineSeries();
+    switch (mode) {
+        case ModeSelect:
+            SetDrawTool(ToolNone);
+            ws_.selection.SetSelectKind(ws_.selection.SelectKind());
+            break;
+        case ModeDraw: EnterDrawMode(); break;
+        case ModeMove:
+        case ModeZoom: SetDrawTool(ToolNone); break;
+        default: break;
+    }
+    ApplyPointers();
+}
+
+std::int16_t Modes::PaletteLineTool() const {
+    switch (ws_.palette.LineToolChoice) {
+        case ChoiceTrace: return ToolTrace;
+        case ChoiceShapeTool: return static_cast<std::int16_t>(ToolSharp + ws_.palette.ShapeMode);
+        case ChoiceErase: return ToolErase;
+        default: return ToolLine;
+    }
+}
+
+std::int16_t Modes::PaletteBoxTool() const { return ws_.palette.BoxChoice == 1 ? ToolSquare : ToolRectangle; }
+
+void Modes::EnterDrawMode() {
+    const CommandState& c = ws_.commands;
+    std::int16_t tool = tool_;
+    if (c[kDrawButtons[ButtonLine]].checked) {
+        tool = PaletteLineTool();
+    } else if (c[kDrawButtons[ButtonArc]].checked) {
+        tool = ToolArc;
+    } else if (c[kDrawButtons[ButtonCircle]].checked) {
+        tool = ToolCircle;
+    } else if (c[kDrawButtons[ButtonBox]].checked) {
+        tool = PaletteBoxTool();
+    }
+    SetDrawTool(tool);
+}
+
+void Modes::SetDrawTool(std::int16_t tool) {
+    tool_ = tool;
+    ws_.EndLineSeries();
+    ws_.arcTool.EndArc(true);
+
+    Palette& p = ws_.palette;
+    int button = -1;
+    switch (tool) {
+        case ToolTrace:
+        case ToolLine:
+            button = ButtonLine;
+            p.ChooseLineToolBox(tool == ToolTrace ? ChoiceTrace : ChoiceLine);
+            p.ShowToolFrame(FrameLine);
+            break;
+        case ToolCircle:
+            button = ButtonCircle;
+            p.ShowToolFrame(FrameCircle);
+            break;
+        case ToolRectangle:
+        case ToolSquare:
+            button = ButtonBox;
+            p.ChooseBox(tool == ToolSquare ? 1 : 0);
+            p.ShowToolFrame(FrameBox);
+            break;
+        case ToolSharp:
+        case ToolSmooth:
+        case ToolPush:
+            button = ButtonLine;
+            p.ChooseLineToolBox(ChoiceShapeTool);
+            p.ChooseShapeMode(static_cast<std::int16_t>(tool - ToolSharp));
+            p.ShowToolFrame(FrameLine);
+            break;
+        case ToolErase:
+            button = ButtonLine;
+            p.ChooseLineToolBox(ChoiceErase);
+            p.ShowToolFrame(FrameLine);
+            break;
+        case ToolArc:
+            button = ButtonArc;
+            p.ShowToolFrame(FrameArc);
+            break;
+        default: break;
+    }
+    if (button >= 0) {
+        for (int b = ButtonLine; b <= ButtonBox; ++b) ws_.commands.SetChecked(kDrawButtons[b], b == button);
+    }
+    ws_.commands.SetVisible(kPaletteKey, tool != ToolNone);
+    ApplyPointers();
+}
+
+void Modes::ResetDrawButtons() {
+    for (const char* key : kDrawButtons) ws_.commands.SetChecked(key, false);
+}
+
+void Modes::ApplyPointers() {
+    const Palette& p = ws_.palette;
+    pointers_ = PointersFor({mode_, tool_, ws_.selection.SelectKind(), p.ShapeMode, p.ToolDirection});
+    if (pointers_.leftText) helpLeft_ = *pointers_.leftText;
+    if (pointers_.rightText) helpRight_ = *pointers_.rightText;
+}
+
+void Modes::ShowMouseHelp(bool on) {
+    mouseHelpOn_ = on;
+    ws_.commands.SetChecked("BtnMouseWin", on);
+    ws_.commands.SetChecked("MenuViewMouseHelp", on);
+    ws_.commands.SetVisible("MouseForm", on);
+}
+
+void Modes::ClickDrawLine() { SetDrawTool(PaletteLineTool()); }
+
+void Modes::ClickDrawBox() { SetDrawTool(PaletteBoxTool()); }
+
+void Modes::ClickLineToolBox(std::int16_t box) {
+    std::int16_t tool = ToolNone;
+    switch (box) {
+        case ChoiceTrace: tool = ToolTrace; break;
+        case ChoiceLine: tool = ToolLine; break;
+        case ChoiceShapeTool: tool = static_cast<std::int16_t>(ToolSharp + ws_.palette.ShapeMode); break;
+        case ChoiceErase: tool = ToolErase; break;
+        default: return;
+    }
+    if (tool != tool_) SetDrawTool(tool);
+}
+
+void Modes::ClickShapeButton(std::int16_t button) {
+    if (button < 1 || button > 3) return;
+    ws_.palette.ChooseShapeMode(static_cast<std::int16_t>(button - 1));
+    ApplyPointers();
+    ClickLineToolBox(ChoiceShapeTool);
+}
+
+void Modes::ClickEndLineSeries() {
+    ws_.palette.ChooseLineToolBox(ChoiceLine);
+    ws_.EndLineSeries();
+}
+
+void Modes::ClickBoxShapeOption(std::int16_t option) {
+    const std::int16_t tool = option == 1 ? ToolSquare : ToolRectangle;
+    if (tool != tool_) SetDrawTool(tool);
+}
+
+void Modes::ClickArcCommand(std::int16_t command) {
+    if (command == 1) ws_.arcTool.CommitArc();
+    ws_.arcTool.EndArc(true);
+}
+
+}  // namespace tessary

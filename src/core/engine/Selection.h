@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/engine/WorkSurface.h"
+
+namespace tessary {
+
+class Workspace;
+
+enum SelectKindValue : std::int16_t { SelectObjects = 0, SelectEnds = 1 };
+enum SelectStateValue : std::int16_t {
+    SelectNothing = 0,
+    SelectedLine = 1,
+    SelectedShape = 2,
+    SelectArcPoints = 3,
+    SelectEndsActive = 4,
+};
+
+// Select mode: one line or shape selected, moved whole or reshaped by its
+// grab points, deleted; and the grab points every tool lays over the pattern.
+class Selection {
+public:
+    explicit Selection(Workspace& ws) : ws_(ws) {}
+
+    std::int16_t SelectKind() const { return kind_; }
+    std::int16_t SelectState() const { return state_; }
+    std::int16_t SelectIndex() const { return index_; }
+    bool GrabDragActive() const { return grabDragActive_; }
+    std::int16_t GrabIndex() const { return grabIndex_; }
+    void SetGrabDragActive(bool on) { grabDragActive_ = on; }
+    // The arc tool takes the selection over while its points are edited.
+    void EnterArcPoints() { state_ = SelectArcPoints; }
+
+    // Grab points.
+    void ResizeGrabPoints(std::int16_t count);
+    void ShowGrabPoint(std::int16_t index, float x, float y);
+    void HideGrabPoint(std::int16_t index);
+    void HideAllGrabPoints();
+    std::int16_t AddGrabPoint();
+    void ClearGrabPoints();
+    void HighlightGrabPoint(std::int16_t index, std::uint32_t colour);
+    void UnhighlightGrabPoint();
+    // The centre of grab point index, in layer coordinates.
+    Point GrabCentre(std::int16_t index) const;
+    // Hidden during busy work, shown again after it.
+    void SetGrabPointsShown(bool shown) { grabPointsShown_ = shown; }
+    bool GrabPointsShown() const { return grabPointsShown_; }
+
+    void SetSelectKind(std::int16_t kind);
+    void ClearSelection();
+    void SelectLine(std::int16_t index);
+    void SelectShape(std::int16_t index);
+    bool HitTest(float x, float y);
+    void DeleteSelected();
+
+    void ObjectPress(int button, float x, float y);
+    void GrabPress(std::int16_t index, int button, float x, float y);
+    void SelectMove(float x, float y);
+    void SelectDrop(float x, float y);
+
+private:
+    void GrabDragStart(std::int16_t index, float x, float y);
+    void GrabMove(float x, float y);
+    void ShowSelectionGrabPoints();
+    void Recolour(std::uint32_t colour);
+
+    Workspace& ws_;
+    std::int16_t kind_ = SelectObjects;
+    std::int16_t state_ = SelectNothing;
+    std::int16_t index_ = 0;
+    bool grabDragActive_ = false;
+    std::int16_t grabIndex_ = 0;
+    Point lastDragPoint_;
+    std::int16_t highlighted_ = -1;
+    bool grabPointsShown_ = true;
+};
+
+}  // namespace tessary

@@ -1,0 +1,40 @@
+#include "core/engine/WorkSurface.h"
+
+#include "core/engine/CommandState.h"
+
+namespace tessary {
+
+namespace {
+const char* const kViewButtons[] = {"BtnViewPicture", "BtnViewPattern", "BtnViewBoth"};
+const char* const kViewMenus[] = {"MenuViewWork0", "MenuViewWork1", "MenuViewWork2"};
+}  // namespace
+
+void WorkSurface::SetViewMode(std::int16_t view) {
+    if (view < ViewPictureOnly || view > ViewBoth) return;
+    commands_.SetChecked(kViewMenus[viewMode_], false);
+    commands_.SetChecked(kViewMenus[view], true);
+    viewMode_ = view;
+    for (int v = ViewPictureOnly; v <= ViewBoth; ++v) commands_.SetChecked(kViewButtons[v], v == view);
+    ApplyViewMode();
+}
+
+void WorkSurface::ApplyViewMode() {
+    OriImageVisible[0] = viewMode_ == ViewPictureOnly;
+    PatternVisible = viewMode_ != ViewPictureOnly;
+    OriImageVisible[1] = viewMode_ == ViewBoth;
+}
+
+void WorkSurface::ShowPictureOnly() {
+    if (!OriImageVisible[1]) return;
+    OriImageVisible[0] = true;
+    PatternVisible = false;
+}
+
+void WorkSurface::SyncLayers() {
+    ShowPictureOnly();
+    Pattern = OriImage[0];
+    OriImage[1] = Rect{0, 0, Pattern.Width, Pattern.Height};
+    ApplyViewMode();
+}
+
+}  // namespace tessary

@@ -1,0 +1,118 @@
+#include "core/engine/Workspace.h"
+
+namespace tessary {
+
+Workspace::Workspace(Session& s, const ViewLimits& limits)
+    : session(s),
+      store(s.store),
+      mirror(s.mirror),
+      surface(commands),
+      selection(*this),
+      modes(*this),
+      zoom(*this, limits),
+      input(*this),
+      traceTool(*this),
+      lineTool(*this),
+      circleTool(*this, 3),
+      rectangleTool(*this, 0),
+      squareTool(*this, 1),
+      arcTool(*this) {
+    InitDrawingLook();
+}
+
+Tool* Workspace::ToolFor(std::int16_t drawTool) {
+    switch (drawTool) {
+        case ToolTrace: return &traceTool;
+        case ToolLine: return &lineTool;
+        case ToolCircle: return &circleTool;
+        case ToolRectangle: return &rectangleTool;
+        case ToolSquare: return &squareTool;
+        case ToolArc: return &arcTool;
+        default: return nullptr;
+    }
+}
+
+void Workspace::InitDrawingLook() {
+    const std::uint32_t colour = session.display.GetColour(0);
+    const Appearance look{colour, PenWidth(), kDrawModeCopyPen, 0};
+    store.ArcLine.Edit(0).look = look;
+    store.OutLine.Edit(0).look = look;
+    store.OutShape.Edit(0).look = look;
+    store.EditLine.look = Appearance{colour, PenWidth(), kDrawModeInvert, 0};
+    store.EditShape.look.DrawMode = kDrawModeInvert;
+}
+
+void Workspace::RefreshPatternLook() {
+    const std::uint32_t colour = session.display.GetColour(0);
+    const auto refresh = [&](auto& set) {
+        for (std::int16_t i = 0; i < set.Count(); ++i) {
+            Appearance& look = set.Edit(i).look;
+            look.BorderColor = colour;
+            look.BorderWidth = PenWidth();
+        }
+    };
+    refresh(store.ArcLine);
+    refresh(store.OutLine);
+    refresh(store.OutShape);
+    const std::int16_t state = selection.SelectState();
+    if (state == SelectedLine) store.OutLine.Edit(selection.SelectIndex()).look.BorderColor = session.display.GetColour(1);
+    if (state == SelectedShape) store.OutShape.Edit(selection.SelectIndex()).look.BorderColor = session.display.GetColour(1);
+}
+
+void Workspace::DeleteLastDrawn() {
+    if (store.LastKind() == LastKindValue::Line) lineState.LastEnd = lineState.Anchor;
+    store.DeleteLastDrawn();
+}
+
+void Workspace::NotePatternFull() {
+    if (patternFullShown_) return;
+    patternFullShown_ = true;
+    session.messages.MsgPatternFull();
+}
+
+void Workspace::ResetWorkspace() {
+    surface.Enabled = false;
+    surface.PatternVisible = false;
+    arcTool.EndArc(false);
+    selection.ClearSelection();
+    store.ClearPattern();
+    lineState = LineDrawState{};
+    store.ForgetLastDrawn();
+    modes.ResetDrawButtons();
+}
+
+bool Workspace::PrepareBlankSurface() {
+    const PatternOptions& o = session.options;
+    surface.Pattern = Rect{0, 0, o.WidthTwips, o.HeightTwips};
+    mirror.SetPatternWidth(o.WidthTwips);
+    mirror.SetPatternHeight(o.HeightTwips);
+    surface.PictureLoaded = false;
+    surface.PictureStretch = true;
+    const Rect screen{0, 0, surface.ScreenWidth, surface.ScreenHeight};
+    surface.OriImage = {screen, screen};
+    return true;
+}
+
+void Workspace::BeginBusy(bool hideWork) {
+    if (hideWork) surface.Enabled = false;
+    selection.SetGrabPointsShown(false);
+    commands.SetVisible(kPaletteKey, false);
+}
+
+void Workspace::EndBusy(bool hideWork) {
+    pumpEvents();
+    if (hideWork) surface.Enabled = true;
+    selection.SetGrabPointsShown(true);
+    commands.SetVisible(kPaletteKey, modes.InteractionMode() == ModeDraw && modes.DrawTool() != ToolNone);
+}
+
+void Workspace::StartWorkspace(bool zoomToFit) {
+    palette.Reset();
+    modes.SetDrawTool(ToolLine);
+    selection.SetSelectKind(SelectObjects);
+    modes.SetMode(ModeSelect);
+    surface.SetViewMode(modes.NoPicture() ? ViewPatternOnly : ViewBoth);
+    if (zoomToFit) zoom.ZoomView(ZoomFit);
+}
+
+}  // namespace tessary

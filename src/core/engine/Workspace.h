@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "core/engine/ArcTool.h"
+#include "core/engine/BoxTool.h"
+#include "core/pattern/LineGeometry.h"
+#include "core/engine/LineTools.h"
+#include "core/engine/Palette.h"
+#include "core/engine/Selection.h"
+#include "core/engine/CommandState.h"
+#include "core/engine/Modes.h"
+#include "core/engine/Session.h"
+#include "core/engine/ZoomMove.h"
+#include "core/engine/InputDispatch.h"
+#include "core/engine/WorkSurface.h"
+
+namespace tessary {
+
+// The drawing tools palette's key among the window states.
+inline constexpr const char* kPaletteKey = "DrawToolsForm";
+
+// The drawing engine: the work window's state, the modes and tools, the
+// selection and the view over one session's pattern. The desktop window
+// paints this state and forwards its input here; tests drive it directly.
+class Workspace {
+public:
+    explicit Workspace(Session& session, const ViewLimits& limits = {});
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    Session& session;
+    PatternStore& store;
+    MirrorForm& mirror;
+
+    CommandState commands;
+    WorkSurface surface;
+    Palette palette;
+    LineDrawState lineState;
+    LineGeometry geometry;
+    Selection selection;
+    Modes modes;
+    ZoomMove zoom;
+    InputDispatch input;
+
+    TraceTool traceTool;
+    LineTool lineTool;
+    BoxTool circleTool;
+    BoxTool rectangleTool;
+    BoxTool squareTool;
+    ArcTool arcTool;
+
+    // Lets the window's pending events run (the end of a busy operation).
+    std::function<void()> pumpEvents = [] {};
+
+    // The tool for a DrawTool value; null where none draws.
+    Tool* ToolFor(std::int16_t drawTool);
+
+    // The look of pattern objects and feedback from the display settings.
+    void InitDrawingLook();
+    void RefreshPatternLook();
+    std::int16_t PenWidth() const { return session.display.MonitorPen(); }
+
+    void EndLineSeries() { lineState.SeriesActive = false; }
+    // A tool found the pattern full: said once per press.
+    void NotePatternFull();
+    void NewPress() { patternFullShown_ = false; }
+    // The Delete key while drawing: the last object drawn, whoever drew it.
+    void DeleteLastDrawn();
+
+    void ResetWorkspace();
+    bool PrepareBlankSurface();
+    void BeginBusy(bool hideWork);
+    void EndBusy(bool hideWork);
+    // New, Open and the end of an alignment.
+    void StartWorkspace(bool zoomToFit);
+
+private:
+    bool patternFullShown_ = false;
+};
+
+}  // namespace tessary

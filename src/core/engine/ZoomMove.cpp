@@ -1,0 +1,179 @@
+#include "core/engine/ZoomMove.h"
+
+#include <algorithm>
+
+#include "core/engine/Workspace.h"
+
+namespace tessary {
+
+float ZoomMove::Accepted(float side) const { return std::clamp(side, limits_.smallest, limits_.largest); }
+
+// Doubles or halves the picture layer, accepted only when the view grants
+// the new size to within one twip on both sides.
+bool ZoomMove::ZoomBy(float factor) {
+    Rect& picture = ws_.surface.OriImage[0];
+    const float w0 = picture.Width;
+    const float h0 = picture.Height;
+    picture.Height = Accepted(h0 * factor);
+    picture.Width = Accepted(w0 * factor);
+    const float h = picture.Height / factor;
+    const float w = picture.Width / factor;
+    if (h - 1 <= h0 && h0 <= h + 1 && w - 1 <= w0 && w0 <= w + 1) {
+        ComposeImage();
+        return true;
+    }
+    if (factor > 1) {
+        ws_.session.messages.MsgMaxZoomIn();
+    } else {
+        ws_.session.messages.MsgMaxZoomOut();
+    }
+    picture.Width = w0;
+    picture.Height = h0;
+    return false;
+}
+
+bool ZoomMove::ZoomImage(std::int16_t code) {
+    WorkSurface& s = ws_.surface;
+    if (s.Minimised) return false;
+    s.OriImageVisible[0] = false;
+    Rect& picture = s.OriImage[0];
+    bool changed = false;
+    switch (code) {
+        case ZoomIn: changed = ZoomBy(2); break;
+        case ZoomOut: changed = ZoomBy(0.5f); break;
+        case ZoomNormal:
+            if (picture.Height > 0) {
+                picture.Width = ws_.session.options.WidthTwips;
+                picture.Height = ws_.session.options.HeightTwips;
+                ComposeImage();
+                changed = true;
+            }
+            break;
+        case ZoomFit: {
+            if (s.ClientWidth <= 0 || s.ClientHeight <= 0) break;
+            const float rw = picture.Width / s.ClientWidth;
+            const float rh = picture.Height / s.ClientHeight;
+            if (rw == 0 || rh == 0) break;
+            if (rw <= rh) {
+                picture.Width = picture.Width / rh;
+                picture.Height = s.ClientHeight;
+            } else {
+                picture.Width = s.ClientWidth;
+                picture.Height = picture.Height / rw;
+            }
+            ComposeImage();
+            changed = true;
+            break;
+        }
+        default: return false;
+    }
+    ws_.mirror.UpdateMirrorScale(picture.Height);
+    return changed;
+}
+
+bool ZoomMove::ZoomView(std::int16_t code) {
+    WorkSurface& s = ws_.surface;
+    s.ShowPictureOnly();
+    if (!ZoomImage(code)) {
+        s.ApplyViewMode();
+        return false;
+    }
+    Rect& picture = s.OriImage[0];
+    picture.Left = s.ClientWidth / 2 - picture.Width / 2;
+    picture.Top = s.ClientHeight / 2 - picture.Height / 2;
+    s.SyncLayers();
+    return true;
+}
+
+void ZoomMove::ZoomAtPoint(int button, float x, float y) {
+    WorkSurface& s = ws_.surface;
+    s.ShowPictureOnly();
+    if (button == kButtonRight) {
+        if (ZoomImage(ZoomOut)) CenterImageAt(x / 2, y / 2);
+    } else if (ZoomImage(ZoomIn)) {
+        CenterImageAt(2 * x, 2 * y);
+    }
+    s.SyncLayers();
+}
+
+void ZoomMove::CenterImageAt(float x, float y) {
+    WorkSurface& s = ws_.surface;
+    s.OriImage[0].Left = s.ClientWidth / 2 - x;
+    s.OriImage[0].Top = s.ClientHeight / 2 - y;
+}
+
+void ZoomMove::MoveImage(std::int16_t code) {
+    WorkSurface& s = ws_.surface;
+    Rect& picture = s.OriImage[0];
+    s.OriImageVisible[0] = false;
+    switch (code) {
+        case MoveCorner:
+            picture.Left = 0;
+            picture.Top = 0;
+            break;
+        case MoveCenter:
+            picture.Left = s.ClientWidth / 2 - picture.Width / 2;
+            picture.Top = s.ClientHeight / 2 - picture.Height / 2;
+            break;
+        case MoveUp: picture.Top -= s.ClientHeight / 10; break;
+        case MoveDown: picture.Top += s.ClientHeight / 10; break;
+        case MoveLeft: picture.Left -= s.ClientWidth / 10; break;
+        case MoveRight: picture.Left += s.ClientWidth / 10; break;
+        default: break;
+    }
+    s.SyncLayers();
+}
+
+void ZoomMove::ComposeImage() {
+    // Without a reference height there is nothing to scale by.
+    if (!(ws_.mirror.PatternHeight() > 0)) return;
+    const float factor = ws_.surface.OriImage[0].Height / ws_.mirror.PatternHeight();
+    PatternStore& store = ws_.store;
+    Progress& progress = ws_.session.progress;
+    progress.ProgressStart(0, store.OutLine.Count() + store.OutShape.Count(), "Composing Image - Please wait...",
+                           false);
+    for (std::int16_t i = 0; i < store.OutLine.Count(); ++i) {
+        if (store.OutLine.Visible(i)) {
+            const MirrorLineElement& m = ws_.mirror.MirrorLine[i];
+            LineElement& e = store.OutLine.Edit(i);
+            e.X1 = m.X1 * factor;
+            e.Y1 = m.Y1 * factor;
+            e.X2 = m.X2 * factor;
+            e.Y2 = m.Y2 * factor;
+        }
+        progress.ProgressStep(1);
+    }
+    for (std::int16_t i = 0; i < store.OutShape.Count(); ++i) {
+        if (store.OutShape.Visible(i)) {
+            const MirrorShapeElement& m = ws_.mirror.MirrorShape[i];
+            ShapeElement& e = store.OutShape.Edit(i);
+            e.Left = m.Left * factor;
+            e.Top = m.Top * factor;
+            e.Width = m.Width * factor;
+            e.Height = m.Height * factor;
+        }
+        progress.ProgressStep(1);
+    }
+    progress.ProgressEnd();
+}
+
+void ZoomMove::PlacePicture(float windowX, float windowY) {
+    WorkSurface& s = ws_.surface;
+    s.OriImage[0].Left = windowX - s.DownX;
+    s.OriImage[0].Top = windowY - s.DownY;
+    s.SyncLayers();
+}
+
+void ZoomMove::DragPicture(float windowX, float windowY) {
+    if (!pictureDrag_) return;
+    PlacePicture(windowX, windowY);
+    ws_.surface.ShowPictureOnly();
+}
+
+void ZoomMove::DropPicture(float windowX, float windowY) {
+    if (!pictureDrag_) return;
+    PlacePicture(windowX, windowY);
+    pictureDrag_ = false;
+}
+
+}  // namespace tessary

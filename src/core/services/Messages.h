@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+
+#include "core/platform/MessagePresenter.h"
+
+namespace tessary {
+
+// Every message box of the program, one operation per message, so that each
+// text, icon, button set and default button is fixed in one place.
+class Messages {
+public:
+    explicit Messages(MessagePresenter& presenter) : presenter_(presenter) {}
+
+    MessageAnswer MsgAlreadyRunning();
+    // why: what was wrong with the file, as one or two sentences.
+    MessageAnswer MsgFileNotLoaded(const std::string& why);
+    MessageAnswer MsgReadOnly(const std::string& fileName);
+    MessageAnswer MsgMaxZoomOut();
+    MessageAnswer MsgMaxZoomIn();
+    MessageAnswer MsgSaveChanges(bool yesDefault);
+    MessageAnswer MsgSavePattern();
+    MessageAnswer MsgClearPattern();
+    MessageAnswer MsgAddArc();
+    MessageAnswer MsgLargePicture();
+    MessageAnswer MsgNoDrawInPictureView();
+    MessageAnswer MsgFileNotFound(const std::string& fileName);
+    MessageAnswer MsgSaveFailed(const std::string& fileName, const std::string& reason);
+    MessageAnswer MsgPictureNotLoaded();
+    MessageAnswer MsgTempPictureFailed(const std::string& fileName, const std::string& reason);
+    // A picture that cannot be saved with the pattern: Yes saves without it.
+    MessageAnswer MsgSaveWithoutPicture(const std::string& reason);
+    // A picture file chosen for a new pattern that cannot be shown.
+    MessageAnswer MsgPictureNotOpened(const std::string& fileName);
+    // Drawing more than a pattern file can hold.
+    MessageAnswer MsgPatternFull();
+    // A page grid beyond what a print can count.
+    MessageAnswer MsgTooManyPages();
+    // The bitmap file: the size asked for could not be made, or the file
+    // could not be written.
+    MessageAnswer MsgBitmapNotCreated(float width, float height, int largestSide);
+    MessageAnswer MsgBitmapNotSaved(const std::string& fileName);
+    // Bitmap mode: the picture of the pattern could not be made.
+    MessageAnswer MsgPrintBitmapNotCreated(float width, float height);
+    // The print wizard's entries that would print something unintended.
+    MessageAnswer MsgCopiesInvalid(int maximum);
+    MessageAnswer MsgSpacingInvalid();
+    // A print that did not reach the printer or its file whole; where names
+    // the printer or the file.
+    MessageAnswer MsgPrintFailed(const std::string& where, const std::string& reason);
+    // Where a finished print went.
+    MessageAnswer MsgPrinted(const std::string& text);
+    // An output file that would replace the pattern it is made from.
+    MessageAnswer MsgOutputIsPattern(const std::string& fileName);
+
+private:
+    MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);
+
+    MessagePresenter& presenter_;
+};
+
+}  // namespace tessary
