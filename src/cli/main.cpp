@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/ConsolePlatform.h"
+#include "cli/EditCommand.h"
 #include "cli/PatternReport.h"
 #include "cli/PrintCommand.h"
 #include "core/files/BitmapExport.h"
@@ -29,6 +30,7 @@ const char* const kUsageText =
     "       tessary-cli dump FILE.pat\n"
     "       tessary-cli convert IN.pat OUT.pat [--without-picture]\n"
     "       tessary-cli export-bmp FILE.pat OUT.bmp [--width PX] [--height PX] [--pen PX]\n"
+    "       tessary-cli edit IN.pat OUT.pat --script (FILE | -) [--twips-per-pixel N]\n"
     "       tessary-cli print FILE.pat (--pdf OUT.pdf | --printer NAME)\n"
     "                   [--paper letter|legal|a4|a3|WxH(in|mm|cm)] [--orientation auto|portrait|landscape]\n"
     "                   [--page ROW,COL] [--mode vector|bitmap] [--cut-lines on|off] [--per-page N|max]\n"
@@ -45,6 +47,7 @@ const std::map<std::string, CommandForm> kCommands = {
     {"dump", {1, {}, {}}},
     {"convert", {2, {}, {"--without-picture"}}},
     {"export-bmp", {2, {"--width", "--height", "--pen"}, {}}},
+    {"edit", {2, {"--script", "--twips-per-pixel"}, {}}},
     {"print",
      {1,
       {"--pdf", "--printer", "--paper", "--orientation", "--page", "--mode", "--cut-lines", "--per-page", "--spacing",
@@ -142,6 +145,13 @@ int main(int argc, char** argv) {
     if (command == "print") {
         const int problem = tessary::cli::CheckPrintArguments(args);
         if (problem != kOk) return problem;
+    }
+    tessary::cli::EditJob edit;
+    if (command == "edit") {
+        if (!args.options.count("--script")) return Usage("edit needs --script FILE (or - for standard input)");
+        const int problem = tessary::cli::ReadEditJob(args, edit);
+        if (problem != kOk) return problem;
+        return tessary::cli::Edit(session, args, edit);
     }
     if (!file.OpenPattern(args.files[0])) return kFailed;
     if (command == "info") {

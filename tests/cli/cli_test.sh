@@ -112,6 +112,20 @@ grep -q 'at most 200 in' "$work/err" || fail "absurd paper message: $(cat "$work
 [ ! -e "$work/big.pdf" ] || fail "absurd paper wrote a PDF"
 expect_status 0 "largest paper" "$cli" print "$sample" --pdf "$work/big.pdf" --paper 200x5080mm
 
+# edit: a script drives the engine; the result keeps the picture. A
+# malformed script writes nothing.
+printf 'tool line\npress 100 100\nrelease 100 100\npress 900 100\nrelease 900 100\n' >"$work/line.txt"
+expect_status 0 "edit" "$cli" edit "$sample" "$work/edited.pat" --script "$work/line.txt"
+expect_status 0 "info edited" "$cli" info "$work/edited.pat"
+grep -q '^Lines: *537$' "$work/out" || fail "edit did not add one line: $(cat "$work/out")"
+grep -q '^Picture: *480054 bytes$' "$work/out" || fail "edit lost the picture"
+printf 'tool trace\nscribble 1 2\n' >"$work/bad.txt"
+expect_status 2 "malformed script" "$cli" edit "$sample" "$work/never.pat" --script "$work/bad.txt"
+grep -q 'script line 2: unknown command "scribble"' "$work/err" || fail "malformed script message"
+[ ! -e "$work/never.pat" ] || fail "a malformed script wrote a file"
+expect_status 2 "edit without a script" "$cli" edit "$sample" "$work/never.pat"
+expect_status 1 "edit of a missing file" "$cli" edit "$work/none.pat" "$work/never.pat" --script "$work/line.txt"
+
 expect_status 2 "no command" "$cli"
 expect_status 2 "unknown command" "$cli" frobnicate "$sample"
 expect_status 2 "missing operand" "$cli" convert "$sample"

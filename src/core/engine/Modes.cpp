@@ -102,6 +102,16 @@ void Modes::EnterDrawMode() {
     SetDrawTool(tool);
 }
 
+void Modes::ChooseDrawTool(std::int16_t tool) {
+    SetDrawTool(tool);
+    SetMode(ModeDraw);
+}
+
+void Modes::ChooseSelectKind(std::int16_t kind) {
+    ws_.selection.SetSelectKind(kind);
+    SetMode(ModeSelect);
+}
+
 void Modes::SetDrawTool(std::int16_t tool) {
     tool_ = tool;
     ws_.EndLineSeries();

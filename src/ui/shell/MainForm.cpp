@@ -135,19 +135,12 @@ void MainForm::BuildMenus() {
 
     QMenu* edit = menu(nullptr, QStringLiteral("MenuEdit"), QStringLiteral("&Edit"));
     QMenu* select = menu(edit, QStringLiteral("MenuEditSelect"), QStringLiteral("&Select"));
-    add(select, QStringLiteral("MenuEditSelectObject"), QStringLiteral("&Object"), [&ws] {
-        ws.selection.SetSelectKind(SelectObjects);
-        ws.modes.SetMode(ModeSelect);
-    });
+    add(select, QStringLiteral("MenuEditSelectObject"), QStringLiteral("&Object"),
+        [&ws] { ws.modes.ChooseSelectKind(SelectObjects); });
     add(edit, QStringLiteral("MenuEditDel"), QStringLiteral("&Delete Selected"), [&ws] { ws.selection.DeleteSelected(); });
     edit->addSeparator();
     QMenu* draw = menu(edit, QStringLiteral("MenuEditDraw"), QStringLiteral("Dra&w"));
-    const auto drawWith = [&ws](std::int16_t tool) {
-        return [&ws, tool] {
-            ws.modes.SetDrawTool(tool);
-            ws.modes.SetMode(ModeDraw);
-        };
-    };
+    const auto drawWith = [&ws](std::int16_t tool) { return [&ws, tool] { ws.modes.ChooseDrawTool(tool); }; };
     QMenu* lines = menu(draw, QStringLiteral("MenuEditDrawLine"), QStringLiteral("&Lines"));
     add(lines, QStringLiteral("MenuEditDrawLineMode0"), QStringLiteral("&Trace"), drawWith(ToolTrace));
     add(lines, QStringLiteral("MenuEditDrawLineMode1"), QStringLiteral("&Straight"), drawWith(ToolLine));

@@ -1,0 +1,89 @@
+#include "cli/EditCommand.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "cli/PrintCommand.h"
+#include "core/engine/Workspace.h"
+#include "core/platform/CommandDialogs.h"
+#include "core/platform/PictureLayers.h"
+#include "core/shell/EditScript.h"
+#include "core/shell/FileCommands.h"
+
+namespace tessary::cli {
+
+namespace {
+
+// Without a window no dialog is shown: each one is cancelled.
+class NoDialogs : public CommandDialogs {
+public:
+    std::optional<std::string> AskSavePatternPath(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> AskOpenPatternPath(const std::string&) override { return {}; }
+    std::optional<std::string> AskPicturePath(const std::string&) override { return {}; }
+    std::optional<std::string> AskBitmapPath(const std::string&) override { return {}; }
+    std::optional<std::string> AskPdfPath(const std::string&, const std::string&) override { return {}; }
+    void ShowPatternSetup(bool) override {}
+};
+
+// Without a window no picture is shown, so there is nothing to decode; the
+// picture's bytes still travel with the pattern.
+class NoPictureLayers : public PictureLayers {
+public:
+    bool Decode(const std::string&, int) override { return true; }
+    PictureSize NaturalSize() const override { return {}; }
+    void Clear() override {}
+};
+
+// The window a script draws in: a full-HD screen's worth of pixels.
+constexpr float kWindowPixelsWide = 1920;
+constexpr float kWindowPixelsHigh = 1080;
+
+}  // namespace
+
+int ReadEditJob(const Arguments& args, EditJob& job) {
+    const auto pixel = args.options.find("--twips-per-pixel");
+    if (pixel != args.options.end()) {
+        try {
+            std::size_t used = 0;
+            job.twipsPerPixel = std::stof(pixel->second, &used);
+            if (used != pixel->second.size() || !(job.twipsPerPixel >= 1 && job.twipsPerPixel <= 1440)) throw 0;
+        } catch (...) {
+            std::cerr << "tessary-cli: --twips-per-pixel takes a number from 1 to 1440\n";
+            return kUsage;
+        }
+    }
+    const std::string& name = args.options.at("--script");
+    std::ifstream file;
+    if (name != "-") {
+        file.open(name);
+        if (!file) {
+            std::cerr << "tessary-cli: the script " << name << " can not be read\n";
+            return kFailed;
+        }
+    }
+    if (!job.script.Read(name == "-" ? std::cin : file)) {
+        std::cerr << "tessary-cli: script line " << job.script.FaultLine() << ": " << job.script.Fault() << "\n";
+        return kUsage;
+    }
+    return kOk;
+}
+
+int Edit(Session& session, const Arguments& args, const EditJob& job) {
+    Workspace ws(session);
+    WorkSurface& s = ws.surface;
+    s.TwipsPerPixel = job.twipsPerPixel;
+    s.ClientWidth = s.ScreenWidth = kWindowPixelsWide * job.twipsPerPixel;
+    s.ClientHeight = s.ScreenHeight = kWindowPixelsHigh * job.twipsPerPixel;
+    NoDialogs dialogs;
+    NoPictureLayers pictures;
+    FileCommands files(ws, dialogs, pictures);
+    files.OpenPatternCommand(args.files[0]);
+    if (!files.PatternOpen()) return kFailed;
+    // At normal size a layer twip is a twip of the pattern.
+    ws.zoom.ZoomView(ZoomNormal);
+    job.script.Run(ws);
+    ws.zoom.ZoomView(ZoomNormal);
+    return session.file.SavePattern(args.files[1], false) ? kOk : kFailed;
+}
+
+}  // namespace tessary::cli
