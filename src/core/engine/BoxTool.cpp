@@ -9,7 +9,7 @@ namespace tessary {
 namespace {
 // Radians: above the rounding of 360 one-degree steps, far below a degree.
 constexpr float kAngleSlack = 1e-4f;
-bool EqualSided(std::int16_t kind) { return kind == 1 || kind == 3 || kind == 5; }
+bool EqualSided(std::int16_t kind) { return kind == ShapeSquare || kind == ShapeCircle || kind == ShapeRoundedSquare; }
 }  // namespace
 
 void BoxTool::BoxPress(float x, float y) {

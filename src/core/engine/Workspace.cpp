@@ -13,9 +13,9 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       input(*this),
       traceTool(*this),
       lineTool(*this),
-      circleTool(*this, 3),
-      rectangleTool(*this, 0),
-      squareTool(*this, 1),
+      circleTool(*this, ShapeCircle),
+      rectangleTool(*this, ShapeRectangle),
+      squareTool(*this, ShapeSquare),
       arcTool(*this) {
     InitDrawingLook();
 }

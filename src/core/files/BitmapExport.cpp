@@ -54,7 +54,7 @@ bool BitmapExport::ComposeBitmap(float layerWidth, float layerHeight, int width,
     progress_.ProgressStart(0, shapes.Count(), "Generating Bitmap - Shapes", false);
     for (std::int16_t i = 0; i < shapes.Count(); ++i) {
         const ShapeElement& e = shapes[i];
-        const bool box = e.Shape == 0 || e.Shape == 1;
+        const bool box = e.Shape == ShapeRectangle || e.Shape == ShapeSquare;
         if (shapes.Visible(i) && box) {
             const float x1 = x(e.Left), x2 = x(e.Left + e.Width);
             const float y1 = y(e.Top), y2 = y(e.Top + e.Height);
@@ -62,7 +62,7 @@ bool BitmapExport::ComposeBitmap(float layerWidth, float layerHeight, int width,
             surface_.DrawLine(x1, y2, x2, y2);
             surface_.DrawLine(x1, y1, x1, y2);
             surface_.DrawLine(x2, y1, x2, y2);
-        } else if (shapes.Visible(i) && e.Shape == 3) {
+        } else if (shapes.Visible(i) && e.Shape == ShapeCircle) {
             const float radius = e.Height >= e.Width ? fx * e.Width / 2 : fy * e.Height / 2;
             surface_.DrawCircle(x(e.Left + e.Width / 2), y(e.Top + e.Height / 2), radius);
         }

@@ -32,7 +32,6 @@ namespace {
 constexpr FormatVersion kWrittenFormat{2, 1, 1};
 constexpr std::int16_t kTrue = -1;
 constexpr std::int16_t kFalse = 0;
-constexpr std::int16_t kLastShapeKind = 5;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -348,7 +347,7 @@ bool PatternFile::ReadSections(BinaryReader& in) {
     for (std::int16_t n = 0; n < count; ++n) {
         std::int16_t kind = 0;
         float top = 0, left = 0, height = 0, width = 0;
-        if (!in.ReadI16(kind) || kind < 0 || kind > kLastShapeKind || !in.ReadF32(top) || !in.ReadF32(left) ||
+        if (!in.ReadI16(kind) || kind < 0 || kind > ShapeLastKind || !in.ReadF32(top) || !in.ReadF32(left) ||
             !in.ReadF32(height) || !in.ReadF32(width)) {
             return Damaged(nth("shape", n, count));
         }

@@ -26,8 +26,19 @@ struct LineElement {
     Appearance look;
 };
 
+// A shape's kind, as pattern files number them.
+enum ShapeKind : std::int16_t {
+    ShapeRectangle = 0,
+    ShapeSquare = 1,
+    ShapeOval = 2,
+    ShapeCircle = 3,
+    ShapeRoundedRectangle = 4,
+    ShapeRoundedSquare = 5,
+    ShapeLastKind = ShapeRoundedSquare,
+};
+
 struct ShapeElement {
-    std::int16_t Shape = 0;  // 0 rectangle, 1 square, 2 oval, 3 circle, 4 rounded rectangle, 5 rounded square
+    std::int16_t Shape = ShapeRectangle;  // a ShapeKind
     float Left = 0, Top = 0, Width = 0, Height = 0;
     Appearance look;
 };

@@ -184,14 +184,14 @@ void PrintRenderer::PrintShapes(float ox, float oy, const PrintRegion* region) {
     const ElementSet<ShapeElement>& shapes = store_.OutShape;
     for (std::int16_t i = 0; i < shapes.Count(); ++i) {
         const ShapeElement& e = shapes[i];
-        if (shapes.Visible(i) && (e.Shape == 0 || e.Shape == 1)) PrintBox(e, ox, oy, region);
-        if (shapes.Visible(i) && e.Shape == 3) PrintCircle(e, ox, oy, region);
+        if (shapes.Visible(i) && (e.Shape == ShapeRectangle || e.Shape == ShapeSquare)) PrintBox(e, ox, oy, region);
+        if (shapes.Visible(i) && e.Shape == ShapeCircle) PrintCircle(e, ox, oy, region);
         progress_.ProgressStep(1);
     }
 }
 
 void PrintRenderer::PrintBox(const ShapeElement& e, float ox, float oy, const PrintRegion* region) {
-    const bool square = e.Shape == 1;
+    const bool square = e.Shape == ShapeSquare;
     const float side = std::min(e.Width, e.Height);
     const float x1 = Mirrored(e.Left) + ox;
     const float x2 = Mirrored(e.Left + (square ? side : e.Width)) + ox;

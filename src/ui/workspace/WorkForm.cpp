@@ -376,14 +376,14 @@ void WorkForm::paintEvent(QPaintEvent* event) {
         p.setPen(QPen(ColourOf(e.look.BorderColor), e.look.BorderWidth));
         p.setBrush(Qt::NoBrush);
         switch (e.Shape) {
-            case 2: p.drawEllipse(box); break;
-            case 3: {
+            case ShapeOval: p.drawEllipse(box); break;
+            case ShapeCircle: {
                 const double side = std::min(box.width(), box.height());
                 p.drawEllipse(QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side));
                 break;
             }
-            case 4:
-            case 5: {
+            case ShapeRoundedRectangle:
+            case ShapeRoundedSquare: {
                 const double radius = std::min(box.width(), box.height()) / 8;
                 p.drawRoundedRect(box, radius, radius);
                 break;
