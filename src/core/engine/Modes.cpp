@@ -63,6 +63,8 @@ void Modes::SetMode(std::int16_t mode) {
     ShowFunctionToolbar(mode);
     ws_.arcTool.EndArc(true);
     ws_.EndLineSeries();
+    // Free-end grab points belong to select mode; coming back finds them anew.
+    if (mode != ModeSelect && ws_.selection.SelectState() == SelectEndsActive) ws_.selection.ClearSelection();
     switch (mode) {
         case ModeSelect:
             SetDrawTool(ToolNone);
