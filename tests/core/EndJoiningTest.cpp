@@ -343,5 +343,16 @@ TEST_F(EndJoiningTest, LeavingSelectModeClearsTheEndsAndZoomKeepsThemOnTheirEnds
     EXPECT_EQ(ws.selection.SelectState(), SelectEndsActive);
 }
 
+TEST_F(EndJoiningTest, ArcPointsStayDraggableWhileTheKindIsEnds) {
+    EnterEnds();
+    Draw(ToolArc);
+    for (const Point p : {Point{1000, 1000}, Point{2000, 3000}, Point{3000, 3000}, Point{4000, 1000}}) Click(p.x, p.y);
+    ASSERT_EQ(ws.selection.SelectState(), SelectArcPoints);
+    PressGrab(3);
+    ws.input.WorkspaceMouseMove(4500, 2000);
+    ws.input.WorkspaceMouseUp(4200, 1500);
+    EXPECT_EQ(ws.arcTool.Points()[3], (Point{4200, 1500}));
+}
+
 }  // namespace
 }  // namespace tessary
