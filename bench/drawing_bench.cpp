@@ -1,5 +1,6 @@
 // One trace step, one hit test and one crossing search on an empty pattern
-// and on a full one (32,767 lines).
+// and on a full one (32,767 lines); the free-end analysis and the
+// closest-end search on a full pattern of traced strokes.
 
 #include <benchmark/benchmark.h>
 
@@ -73,8 +74,46 @@ void BM_FirstCrossedLineMiss(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(ws.geometry.FirstCrossedLine(ws.store, index));
 }
 
+// Strokes of ten segments in consecutive slots: a tenth of the ends are free.
+void AddTracedStrokes(Workspace& ws, int lines) {
+    constexpr int kSegments = 10;
+    for (int i = 0; i < lines; ++i) {
+        const int stroke = i / kSegments, step = i % kSegments;
+        const auto x = static_cast<float>(500 + (stroke % 60) * 190 + step * 15);
+        const auto top = static_cast<float>(500 + (stroke / 60) * 28);
+        ws.store.AddLine(x, top + (step % 2) * 20, x + 15, top + ((step + 1) % 2) * 20, 1, true);
+    }
+}
+
+struct TracedEngine : Engine {
+    TracedEngine() : Engine(0) {
+        Workspace& ws = *workspace;
+        AddTracedStrokes(ws, 32767);
+        ws.modes.SetMode(ModeSelect);
+    }
+};
+
+void BM_AnalyzeFreeEnds(benchmark::State& state) {
+    TracedEngine engine;
+    Workspace& ws = *engine.workspace;
+    for (auto _ : state) ws.selection.SetSelectKind(SelectEnds);
+    state.counters["free"] = static_cast<double>(ws.surface.GrabPoint.size() - 1);
+}
+
+void BM_FindClosestEnd(benchmark::State& state) {
+    TracedEngine engine;
+    Workspace& ws = *engine.workspace;
+    ws.selection.SetSelectKind(SelectEnds);
+    for (auto _ : state) {
+        ws.endJoining.FindClosestEnd(1);
+        ws.endJoining.DismissProposal();
+    }
+}
+
 BENCHMARK(BM_TraceStep)->Arg(0)->Arg(32767);
 BENCHMARK(BM_HitTestMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstCrossedLineMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AnalyzeFreeEnds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindClosestEnd)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

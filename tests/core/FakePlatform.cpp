@@ -35,7 +35,7 @@ void FakeProgressWindow::Open(const std::string& header, int min, int max, bool 
     minimum = min;
     maximum = max;
     cancelOffered = allowCancel;
-    cancelled = false;
+    cancelled = allowCancel && cancelEveryRun;
 }
 
 ScratchFolder::ScratchFolder() {

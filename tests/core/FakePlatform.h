@@ -46,6 +46,7 @@ public:
     int maximum = 0;
     bool cancelOffered = false;
     bool cancelled = false;
+    bool cancelEveryRun = false;  // the user presses Cancel as soon as a run starts
     std::vector<int> values;
     int pumps = 0;
 };

@@ -98,12 +98,22 @@ void InputDispatch::GrabPointPress(std::int16_t index, int button, bool shift, f
 
 void InputDispatch::GrabPointOver(std::int16_t index, float x, float y) {
     if (index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
+    // A dragged line end snaps onto the end under the pointer.
+    if (gesture_ && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
+        ws_.endJoining.EndHover(index);
+        return;
+    }
     GrabToLayer(index, x, y);
     WorkspaceMouseMove(x, y);
 }
 
 void InputDispatch::GrabPointDrop(std::int16_t index, float x, float y) {
     if (index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
+    if (gesture_ && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
+        gesture_ = false;
+        ws_.endJoining.EndDropOnGrab(index);
+        return;
+    }
     GrabToLayer(index, x, y);
     WorkspaceMouseUp(x, y);
 }

@@ -32,6 +32,8 @@ public:
 
     // A tool asks for the moves and the release of the gesture its press began.
     void BeginGesture(float x, float y, std::int16_t pointer);
+    // Ends the gesture from inside one of its steps: no drop follows.
+    void EndGesture() { gesture_ = false; }
     bool GestureActive() const { return gesture_; }
     std::int16_t GesturePointer() const { return gesturePointer_; }
 

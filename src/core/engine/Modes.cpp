@@ -63,6 +63,8 @@ void Modes::SetMode(std::int16_t mode) {
     ShowFunctionToolbar(mode);
     ws_.arcTool.EndArc(true);
     ws_.EndLineSeries();
+    // Free-end grab points belong to select mode; coming back finds them anew.
+    if (mode != ModeSelect && ws_.selection.SelectState() == SelectEndsActive) ws_.selection.ClearSelection();
     switch (mode) {
         case ModeSelect:
             SetDrawTool(ToolNone);
@@ -105,11 +107,6 @@ void Modes::EnterDrawMode() {
 void Modes::ChooseDrawTool(std::int16_t tool) {
     SetDrawTool(tool);
     SetMode(ModeDraw);
-}
-
-void Modes::ChooseSelectKind(std::int16_t kind) {
-    ws_.selection.SetSelectKind(kind);
-    SetMode(ModeSelect);
 }
 
 void Modes::SetDrawTool(std::int16_t tool) {

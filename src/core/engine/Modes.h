@@ -40,9 +40,8 @@ public:
     void SetMode(std::int16_t mode);
     void SetDrawTool(std::int16_t tool);
     void EnterDrawMode();
-    // The menu's choices: draw with a tool, or select objects or ends.
+    // The menu's choice of a tool to draw with.
     void ChooseDrawTool(std::int16_t tool);
-    void ChooseSelectKind(std::int16_t kind);
     void ShowFunctionToolbar(std::int16_t mode);
     // Puts the draw toolbar's buttons back to the start (no kind pressed).
     void ResetDrawButtons();

@@ -24,6 +24,8 @@ void Selection::ShowGrabPoint(std::int16_t index, float x, float y) {
 void Selection::HideGrabPoint(std::int16_t index) {
     auto& points = ws_.surface.GrabPoint;
     if (index >= 0 && static_cast<std::size_t>(index) < points.size()) points[index].Visible = false;
+    if (index == highlighted_) UnhighlightGrabPoint();
+    if (ws_.endJoining.IsProposalTarget(index)) ws_.endJoining.DismissProposal();
 }
 
 void Selection::HideAllGrabPoints() {
@@ -38,6 +40,7 @@ std::int16_t Selection::AddGrabPoint() {
 
 void Selection::ClearGrabPoints() {
     UnhighlightGrabPoint();
+    ws_.endJoining.ClearEnds();
     ResizeGrabPoints(1);
 }
 
@@ -52,9 +55,20 @@ void Selection::HighlightGrabPoint(std::int16_t index, std::uint32_t colour) {
 void Selection::UnhighlightGrabPoint() {
     auto& points = ws_.surface.GrabPoint;
     if (highlighted_ >= 0 && static_cast<std::size_t>(highlighted_) < points.size()) {
-        points[highlighted_].BackColour = kGrabWhite;
+        points[highlighted_].BackColour = ws_.endJoining.IsProposalTarget(highlighted_) ? kGrabYellow : kGrabWhite;
     }
     highlighted_ = -1;
+}
+
+void Selection::RelocateGrabPoints() {
+    if (state_ != SelectEndsActive) return;
+    auto& points = ws_.surface.GrabPoint;
+    for (std::int16_t k = 1; ws_.endJoining.IsEnd(k); ++k) {
+        const bool visible = points[static_cast<std::size_t>(k)].Visible;
+        const EndPoint p = EndPosition(ws_.store.OutLine, ws_.endJoining.EndOf(k));
+        ShowGrabPoint(k, p.x, p.y);
+        points[static_cast<std::size_t>(k)].Visible = visible;
+    }
 }
 
 Point Selection::GrabCentre(std::int16_t index) const {
@@ -67,7 +81,17 @@ void Selection::SetSelectKind(std::int16_t kind) {
     ClearSelection();
     ws_.commands.SetChecked("BtnSelectObject", kind == SelectObjects);
     ws_.commands.SetChecked("BtnSelectEnds", kind == SelectEnds);
-    if (kind == SelectEnds) state_ = SelectEndsActive;
+    if (kind == SelectEnds) {
+        state_ = SelectEndsActive;
+        ws_.endJoining.AnalyzeFreeEnds();
+    }
+    // The mouse help tells what the buttons now do.
+    if (ws_.modes.InteractionMode() == ModeSelect) ws_.modes.ApplyPointers();
+}
+
+void Selection::ChooseSelectKind(std::int16_t kind) {
+    kind_ = kind;
+    ws_.modes.SetMode(ModeSelect);
 }
 
 void Selection::Recolour(std::uint32_t colour) {
@@ -187,8 +211,11 @@ void Selection::ObjectPress(int button, float x, float y) {
 }
 
 void Selection::GrabPress(std::int16_t index, int button, float x, float y) {
-    if (kind_ != SelectObjects) return;  // line ends are joined elsewhere
-    if (button == kButtonLeft) {
+    ws_.endJoining.ResetRightDrag();
+    // By state, not kind: arc points stay editable whatever the select kind.
+    if (state_ == SelectEndsActive) {
+        ws_.endJoining.EndGrabPress(index, button, x, y);
+    } else if (button == kButtonLeft) {
         GrabDragStart(index, x, y);
     } else if (state_ == SelectArcPoints && ws_.arcTool.ArcPending()) {
         ws_.arcTool.CommitArc();
@@ -242,6 +269,8 @@ void Selection::GrabMove(float x, float y) {
         store.ShapeMoved(index_);
     } else if (state_ == SelectArcPoints) {
         ws_.arcTool.MoveArcPoint(x, y);
+    } else if (state_ == SelectEndsActive) {
+        ws_.endJoining.EndDragStep(x, y);
     }
 }
 
@@ -274,6 +303,7 @@ void Selection::SelectDrop(float x, float y) {
     SelectMove(x, y);
     if (state_ == SelectedLine || state_ == SelectedShape) ShowSelectionGrabPoints();
     if (state_ == SelectArcPoints) ws_.arcTool.RebuildArc();
+    if (state_ == SelectEndsActive && grabDragActive_) ws_.endJoining.EndDrop();
     grabDragActive_ = false;
 }
 

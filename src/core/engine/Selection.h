@@ -41,6 +41,8 @@ public:
     void ClearGrabPoints();
     void HighlightGrabPoint(std::int16_t index, std::uint32_t colour);
     void UnhighlightGrabPoint();
+    // After a zoom: each end grab point back on the end it stands for.
+    void RelocateGrabPoints();
     // The centre of grab point index, in layer coordinates.
     Point GrabCentre(std::int16_t index) const;
     // Hidden during busy work, shown again after it.
@@ -48,6 +50,8 @@ public:
     bool GrabPointsShown() const { return grabPointsShown_; }
 
     void SetSelectKind(std::int16_t kind);
+    // Edit > Select > Object or Ends: the kind, then select mode.
+    void ChooseSelectKind(std::int16_t kind);
     void ClearSelection();
     void SelectLine(std::int16_t index);
     void SelectShape(std::int16_t index);
@@ -60,6 +64,8 @@ public:
     void SelectDrop(float x, float y);
 
 private:
+    friend class EndJoining;
+
     void GrabDragStart(std::int16_t index, float x, float y);
     void GrabMove(float x, float y);
     void ShowSelectionGrabPoints();

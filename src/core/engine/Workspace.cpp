@@ -8,6 +8,7 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       mirror(s.mirror),
       surface(commands),
       selection(*this),
+      endJoining(*this),
       modes(*this),
       zoom(*this, limits),
       input(*this),

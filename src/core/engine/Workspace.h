@@ -6,6 +6,7 @@
 
 #include "core/engine/ArcTool.h"
 #include "core/engine/BoxTool.h"
+#include "core/engine/EndJoining.h"
 #include "core/pattern/LineGeometry.h"
 #include "core/engine/LineTools.h"
 #include "core/engine/Palette.h"
@@ -41,6 +42,7 @@ public:
     LineDrawState lineState;
     LineGeometry geometry;
     Selection selection;
+    EndJoining endJoining;
     Modes modes;
     ZoomMove zoom;
     InputDispatch input;

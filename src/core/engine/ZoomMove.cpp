@@ -155,6 +155,7 @@ void ZoomMove::ComposeImage() {
         progress.ProgressStep(1);
     }
     progress.ProgressEnd();
+    ws_.selection.RelocateGrabPoints();
 }
 
 void ZoomMove::PlacePicture(float windowX, float windowY) {

@@ -116,7 +116,7 @@ void EditScript::Run(Workspace& ws) const {
     for (const EditCommand& c : commands_) {
         switch (c.kind) {
             case K::Tool: ws.modes.ChooseDrawTool(c.value); break;
-            case K::Select: ws.modes.ChooseSelectKind(c.value); break;
+            case K::Select: ws.selection.ChooseSelectKind(c.value); break;
             case K::Press:
                 input.WorkspaceMouseDown(c.button, false, x = c.x1, y = c.y1, true, LayerPattern);
                 break;

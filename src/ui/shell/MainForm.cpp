@@ -136,7 +136,9 @@ void MainForm::BuildMenus() {
     QMenu* edit = menu(nullptr, QStringLiteral("MenuEdit"), QStringLiteral("&Edit"));
     QMenu* select = menu(edit, QStringLiteral("MenuEditSelect"), QStringLiteral("&Select"));
     add(select, QStringLiteral("MenuEditSelectObject"), QStringLiteral("&Object"),
-        [&ws] { ws.modes.ChooseSelectKind(SelectObjects); });
+        [&ws] { ws.selection.ChooseSelectKind(SelectObjects); });
+    add(select, QStringLiteral("MenuEditSelectEnds"), QStringLiteral("&Ends"),
+        [&ws] { ws.selection.ChooseSelectKind(SelectEnds); });
     add(edit, QStringLiteral("MenuEditDel"), QStringLiteral("&Delete Selected"), [&ws] { ws.selection.DeleteSelected(); });
     edit->addSeparator();
     QMenu* draw = menu(edit, QStringLiteral("MenuEditDraw"), QStringLiteral("Dra&w"));
@@ -212,6 +214,7 @@ void MainForm::BuildToolbars() {
     button("BtnMouseWin", "Mouse", "Mouse Help", [&ws] { ws.modes.ToggleMouseHelp(); }, true);
     button("BtnPatternSetup", "Size", "Pattern Setup", [&files] { files.PatternSetupCommand(); });
     button("BtnSelectObject", "Object", "Select Object", [&ws] { ws.selection.SetSelectKind(SelectObjects); }, true);
+    button("BtnSelectEnds", "Ends", "Select Line Ends", [&ws] { ws.selection.SetSelectKind(SelectEnds); }, true);
     button("BtnDrawLine", "Line", "Draw a Line", [&ws] { ws.modes.ClickDrawLine(); }, true);
     button("BtnDrawArc", "Arc", "Draw an Arc", [&ws] { ws.modes.ClickDrawArc(); }, true);
     button("BtnDrawCircle", "Circle", "Draw a Circle", [&ws] { ws.modes.ClickDrawCircle(); }, true);
@@ -246,7 +249,7 @@ void MainForm::BuildToolbars() {
                 QStringLiteral("BtnViewBoth"), QStringLiteral("BtnViewPattern"), QStringLiteral("BtnModeSelect"),
                 QStringLiteral("BtnModeDraw"), QStringLiteral("BtnModeMove"), QStringLiteral("BtnModeZoom")});
     const QStringList functions[] = {
-        {QStringLiteral("BtnSelectObject")},
+        {QStringLiteral("BtnSelectObject"), QStringLiteral("BtnSelectEnds")},
         {QStringLiteral("BtnDrawLine"), QStringLiteral("BtnDrawArc"), QStringLiteral("BtnDrawCircle"),
          QStringLiteral("BtnDrawBox")},
         {QStringLiteral("BtnMoveCorner"), QStringLiteral("BtnMoveCenter"), QStringLiteral("BtnMoveUp"),

@@ -307,19 +307,21 @@ void WorkForm::RepaintChanges() {
             region += editShape;
             editShapeRect_ = editShape;
         }
-        std::vector<QRect> grabs;
+        std::vector<GrabLook> grabs;
         const WorkSurface& s = ws_.surface;
         if (ws_.selection.GrabPointsShown()) {
             for (const GrabPointElement& g : s.GrabPoint) {
-                grabs.push_back(g.Visible ? LayerRect(g.Left, g.Top, 2 * s.GrabHalfWidth, 2 * s.GrabHalfHeight)
-                                                .toAlignedRect()
-                                                .adjusted(-1, -1, 1, 1)
-                                          : QRect());
+                // A handle that only changes colour (a highlight, a proposal) is repainted too.
+                grabs.push_back({g.Visible ? LayerRect(g.Left, g.Top, 2 * s.GrabHalfWidth, 2 * s.GrabHalfHeight)
+                                                 .toAlignedRect()
+                                                 .adjusted(-1, -1, 1, 1)
+                                           : QRect(),
+                                 g.BackColour});
             }
         }
         if (grabs != grabRects_) {
-            for (const QRect& r : grabRects_) region += r;
-            for (const QRect& r : grabs) region += r;
+            for (const GrabLook& g : grabRects_) region += g.rect;
+            for (const GrabLook& g : grabs) region += g.rect;
             grabRects_ = std::move(grabs);
         }
         if (!region.isEmpty()) update(region);

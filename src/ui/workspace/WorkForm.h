@@ -71,7 +71,12 @@ private:
     ViewKey view_;
     std::vector<QRect> lineRects_, shapeRects_, arcRects_;
     QRect editLineRect_, editShapeRect_;
-    std::vector<QRect> grabRects_;
+    struct GrabLook {
+        QRect rect;
+        std::uint32_t colour = 0;
+        bool operator==(const GrabLook&) const = default;
+    };
+    std::vector<GrabLook> grabRects_;
 };
 
 }  // namespace tessary

@@ -1,0 +1,157 @@
+#include "core/pattern/LineEnds.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace tessary {
+
+EndPoint EndPosition(const ElementSet<LineElement>& lines, LineEnd end) {
+    const LineElement& e = lines[end.line];
+    return end.first ? EndPoint{e.X1, e.Y1} : EndPoint{e.X2, e.Y2};
+}
+
+void SetEndPosition(ElementSet<LineElement>& lines, LineEnd end, float x, float y) {
+    LineElement& e = lines.Edit(end.line);
+    if (end.first) {
+        e.X1 = x;
+        e.Y1 = y;
+    } else {
+        e.X2 = x;
+        e.Y2 = y;
+    }
+}
+
+namespace {
+
+constexpr std::int16_t kEmpty = -1;
+constexpr int kStepLines = 512;
+constexpr std::int16_t kSeveralLines = -2;
+
+// Which lines have an end at a point, keyed by the exact coordinates: an
+// open-addressing table sized once, so a full pattern costs two linear
+// passes instead of a search of every other line for every end.
+class EndTable {
+public:
+    explicit EndTable(std::size_t ends) {
+        std::size_t size = 16;
+        while (size < 2 * ends) size *= 2;
+        slots_.resize(size);
+        mask_ = size - 1;
+    }
+
+    void Add(float x, float y, std::int16_t line) {
+        if (!Comparable(x, y)) return;
+        Slot& s = Find(Key(x, y));
+        if (s.line == kEmpty) {
+            s.line = line;
+        } else if (s.line != line) {
+            s.line = kSeveralLines;
+        }
+    }
+
+    // True when no line but this one has an end at (x, y).
+    bool OnlyLine(float x, float y, std::int16_t line) {
+        return !Comparable(x, y) || Find(Key(x, y)).line == line;
+    }
+
+private:
+    struct Slot {
+        std::uint64_t key = 0;
+        std::int16_t line = kEmpty;
+    };
+
+    // NaN equals nothing, not even itself.
+    static bool Comparable(float x, float y) { return !std::isnan(x) && !std::isnan(y); }
+
+    // Equal coordinates give equal keys: -0 and +0 are the same point.
+    static std::uint64_t Key(float x, float y) {
+        if (x == 0) x = 0;
+        if (y == 0) y = 0;
+        return (static_cast<std::uint64_t>(std::bit_cast<std::uint32_t>(x)) << 32) | std::bit_cast<std::uint32_t>(y);
+    }
+
+    Slot& Find(std::uint64_t key) {
+        std::uint64_t h = key;
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdULL;
+        h ^= h >> 33;
+        h *= 0xc4ceb9fe1a85ec53ULL;
+        h ^= h >> 33;
+        for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
+            Slot& s = slots_[i];
+            if (s.line == kEmpty) {
+                s.key = key;
+                return s;
+            }
+            if (s.key == key) return s;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+};
+
+// Runs visit on every visible line, stepping a block of lines at a time;
+// false when a step abandoned.
+template <class Visit>
+bool EachVisibleLine(const ElementSet<LineElement>& lines, const EndSearchStep& step, Visit visit) {
+    const int n = lines.Count();
+    for (int from = 0; from < n; from += kStepLines) {
+        const int to = std::min(n, from + kStepLines);
+        for (int i = from; i < to; ++i) {
+            const auto line = static_cast<std::int16_t>(i);
+            if (lines.Visible(line)) visit(line, lines[line]);
+        }
+        if (!step(to - from)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<LineEnd>> FindFreeEnds(const ElementSet<LineElement>& lines, const EndSearchStep& step) {
+    EndTable table(2 * static_cast<std::size_t>(lines.VisibleCount()));
+    const bool counted = EachVisibleLine(lines, step, [&table](std::int16_t i, const LineElement& e) {
+        table.Add(e.X1, e.Y1, i);
+        table.Add(e.X2, e.Y2, i);
+    });
+    if (!counted) return std::nullopt;
+    std::vector<LineEnd> free;
+    const bool found = EachVisibleLine(lines, step, [&](std::int16_t i, const LineElement& e) {
+        if (table.OnlyLine(e.X1, e.Y1, i)) free.push_back({i, true});
+        if (table.OnlyLine(e.X2, e.Y2, i)) free.push_back({i, false});
+    });
+    if (!found) return std::nullopt;
+    return free;
+}
+
+std::optional<LineEnd> FindClosestEnd(const ElementSet<LineElement>& lines, float x, float y, std::int16_t ownLine,
+                                      const EndSearchStep& step) {
+    // In double, distances that differ in single coordinates stay apart, so
+    // only ends truly equally far tie.
+    const auto squared = [x, y](float ex, float ey) {
+        const double dx = static_cast<double>(x) - ex;
+        const double dy = static_cast<double>(y) - ey;
+        return dx * dx + dy * dy;
+    };
+    double best = std::numeric_limits<double>::infinity();
+    std::optional<LineEnd> found;
+    EachVisibleLine(lines, step, [&](std::int16_t i, const LineElement& e) {
+        if (i == ownLine) return;
+        const double d1 = squared(e.X1, e.Y1);
+        if (d1 <= best) {
+            best = d1;
+            found = LineEnd{i, true};
+        }
+        const double d2 = squared(e.X2, e.Y2);
+        if (d2 <= best) {
+            best = d2;
+            found = LineEnd{i, false};
+        }
+    });
+    return found;
+}
+
+}  // namespace tessary

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/pattern/ElementSet.h"
+
+namespace tessary {
+
+// One end of a pattern line: its first end (X1, Y1) or its second (X2, Y2).
+struct LineEnd {
+    std::int16_t line = 0;
+    bool first = true;
+    bool operator==(const LineEnd&) const = default;
+};
+
+struct EndPoint {
+    float x = 0, y = 0;
+    bool operator==(const EndPoint&) const = default;
+};
+
+EndPoint EndPosition(const ElementSet<LineElement>& lines, LineEnd end);
+void SetEndPosition(ElementSet<LineElement>& lines, LineEnd end, float x, float y);
+
+// Told how many more lines a pass has gone through, a block at a time so
+// that a progress window costs nothing beside the search; false abandons.
+using EndSearchStep = std::function<bool(int lines)>;
+
+// Every end of a visible line that no end of another visible line equals
+// exactly, in line order, first end before second: where an outline is
+// open. Two passes over the lines; empty when a step abandons.
+std::optional<std::vector<LineEnd>> FindFreeEnds(const ElementSet<LineElement>& lines, const EndSearchStep& step);
+
+// The end of a visible line other than ownLine nearest to (x, y); of equal
+// ones the later (higher line, or the second end of the same line); nothing
+// when no other line is visible. Its steps cannot abandon.
+std::optional<LineEnd> FindClosestEnd(const ElementSet<LineElement>& lines, float x, float y, std::int16_t ownLine,
+                                      const EndSearchStep& step);
+
+}  // namespace tessary

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The real desktop program on a virtual X display, used with real input:
+# two straight lines with a gap between them, Select > Ends, one free end
+# dragged onto the other, a save; the saved file must hold the two lines
+# meeting exactly. Set SHOTS=folder to keep screenshots of each stage.
+set -euo pipefail
+app=$1
+cli=$2
+picture=$3
+work=$(mktemp -d)
+server=""
+program=""
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null || true
+    [ -n "$server" ] && kill "$server" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+start_display() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" >>"$work/xvfb.log" 2>&1 &
+    server=$!
+    for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$work/display")"
+    for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    kill "$server" 2>/dev/null || true
+    return 1
+}
+start_display || start_display || { echo "no virtual display:"; cat "$work/xvfb.log"; exit 1; }
+
+window() {  # waits for a window whose name matches, prints its id
+    for _ in $(seq 1 100); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "no window named $1; the program said:" >&2
+    cat "$work/app.log" >&2
+    return 1
+}
+focus() { xdotool windowfocus --sync "$(window "$1")"; sleep 0.3; }
+shot() { if [ -n "${SHOTS:-}" ] && command -v import >/dev/null; then import -window root "$SHOTS/$1.png"; fi; }
+drag() {  # button, from x y, to x y, in steps
+    xdotool mousemove "$2" "$3" mousedown "$1"
+    for i in $(seq 1 20); do xdotool mousemove $(($2 + ($4 - $2) * i / 20)) $(($3 + ($5 - $3) * i / 20)); done
+    sleep 0.1
+    xdotool mouseup "$1"
+    sleep 0.3
+}
+
+"$app" >"$work/app.log" 2>&1 &
+program=$!
+sleep 0.5
+kill -0 "$program" 2>/dev/null || { echo "tessary did not start on $DISPLAY:"; cat "$work/app.log" "$work/xvfb.log"; exit 1; }
+focus '^Tessary$'
+xdotool key ctrl+n
+focus '^New Pattern'
+xdotool key i
+focus '^Open Picture File$'
+xdotool type --delay 5 "$picture"
+xdotool key Return
+focus '^Pattern Options'
+xdotool key Return
+focus '^Tessary - New$'
+# Edit, Draw, Lines, Straight by their access keys.
+for key in alt+e w l s; do xdotool key "$key"; sleep 0.2; done
+
+eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New$')")"
+cx=$((X + WIDTH / 2))
+cy=$((Y + HEIGHT / 2))
+# Two lines with a gap; the right press between them ends the series.
+drag 1 $((cx - 200)) "$cy" $((cx - 40)) "$cy"
+xdotool click 3
+sleep 0.2
+drag 1 $((cx + 40)) $((cy + 30)) $((cx + 200)) $((cy + 30))
+shot 1-drawn
+
+# Edit, Select, Ends; then the first line's free end onto the second's.
+for key in alt+e s e; do xdotool key "$key"; sleep 0.2; done
+sleep 0.3
+shot 2-free-ends
+drag 1 $((cx - 40)) "$cy" $((cx + 40)) $((cy + 30))
+shot 3-joined
+
+xdotool key ctrl+s
+focus '^Save Pattern File As$'
+xdotool type --delay 5 "$work/joined.pat"
+xdotool key Return
+window '^Tessary - joined$' >/dev/null
+shot 4-saved
+
+"$cli" dump "$work/joined.pat" >"$work/dump.json"
+python3 - "$work/dump.json" <<'CHECK'
+import json, sys
+lines = json.load(open(sys.argv[1]))["lines"]
+if len(lines) != 2:
+    sys.exit(f"expected two lines, the file holds {len(lines)}: {lines}")
+first, second = lines
+if first[2:4] != second[0:2]:
+    sys.exit(f"the ends were not joined: {first} and {second}")
+if first[0:2] == first[2:4]:
+    sys.exit(f"the first line lost its length: {first}")
+print(f"joined: {first} meets {second} at {second[0:2]}")
+CHECK
