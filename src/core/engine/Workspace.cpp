@@ -16,7 +16,8 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       circleTool(*this, 3),
       rectangleTool(*this, 0),
       squareTool(*this, 1),
-      arcTool(*this) {
+      arcTool(*this),
+      eraseTool(*this) {
     InitDrawingLook();
 }
 
@@ -28,6 +29,7 @@ Tool* Workspace::ToolFor(std::int16_t drawTool) {
         case ToolRectangle: return &rectangleTool;
         case ToolSquare: return &squareTool;
         case ToolArc: return &arcTool;
+        case ToolErase: return &eraseTool;
         default: return nullptr;
     }
 }
@@ -62,6 +64,10 @@ void Workspace::RefreshPatternLook() {
 void Workspace::DeleteLastDrawn() {
     if (store.LastKind() == LastKindValue::Line) lineState.LastEnd = lineState.Anchor;
     store.DeleteLastDrawn();
+}
+
+void Workspace::DropSelectionOf(std::int16_t line) {
+    if (selection.SelectState() == SelectedLine && selection.SelectIndex() == line) selection.ClearSelection();
 }
 
 void Workspace::NotePatternFull() {
