@@ -17,7 +17,8 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       rectangleTool(*this, 0),
       squareTool(*this, 1),
       arcTool(*this),
-      eraseTool(*this) {
+      eraseTool(*this),
+      shapeTool(*this) {
     InitDrawingLook();
 }
 
@@ -29,6 +30,9 @@ Tool* Workspace::ToolFor(std::int16_t drawTool) {
         case ToolRectangle: return &rectangleTool;
         case ToolSquare: return &squareTool;
         case ToolArc: return &arcTool;
+        case ToolSharp:
+        case ToolSmooth:
+        case ToolPush: return &shapeTool;
         case ToolErase: return &eraseTool;
         default: return nullptr;
     }

@@ -7,6 +7,7 @@
 #include "core/engine/ArcTool.h"
 #include "core/engine/BoxTool.h"
 #include "core/engine/EraseTool.h"
+#include "core/engine/ShapeTool.h"
 #include "core/pattern/LineGeometry.h"
 #include "core/engine/LineTools.h"
 #include "core/engine/Palette.h"
@@ -53,6 +54,7 @@ public:
     BoxTool squareTool;
     ArcTool arcTool;
     EraseTool eraseTool;
+    ShapeTool shapeTool;
 
     // Lets the window's pending events run (the end of a busy operation).
     std::function<void()> pumpEvents = [] {};
