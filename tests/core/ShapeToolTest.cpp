@@ -134,6 +134,18 @@ TEST_F(ShapeToolTest, RightPressTurnsThePointerAndStartsNoDrag) {
     EXPECT_EQ(Pattern().size(), 1u);
 }
 
+TEST_F(ShapeToolTest, TheExampleToolMarksTheShapeToolBoxOnlyAndDrawModeComesBackToIt) {
+    Draw(ToolTrace);
+    ws.modes.ClickExampleTool();
+    EXPECT_EQ(std::tuple(ws.modes.DrawTool(), ws.palette.LineToolChoice), std::tuple(ToolTrace, ChoiceShapeTool));
+    ws.modes.ClickLineToolBox(ChoiceShapeTool);
+    EXPECT_EQ(ws.modes.DrawTool(), ToolPush);
+    ws.modes.SetMode(ModeZoom);
+    ws.modes.SetMode(ModeDraw);
+    EXPECT_EQ(ws.modes.DrawTool(), ToolPush);
+    EXPECT_EQ(ws.modes.Pointers().cursorId, 31);
+}
+
 TEST_F(ShapeToolTest, DeleteTakesBackTheLastLineTheToolMade) {
     AddLine({0, 0, 300, 0});
     Draw(ToolSharp);

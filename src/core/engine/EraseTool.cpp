@@ -17,7 +17,7 @@ void EraseTool::EraseStep(float x, float y) {
     const float dx = x - lastPoint_.x;
     const float dy = y - lastPoint_.y;
     const float along = std::max(std::fabs(dx), std::fabs(dy));
-    if (!(along >= half_)) return;
+    if (along < half_) return;
     // A fast stroke jumps: erase along the way too, never more than Half
     // apart, so nothing the pointer passed over is left standing.
     const Point from = lastPoint_;
