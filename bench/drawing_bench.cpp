@@ -1,6 +1,7 @@
-// One trace step, one hit test and one crossing search on an empty pattern
-// and on a full one (32,767 lines); the free-end analysis and the
-// closest-end search on a full pattern of traced strokes.
+// One trace step, one hit test, one crossing search, one erase step and
+// shape-tool steps on an empty pattern and on a full one (32,767 lines); the
+// free-end analysis and the closest-end search on a full pattern of traced
+// strokes.
 
 #include <benchmark/benchmark.h>
 
@@ -110,10 +111,99 @@ void BM_FindClosestEnd(benchmark::State& state) {
     }
 }
 
+// A line to reshape at (100..400, 100), clear of the others; on a full
+// pattern three slots are freed for it and the lines Sharp and Smooth add.
+void AddTarget(Workspace& ws) {
+    const std::int16_t count = ws.store.OutLine.Count();
+    if (ws.store.OutLine.VisibleCount() == count) {
+        for (std::int16_t i = count - 1; i >= count - 3; --i) ws.store.DeleteLine(i);
+    }
+    ws.store.AddLine(100, 100, 400, 100, 1, true);
+}
+
+void Use(Workspace& ws, std::int16_t tool) {
+    ws.modes.SetDrawTool(tool);
+    ws.modes.SetMode(ModeDraw);
+}
+
+// A step far enough to erase, where nothing lies: the scan alone.
+void BM_EraseStepMiss(benchmark::State& state) {
+    Engine engine(static_cast<int>(state.range(0)));
+    Workspace& ws = *engine.workspace;
+    Use(ws, ToolErase);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 100, 100, true, LayerPattern);
+    const float half = ws.eraseTool.Half();
+    float x = 100;
+    for (auto _ : state) {
+        x = x == 100 ? 100 + half : 100;
+        ws.input.WorkspaceMouseMove(x, 100);
+    }
+}
+
+// A step through the drawn lines; what it erased is put back untimed.
+void BM_EraseStepHit(benchmark::State& state) {
+    Engine engine(32767);
+    Workspace& ws = *engine.workspace;
+    Use(ws, ToolErase);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 5000, 3000, true, LayerPattern);
+    const float half = ws.eraseTool.Half();
+    float x = 5000;
+    std::int64_t erased = 0;
+    for (auto _ : state) {
+        x = x == 5000 ? 5000 + half : 5000;
+        ws.input.WorkspaceMouseMove(x, 3000);
+        state.PauseTiming();
+        for (std::int16_t i = 0; i < ws.store.OutLine.Count(); ++i) {
+            if (ws.store.OutLine.Visible(i)) continue;
+            ++erased;
+            ws.store.OutLine.SetVisible(i, true);
+            ws.store.LineMoved(i);
+        }
+        state.ResumeTiming();
+    }
+    state.counters["erased"] = benchmark::Counter(static_cast<double>(erased), benchmark::Counter::kAvgIterations);
+}
+
+// Steps of a drag that has taken a line (Sharp, Smooth, Push by range(1)).
+void BM_ShapeStep(benchmark::State& state) {
+    Engine engine(static_cast<int>(state.range(0)));
+    Workspace& ws = *engine.workspace;
+    AddTarget(ws);
+    Use(ws, static_cast<std::int16_t>(ToolSharp + state.range(1)));
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 250, 50, true, LayerPattern);
+    ws.input.WorkspaceMouseMove(250, 150);
+    if (!ws.shapeTool.Active()) state.SkipWithError("no line taken");
+    float y = 150;
+    for (auto _ : state) {
+        y = y == 150 ? 160 : 150;
+        ws.input.WorkspaceMouseMove(250, y);
+    }
+}
+
+// The start of a drag: the crossing search and, for Push, the neighbour search.
+void BM_ShapeStart(benchmark::State& state) {
+    Engine engine(static_cast<int>(state.range(0)));
+    Workspace& ws = *engine.workspace;
+    AddTarget(ws);
+    Use(ws, ToolPush);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 250, 50, true, LayerPattern);
+    ws.input.WorkspaceMouseMove(250, 150);
+    if (!ws.shapeTool.Active()) state.SkipWithError("no line taken");
+    for (auto _ : state) {
+        ws.input.WorkspaceMouseDown(kButtonLeft, false, 250, 50, true, LayerPattern);
+        ws.input.WorkspaceMouseMove(250, 150);
+        ws.input.WorkspaceMouseUp(250, 150);
+    }
+}
+
 BENCHMARK(BM_TraceStep)->Arg(0)->Arg(32767);
 BENCHMARK(BM_HitTestMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstCrossedLineMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AnalyzeFreeEnds)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindClosestEnd)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EraseStepMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EraseStepHit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShapeStep)->ArgsProduct({{0, 32767}, {0, 1, 2}});
+BENCHMARK(BM_ShapeStart)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
+#include <QRadioButton>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -18,6 +20,7 @@
 #include "ui/drawing/DrawToolsForm.h"
 #include "ui/platform/QtSettingsStore.h"
 #include "ui/shell/MainForm.h"
+#include "ui/workspace/Cursors.h"
 #include "ui/workspace/WorkForm.h"
 
 namespace tessary {
@@ -188,6 +191,43 @@ TEST_F(MainFormTest, TracesAndDrawsLinesWithTheMouseAndDeleteTakesBack) {
 
     QTest::keyClick(window.Work(), Qt::Key_Delete);
     EXPECT_EQ(Lines(), traced + 1);
+}
+
+TEST_F(MainFormTest, ShapeToolsAndEraserFromTheMenuAndThePalette) {
+    NewBlank();
+    EXPECT_EQ(window.Action("MenuEditShape")->text(), "Shape &Tools");
+    EXPECT_EQ(window.Action("MenuEditEraser")->text(), "Use &Eraser");
+    EXPECT_TRUE(Enabled("MenuEditShapeMode1") && Enabled("MenuEditEraser"));
+    const auto paletteButton = [this](const char* name) {
+        return window.Palette()->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    };
+    Trigger("MenuEditDrawLineMode1");
+    Drag({Page(0.2, 0.5), Page(0.5, 0.5), Page(0.8, 0.5)});
+    ASSERT_EQ(Lines(), 1);
+
+    Trigger("MenuEditShapeMode0");
+    EXPECT_EQ(window.Engine().modes.DrawTool(), ToolSharp);
+    EXPECT_TRUE(paletteButton("LineToolBox2")->isChecked() && paletteButton("ShapeToolbarButton1")->isChecked());
+    Drag({Page(0.5, 0.4), Page(0.5, 0.55), Page(0.5, 0.6)});
+    EXPECT_EQ(Lines(), 2);
+
+    // A right press turns the pointer; the palette shows the new direction and pointer.
+    QTest::mouseClick(window.Work(), Qt::RightButton, Qt::NoModifier, Page(0.3, 0.3));
+    EXPECT_EQ(window.Engine().palette.ToolDirection, 2);
+    EXPECT_TRUE(paletteButton("ToolDirection1")->isChecked());
+    const QImage shown = window.Palette()->findChild<QLabel*>(QStringLiteral("ExampleTool"))->pixmap().toImage();
+    EXPECT_EQ(shown, CursorFor(PointerCustom, 12).pixmap().toImage());
+    EXPECT_EQ(Lines(), 2);
+
+    paletteButton("ShapeToolbarButton3")->click();
+    EXPECT_EQ(window.Engine().modes.DrawTool(), ToolPush);
+    paletteButton("LineToolBox3")->click();
+    EXPECT_EQ(window.Engine().modes.DrawTool(), ToolErase);
+    Trigger("MenuEditShapeMode1");
+    Trigger("MenuEditEraser");
+    EXPECT_TRUE(paletteButton("LineToolBox3")->isChecked());
+    Drag({Page(0.1, 0.55), Page(0.3, 0.55), Page(0.5, 0.55), Page(0.7, 0.55), Page(0.9, 0.55)});
+    EXPECT_EQ(Lines(), 0);
 }
 
 TEST_F(MainFormTest, SaveAskSaveCloseAndOpenAgain) {

@@ -215,4 +215,12 @@ void Modes::ClickArcCommand(std::int16_t command) {
     ws_.arcTool.EndArc(true);
 }
 
+void Modes::ClickExampleTool() { ws_.palette.ChooseLineToolBox(ChoiceShapeTool); }
+
+void Modes::UseEraser() {
+    ws_.selection.ClearSelection();
+    SetMode(ModeDraw);
+    SetDrawTool(ToolErase);
+}
+
 }  // namespace tessary

@@ -67,6 +67,10 @@ public:
     void ClickEndLineSeries();
     void ClickBoxShapeOption(std::int16_t option);
     void ClickArcCommand(std::int16_t command);
+    // The shape tool's example pointer and the picture beside it.
+    void ClickExampleTool();
+    // Edit > Use Eraser.
+    void UseEraser();
 
 private:
     // The tool the palette's line tool choice stands for.

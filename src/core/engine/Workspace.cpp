@@ -17,7 +17,9 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       circleTool(*this, ShapeCircle),
       rectangleTool(*this, ShapeRectangle),
       squareTool(*this, ShapeSquare),
-      arcTool(*this) {
+      arcTool(*this),
+      eraseTool(*this),
+      shapeTool(*this) {
     InitDrawingLook();
 }
 
@@ -29,6 +31,10 @@ Tool* Workspace::ToolFor(std::int16_t drawTool) {
         case ToolRectangle: return &rectangleTool;
         case ToolSquare: return &squareTool;
         case ToolArc: return &arcTool;
+        case ToolSharp:
+        case ToolSmooth:
+        case ToolPush: return &shapeTool;
+        case ToolErase: return &eraseTool;
         default: return nullptr;
     }
 }
@@ -63,6 +69,10 @@ void Workspace::RefreshPatternLook() {
 void Workspace::DeleteLastDrawn() {
     if (store.LastKind() == LastKindValue::Line) lineState.LastEnd = lineState.Anchor;
     store.DeleteLastDrawn();
+}
+
+void Workspace::DropSelectionOf(std::int16_t line) {
+    if (selection.SelectState() == SelectedLine && selection.SelectIndex() == line) selection.ClearSelection();
 }
 
 void Workspace::NotePatternFull() {

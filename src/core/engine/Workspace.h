@@ -7,6 +7,8 @@
 #include "core/engine/ArcTool.h"
 #include "core/engine/BoxTool.h"
 #include "core/engine/EndJoining.h"
+#include "core/engine/EraseTool.h"
+#include "core/engine/ShapeTool.h"
 #include "core/pattern/LineGeometry.h"
 #include "core/engine/LineTools.h"
 #include "core/engine/Palette.h"
@@ -53,6 +55,8 @@ public:
     BoxTool rectangleTool;
     BoxTool squareTool;
     ArcTool arcTool;
+    EraseTool eraseTool;
+    ShapeTool shapeTool;
 
     // Lets the window's pending events run (the end of a busy operation).
     std::function<void()> pumpEvents = [] {};
@@ -71,6 +75,9 @@ public:
     void NewPress() { patternFullShown_ = false; }
     // The Delete key while drawing: the last object drawn, whoever drew it.
     void DeleteLastDrawn();
+    // A tool removes or reshapes this line: a selection of it goes, so no
+    // handle is left over a line that is gone or elsewhere.
+    void DropSelectionOf(std::int16_t line);
 
     void ResetWorkspace();
     bool PrepareBlankSurface();

@@ -26,10 +26,17 @@ public:
 signals:
     void engineChanged();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Workspace& ws_;
     QStackedWidget* frames_;
-    std::array<QToolButton*, 2> lineBoxes_{};
+    std::array<QToolButton*, 4> lineBoxes_{};
+    QWidget* shapeToolbar_ = nullptr;
+    std::array<QToolButton*, 3> shapeButtons_{};
+    QLabel* exampleTool_ = nullptr;
+    std::array<QRadioButton*, 8> directions_{};
     std::array<QRadioButton*, 2> boxOptions_{};
     std::array<QPushButton*, 2> arcCommands_{};
     std::array<QLabel*, 4> arcPoints_{};

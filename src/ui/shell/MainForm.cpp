@@ -152,8 +152,13 @@ void MainForm::BuildMenus() {
     QMenu* boxes = menu(draw, QStringLiteral("MenuEditDrawBox"), QStringLiteral("&Boxes"));
     add(boxes, QStringLiteral("MenuEditDrawBoxMode0"), QStringLiteral("&Rectangle"), drawWith(ToolRectangle));
     add(boxes, QStringLiteral("MenuEditDrawBoxMode1"), QStringLiteral("&Square"), drawWith(ToolSquare));
+    QMenu* shapes = menu(edit, QStringLiteral("MenuEditShape"), QStringLiteral("Shape &Tools"));
+    add(shapes, QStringLiteral("MenuEditShapeMode0"), QStringLiteral("&Sharp"), drawWith(ToolSharp));
+    add(shapes, QStringLiteral("MenuEditShapeMode1"), QStringLiteral("S&mooth"), drawWith(ToolSmooth));
+    add(shapes, QStringLiteral("MenuEditShapeMode2"), QStringLiteral("&Push"), drawWith(ToolPush));
     edit->addSeparator();
     add(edit, QStringLiteral("MenuEditClear"), QStringLiteral("&Clear Pattern"), [&files] { files.ClearPatternCommand(); });
+    add(edit, QStringLiteral("MenuEditEraser"), QStringLiteral("Use &Eraser"), [&ws] { ws.modes.UseEraser(); });
 
     QMenu* view = menu(nullptr, QStringLiteral("MenuView"), QStringLiteral("&View"));
     const QString views[] = {QStringLiteral("Pi&cture Only"), QStringLiteral("Pa&ttern Only"), QStringLiteral("&Both")};

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <cmath>
 #include <map>
 
 namespace tessary {
@@ -31,7 +32,7 @@ QCursor Eraser() {
     QPixmap pixmap = Canvas();
     QPainter p(&pixmap);
     QPainterPath path;
-    path.addRect(6, 6, 20, 20);
+    path.addRect(7, 7, 18, 18);  // the square it erases under
     Outlined(p, path, QColor(255, 200, 210));
     return QCursor(pixmap, 16, 16);
 }
@@ -60,18 +61,23 @@ QCursor Hand() {
     return QCursor(pixmap, 16, 16);
 }
 
-// A tool body around the centre with a tip at the active point; the mode
-// shows as the tip's form: a point (sharp), a ball (smooth), a flat pad (push).
+// The ring the active points lie on: its centre is theirs on average.
+QPointF RingCentre() {
+    QPointF sum;
+    for (const QPoint& p : kShapeHotSpots) sum += QPointF(p);
+    return sum / 8;
+}
+
+// A tool body pointing out from the ring's centre with its tip at the active
+// point; the mode shows as the tip's form: a point (sharp), a ball (smooth),
+// a flat pad (push).
 QCursor ShapeTool(int mode, int direction) {
     QPixmap pixmap = Canvas();
     QPainter p(&pixmap);
     const QPoint hot = kShapeHotSpots[direction - 1];
-    const QPointF centre(16, 16);
     const QPointF tip(hot);
-    QPointF along = tip - centre;
-    if (direction == 5) along = QPointF(0, 6);  // the centre itself: point downwards
-    const double length = std::hypot(along.x(), along.y());
-    const QPointF unit = along / (length > 0 ? length : 1);
+    const QPointF along = tip - RingCentre();
+    const QPointF unit = along / std::hypot(along.x(), along.y());
     const QPointF normal(-unit.y(), unit.x());
     const QPointF back = tip - unit * 14;
     QPainterPath body;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/engine/Tool.h"
+#include "core/engine/WorkSurface.h"
+
+namespace tessary {
+
+class Workspace;
+
+// The eraser: while the user drags, removes every whole line that has an end
+// under its square or runs through the square's horizontal centre line.
+// Shapes are never touched.
+class EraseTool : public Tool {
+public:
+    explicit EraseTool(Workspace& ws) : ws_(ws) {}
+    void Press(int, float x, float y) override { ErasePress(x, y); }
+    void Move(float x, float y) override { EraseStep(x, y); }
+
+    void ErasePress(float x, float y);
+    void EraseStep(float x, float y);
+    void EraseAt(float x, float y);
+    // Half the side of the square, in layer twips: 9 screen pixels.
+    float Half() const { return half_; }
+
+private:
+    Workspace& ws_;
+    float half_ = 0;
+    Point lastPoint_;
+};
+
+}  // namespace tessary
