@@ -42,6 +42,18 @@ TEST_F(EraserTest, APressErasesLinesWithAnEndInTheSquareOrCrossingItsCentreLine)
     }
 }
 
+TEST_F(EraserTest, ALineTheStrokeGoesAcrossIsErasedHoweverFlatItLies) {
+    // Steps of 150 twips up and down: the centre lines fall at 2850 and 3000,
+    // never at the line's 2920, and no end is near; the rub goes across it.
+    const std::int16_t across = AddLine({0, 2920, 9000, 2925});
+    // A rub along a horizontal line never crosses it, as before.
+    const std::int16_t along = AddLine({0, 5000, 9000, 5000});
+    Stroke({{4000, 3000}, {4000, 2850}, {4000, 3000}});
+    EXPECT_FALSE(Shown(across));
+    Stroke({{3000, 5000}, {3200, 5000}, {3400, 5000}});
+    EXPECT_TRUE(Shown(along));
+}
+
 TEST_F(EraserTest, ErasesAgainOnlyAfterHalfTheSquareAlongEitherAxis) {
     const struct { Point step; bool erased; } cases[] = {
         {{134, 0}, false}, {{135, 0}, true}, {{0, -134}, false}, {{0, -135}, true}, {{-134, 134}, false},

@@ -107,3 +107,20 @@ if first[0:2] == first[2:4]:
     sys.exit(f"the first line lost its length: {first}")
 print(f"joined: {first} meets {second} at {second[0:2]}")
 CHECK
+
+# Edit, Use Eraser; a rub across the first line takes it away, the second stays.
+focus '^Tessary - joined$'
+for key in alt+e e; do xdotool key "$key"; sleep 0.2; done
+drag 1 $((cx - 120)) $((cy - 60)) $((cx - 120)) $((cy + 60))
+shot 5-erased
+xdotool key ctrl+s
+sleep 0.5
+"$cli" dump "$work/joined.pat" >"$work/erased.json"
+python3 - "$work/dump.json" "$work/erased.json" <<'CHECK'
+import json, sys
+before = json.load(open(sys.argv[1]))["lines"]
+after = json.load(open(sys.argv[2]))["lines"]
+if after != before[1:]:
+    sys.exit(f"the rub should have erased the first line only: {before} became {after}")
+print(f"erased: {before[0]}; left {after}")
+CHECK

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 #include "core/engine/Tool.h"
 #include "core/engine/WorkSurface.h"
 
@@ -8,8 +11,8 @@ namespace tessary {
 class Workspace;
 
 // The eraser: while the user drags, removes every whole line that has an end
-// under its square or runs through the square's horizontal centre line.
-// Shapes are never touched.
+// under its square, runs through the square's horizontal centre line, or
+// lies across the way the square went. Shapes are never touched.
 class EraseTool : public Tool {
 public:
     explicit EraseTool(Workspace& ws) : ws_(ws) {}
@@ -23,6 +26,9 @@ public:
     float Half() const { return half_; }
 
 private:
+    // Removes every visible line hit says is under the eraser.
+    void EraseWhere(const std::function<bool(std::int16_t)>& hit);
+
     Workspace& ws_;
     float half_ = 0;
     Point lastPoint_;
