@@ -44,10 +44,10 @@ struct Window {
         const PictureSize size = pictures.NaturalSize();
         Workspace& w = *ws;
         w.surface.PictureLoaded = true;
-        w.surface.OriImage = {Rect{0, 0, size.widthTwips, size.heightTwips}, Rect{0, 0, size.widthTwips, size.heightTwips}};
-        w.surface.Pattern = w.surface.OriImage[0];
-        w.mirror.SetPatternWidth(size.widthTwips);
-        w.mirror.SetPatternHeight(size.heightTwips);
+        w.surface.PictureFrame = {Rect{0, 0, size.widthTwips, size.heightTwips}, Rect{0, 0, size.widthTwips, size.heightTwips}};
+        w.surface.Pattern = w.surface.PictureFrame[0];
+        w.reference.SetPatternWidth(size.widthTwips);
+        w.reference.SetPatternHeight(size.heightTwips);
         session->options.DimensionWidth = size.widthTwips / 1440;
         session->options.DimensionHeight = size.heightTwips / 1440;
         session->options.RecomputeTwips();

@@ -156,19 +156,19 @@ void ExpectFinite(const PatternOptions& o, const char* when) {
 // a file's coordinates are stored in it unscaled.
 void ExpectMirrorFollows(const Session& s, const char* when) {
     const std::string at = std::string(" (") + when + ")";
-    ExpectSame(s.options.WidthTwips, s.mirror.PatternWidth(), ("mirror width" + at).c_str());
-    ExpectSame(s.options.HeightTwips, s.mirror.PatternHeight(), ("mirror height" + at).c_str());
-    ExpectEqual(s.store.OutLine.Count(), s.mirror.LineCount(), ("mirror line count" + at).c_str());
-    ExpectEqual(s.store.OutShape.Count(), s.mirror.ShapeCount(), ("mirror shape count" + at).c_str());
+    ExpectSame(s.options.WidthTwips, s.reference.PatternWidth(), ("reference width" + at).c_str());
+    ExpectSame(s.options.HeightTwips, s.reference.PatternHeight(), ("reference height" + at).c_str());
+    ExpectEqual(s.store.OutLine.Count(), s.reference.LineCount(), ("reference line count" + at).c_str());
+    ExpectEqual(s.store.OutShape.Count(), s.reference.ShapeCount(), ("reference shape count" + at).c_str());
     std::vector<std::vector<float>> lines, shapes;
-    for (const MirrorLineElement& e : s.mirror.MirrorLine) {
+    for (const ReferenceLine& e : s.reference.Lines) {
         if (e.Visible) lines.push_back({e.X1, e.Y1, e.X2, e.Y2});
     }
-    for (const MirrorShapeElement& e : s.mirror.MirrorShape) {
+    for (const ReferenceShape& e : s.reference.Shapes) {
         if (e.Visible) shapes.push_back({static_cast<float>(e.Kind), e.Top, e.Left, e.Height, e.Width});
     }
-    ExpectSameRecords(VisibleLines(s.store), lines, ("mirror line" + at).c_str());
-    ExpectSameRecords(VisibleShapes(s.store), shapes, ("mirror shape" + at).c_str());
+    ExpectSameRecords(VisibleLines(s.store), lines, ("reference line" + at).c_str());
+    ExpectSameRecords(VisibleShapes(s.store), shapes, ("reference shape" + at).c_str());
 }
 
 std::string PictureBytes(const PatternDocument& d) {

@@ -12,7 +12,7 @@ template <class L>
 std::array<float, 4> Ends(const L& e) { return {e.X1, e.Y1, e.X2, e.Y2}; }
 // In the order of the reference copy's shape record: kind, top, left, height, width.
 std::array<float, 5> Record(const ShapeElement& e) { return {float(e.Shape), e.Top, e.Left, e.Height, e.Width}; }
-std::array<float, 5> Record(const MirrorShapeElement& e) { return {float(e.Kind), e.Top, e.Left, e.Height, e.Width}; }
+std::array<float, 5> Record(const ReferenceShape& e) { return {float(e.Kind), e.Top, e.Left, e.Height, e.Width}; }
 
 std::vector<LineElement> Shown(const ElementSet<LineElement>& set) {
     std::vector<LineElement> lines;
@@ -40,7 +40,7 @@ protected:
         return {g.Left + ws.surface.GrabHalfWidth, g.Top + ws.surface.GrabHalfHeight};
     }
     std::vector<LineElement> ArcLines() const { return Shown(t->store.ArcLine); }
-    const MirrorLineElement& MirrorLine(std::int16_t i) const { return t->mirror.MirrorLine.at(i); }
+    const ReferenceLine& Lines(std::int16_t i) const { return t->reference.Lines.at(i); }
 
     // Points whose polygon is 2 * hypot(1000, 2000) + 2000 twips long.
     const std::array<Point, 4> arc{{{1000, 3000}, {2000, 1000}, {4000, 1000}, {5000, 3000}}};
@@ -64,7 +64,7 @@ TEST_F(DrawingToolsTest, TraceCutsWhenEitherAxisReachesTheSegment) {
         const std::int16_t i = t->store.LastIndex();
         const std::array<float, 4> expected{1000, 1000, c.to.x, c.to.y};
         EXPECT_EQ(Ends(Line(i)), expected);
-        EXPECT_EQ(Ends(MirrorLine(i)), expected);
+        EXPECT_EQ(Ends(Lines(i)), expected);
     }
 }
 
@@ -113,7 +113,7 @@ TEST_F(DrawingToolsTest, LineClickStartsASeriesThatTheNextPressContinues) {
     EXPECT_FALSE(t->store.EditLineVisible);
     ASSERT_EQ(VisibleLines(), 1);
     EXPECT_EQ(Ends(Line(0)), (std::array<float, 4>{500, 500, 900, 700}));
-    EXPECT_EQ(Ends(MirrorLine(0)), Ends(Line(0)));
+    EXPECT_EQ(Ends(Lines(0)), Ends(Line(0)));
     EXPECT_EQ(ws.lineState.LastEnd, (Point{900, 700}));
 }
 
@@ -152,8 +152,8 @@ TEST_F(DrawingToolsTest, DeleteTakesBackOnlyWhatWasDrawnLast) {
         Key(key);
         Key(key);
         EXPECT_EQ(VisibleLines(), 2) << key;
-        EXPECT_FALSE(t->store.OutLine.Visible(2) || MirrorLine(2).Visible) << key;
-        EXPECT_TRUE(MirrorLine(1).Visible) << key;
+        EXPECT_FALSE(t->store.OutLine.Visible(2) || Lines(2).Visible) << key;
+        EXPECT_TRUE(Lines(1).Visible) << key;
         // The series goes on from the deleted line's start, in the freed slot.
         Stroke({{9, 9}, {600, 600}});
         EXPECT_TRUE(t->store.LastIndex() == 2 && t->store.OutLine.Count() == 3) << key;
@@ -164,8 +164,8 @@ TEST_F(DrawingToolsTest, DeleteTakesBackOnlyWhatWasDrawnLast) {
     Stroke({{1000, 1000}, {1500, 1400}});
     Key(kKeyDelete);
     Key(kKeyDelete);
-    EXPECT_TRUE(VisibleLines() == 3 && MirrorLine(2).Visible);
-    EXPECT_FALSE(t->store.OutShape.Visible(0) || t->mirror.MirrorShape.at(0).Visible);
+    EXPECT_TRUE(VisibleLines() == 3 && Lines(2).Visible);
+    EXPECT_FALSE(t->store.OutShape.Visible(0) || t->reference.Shapes.at(0).Visible);
 }
 
 TEST_F(DrawingToolsTest, PictureOnlyViewRefusesDrawingAndDelete) {
@@ -219,7 +219,7 @@ TEST_F(DrawingToolsTest, BoxesFollowTheDragInEveryDirection) {
         ASSERT_TRUE(t->store.LastKind() == LastKindValue::Shape && t->store.OutShape.Visible(i));
         const std::array<float, 5> expected{float(c.kind), c.top, c.left, c.height, c.width};
         EXPECT_EQ(Record(t->store.OutShape[i]), expected) << c.tool << " by " << c.dx << "," << c.dy;
-        EXPECT_EQ(Record(t->mirror.MirrorShape.at(i)), expected) << c.tool << " by " << c.dx << "," << c.dy;
+        EXPECT_EQ(Record(t->reference.Shapes.at(i)), expected) << c.tool << " by " << c.dx << "," << c.dy;
         EXPECT_FALSE(t->store.EditShapeVisible);
     }
 }
@@ -342,7 +342,7 @@ TEST_F(DrawingToolsTest, RightPressSetsThePendingArcInPlace) {
     ASSERT_EQ(pattern.size(), construction.size());
     for (std::int16_t i = 0; i < std::int16_t(pattern.size()); ++i) {
         EXPECT_EQ(Ends(pattern[i]), Ends(construction[i]));
-        EXPECT_EQ(Ends(MirrorLine(i)), Ends(construction[i]));
+        EXPECT_EQ(Ends(Lines(i)), Ends(construction[i]));
     }
     Click(100, 100, kButtonRight);
     EXPECT_EQ(std::size_t(VisibleLines()), construction.size());
@@ -434,9 +434,9 @@ TEST_F(DrawingToolsTest, LinesDrawnWhenZoomedAreStoredAtTrueSize) {
         Stroke({{400, 400}, {800, 400}});
         const std::int16_t i = t->store.LastIndex();
         EXPECT_EQ(Ends(Line(i)), (std::array<float, 4>{400, 400, 800, 400})) << c.how;
-        for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(Ends(MirrorLine(i))[k], c.reference[k]) << c.how;
+        for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(Ends(Lines(i))[k], c.reference[k]) << c.how;
         ASSERT_TRUE(ws.zoom.ZoomView(ZoomNormal));
-        EXPECT_EQ(Ends(Line(i)), Ends(MirrorLine(i))) << c.how;
+        EXPECT_EQ(Ends(Line(i)), Ends(Lines(i))) << c.how;
     }
 }
 

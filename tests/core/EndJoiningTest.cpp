@@ -15,8 +15,8 @@ class EndJoiningTest : public test::WorkspaceTest {
 protected:
     std::int16_t AddLine(const Ends& e) { return t->store.AddLine(e[0], e[1], e[2], e[3], 1, true); }
     Ends LineAt(std::int16_t i) const { return {Line(i).X1, Line(i).Y1, Line(i).X2, Line(i).Y2}; }
-    Ends MirrorAt(std::int16_t i) const {
-        const MirrorLineElement& m = t->mirror.MirrorLine[i];
+    Ends ReferenceAt(std::int16_t i) const {
+        const ReferenceLine& m = t->reference.Lines[i];
         return {m.X1, m.Y1, m.X2, m.Y2};
     }
 
@@ -163,7 +163,7 @@ TEST_F(EndJoiningTest, DroppingAnEndOnAnotherJoinsThemExactly) {
     EXPECT_EQ(Colour(onto), kGrabNearBlack);
     DropOnGrab(onto);
     EXPECT_EQ(LineAt(0), (Ends{1000, 1000, 2001, 1000}));
-    EXPECT_EQ(MirrorAt(0), LineAt(0));
+    EXPECT_EQ(ReferenceAt(0), LineAt(0));
     EXPECT_EQ(Shown(), (Spots{{1000, 1000}, {3000, 1700}}));
     EXPECT_EQ(Colour(onto), kGrabWhite);
     EXPECT_EQ(Line(0).look.BorderColor, t->display.GetColour(0));
@@ -186,7 +186,7 @@ TEST_F(EndJoiningTest, MovingOffAnEndLetsGoOfIt) {
     EXPECT_EQ(Colour(onto), kGrabWhite);
     ws.input.WorkspaceMouseUp(3100, 3200);
     EXPECT_EQ(LineAt(0), (Ends{1000, 1000, 3100, 3200}));
-    EXPECT_EQ(MirrorAt(0), LineAt(0));
+    EXPECT_EQ(ReferenceAt(0), LineAt(0));
     EXPECT_EQ(Shown(), (Spots{{1000, 1000}, {3100, 3200}, {4000, 1000}, {5000, 1000}}));
 }
 
@@ -276,7 +276,7 @@ TEST_F(EndJoiningTest, ARightDragAcrossALineSplitsItAtTheCrossing) {
     EXPECT_EQ(LineAt(0), (Ends{1000, 1000, 1000, 2000}));
     EXPECT_EQ(LineAt(2), (Ends{1000, 2000, 1000, 3000}));
     EXPECT_EQ(LineAt(1), (Ends{0, 2000, 1000, 2000}));
-    for (std::int16_t i = 0; i < 3; ++i) EXPECT_EQ(MirrorAt(i), LineAt(i));
+    for (std::int16_t i = 0; i < 3; ++i) EXPECT_EQ(ReferenceAt(i), LineAt(i));
     EXPECT_TRUE(t->store.OutLine.Visible(2));
     EXPECT_EQ(Line(1).look.BorderColor, t->display.GetColour(0));
     EXPECT_EQ(Line(2).look.BorderColor, t->display.GetColour(0));
@@ -329,7 +329,7 @@ TEST_F(EndJoiningTest, LeavingSelectModeClearsTheEndsAndZoomKeepsThemOnTheirEnds
     AddLine({1000, 1000, 2000, 1000});
     EnterEnds();
     ws.zoom.ZoomView(ZoomIn);
-    const float f = ws.surface.Pattern.Height / t->mirror.PatternHeight();
+    const float f = ws.surface.Pattern.Height / t->reference.PatternHeight();
     ASSERT_NE(f, 1.0f);
     EXPECT_EQ(Shown(), (Spots{{Line(0).X1, Line(0).Y1}, {Line(0).X2, Line(0).Y2}}));
     ws.modes.SetMode(ModeDraw);

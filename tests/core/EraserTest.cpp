@@ -36,7 +36,7 @@ TEST_F(EraserTest, APressErasesLinesWithAnEndInTheSquareOrCrossingItsCentreLine)
         t->store.SetPatternChanged(false);
         Click(c.press.x, c.press.y);
         EXPECT_EQ(!Shown(i), c.erased);
-        EXPECT_EQ(!t->mirror.MirrorLine[i].Visible, c.erased);
+        EXPECT_EQ(!t->reference.Lines[i].Visible, c.erased);
         EXPECT_EQ(t->store.PatternChanged(), c.erased);
         t->store.DeleteLine(i);
     }
@@ -104,7 +104,7 @@ TEST_F(EraserTest, EveryButtonErasesButShapesAndTheReleaseDoNothing) {
 TEST_F(EraserTest, TheSquareIsEighteenScreenPixelsAtAnyZoom) {
     ws.zoom.ZoomView(ZoomIn);
     ws.modes.SetMode(ModeDraw);
-    const float scale = t->mirror.ReferenceScale();
+    const float scale = t->reference.ReferenceScale();
     ASSERT_LT(scale, 1.0f);
     const std::int16_t i = AddLine({1130, 1000, 1130, 0});
     const std::int16_t j = AddLine({1140, 2000, 1140, 1000});

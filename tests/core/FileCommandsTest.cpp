@@ -195,7 +195,7 @@ TEST_F(FileCommandsTest, NewBlankPageStartsFromStoredOptionsAndTheSetupDialog) {
     EXPECT_TRUE(!dialogs.aspectLockedSeen && dialogs.noPictureSeen && dialogs.pictureFolders.empty());
     EXPECT_EQ(t->options.DimensionWidth, 20);
     // The blank surface takes the size the dialog settled.
-    EXPECT_TRUE(ws.mirror.PatternWidth() == 20 * 1440 && ws.mirror.PatternHeight() == 10 * 1440);
+    EXPECT_TRUE(ws.reference.PatternWidth() == 20 * 1440 && ws.reference.PatternHeight() == 10 * 1440);
     EXPECT_EQ(ws.surface.Caption, "New");
     EXPECT_TRUE(cmd.PatternOpen() && ws.surface.Enabled && t->progress.Display());
     EXPECT_EQ(ws.modes.AppState(), AppPatternOpen);
@@ -236,7 +236,7 @@ TEST_F(FileCommandsTest, NewFromPictureTakesItsNaturalSize) {
         EXPECT_TRUE(dialogs.aspectLockedSeen && !dialogs.noPictureSeen);
         EXPECT_NEAR(t->options.DimensionWidth, width, 1e-4);
         EXPECT_NEAR(t->options.DimensionHeight, height, 1e-4);
-        EXPECT_TRUE(ws.mirror.PatternWidth() == 2880 && ws.mirror.PatternHeight() == 4320);
+        EXPECT_TRUE(ws.reference.PatternWidth() == 2880 && ws.reference.PatternHeight() == 4320);
         EXPECT_EQ(pictures.layers, (std::array<std::string, 2>{picture, picture}));
         EXPECT_EQ(t->file.document.picturePath, picture);
         EXPECT_EQ(ws.surface.ViewMode(), ViewBoth);
@@ -272,7 +272,7 @@ TEST_F(FileCommandsTest, PictureThatDoesNotLoadGivesABlankPage) {
         EXPECT_FALSE(ws.surface.PictureLoaded);
         EXPECT_TRUE(dialogs.noPictureSeen);
         EXPECT_EQ(t->file.document.picturePath, "");
-        EXPECT_EQ(ws.mirror.PatternWidth(), 8.5f * 1440);
+        EXPECT_EQ(ws.reference.PatternWidth(), 8.5f * 1440);
         ASSERT_TRUE(cmd.ClosePattern());
     }
 }
@@ -304,7 +304,7 @@ TEST_F(FileCommandsTest, OnlyPicturesAbove999KBAreQuestioned) {
 TEST_F(FileCommandsTest, SaveAsksForANameOnlyOnceAndWritesTrueSize) {
     cmd.NewPattern(false);
     // New ends zoomed to fit: an 11-inch height in a 9000-twip window.
-    ASSERT_EQ(ws.surface.OriImage[0].Height, 9000);
+    ASSERT_EQ(ws.surface.PictureFrame[0].Height, 9000);
     DrawLine(900, 450, 1800, 900);
     // A cancelled name dialog, then a read-only file: nothing saved, still a change.
     WriteFileBytes(Path("locked.pat"), "old");
@@ -322,7 +322,7 @@ TEST_F(FileCommandsTest, SaveAsksForANameOnlyOnceAndWritesTrueSize) {
     EXPECT_EQ(dialogs.saveFolders, std::vector<std::string>(3, Path("Patterns")));
     EXPECT_EQ(ws.surface.Caption, "first");
     EXPECT_FALSE(ws.store.PatternChanged());
-    EXPECT_TRUE(ws.surface.OriImage[0].Height == 9000 && ws.surface.Enabled);  // fitted again, not busy
+    EXPECT_TRUE(ws.surface.PictureFrame[0].Height == 9000 && ws.surface.Enabled);  // fitted again, not busy
     const auto lines = LinesInFile(Path("first.pat"));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NEAR(lines[0].X1, 900 * 15840.0f / 9000, 0.01);
@@ -390,7 +390,7 @@ TEST_F(FileCommandsTest, PatternThatCannotBeReadLeavesNothingBehind) {
         cmd.OpenPatternCommand(c.file);
         EXPECT_EQ(Shown(), c.messages);
         ExpectNothingOpen();
-        EXPECT_EQ(ws.mirror.LineCount(), 1);  // the first slot is never destroyed
+        EXPECT_EQ(ws.reference.LineCount(), 1);  // the first slot is never destroyed
         EXPECT_FALSE(t->progress.Display());
     }
     EXPECT_EQ(dialogs.openFolders, std::vector<std::string>{Path("Patterns")});

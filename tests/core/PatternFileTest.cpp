@@ -86,7 +86,7 @@ TEST(PatternFile, WritesTheCurrentFormatByteForByteAndReadsItBack) {
 
     // Read back at any zoom (files hold true size): the deleted line is gone, the rest renumbered densely.
     TestSession r;
-    r->mirror.UpdateMirrorScale(1);
+    r->reference.UpdateScale(1);
     ASSERT_TRUE(r->file.OpenPattern(target.string()));
     const PatternOptions& ro = r->options;
     EXPECT_EQ(std::tuple(ro.MarginTop, ro.MarginBottom, ro.MarginLeft, ro.MarginRight, ro.PenSizeValue, ro.PenColor),
@@ -94,15 +94,15 @@ TEST(PatternFile, WritesTheCurrentFormatByteForByteAndReadsItBack) {
     EXPECT_EQ(std::tuple(ro.BitmapPenSize, ro.BitmapHeight, ro.BitmapWidth, ro.BandW, ro.MetricPage, ro.MetricPen),
               std::tuple(2.0f, 960.0f, 640.0f, false, true, true));
     EXPECT_EQ(ro.PenSizeText, "\xC2\xBD mm \xE2\x82\xAC?");
-    EXPECT_FLOAT_EQ(r->mirror.PatternHeight(), 30 / 2.54f * 1440);  // in the stored unit
+    EXPECT_FLOAT_EQ(r->reference.PatternHeight(), 30 / 2.54f * 1440);  // in the stored unit
     ASSERT_EQ(r->store.OutLine.Count(), 2);
     EXPECT_EQ(r->store.OutLine[1].X1, -5.5f);
-    EXPECT_TRUE(r->mirror.MirrorLine[1].Y1 == 1e6f && r->mirror.MirrorLine[1].Visible);
+    EXPECT_TRUE(r->reference.Lines[1].Y1 == 1e6f && r->reference.Lines[1].Visible);
     ASSERT_EQ(r->store.OutShape.Count(), 1);
     const ShapeElement& shape = r->store.OutShape[0];
     EXPECT_EQ(std::tuple(shape.Shape, shape.Top, shape.Left, shape.Height, shape.Width),
               std::tuple(std::int16_t{3}, 10.0f, 20.0f, 30.0f, 40.0f));
-    EXPECT_EQ(r->mirror.MirrorShape[0].Left, 20.0f);
+    EXPECT_EQ(r->reference.Shapes[0].Left, 20.0f);
     EXPECT_EQ(r->file.document.tempPicturePath, (r.scratch / "Temp" / "ttsyimage.tmp").string());
     EXPECT_EQ(ReadFileBytes(r->file.document.tempPicturePath), picture);
     EXPECT_TRUE(t.presenter.shown.empty() && r.presenter.shown.empty());
@@ -209,7 +209,7 @@ TEST(PatternFile, ReadsEveryOlderFormat) {
         EXPECT_EQ(std::make_tuple(o.MarginTop, o.MarginBottom, o.MarginLeft, o.MarginRight),
                   std::make_tuple(0.1f, 0.2f, 0.3f, 0.4f));
         // Twips as stored, not recomputed.
-        const float width = t->mirror.PatternWidth();
+        const float width = t->reference.PatternWidth();
         EXPECT_EQ(std::tuple(o.DimensionWidth, o.DimensionHeight, o.WidthTwips, o.HeightTwips, width),
                   std::tuple(10.0f, 5.0f, 14000.0f, 7000.0f, 14000.0f));
         EXPECT_FALSE(o.MetricPage || o.MetricPen);

@@ -14,15 +14,15 @@ std::int16_t AddLine(Session& s) { return s.store.AddLine(0, 0, 10, 0, 1, true);
 std::int16_t AddShape(Session& s) { return s.store.AddShape(0, 0, 0, 10, 10, 1, true); }
 
 void ExpectLinesMirrored(Session& s) {
-    ASSERT_EQ(s.mirror.LineCount(), s.store.OutLine.Count());
+    ASSERT_EQ(s.reference.LineCount(), s.store.OutLine.Count());
     for (std::int16_t i = 0; i < s.store.OutLine.Count(); ++i)
-        EXPECT_EQ(s.mirror.MirrorLine[i].Visible, s.store.OutLine.Visible(i)) << i;
+        EXPECT_EQ(s.reference.Lines[i].Visible, s.store.OutLine.Visible(i)) << i;
 }
 
 TEST(PatternStore, ReusesTheLowestFreeSlotBeforeGrowing) {
     TestSession s;
     PatternStore& store = s->store;
-    EXPECT_TRUE(AddLine(*s) == 0 && s->mirror.LineCount() == 1);  // a fresh pattern's element 0: nothing created
+    EXPECT_TRUE(AddLine(*s) == 0 && s->reference.LineCount() == 1);  // a fresh pattern's element 0: nothing created
     for (int i = 1; i < 5; ++i) EXPECT_EQ(AddLine(*s), i);
     store.DeleteLine(4);
     store.DeleteLine(2);
@@ -34,7 +34,7 @@ TEST(PatternStore, ReusesTheLowestFreeSlotBeforeGrowing) {
     EXPECT_EQ(store.OutLine.Count(), 5);
     for (std::int16_t i : {0, 1, 3, 4}) EXPECT_GT(store.OutLine[reused].look.Stack, store.OutLine[i].look.Stack);
     store.OutLine.SetVisible(reused, true);
-    s->mirror.mLine(reused, 0, 0, 1, 1, true);
+    s->reference.SetLine(reused, 0, 0, 1, 1, true);
     EXPECT_EQ(AddLine(*s), 4);
     EXPECT_EQ(AddLine(*s), 5);
     EXPECT_EQ(store.OutLine.Count(), 6);
@@ -42,10 +42,10 @@ TEST(PatternStore, ReusesTheLowestFreeSlotBeforeGrowing) {
 
     for (int i = 0; i < 2; ++i) AddShape(*s);
     store.DeleteShape(0);
-    EXPECT_FALSE(s->mirror.MirrorShape[0].Visible);
+    EXPECT_FALSE(s->reference.Shapes[0].Visible);
     EXPECT_EQ(AddShape(*s), 0);
     EXPECT_EQ(AddShape(*s), 2);
-    EXPECT_TRUE(s->mirror.ShapeCount() == 3 && store.LastKind() == LastKindValue::Shape && store.LastIndex() == 2);
+    EXPECT_TRUE(s->reference.ShapeCount() == 3 && store.LastKind() == LastKindValue::Shape && store.LastIndex() == 2);
 }
 
 TEST(PatternStore, NewElementsTakeElementZeroLookAndReusedOnesKeepTheirs) {
@@ -118,7 +118,7 @@ TEST(PatternStore, ClearPatternLeavesOnlyHiddenElementZero) {
         for (const auto* set : {&store.OutLine, &store.ArcLine}) EXPECT_TRUE(set->Count() == 1 && !set->Visible(0));
         EXPECT_TRUE(store.OutShape.Count() == 1 && !store.OutShape.Visible(0));
         EXPECT_FALSE(store.EditLineVisible || store.EditShapeVisible);
-        EXPECT_TRUE(s->mirror.LineCount() == 1 && s->mirror.ShapeCount() == 1);
+        EXPECT_TRUE(s->reference.LineCount() == 1 && s->reference.ShapeCount() == 1);
     }
 }
 

@@ -17,8 +17,8 @@ protected:
     std::int16_t State() const { return ws.selection.SelectState(); }
 
     Ends LineAt(std::int16_t i) const { return {Line(i).X1, Line(i).Y1, Line(i).X2, Line(i).Y2}; }
-    Ends MirrorAt(std::int16_t i) const {
-        const MirrorLineElement& m = t->mirror.MirrorLine[i];
+    Ends ReferenceAt(std::int16_t i) const {
+        const ReferenceLine& m = t->reference.Lines[i];
         return {m.X1, m.Y1, m.X2, m.Y2};
     }
     // Centres of the grab points on show, in index order.
@@ -116,7 +116,7 @@ TEST_F(SelectionTest, DraggingALineByItsBodyMovesBothEnds) {
     EXPECT_TRUE(ShownGrabs().empty() && t->store.PatternChanged());
     ws.input.WorkspaceMouseUp(3500, 2500);
     EXPECT_EQ(LineAt(0), (Ends{1500, 2500, 5500, 2500}));
-    EXPECT_TRUE(MirrorAt(0) == LineAt(0) && State() == SelectedLine);
+    EXPECT_TRUE(ReferenceAt(0) == LineAt(0) && State() == SelectedLine);
     EXPECT_EQ(ShownGrabs(), (Grabs{{1500, 2500}, {5500, 2500}}));
 }
 
@@ -134,7 +134,7 @@ TEST_F(SelectionTest, DraggingTheSecondEndMovesOnlyThatEnd) {
     EXPECT_FALSE(ws.surface.GrabPoint[0].Visible);
     ws.input.WorkspaceMouseUp(6500, 3500);
     EXPECT_EQ(LineAt(0), (Ends{1000, 2000, 6500, 3500}));
-    EXPECT_EQ(MirrorAt(0), LineAt(0));
+    EXPECT_EQ(ReferenceAt(0), LineAt(0));
     EXPECT_EQ(ShownGrabs(), (Grabs{{1000, 2000}, {6500, 3500}}));
 }
 
@@ -159,7 +159,7 @@ TEST_F(SelectionTest, CornerDragsKeepTheOppositeCornerAndNeverTurnTheBoxOver) {
         ws.input.GrabPointPress(c.corner, kButtonLeft, false, ws.surface.GrabHalfWidth, ws.surface.GrabHalfHeight);
         ws.input.WorkspaceMouseMove(c.to.x, c.to.y);
         ws.input.WorkspaceMouseUp(c.to.x, c.to.y);
-        const MirrorShapeElement& m = t->mirror.MirrorShape[0];
+        const ReferenceShape& m = t->reference.Shapes[0];
         EXPECT_EQ((Box{e.Left, e.Top, e.Width, e.Height}), c.after);
         EXPECT_EQ((Box{m.Left, m.Top, m.Width, m.Height}), c.after);
     }
@@ -170,14 +170,14 @@ TEST_F(SelectionTest, DeleteRemovesTheSelectedObject) {
     AddBox({6000, 1000, 2000, 2000});
     Click(3000, 2000);
     Key(kKeyBack);
-    EXPECT_TRUE(VisibleLines() == 0 && !t->mirror.MirrorLine[0].Visible);
+    EXPECT_TRUE(VisibleLines() == 0 && !t->reference.Lines[0].Visible);
     EXPECT_TRUE(State() == SelectNothing && ShownGrabs().empty());
     EXPECT_TRUE(t->store.OutShape.Visible(0));
     Click(3000, 2000);  // a deleted line keeps its place but is not hit
     EXPECT_EQ(State(), SelectNothing);
     Click(6000, 2000);
     Key(kKeyDelete);
-    EXPECT_FALSE(t->store.OutShape.Visible(0) || t->mirror.MirrorShape[0].Visible);
+    EXPECT_FALSE(t->store.OutShape.Visible(0) || t->reference.Shapes[0].Visible);
 }
 
 TEST_F(SelectionTest, GestureOverAGrabPointArrivesInLayerCoordinates) {
@@ -208,9 +208,9 @@ TEST_F(SelectionTest, MovesAfterAZoomAreKeptAtTrueSize) {
     ASSERT_EQ(LineAt(0), (Ends{2000, 4000, 10000, 4000}));
     Stroke({{6000, 4000}, {6200, 4100}});
     EXPECT_EQ(LineAt(0), (Ends{2200, 4100, 10200, 4100}));
-    EXPECT_EQ(MirrorAt(0), (Ends{1100, 2050, 5100, 2050}));
+    EXPECT_EQ(ReferenceAt(0), (Ends{1100, 2050, 5100, 2050}));
     ASSERT_TRUE(ws.zoom.ZoomView(ZoomOut));
-    EXPECT_EQ(LineAt(0), MirrorAt(0));
+    EXPECT_EQ(LineAt(0), ReferenceAt(0));
 }
 
 }  // namespace

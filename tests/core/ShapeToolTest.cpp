@@ -12,8 +12,8 @@ class ShapeToolTest : public test::WorkspaceTest {
 protected:
     std::int16_t AddLine(const Ends& e) { return t->store.AddLine(e[0], e[1], e[2], e[3], 1, true); }
     Ends At(std::int16_t i) const { return {Line(i).X1, Line(i).Y1, Line(i).X2, Line(i).Y2}; }
-    Ends MirrorAt(std::int16_t i) const {
-        const MirrorLineElement& m = t->mirror.MirrorLine.at(i);
+    Ends ReferenceAt(std::int16_t i) const {
+        const ReferenceLine& m = t->reference.Lines.at(i);
         return {m.X1, m.Y1, m.X2, m.Y2};
     }
     // The visible lines, each with its reference copy checked against it.
@@ -21,8 +21,8 @@ protected:
         std::vector<Ends> out;
         for (std::int16_t i = 0; i < t->store.OutLine.Count(); ++i) {
             if (!t->store.OutLine.Visible(i)) continue;
-            EXPECT_EQ(MirrorAt(i), At(i)) << "line " << i;
-            EXPECT_TRUE(t->mirror.MirrorLine[i].Visible) << "line " << i;
+            EXPECT_EQ(ReferenceAt(i), At(i)) << "line " << i;
+            EXPECT_TRUE(t->reference.Lines[i].Visible) << "line " << i;
             out.push_back(At(i));
         }
         return out;

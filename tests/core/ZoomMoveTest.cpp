@@ -11,14 +11,14 @@ Geo GeoOf(const Rect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
 
 class ZoomMoveTest : public test::WorkspaceTest {
 protected:
-    Geo Picture() const { return GeoOf(ws.surface.OriImage[0]); }
+    Geo Picture() const { return GeoOf(ws.surface.PictureFrame[0]); }
     std::array<float, 4> LineAt(std::int16_t i) const { return {Line(i).X1, Line(i).Y1, Line(i).X2, Line(i).Y2}; }
 
     // The pattern lies exactly on the picture, with the picture under it filling it.
     void ExpectLayersTogether() const {
-        const Rect& p = ws.surface.OriImage[0];
+        const Rect& p = ws.surface.PictureFrame[0];
         EXPECT_EQ(GeoOf(ws.surface.Pattern), Picture());
-        EXPECT_EQ(GeoOf(ws.surface.OriImage[1]), (Geo{0, 0, p.Width, p.Height}));
+        EXPECT_EQ(GeoOf(ws.surface.PictureFrame[1]), (Geo{0, 0, p.Width, p.Height}));
     }
     std::size_t Messages() const { return t.presenter.shown.size(); }
 };
@@ -57,12 +57,12 @@ TEST_F(ZoomMoveTest, ZoomBeyondTheLimitIsRefusedOnceAndChangesNothing) {
         ws.zoom.MoveImage(MoveCorner);
         const Geo picture = Picture();
         const auto line = LineAt(0);
-        const float scale = t->mirror.ReferenceScale();
+        const float scale = t->reference.ReferenceScale();
         EXPECT_FALSE(ws.zoom.ZoomView(c.code));
         EXPECT_EQ(Messages(), 2u);
-        EXPECT_TRUE(Picture() == picture && LineAt(0) == line && t->mirror.ReferenceScale() == scale);
+        EXPECT_TRUE(Picture() == picture && LineAt(0) == line && t->reference.ReferenceScale() == scale);
         ExpectLayersTogether();
-        EXPECT_TRUE(ws.surface.PatternVisible && !ws.surface.OriImageVisible[0]);
+        EXPECT_TRUE(ws.surface.PatternVisible && !ws.surface.PictureFrameVisible[0]);
     }
 }
 
@@ -94,7 +94,7 @@ TEST_F(ZoomMoveTest, NormalSizeIsThePatternSizeWhateverTheFormerZoom) {
         SCOPED_TRACE(former);
         ws.zoom.ZoomView(former);
         ASSERT_TRUE(ws.zoom.ZoomView(ZoomNormal));
-        EXPECT_TRUE(Picture()[2] == 14400 && Picture()[3] == 11520 && t->mirror.ReferenceScale() == 1.0f);
+        EXPECT_TRUE(Picture()[2] == 14400 && Picture()[3] == 11520 && t->reference.ReferenceScale() == 1.0f);
     }
 }
 

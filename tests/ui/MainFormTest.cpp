@@ -292,19 +292,19 @@ TEST_F(MainFormTest, ZoomAndMoveFromTheirToolbars) {
     NewBlank();
     Trigger("BtnModeZoom");
     EXPECT_TRUE(Shown("ToolbarFunc4") && !Shown("ToolbarFunc1"));
-    const Rect fitted = window.Engine().surface.OriImage[0];
+    const Rect fitted = window.Engine().surface.PictureFrame[0];
     Trigger("BtnZoomIn");
-    EXPECT_FLOAT_EQ(window.Engine().surface.OriImage[0].Height, 2 * fitted.Height);
+    EXPECT_FLOAT_EQ(window.Engine().surface.PictureFrame[0].Height, 2 * fitted.Height);
     Trigger("BtnZoomNormal");
-    EXPECT_FLOAT_EQ(window.Engine().surface.OriImage[0].Width, window.Engine().session.options.WidthTwips);
+    EXPECT_FLOAT_EQ(window.Engine().surface.PictureFrame[0].Width, window.Engine().session.options.WidthTwips);
     Trigger("BtnModeMove");
     EXPECT_TRUE(Shown("ToolbarFunc3"));
     Trigger("BtnMoveCorner");
-    EXPECT_EQ(window.Engine().surface.OriImage[0].Left, 0);
+    EXPECT_EQ(window.Engine().surface.PictureFrame[0].Left, 0);
     // A drag in move mode moves the picture with the pointer.
     const QPoint from = Page(0.3, 0.3);
     Drag({from, from + QPoint(50, 20)});
-    EXPECT_NEAR(window.Engine().surface.OriImage[0].Left, 50 * window.Work()->TwipsPerPixel(), 16);
+    EXPECT_NEAR(window.Engine().surface.PictureFrame[0].Left, 50 * window.Work()->TwipsPerPixel(), 16);
 }
 
 TEST_F(MainFormTest, APdfWithoutANameIsAskedForAndPrintSetupAppliesAtOnceEvenAfterAFailure) {

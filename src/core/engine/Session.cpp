@@ -6,10 +6,10 @@ Session::Session(const Platform& platform)
     : settings(platform.settings),
       progress(platform.progressWindow),
       messages(platform.presenter),
-      mirror(progress),
-      store(mirror, progress),
+      reference(progress),
+      store(reference, progress),
       display(platform.folders),
-      file(PatternFile::Parts{store, mirror, options, display, settings, messages, progress}, platform.dateText) {
+      file(PatternFile::Parts{store, reference, options, display, settings, messages, progress}, platform.dateText) {
     RestoreDisplaySetup(display, settings);
     RestoreOptions(options, settings);
 }

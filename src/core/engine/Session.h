@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "core/pattern/MirrorForm.h"
+#include "core/pattern/ReferenceCopy.h"
 #include "core/files/DisplaySetup.h"
 #include "core/files/PatternFile.h"
 #include "core/files/PatternOptions.h"
@@ -37,7 +37,7 @@ public:
     SettingsStore& settings;
     Progress progress;
     Messages messages;
-    MirrorForm mirror;
+    ReferenceCopy reference;
     PatternStore store;
     PatternOptions options;
     DisplaySetup display;

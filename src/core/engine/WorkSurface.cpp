@@ -19,21 +19,21 @@ void WorkSurface::SetViewMode(std::int16_t view) {
 }
 
 void WorkSurface::ApplyViewMode() {
-    OriImageVisible[0] = viewMode_ == ViewPictureOnly;
+    PictureFrameVisible[0] = viewMode_ == ViewPictureOnly;
     PatternVisible = viewMode_ != ViewPictureOnly;
-    OriImageVisible[1] = viewMode_ == ViewBoth;
+    PictureFrameVisible[1] = viewMode_ == ViewBoth;
 }
 
 void WorkSurface::ShowPictureOnly() {
-    if (!OriImageVisible[1]) return;
-    OriImageVisible[0] = true;
+    if (!PictureFrameVisible[1]) return;
+    PictureFrameVisible[0] = true;
     PatternVisible = false;
 }
 
 void WorkSurface::SyncLayers() {
     ShowPictureOnly();
-    Pattern = OriImage[0];
-    OriImage[1] = Rect{0, 0, Pattern.Width, Pattern.Height};
+    Pattern = PictureFrame[0];
+    PictureFrame[1] = Rect{0, 0, Pattern.Width, Pattern.Height};
     ApplyViewMode();
 }
 

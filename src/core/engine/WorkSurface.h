@@ -34,17 +34,17 @@ struct GrabPointElement {
     std::uint32_t BackColour = kGrabWhite;
 };
 
-// The work window as data: the picture layer (OriImage 0) whose geometry is
+// The work window as data: the picture layer (PictureFrame 0) whose geometry is
 // the whole view state, the pattern layer laid exactly over it with the
-// picture under the pattern (OriImage 1) at its origin, the grab points and
-// the view mode. All lengths in twips; window coordinates for OriImage 0 and
+// picture under the pattern (PictureFrame 1) at its origin, the grab points and
+// the view mode. All lengths in twips; window coordinates for PictureFrame 0 and
 // the pattern layer, layer coordinates for everything inside the pattern.
 class WorkSurface {
 public:
     explicit WorkSurface(CommandState& commands) : commands_(commands) {}
 
-    std::array<Rect, 2> OriImage{};
-    std::array<bool, 2> OriImageVisible{false, false};
+    std::array<Rect, 2> PictureFrame{};
+    std::array<bool, 2> PictureFrameVisible{false, false};
     Rect Pattern;
     bool PatternVisible = false;
     bool PictureLoaded = false;   // the picture layers show a picture

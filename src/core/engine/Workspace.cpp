@@ -5,7 +5,7 @@ namespace tessary {
 Workspace::Workspace(Session& s, const ViewLimits& limits)
     : session(s),
       store(s.store),
-      mirror(s.mirror),
+      reference(s.reference),
       surface(commands),
       selection(*this),
       endJoining(*this),
@@ -95,12 +95,12 @@ void Workspace::ResetWorkspace() {
 bool Workspace::PrepareBlankSurface() {
     const PatternOptions& o = session.options;
     surface.Pattern = Rect{0, 0, o.WidthTwips, o.HeightTwips};
-    mirror.SetPatternWidth(o.WidthTwips);
-    mirror.SetPatternHeight(o.HeightTwips);
+    reference.SetPatternWidth(o.WidthTwips);
+    reference.SetPatternHeight(o.HeightTwips);
     surface.PictureLoaded = false;
     surface.PictureStretch = true;
     const Rect screen{0, 0, surface.ScreenWidth, surface.ScreenHeight};
-    surface.OriImage = {screen, screen};
+    surface.PictureFrame = {screen, screen};
     return true;
 }
 

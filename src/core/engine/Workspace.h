@@ -36,7 +36,7 @@ public:
 
     Session& session;
     PatternStore& store;
-    MirrorForm& mirror;
+    ReferenceCopy& reference;
 
     CommandState commands;
     WorkSurface surface;

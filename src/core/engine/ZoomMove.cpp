@@ -11,7 +11,7 @@ float ZoomMove::Accepted(float side) const { return std::clamp(side, limits_.sma
 // Doubles or halves the picture layer, accepted only when the view grants
 // the new size to within one twip on both sides.
 bool ZoomMove::ZoomBy(float factor) {
-    Rect& picture = ws_.surface.OriImage[0];
+    Rect& picture = ws_.surface.PictureFrame[0];
     const float w0 = picture.Width;
     const float h0 = picture.Height;
     picture.Height = Accepted(h0 * factor);
@@ -19,7 +19,7 @@ bool ZoomMove::ZoomBy(float factor) {
     const float h = picture.Height / factor;
     const float w = picture.Width / factor;
     if (h - 1 <= h0 && h0 <= h + 1 && w - 1 <= w0 && w0 <= w + 1) {
-        ComposeImage();
+        ScalePatternToView();
         return true;
     }
     if (factor > 1) {
@@ -35,8 +35,8 @@ bool ZoomMove::ZoomBy(float factor) {
 bool ZoomMove::ZoomImage(std::int16_t code) {
     WorkSurface& s = ws_.surface;
     if (s.Minimised) return false;
-    s.OriImageVisible[0] = false;
-    Rect& picture = s.OriImage[0];
+    s.PictureFrameVisible[0] = false;
+    Rect& picture = s.PictureFrame[0];
     bool changed = false;
     switch (code) {
         case ZoomIn: changed = ZoomBy(2); break;
@@ -45,7 +45,7 @@ bool ZoomMove::ZoomImage(std::int16_t code) {
             if (picture.Height > 0) {
                 picture.Width = ws_.session.options.WidthTwips;
                 picture.Height = ws_.session.options.HeightTwips;
-                ComposeImage();
+                ScalePatternToView();
                 changed = true;
             }
             break;
@@ -61,13 +61,13 @@ bool ZoomMove::ZoomImage(std::int16_t code) {
                 picture.Width = s.ClientWidth;
                 picture.Height = picture.Height / rw;
             }
-            ComposeImage();
+            ScalePatternToView();
             changed = true;
             break;
         }
         default: return false;
     }
-    ws_.mirror.UpdateMirrorScale(picture.Height);
+    ws_.reference.UpdateScale(picture.Height);
     return changed;
 }
 
@@ -78,7 +78,7 @@ bool ZoomMove::ZoomView(std::int16_t code) {
         s.ApplyViewMode();
         return false;
     }
-    Rect& picture = s.OriImage[0];
+    Rect& picture = s.PictureFrame[0];
     picture.Left = s.ClientWidth / 2 - picture.Width / 2;
     picture.Top = s.ClientHeight / 2 - picture.Height / 2;
     s.SyncLayers();
@@ -98,14 +98,14 @@ void ZoomMove::ZoomAtPoint(int button, float x, float y) {
 
 void ZoomMove::CenterImageAt(float x, float y) {
     WorkSurface& s = ws_.surface;
-    s.OriImage[0].Left = s.ClientWidth / 2 - x;
-    s.OriImage[0].Top = s.ClientHeight / 2 - y;
+    s.PictureFrame[0].Left = s.ClientWidth / 2 - x;
+    s.PictureFrame[0].Top = s.ClientHeight / 2 - y;
 }
 
 void ZoomMove::MoveImage(std::int16_t code) {
     WorkSurface& s = ws_.surface;
-    Rect& picture = s.OriImage[0];
-    s.OriImageVisible[0] = false;
+    Rect& picture = s.PictureFrame[0];
+    s.PictureFrameVisible[0] = false;
     switch (code) {
         case MoveCorner:
             picture.Left = 0;
@@ -124,17 +124,17 @@ void ZoomMove::MoveImage(std::int16_t code) {
     s.SyncLayers();
 }
 
-void ZoomMove::ComposeImage() {
+void ZoomMove::ScalePatternToView() {
     // Without a reference height there is nothing to scale by.
-    if (!(ws_.mirror.PatternHeight() > 0)) return;
-    const float factor = ws_.surface.OriImage[0].Height / ws_.mirror.PatternHeight();
+    if (!(ws_.reference.PatternHeight() > 0)) return;
+    const float factor = ws_.surface.PictureFrame[0].Height / ws_.reference.PatternHeight();
     PatternStore& store = ws_.store;
     Progress& progress = ws_.session.progress;
     progress.ProgressStart(0, store.OutLine.Count() + store.OutShape.Count(), "Composing Image - Please wait...",
                            false);
     for (std::int16_t i = 0; i < store.OutLine.Count(); ++i) {
         if (store.OutLine.Visible(i)) {
-            const MirrorLineElement& m = ws_.mirror.MirrorLine[i];
+            const ReferenceLine& m = ws_.reference.Lines[i];
             LineElement& e = store.OutLine.Edit(i);
             e.X1 = m.X1 * factor;
             e.Y1 = m.Y1 * factor;
@@ -145,7 +145,7 @@ void ZoomMove::ComposeImage() {
     }
     for (std::int16_t i = 0; i < store.OutShape.Count(); ++i) {
         if (store.OutShape.Visible(i)) {
-            const MirrorShapeElement& m = ws_.mirror.MirrorShape[i];
+            const ReferenceShape& m = ws_.reference.Shapes[i];
             ShapeElement& e = store.OutShape.Edit(i);
             e.Left = m.Left * factor;
             e.Top = m.Top * factor;
@@ -160,8 +160,8 @@ void ZoomMove::ComposeImage() {
 
 void ZoomMove::PlacePicture(float windowX, float windowY) {
     WorkSurface& s = ws_.surface;
-    s.OriImage[0].Left = windowX - s.DownX;
-    s.OriImage[0].Top = windowY - s.DownY;
+    s.PictureFrame[0].Left = windowX - s.DownX;
+    s.PictureFrame[0].Top = windowY - s.DownY;
     s.SyncLayers();
 }
 

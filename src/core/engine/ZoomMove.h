@@ -27,7 +27,7 @@ public:
     void ZoomAtPoint(int button, float x, float y);
     void CenterImageAt(float x, float y);
     void MoveImage(std::int16_t code);
-    void ComposeImage();
+    void ScalePatternToView();
 
     // The move-mode drag of the picture layer, in window coordinates of the
     // pointer; the press point within the layer is the surface's DownX/DownY.

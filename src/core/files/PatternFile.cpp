@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/pattern/MirrorForm.h"
+#include "core/pattern/ReferenceCopy.h"
 #include "core/files/BinaryIO.h"
 #include "core/files/BitmapExport.h"
 #include "core/files/DisplaySetup.h"
@@ -293,7 +293,7 @@ bool PatternFile::Damaged(const std::string& what) {
 bool PatternFile::ReadSections(BinaryReader& in) {
     Progress& progress = parts_.progress;
     PatternStore& store = parts_.store;
-    MirrorForm& mirror = parts_.mirror;
+    ReferenceCopy& reference = parts_.reference;
 
     progress.ProgressStart(0, 1, "Loading Pattern - Header", false);
     if (in.Remaining() == 0) return Refuse("The file is empty.");
@@ -321,8 +321,8 @@ bool PatternFile::ReadSections(BinaryReader& in) {
         return Refuse("Its pattern format " + version + " is unknown.");
     }
     if (!ReadOptions(in, format)) return Damaged("the pattern options");
-    mirror.SetPatternWidth(parts_.options.WidthTwips);
-    mirror.SetPatternHeight(parts_.options.HeightTwips);
+    reference.SetPatternWidth(parts_.options.WidthTwips);
+    reference.SetPatternHeight(parts_.options.HeightTwips);
 
     // File coordinates are true-size twips: stored in the reference copy as
     // they are.

@@ -9,7 +9,7 @@ namespace tessary {
 
 class DisplaySetup;
 class Messages;
-class MirrorForm;
+class ReferenceCopy;
 class PatternStore;
 class Progress;
 class SettingsStore;
@@ -46,7 +46,7 @@ class PatternFile {
 public:
     struct Parts {
         PatternStore& store;
-        MirrorForm& mirror;
+        ReferenceCopy& reference;
         PatternOptions& options;
         const DisplaySetup& display;
         const SettingsStore& settings;

@@ -1,6 +1,6 @@
 #include "core/pattern/PatternStore.h"
 
-#include "core/pattern/MirrorForm.h"
+#include "core/pattern/ReferenceCopy.h"
 #include "core/services/Progress.h"
 
 namespace tessary {
@@ -33,22 +33,22 @@ std::int16_t PatternStore::TakeSlot(ElementSet<Element>& set, LastKindValue kind
 }
 
 std::int16_t PatternStore::NewLineSlot() {
-    return TakeSlot(OutLine, LastKindValue::Line, [this](std::int16_t i) { mirror_.nLine(i); });
+    return TakeSlot(OutLine, LastKindValue::Line, [this](std::int16_t i) { reference_.NewLine(i); });
 }
 
 std::int16_t PatternStore::NewShapeSlot() {
-    return TakeSlot(OutShape, LastKindValue::Shape, [this](std::int16_t i) { mirror_.nShape(i); });
+    return TakeSlot(OutShape, LastKindValue::Shape, [this](std::int16_t i) { reference_.NewShape(i); });
 }
 
 void PatternStore::DeleteLine(std::int16_t index) {
     OutLine.SetVisible(index, false);
-    mirror_.dLine(index);
+    reference_.RemoveLine(index);
     patternChanged_ = true;
 }
 
 void PatternStore::DeleteShape(std::int16_t index) {
     OutShape.SetVisible(index, false);
-    mirror_.dShape(index);
+    reference_.RemoveShape(index);
     patternChanged_ = true;
 }
 
@@ -70,7 +70,7 @@ std::int16_t PatternStore::AddLine(float x1, float y1, float x2, float y2, std::
     e.Y2 = y2;
     e.look.BorderWidth = penWidth;
     OutLine.SetVisible(i, true);
-    mirror_.mLine(i, x1, y1, x2, y2, scaled);
+    reference_.SetLine(i, x1, y1, x2, y2, scaled);
     return i;
 }
 
@@ -86,18 +86,18 @@ std::int16_t PatternStore::AddShape(std::int16_t kind, float top, float left, fl
     e.Width = width;
     e.look.BorderWidth = penWidth;
     OutShape.SetVisible(i, true);
-    mirror_.mShape(i, kind, top, left, height, width, scaled);
+    reference_.SetShape(i, kind, top, left, height, width, scaled);
     return i;
 }
 
 void PatternStore::LineMoved(std::int16_t index) {
     const LineElement& e = OutLine[index];
-    mirror_.mLine(index, e.X1, e.Y1, e.X2, e.Y2, true);
+    reference_.SetLine(index, e.X1, e.Y1, e.X2, e.Y2, true);
 }
 
 void PatternStore::ShapeMoved(std::int16_t index) {
     const ShapeElement& e = OutShape[index];
-    mirror_.mShape(index, e.Shape, e.Top, e.Left, e.Height, e.Width, true);
+    reference_.SetShape(index, e.Shape, e.Top, e.Left, e.Height, e.Width, true);
 }
 
 void PatternStore::ForgetLastDrawn() {
@@ -118,7 +118,7 @@ void PatternStore::ClearPattern() {
     DestroyAllButFirst(ArcLine, progress_);
     DestroyAllButFirst(OutLine, progress_);
     DestroyAllButFirst(OutShape, progress_);
-    mirror_.ClearMirror();
+    reference_.Clear();
     progress_.ProgressEnd();
 }
 

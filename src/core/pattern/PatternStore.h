@@ -6,7 +6,7 @@
 
 namespace tessary {
 
-class MirrorForm;
+class ReferenceCopy;
 class Progress;
 
 enum class LastKindValue : std::int16_t { None = 0, Line = 1, Shape = 2 };
@@ -16,7 +16,7 @@ enum class LastKindValue : std::int16_t { None = 0, Line = 1, Shape = 2 };
 // deletion is passed to the reference copy index for index.
 class PatternStore {
 public:
-    PatternStore(MirrorForm& mirror, Progress& progress) : mirror_(mirror), progress_(progress) {}
+    PatternStore(ReferenceCopy& reference, Progress& progress) : reference_(reference), progress_(progress) {}
 
     ElementSet<LineElement> OutLine;
     ElementSet<ShapeElement> OutShape;
@@ -63,7 +63,7 @@ private:
     template <class Element, class Created>
     std::int16_t TakeSlot(ElementSet<Element>& set, LastKindValue kind, Created created);
 
-    MirrorForm& mirror_;
+    ReferenceCopy& reference_;
     Progress& progress_;
     LastKindValue lastKind_ = LastKindValue::None;
     std::int16_t lastIndex_ = 0;

@@ -69,11 +69,11 @@ bool FileCommands::PictureForNewPattern() {
     }
     const PictureSize natural = pictures_.NaturalSize();
     const Rect layer{0, 0, natural.widthTwips, natural.heightTwips};
-    surface.OriImage = {layer, layer};
+    surface.PictureFrame = {layer, layer};
     surface.PictureStretch = true;
     surface.Pattern = layer;
-    ws_.mirror.SetPatternWidth(layer.Width);
-    ws_.mirror.SetPatternHeight(layer.Height);
+    ws_.reference.SetPatternWidth(layer.Width);
+    ws_.reference.SetPatternHeight(layer.Height);
     PatternOptions& o = ws_.session.options;
     const float unit = o.MetricPage ? 1440 / 2.54f : 1440;
     o.DimensionWidth = layer.Width / unit;
@@ -135,7 +135,7 @@ void FileCommands::ShowPatternPicture() {
     surface.PictureLoaded = false;
     if (ws_.session.file.document.hasEmbeddedPicture) ShowEmbeddedPicture();
     const Rect layer{0, 0, o.WidthTwips, o.HeightTwips};
-    surface.OriImage = {layer, layer};
+    surface.PictureFrame = {layer, layer};
     surface.PictureStretch = true;
 }
 

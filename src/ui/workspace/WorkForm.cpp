@@ -78,8 +78,8 @@ int WorkForm::GrabPointAt(const QPointF& p) const {
 
 WorkForm::Part WorkForm::PartAt(const QPointF& p) const {
     const WorkSurface& s = ws_.surface;
-    if (s.PatternVisible && WindowRect(s.Pattern).contains(p)) return s.OriImageVisible[1] ? Part::Under : Part::Pattern;
-    if (s.OriImageVisible[0] && WindowRect(s.OriImage[0]).contains(p)) return Part::Picture;
+    if (s.PatternVisible && WindowRect(s.Pattern).contains(p)) return s.PictureFrameVisible[1] ? Part::Under : Part::Pattern;
+    if (s.PictureFrameVisible[0] && WindowRect(s.PictureFrame[0]).contains(p)) return Part::Picture;
     return Part::Window;
 }
 
@@ -119,8 +119,8 @@ void WorkForm::mousePressEvent(QMouseEvent* event) {
                 break;
             }
             case Part::Picture:
-                ws_.input.WorkspaceMouseDown(button, shift, Twips(p.x()) - s.OriImage[0].Left,
-                                             Twips(p.y()) - s.OriImage[0].Top, true, LayerPicture);
+                ws_.input.WorkspaceMouseDown(button, shift, Twips(p.x()) - s.PictureFrame[0].Left,
+                                             Twips(p.y()) - s.PictureFrame[0].Top, true, LayerPicture);
                 break;
             default: ws_.input.WorkspaceMouseDown(button, shift, Twips(p.x()), Twips(p.y()), false, LayerWindow); break;
         }
@@ -184,7 +184,7 @@ void WorkForm::leaveEvent(QEvent*) {
 void WorkForm::resizeEvent(QResizeEvent*) {
     WorkSurface& s = ws_.surface;
     // A view fitted to the window stays fitted when the window changes size.
-    const Rect& picture = s.OriImage[0];
+    const Rect& picture = s.PictureFrame[0];
     const auto near = [](float a, float b) { return std::fabs(a - b) <= 1; };
     const bool fitted = s.Enabled && picture.Height > 0 &&
                         ((near(picture.Height, s.ClientHeight) && picture.Width <= s.ClientWidth + 1) ||
@@ -204,7 +204,7 @@ void WorkForm::resizeEvent(QResizeEvent*) {
 
 WorkForm::ViewKey WorkForm::CurrentView() const {
     const WorkSurface& s = ws_.surface;
-    return ViewKey{s.OriImage[0], s.Pattern, s.OriImageVisible[0], s.PatternVisible, s.OriImageVisible[1],
+    return ViewKey{s.PictureFrame[0], s.Pattern, s.PictureFrameVisible[0], s.PatternVisible, s.PictureFrameVisible[1],
                    s.PictureLoaded};
 }
 
@@ -349,11 +349,11 @@ void WorkForm::paintEvent(QPaintEvent* event) {
                             shown.height() * sy);
         p.drawImage(shown, image, source);
     };
-    if (s.OriImageVisible[0]) drawPicture(WindowRect(s.OriImage[0]));
+    if (s.PictureFrameVisible[0]) drawPicture(WindowRect(s.PictureFrame[0]));
     if (!s.PatternVisible) return;
 
     const QRectF page = WindowRect(s.Pattern);
-    if (s.OriImageVisible[1] && s.PictureLoaded) {
+    if (s.PictureFrameVisible[1] && s.PictureLoaded) {
         drawPicture(page);
     } else {
         p.fillRect(page.intersected(QRectF(dirty)), Qt::white);
