@@ -133,15 +133,15 @@ TEST_F(EndJoiningTest, CancellingTheAnalysisReturnsToTheObjectKind) {
     EXPECT_EQ(ws.selection.SelectKind(), SelectObjects);
     EXPECT_EQ(ws.selection.SelectState(), SelectNothing);
     EXPECT_TRUE(Shown().empty());
-    EXPECT_TRUE(ws.commands["BtnSelectObject"].checked);
-    EXPECT_FALSE(ws.commands["BtnSelectEnds"].checked);
+    EXPECT_TRUE(ws.commands[Command::BtnSelectObject].checked);
+    EXPECT_FALSE(ws.commands[Command::BtnSelectEnds].checked);
     EXPECT_EQ(ws.modes.MouseHelpLeft(), "Select");
 }
 
 TEST_F(EndJoiningTest, TheEndsButtonShowsItsMouseHelp) {
     AddLine({1000, 1000, 2000, 1000});
     ws.selection.SetSelectKind(SelectEnds);
-    EXPECT_TRUE(ws.commands["BtnSelectEnds"].checked);
+    EXPECT_TRUE(ws.commands[Command::BtnSelectEnds].checked);
     EXPECT_EQ(ws.modes.MouseHelpLeft(), "Join\r\nEnds");
     EXPECT_EQ(ws.modes.MouseHelpRight(), "Closest\r\nEnd");
     EXPECT_EQ(Shown().size(), 2u);

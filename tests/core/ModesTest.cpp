@@ -10,10 +10,10 @@ namespace {
 
 class ModesTest : public test::WorkspaceTest {
 protected:
-    const CommandItem& Cmd(const std::string& key) const { return ws.commands[key]; }
+    const CommandItem& Cmd(const std::string& key) const { return ws.commands[CommandNamed(key).value()]; }
     bool Checked(const std::string& key) const { return Cmd(key).checked; }
     bool Shown(const std::string& key) const { return Cmd(key).visible; }
-    bool PaletteShown() const { return Shown(kPaletteKey); }
+    bool PaletteShown() const { return Shown("DrawToolsForm"); }
     std::string PressedDrawButton() const {
         std::string pressed;
         for (const char* key : {"BtnDrawLine", "BtnDrawArc", "BtnDrawCircle", "BtnDrawBox"}) {
@@ -28,19 +28,15 @@ TEST_F(ModesTest, AppStateChoosesToolbarsAndUsableEntries) {
     const struct { std::vector<const char*> keys; std::array<bool, 3> visible, enabled; } groups[] = {
         {{"ToolbarMain0"}, {1, 0, 0}, {1, 1, 1}},
         {{"ToolbarMain1", "ToolbarFunc1"}, {0, 1, 0}, {1, 1, 1}},
-        {{"ToolbarMain2", "AlignStretchBar"}, {0, 0, 1}, {1, 1, 1}},
         {{"ToolbarFunc2", "ToolbarFunc3", "ToolbarFunc4"}, {0, 0, 0}, {1, 1, 1}},
         {{"MenuFileNew", "MenuFileOpen"}, {1, 1, 1}, {1, 0, 0}},
         {{"MenuFileClose", "MenuFileSave", "MenuFileSaveAs", "MenuFileExport", "MenuFilePrint",
           "MenuPatternPrintSize", "MenuEditSelect", "MenuEditDel", "MenuEditDraw", "MenuEditShape", "MenuEditClear",
-          "MenuEditEraser", "MenuEditChangePic", "MenuViewMove", "MenuViewZoom", "MenuViewMouseHelp",
+          "MenuEditEraser", "MenuViewMove", "MenuViewZoom", "MenuViewMouseHelp",
           "MenuViewWork0", "MenuViewWork1", "MenuViewWork2"},
          {1, 1, 1},
          {0, 1, 0}},
         {{"BtnViewPicture", "BtnViewBoth"}, {1, 1, 1}, {1, 1, 0}},
-        {{"MenuEditAlignPat"}, {1, 1, 0}, {0, 1, 0}},
-        {{"MenuEditAlignPatEnd"}, {0, 0, 1}, {0, 0, 1}},
-        {{"MenuOptionsSetup"}, {1, 1, 1}, {1, 1, 0}},
     };
     ws.modes.SetNoPicture(false);
     ws.modes.SetMode(ModeDraw);

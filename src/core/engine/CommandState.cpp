@@ -2,14 +2,8 @@
 
 namespace tessary {
 
-const CommandItem& CommandState::operator[](const std::string& key) const {
-    static const CommandItem kUntouched;
-    const auto it = items_.find(key);
-    return it == items_.end() ? kUntouched : it->second;
-}
-
-void CommandState::Change(const std::string& key, bool CommandItem::*field, bool on) {
-    CommandItem& item = items_[key];
+void CommandState::Change(Command command, bool CommandItem::*field, bool on) {
+    CommandItem& item = items_[static_cast<std::size_t>(command)];
     if (item.*field == on) return;
     item.*field = on;
     ++revision_;

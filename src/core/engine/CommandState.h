@@ -1,14 +1,15 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <map>
-#include <string>
+
+#include "core/engine/Commands.h"
 
 namespace tessary {
 
 // What the window shows of one menu entry, toolbar, toolbar button or tool
-// window: the Qt layer binds each widget to its key ("MenuFileSave",
-// "BtnModeDraw", "ToolbarFunc2", "DrawToolsForm") and only mirrors this.
+// window: the Qt layer binds each widget to its command by the command's
+// name and only mirrors this.
 struct CommandItem {
     bool visible = true;
     bool enabled = true;
@@ -19,17 +20,17 @@ struct CommandItem {
 
 class CommandState {
 public:
-    const CommandItem& operator[](const std::string& key) const;
-    void SetVisible(const std::string& key, bool on) { Change(key, &CommandItem::visible, on); }
-    void SetEnabled(const std::string& key, bool on) { Change(key, &CommandItem::enabled, on); }
-    void SetChecked(const std::string& key, bool on) { Change(key, &CommandItem::checked, on); }
+    const CommandItem& operator[](Command command) const { return items_[static_cast<std::size_t>(command)]; }
+    void SetVisible(Command command, bool on) { Change(command, &CommandItem::visible, on); }
+    void SetEnabled(Command command, bool on) { Change(command, &CommandItem::enabled, on); }
+    void SetChecked(Command command, bool on) { Change(command, &CommandItem::checked, on); }
     // Counts every change, so a window can tell when to look again.
     std::uint64_t Revision() const { return revision_; }
 
 private:
-    void Change(const std::string& key, bool CommandItem::*field, bool on);
+    void Change(Command command, bool CommandItem::*field, bool on);
 
-    std::map<std::string, CommandItem> items_;
+    std::array<CommandItem, kCommandCount> items_{};
     std::uint64_t revision_ = 0;
 };
 

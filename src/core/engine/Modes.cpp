@@ -1,23 +1,22 @@
 #include "core/engine/Modes.h"
 
-#include <string>
-
 #include "core/engine/Workspace.h"
 
 namespace tessary {
 
 namespace {
 
-const char* const kModeButtons[] = {"BtnModeSelect", "BtnModeDraw", "BtnModeMove", "BtnModeZoom"};
-const char* const kDrawButtons[] = {"BtnDrawLine", "BtnDrawArc", "BtnDrawCircle", "BtnDrawBox"};
+const Command kModeButtons[] = {Command::BtnModeSelect, Command::BtnModeDraw, Command::BtnModeMove,
+                                Command::BtnModeZoom};
+const Command kDrawButtons[] = {Command::BtnDrawLine, Command::BtnDrawArc, Command::BtnDrawCircle, Command::BtnDrawBox};
 enum DrawButton { ButtonLine = 0, ButtonArc = 1, ButtonCircle = 2, ButtonBox = 3 };
 
 // Entries usable only while a pattern is open (and not being aligned).
-const char* const kOpenPatternEntries[] = {
-    "MenuFileClose",  "MenuFileSave",    "MenuFileSaveAs", "MenuFileExport",    "MenuFilePrint",
-    "MenuPatternPrintSize", "MenuEditSelect", "MenuEditDel",    "MenuEditDraw",      "MenuEditShape",
-    "MenuEditClear",  "MenuEditEraser",  "MenuEditChangePic", "MenuViewMove",    "MenuViewZoom",
-    "MenuViewMouseHelp", "MenuViewWork1",
+const Command kOpenPatternEntries[] = {
+    Command::MenuFileClose,    Command::MenuFileSave,    Command::MenuFileSaveAs,       Command::MenuFileExport,
+    Command::MenuFilePrint,    Command::MenuPatternPrintSize, Command::MenuEditSelect, Command::MenuEditDel,
+    Command::MenuEditDraw,     Command::MenuEditShape,   Command::MenuEditClear,        Command::MenuEditEraser,
+    Command::MenuViewMove,     Command::MenuViewZoom,    Command::MenuViewMouseHelp,    Command::MenuViewWork1,
 };
 
 }  // namespace
@@ -30,29 +29,25 @@ void Modes::SetNoPicture(bool none) {
 void Modes::SetAppState(std::int16_t state) {
     appState_ = state;
     CommandState& c = ws_.commands;
-    for (int i = 0; i < 3; ++i) c.SetVisible("ToolbarMain" + std::to_string(i), i == state);
-    for (int i = 1; i <= 4; ++i) c.SetVisible("ToolbarFunc" + std::to_string(i), state == AppPatternOpen && i == 1);
-    c.SetVisible("AlignStretchBar", state == AppAligning);
+    for (int i = 0; i < 2; ++i) c.SetVisible(CommandAfter(Command::ToolbarMain0, i), i == state);
+    for (int i = 0; i < 4; ++i) c.SetVisible(CommandAfter(Command::ToolbarFunc1, i), state == AppPatternOpen && i == 0);
     if (state != AppPatternOpen) ShowMouseHelp(false);
 
     const bool open = state == AppPatternOpen;
     const bool pictureViews = state != AppAligning && !noPicture_;
-    c.SetEnabled("BtnViewPicture", pictureViews);
-    c.SetEnabled("BtnViewBoth", pictureViews);
-    c.SetEnabled("MenuFileNew", state == AppNoPattern);
-    c.SetEnabled("MenuFileOpen", state == AppNoPattern);
-    for (const char* key : kOpenPatternEntries) c.SetEnabled(key, open);
-    c.SetEnabled("MenuViewWork0", open && !noPicture_);
-    c.SetEnabled("MenuViewWork2", open && !noPicture_);
-    c.SetVisible("MenuEditAlignPat", state != AppAligning);
-    c.SetEnabled("MenuEditAlignPat", open);
-    c.SetVisible("MenuEditAlignPatEnd", state == AppAligning);
-    c.SetEnabled("MenuEditAlignPatEnd", state == AppAligning);
-    c.SetEnabled("MenuOptionsSetup", state != AppAligning);
+    c.SetEnabled(Command::BtnViewPicture, pictureViews);
+    c.SetEnabled(Command::BtnViewBoth, pictureViews);
+    c.SetEnabled(Command::MenuFileNew, state == AppNoPattern);
+    c.SetEnabled(Command::MenuFileOpen, state == AppNoPattern);
+    for (const Command entry : kOpenPatternEntries) c.SetEnabled(entry, open);
+    c.SetEnabled(Command::MenuViewWork0, open && !noPicture_);
+    c.SetEnabled(Command::MenuViewWork2, open && !noPicture_);
 }
 
 void Modes::ShowFunctionToolbar(std::int16_t mode) {
-    for (int i = 1; i <= 4; ++i) ws_.commands.SetVisible("ToolbarFunc" + std::to_string(i), mode != ModeAlign && i == mode + 1);
+    for (int i = 0; i < 4; ++i) {
+        ws_.commands.SetVisible(CommandAfter(Command::ToolbarFunc1, i), mode != ModeAlign && i == mode);
+    }
 }
 
 void Modes::SetMode(std::int16_t mode) {
@@ -155,12 +150,12 @@ void Modes::SetDrawTool(std::int16_t tool) {
     if (button >= 0) {
         for (int b = ButtonLine; b <= ButtonBox; ++b) ws_.commands.SetChecked(kDrawButtons[b], b == button);
     }
-    ws_.commands.SetVisible(kPaletteKey, tool != ToolNone);
+    ws_.commands.SetVisible(Command::DrawToolsForm, tool != ToolNone);
     ApplyPointers();
 }
 
 void Modes::ResetDrawButtons() {
-    for (const char* key : kDrawButtons) ws_.commands.SetChecked(key, false);
+    for (const Command button : kDrawButtons) ws_.commands.SetChecked(button, false);
 }
 
 void Modes::ApplyPointers() {
@@ -172,9 +167,9 @@ void Modes::ApplyPointers() {
 
 void Modes::ShowMouseHelp(bool on) {
     mouseHelpOn_ = on;
-    ws_.commands.SetChecked("BtnMouseWin", on);
-    ws_.commands.SetChecked("MenuViewMouseHelp", on);
-    ws_.commands.SetVisible("MouseForm", on);
+    ws_.commands.SetChecked(Command::BtnMouseWin, on);
+    ws_.commands.SetChecked(Command::MenuViewMouseHelp, on);
+    ws_.commands.SetVisible(Command::MouseForm, on);
 }
 
 void Modes::ClickDrawLine() { SetDrawTool(PaletteLineTool()); }

@@ -79,8 +79,8 @@ Point Selection::GrabCentre(std::int16_t index) const {
 void Selection::SetSelectKind(std::int16_t kind) {
     kind_ = kind;
     ClearSelection();
-    ws_.commands.SetChecked("BtnSelectObject", kind == SelectObjects);
-    ws_.commands.SetChecked("BtnSelectEnds", kind == SelectEnds);
+    ws_.commands.SetChecked(Command::BtnSelectObject, kind == SelectObjects);
+    ws_.commands.SetChecked(Command::BtnSelectEnds, kind == SelectEnds);
     if (kind == SelectEnds) {
         state_ = SelectEndsActive;
         ws_.endJoining.AnalyzeFreeEnds();

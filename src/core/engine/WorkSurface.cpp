@@ -5,8 +5,8 @@
 namespace tessary {
 
 namespace {
-const char* const kViewButtons[] = {"BtnViewPicture", "BtnViewPattern", "BtnViewBoth"};
-const char* const kViewMenus[] = {"MenuViewWork0", "MenuViewWork1", "MenuViewWork2"};
+const Command kViewButtons[] = {Command::BtnViewPicture, Command::BtnViewPattern, Command::BtnViewBoth};
+const Command kViewMenus[] = {Command::MenuViewWork0, Command::MenuViewWork1, Command::MenuViewWork2};
 }  // namespace
 
 void WorkSurface::SetViewMode(std::int16_t view) {

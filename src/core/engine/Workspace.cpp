@@ -107,14 +107,14 @@ bool Workspace::PrepareBlankSurface() {
 void Workspace::BeginBusy(bool hideWork) {
     if (hideWork) surface.Enabled = false;
     selection.SetGrabPointsShown(false);
-    commands.SetVisible(kPaletteKey, false);
+    commands.SetVisible(Command::DrawToolsForm, false);
 }
 
 void Workspace::EndBusy(bool hideWork) {
     pumpEvents();
     if (hideWork) surface.Enabled = true;
     selection.SetGrabPointsShown(true);
-    commands.SetVisible(kPaletteKey, modes.InteractionMode() == ModeDraw && modes.DrawTool() != ToolNone);
+    commands.SetVisible(Command::DrawToolsForm, modes.InteractionMode() == ModeDraw && modes.DrawTool() != ToolNone);
 }
 
 void Workspace::StartWorkspace(bool zoomToFit) {

@@ -22,9 +22,6 @@
 
 namespace tessary {
 
-// The drawing tools palette's key among the window states.
-inline constexpr const char* kPaletteKey = "DrawToolsForm";
-
 // The drawing engine: the work window's state, the modes and tools, the
 // selection and the view over one session's pattern. The desktop window
 // paints this state and forwards its input here; tests drive it directly.

@@ -75,8 +75,20 @@ QAction* MainForm::AddAction(const QString& key, const QString& caption, std::fu
     action->setObjectName(key);
     action->setCheckable(checkable);
     connect(action, &QAction::triggered, this, [this, run = std::move(run)] { Run(run); });
-    actions_.insert(key, action);
+    Bind(key, action);
     return action;
+}
+
+Command MainForm::CommandFor(const QString& key) {
+    // Every widget of the window stands for a command of the engine's.
+    const std::optional<Command> command = CommandNamed(key.toStdString());
+    if (!command) qFatal("no command named %s", qPrintable(key));
+    return *command;
+}
+
+void MainForm::Bind(const QString& key, QAction* action) {
+    actions_.insert(key, action);
+    boundActions_.emplace_back(action, CommandFor(key));
 }
 
 void MainForm::Run(const std::function<void()>& command) {
@@ -93,7 +105,7 @@ void MainForm::BuildMenus() {
         m->setObjectName(key);
         m->menuAction()->setObjectName(key);
         menus_.insert(key, m);
-        actions_.insert(key, m->menuAction());
+        Bind(key, m->menuAction());
         return m;
     };
     const auto add = [this](QMenu* m, const QString& key, const QString& caption, std::function<void()> run,
@@ -193,6 +205,7 @@ QToolBar* MainForm::AddToolbar(const QString& key, const QStringList& buttons) {
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     for (const QString& button : buttons) bar->addAction(actions_.value(button));
     toolbars_.insert(key, bar);
+    boundToolbars_.emplace_back(bar, CommandFor(key));
     return bar;
 }
 
@@ -280,21 +293,19 @@ void MainForm::SyncState() {
                              QString::fromStdString(ws.surface.Caption));
     const bool visibleWindow = isVisible() && !isMinimized();
     palette_->Refresh();
-    palette_->setVisible(visibleWindow && patternOpen && ws.commands[kPaletteKey].visible);
+    palette_->setVisible(visibleWindow && patternOpen && ws.commands[Command::DrawToolsForm].visible);
     mouseHelp_->SetMouseHelp(QString::fromStdString(ws.modes.MouseHelpLeft()),
                              QString::fromStdString(ws.modes.MouseHelpRight()));
-    mouseHelp_->setVisible(visibleWindow && patternOpen && ws.commands["MouseForm"].visible);
+    mouseHelp_->setVisible(visibleWindow && patternOpen && ws.commands[Command::MouseForm].visible);
     if (ws.commands.Revision() != syncedRevision_) {
         syncedRevision_ = ws.commands.Revision();
-        for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
-            const CommandItem& item = ws.commands[it.key().toStdString()];
-            it.value()->setVisible(item.visible);
-            it.value()->setEnabled(item.enabled);
-            if (it.value()->isCheckable()) it.value()->setChecked(item.checked);
+        for (const auto& [action, command] : boundActions_) {
+            const CommandItem& item = ws.commands[command];
+            action->setVisible(item.visible);
+            action->setEnabled(item.enabled);
+            if (action->isCheckable()) action->setChecked(item.checked);
         }
-        for (auto it = toolbars_.cbegin(); it != toolbars_.cend(); ++it) {
-            it.value()->setVisible(ws.commands[it.key().toStdString()].visible);
-        }
+        for (const auto& [bar, command] : boundToolbars_) bar->setVisible(ws.commands[command].visible);
         // The work window takes its new size now, so a fitted view follows.
         if (layout()) layout()->activate();
     }

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/shell/FileCommands.h"
 #include "core/engine/Session.h"
@@ -63,6 +65,8 @@ protected:
 private:
     QAction* AddAction(const QString& key, const QString& caption, std::function<void()> run, bool checkable = false);
     QToolBar* AddToolbar(const QString& key, const QStringList& buttons);
+    static Command CommandFor(const QString& key);
+    void Bind(const QString& key, QAction* action);
     void BuildMenus();
     void BuildToolbars();
     void Run(const std::function<void()>& command);
@@ -92,6 +96,8 @@ private:
     QHash<QString, QAction*> actions_;
     QHash<QString, QToolBar*> toolbars_;
     QHash<QString, QMenu*> menus_;
+    std::vector<std::pair<QAction*, Command>> boundActions_;
+    std::vector<std::pair<QToolBar*, Command>> boundToolbars_;
     std::uint64_t syncedRevision_ = ~std::uint64_t{0};
     bool palettePlaced_ = false;
 };
