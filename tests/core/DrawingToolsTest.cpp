@@ -139,9 +139,9 @@ TEST_F(DrawingToolsTest, OnlyTheLeftButtonDrawsLines) {
 
 TEST_F(DrawingToolsTest, DeleteTakesBackOnlyWhatWasDrawnLast) {
     Draw(ToolLine);
-    Key(kKeyDelete);
+    Key(KeyDelete);
     EXPECT_TRUE(t->store.PatternChanged());  // even with nothing to take back
-    for (int key : {kKeyDelete, kKeyBack, kKeyDecimal}) {
+    for (int key : {KeyDelete, KeyBackspace, KeyDecimal}) {
         OpenBlankPattern();
         Draw(ToolLine);
         Stroke({{100, 100}, {200, 100}});
@@ -162,8 +162,8 @@ TEST_F(DrawingToolsTest, DeleteTakesBackOnlyWhatWasDrawnLast) {
     // A shape drawn last goes alone.
     Draw(ToolRectangle);
     Stroke({{1000, 1000}, {1500, 1400}});
-    Key(kKeyDelete);
-    Key(kKeyDelete);
+    Key(KeyDelete);
+    Key(KeyDelete);
     EXPECT_TRUE(VisibleLines() == 3 && Lines(2).Visible);
     EXPECT_FALSE(t->store.OutShape.Visible(0) || t->reference.Shapes.at(0).Visible);
 }
@@ -174,7 +174,7 @@ TEST_F(DrawingToolsTest, PictureOnlyViewRefusesDrawingAndDelete) {
     t->store.SetPatternChanged(false);
     ws.modes.SetNoPicture(false);
     ws.surface.SetViewMode(ViewPictureOnly);
-    Key(kKeyDelete);
+    Key(KeyDelete);
     EXPECT_EQ(VisibleLines(), 1);
     EXPECT_FALSE(t->store.PatternChanged());
 

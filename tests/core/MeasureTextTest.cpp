@@ -43,9 +43,9 @@ TEST(MeasureText, SanitizeAndDigits) {
 
 TEST(MeasureText, KeyFilters) {
     // Digits, Backspace, Enter and "+" pass both filters; Enter and "+" also end the entry.
-    for (int key : {int{'0'}, int{'5'}, int{'9'}, kKeyBackspace, kKeyEnter, kKeyPlus}) {
+    for (int key : {int{'0'}, int{'5'}, int{'9'}, int{KeyBackspace}, int{KeyEnter}, int{KeyPlus}}) {
         EXPECT_TRUE(FilterMeasureKey(key, "1.5") == key && FilterPixelKey(key) == key) << key;
-        EXPECT_EQ(IsCommitKey(key), key == kKeyEnter || key == kKeyPlus) << key;
+        EXPECT_EQ(IsCommitKey(key), key == KeyEnter || key == KeyPlus) << key;
     }
     // A point only in a measure without one.
     EXPECT_EQ(FilterMeasureKey('.', "12"), '.');

@@ -169,14 +169,14 @@ TEST_F(SelectionTest, DeleteRemovesTheSelectedObject) {
     AddLine({1000, 2000, 5000, 2000});
     AddBox({6000, 1000, 2000, 2000});
     Click(3000, 2000);
-    Key(kKeyBack);
+    Key(KeyBackspace);
     EXPECT_TRUE(VisibleLines() == 0 && !t->reference.Lines[0].Visible);
     EXPECT_TRUE(State() == SelectNothing && ShownGrabs().empty());
     EXPECT_TRUE(t->store.OutShape.Visible(0));
     Click(3000, 2000);  // a deleted line keeps its place but is not hit
     EXPECT_EQ(State(), SelectNothing);
     Click(6000, 2000);
-    Key(kKeyDelete);
+    Key(KeyDelete);
     EXPECT_FALSE(t->store.OutShape.Visible(0) || t->reference.Shapes[0].Visible);
 }
 

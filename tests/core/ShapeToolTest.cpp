@@ -150,7 +150,7 @@ TEST_F(ShapeToolTest, DeleteTakesBackTheLastLineTheToolMade) {
     AddLine({0, 0, 300, 0});
     Draw(ToolSharp);
     Stroke({{150, -50}, {150, 60}});
-    Key(kKeyDelete);
+    Key(KeyDelete);
     EXPECT_EQ(Pattern(), (std::vector<Ends>{{0, 0, 150, 60}}));
 }
 

@@ -120,7 +120,7 @@ void InputDispatch::GrabPointDrop(std::int16_t index, float x, float y) {
 
 void InputDispatch::WorkspaceKeyDown(int keyCode, bool) {
     if (!ws_.surface.Enabled || ws_.surface.ViewMode() == ViewPictureOnly) return;
-    if (keyCode != kKeyDelete && keyCode != kKeyBack && keyCode != kKeyDecimal) return;
+    if (keyCode != KeyDelete && keyCode != KeyBackspace && keyCode != KeyDecimal) return;
     if (ws_.modes.InteractionMode() == ModeDraw) {
         ws_.DeleteLastDrawn();
     } else if (ws_.modes.InteractionMode() == ModeSelect && ws_.selection.SelectKind() == SelectObjects) {

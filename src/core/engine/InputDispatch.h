@@ -2,16 +2,14 @@
 
 #include <cstdint>
 
+#include "core/platform/KeyCodes.h"
+
 namespace tessary {
 
 class Workspace;
 
 inline constexpr int kButtonLeft = 1;
 inline constexpr int kButtonRight = 2;
-inline constexpr int kKeyDelete = 46;
-inline constexpr int kKeyBack = 8;
-inline constexpr int kKeyDecimal = 110;
-inline constexpr int kKeyEscape = 27;
 
 // Every press, gesture move, release and key of the work window, routed by
 // the interaction mode and the part that was hit.

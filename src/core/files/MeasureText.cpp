@@ -104,10 +104,10 @@ int FilterMeasureKey(int key, const std::string& boxText) {
 }
 
 int FilterPixelKey(int key) {
-    if ((key >= '0' && key <= '9') || key == kKeyBackspace || key == kKeyEnter || key == kKeyPlus) return key;
+    if ((key >= '0' && key <= '9') || key == KeyBackspace || key == KeyEnter || key == KeyPlus) return key;
     return 0;
 }
 
-bool IsCommitKey(int key) { return key == kKeyEnter || key == kKeyPlus; }
+bool IsCommitKey(int key) { return key == KeyEnter || key == KeyPlus; }
 
 }  // namespace tessary

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/platform/KeyCodes.h"
+
 namespace tessary {
 
 // Lengths as the user reads and types them: two decimals at most when shown,
@@ -14,9 +16,6 @@ float ParseDecimal(const std::string& sanitized);
 std::string DigitsOnly(const std::string& text);
 
 // Key filters of the entry boxes: the key code to accept, or 0 to swallow it.
-inline constexpr int kKeyBackspace = 8;
-inline constexpr int kKeyEnter = 13;
-inline constexpr int kKeyPlus = 43;
 int FilterMeasureKey(int key, const std::string& boxText);
 int FilterPixelKey(int key);
 bool IsCommitKey(int key);

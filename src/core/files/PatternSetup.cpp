@@ -153,7 +153,7 @@ void PatternSetupModel::ReadMargins() {
 }
 
 bool PatternSetupModel::PenKeyAccepted(int key) const {
-    if ((key >= '0' && key <= '9') || key == kKeyBackspace) return true;
+    if ((key >= '0' && key <= '9') || key == KeyBackspace) return true;
     if (key != '.' && key != '/') return false;
     const std::string& text = Text(SetupBox::PenSize);
     return penUnits_ != 1 && text.find_first_of("./") == std::string::npos;

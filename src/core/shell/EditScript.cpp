@@ -17,7 +17,7 @@ const std::map<std::string, std::int16_t> kTools = {
     {"push", ToolPush},     {"erase", ToolErase},
 };
 const std::map<std::string, std::int16_t> kSelectKinds = {{"objects", SelectObjects}, {"ends", SelectEnds}};
-const std::map<std::string, std::int16_t> kKeys = {{"delete", kKeyDelete}, {"escape", kKeyEscape}};
+const std::map<std::string, std::int16_t> kKeys = {{"delete", KeyDelete}, {"escape", KeyEscape}};
 const std::map<std::string, int> kButtons = {{"left", kButtonLeft}, {"right", kButtonRight}};
 constexpr int kDefaultDragSteps = 10;
 constexpr int kMostDragSteps = 100000;

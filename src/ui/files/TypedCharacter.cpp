@@ -8,9 +8,9 @@ namespace tessary {
 
 int TypedCharacter(const QKeyEvent& event) {
     switch (event.key()) {
-        case Qt::Key_Backspace: return kKeyBackspace;
+        case Qt::Key_Backspace: return KeyBackspace;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return kKeyEnter;
+        case Qt::Key_Enter: return KeyEnter;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
         case Qt::Key_Escape:

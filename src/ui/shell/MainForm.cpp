@@ -452,9 +452,9 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (top != this && top != palette_ && top != mouseHelp_) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     int code = 0;
-    if (key->key() == Qt::Key_Delete) code = kKeyDelete;
-    if (key->key() == Qt::Key_Backspace) code = kKeyBack;
-    if (key->key() == Qt::Key_Period && (key->modifiers() & Qt::KeypadModifier)) code = kKeyDecimal;
+    if (key->key() == Qt::Key_Delete) code = KeyDelete;
+    if (key->key() == Qt::Key_Backspace) code = KeyBackspace;
+    if (key->key() == Qt::Key_Period && (key->modifiers() & Qt::KeypadModifier)) code = KeyDecimal;
     if (code == 0) return false;
     Run([this, code, key] { workspace_->input.WorkspaceKeyDown(code, key->modifiers() & Qt::ShiftModifier); });
     return true;
