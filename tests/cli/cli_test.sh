@@ -119,6 +119,11 @@ expect_status 0 "edit" "$cli" edit "$sample" "$work/edited.pat" --script "$work/
 expect_status 0 "info edited" "$cli" info "$work/edited.pat"
 grep -q '^Lines: *537$' "$work/out" || fail "edit did not add one line: $(cat "$work/out")"
 grep -q '^Picture: *480054 bytes$' "$work/out" || fail "edit lost the picture"
+# The new line erased again by a rub across it.
+printf 'tool erase\ndrag 500 -100 500 350 5\n' >"$work/rub.txt"
+expect_status 0 "edit erase" "$cli" edit "$work/edited.pat" "$work/rubbed.pat" --script "$work/rub.txt"
+expect_status 0 "info rubbed" "$cli" info "$work/rubbed.pat"
+grep -q '^Lines: *536$' "$work/out" || fail "the rub did not erase the line: $(cat "$work/out")"
 printf 'tool trace\nscribble 1 2\n' >"$work/bad.txt"
 expect_status 2 "malformed script" "$cli" edit "$sample" "$work/never.pat" --script "$work/bad.txt"
 grep -q 'script line 2: unknown command "scribble"' "$work/err" || fail "malformed script message"
