@@ -85,6 +85,52 @@ TEST_F(ZoomMoveTest, FitFollowsTheTighterSideOfTheWindow) {
     }
 }
 
+// Only a view that fits the window, to within a twip, follows its size.
+TEST_F(ZoomMoveTest, ResizedWindowKeepsAFittedViewFitted) {
+    const struct {
+        const char* name;
+        float width, height;  // the window before
+        std::int16_t zoom;
+        float heightNudge;
+        bool enabled;
+        float newWidth, newHeight;
+        bool refit;
+    } cases[] = {
+        {"fitted to the height, window grows", 12000, 9000, ZoomFit, 0, true, 15000, 12000, true},
+        {"fitted to the width, window narrows", 12000, 30000, ZoomFit, 0, true, 9000, 30000, true},
+        {"a twip short of fitted", 12000, 9000, ZoomFit, -1, true, 15000, 12000, true},
+        {"two twips short of fitted", 12000, 9000, ZoomFit, -2, true, 15000, 12000, false},
+        {"normal size", 12000, 9000, ZoomNormal, 0, true, 15000, 12000, false},
+        {"fitted, then zoomed in", 12000, 9000, ZoomIn, 0, true, 15000, 12000, false},
+        {"no pattern open", 12000, 9000, ZoomFit, 0, false, 15000, 12000, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenBlankPattern();
+        ws.surface.ClientWidth = c.width;
+        ws.surface.ClientHeight = c.height;
+        ASSERT_TRUE(ws.zoom.ZoomView(ZoomFit));
+        if (c.zoom != ZoomFit) {
+            ASSERT_TRUE(ws.zoom.ZoomView(c.zoom));
+        }
+        ws.surface.PictureFrame[0].Height += c.heightNudge;
+        ws.surface.Enabled = c.enabled;
+        const Geo before = Picture();
+
+        EXPECT_EQ(ws.zoom.ResizeWindow(c.newWidth, c.newHeight), c.refit);
+        EXPECT_TRUE(ws.surface.ClientWidth == c.newWidth && ws.surface.ClientHeight == c.newHeight);
+        if (!c.refit) {
+            EXPECT_EQ(Picture(), before);
+            continue;
+        }
+        const auto [left, top, width, height] = Picture();
+        EXPECT_TRUE((height == c.newHeight && width <= c.newWidth) || (width == c.newWidth && height <= c.newHeight));
+        EXPECT_FLOAT_EQ(left, (c.newWidth - width) / 2);
+        EXPECT_FLOAT_EQ(top, (c.newHeight - height) / 2);
+        ExpectLayersTogether();
+    }
+}
+
 TEST_F(ZoomMoveTest, NormalSizeIsThePatternSizeWhateverTheFormerZoom) {
     t->options.DimensionWidth = 10;
     t->options.DimensionHeight = 8;

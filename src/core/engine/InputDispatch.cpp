@@ -1,5 +1,6 @@
 #include "core/engine/InputDispatch.h"
 
+#include "core/engine/ViewTransform.h"
 #include "core/engine/Workspace.h"
 
 namespace tessary {
@@ -79,12 +80,6 @@ void InputDispatch::RouteGesture(float x, float y, bool release) {
     }
 }
 
-void InputDispatch::GrabToLayer(std::int16_t index, float& x, float& y) const {
-    const GrabPointElement& g = ws_.surface.GrabPoint.at(index);
-    x += g.Left;
-    y += g.Top;
-}
-
 void InputDispatch::GrabPointPress(std::int16_t index, int button, bool shift, float x, float y) {
     if (!ws_.surface.Enabled || index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
     // In draw mode a handle acts as the line end it marks.
@@ -92,8 +87,8 @@ void InputDispatch::GrabPointPress(std::int16_t index, int button, bool shift, f
         const Point centre = ws_.selection.GrabCentre(index);
         WorkspaceMouseDown(button, shift, centre.x, centre.y, true, LayerPattern);
     }
-    GrabToLayer(index, x, y);
-    ws_.selection.GrabPress(index, button, x, y);
+    const Point at = ViewTransform(ws_.surface, ws_.surface.TwipsPerPixel).GrabToLayer(index, {x, y});
+    ws_.selection.GrabPress(index, button, at.x, at.y);
 }
 
 void InputDispatch::GrabPointOver(std::int16_t index, float x, float y) {
@@ -103,8 +98,8 @@ void InputDispatch::GrabPointOver(std::int16_t index, float x, float y) {
         ws_.endJoining.EndHover(index);
         return;
     }
-    GrabToLayer(index, x, y);
-    WorkspaceMouseMove(x, y);
+    const Point at = ViewTransform(ws_.surface, ws_.surface.TwipsPerPixel).GrabToLayer(index, {x, y});
+    WorkspaceMouseMove(at.x, at.y);
 }
 
 void InputDispatch::GrabPointDrop(std::int16_t index, float x, float y) {
@@ -114,8 +109,8 @@ void InputDispatch::GrabPointDrop(std::int16_t index, float x, float y) {
         ws_.endJoining.EndDropOnGrab(index);
         return;
     }
-    GrabToLayer(index, x, y);
-    WorkspaceMouseUp(x, y);
+    const Point at = ViewTransform(ws_.surface, ws_.surface.TwipsPerPixel).GrabToLayer(index, {x, y});
+    WorkspaceMouseUp(at.x, at.y);
 }
 
 void InputDispatch::WorkspaceKeyDown(int keyCode, bool) {

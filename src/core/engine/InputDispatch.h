@@ -37,8 +37,6 @@ public:
 
 private:
     void RouteGesture(float x, float y, bool release);
-    // Where a grab point's (x, y) lies in the pattern layer.
-    void GrabToLayer(std::int16_t index, float& x, float& y) const;
 
     Workspace& ws_;
     bool gesture_ = false;

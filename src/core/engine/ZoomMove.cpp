@@ -1,6 +1,7 @@
 #include "core/engine/ZoomMove.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/engine/Workspace.h"
 
@@ -122,6 +123,20 @@ void ZoomMove::MoveImage(std::int16_t code) {
         default: break;
     }
     s.SyncLayers();
+}
+
+bool ZoomMove::ResizeWindow(float clientWidth, float clientHeight) {
+    WorkSurface& s = ws_.surface;
+    // A twip of slack: the fitted side came from a division.
+    const Rect& picture = s.PictureFrame[0];
+    const auto near = [](float a, float b) { return std::fabs(a - b) <= 1; };
+    const bool fitted = s.Enabled && picture.Height > 0 &&
+                        ((near(picture.Height, s.ClientHeight) && picture.Width <= s.ClientWidth + 1) ||
+                         (near(picture.Width, s.ClientWidth) && picture.Height <= s.ClientHeight + 1));
+    s.ClientWidth = clientWidth;
+    s.ClientHeight = clientHeight;
+    if (fitted) ZoomView(ZoomFit);
+    return fitted;
 }
 
 void ZoomMove::ScalePatternToView() {

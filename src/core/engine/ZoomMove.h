@@ -28,6 +28,9 @@ public:
     void CenterImageAt(float x, float y);
     void MoveImage(std::int16_t code);
     void ScalePatternToView();
+    // The window's inner size changed to this many twips. A view fitted to
+    // the window is fitted again; true when it was.
+    bool ResizeWindow(float clientWidth, float clientHeight);
 
     // The move-mode drag of the picture layer, in window coordinates of the
     // pointer; the press point within the layer is the surface's DownX/DownY.

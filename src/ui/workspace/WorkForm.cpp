@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
-#include <cmath>
+#include <algorithm>
 
 #include "core/engine/Workspace.h"
 #include "ui/platform/QtPictureLayers.h"
@@ -19,6 +19,10 @@ namespace {
 constexpr qint64 kLargestCachedPicture = 16 * 1024 * 1024;
 
 QColor ColourOf(std::uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+
+PixelPoint PixelsOf(const QPointF& p) { return {p.x(), p.y()}; }
+QPointF QtPoint(PixelPoint p) { return {p.x, p.y}; }
+QRectF QtRect(const PixelRect& r) { return {r.left, r.top, r.width, r.height}; }
 
 int ButtonOf(Qt::MouseButton button) {
     switch (button) {
@@ -45,42 +49,10 @@ double WorkForm::TwipsPerPixel() const {
     return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 
-QRectF WorkForm::WindowRect(const Rect& r) const {
-    const double t = TwipsPerPixel();
-    return QRectF(r.Left / t, r.Top / t, r.Width / t, r.Height / t);
-}
-
-QRectF WorkForm::LayerRect(float left, float top, float width, float height) const {
-    const Rect& pattern = ws_.surface.Pattern;
-    return WindowRect(Rect{pattern.Left + left, pattern.Top + top, width, height});
-}
-
-QPointF WorkForm::LayerToPixels(float x, float y) const {
-    const Rect& pattern = ws_.surface.Pattern;
-    const double t = TwipsPerPixel();
-    return QPointF((pattern.Left + x) / t, (pattern.Top + y) / t);
-}
-
-Point WorkForm::PixelsToLayer(const QPointF& p) const {
-    const Rect& pattern = ws_.surface.Pattern;
-    return {Twips(p.x()) - pattern.Left, Twips(p.y()) - pattern.Top};
-}
+ViewTransform WorkForm::View() const { return ViewTransform(ws_.surface, TwipsPerPixel()); }
 
 int WorkForm::GrabPointAt(const QPointF& p) const {
-    const WorkSurface& s = ws_.surface;
-    if (!s.PatternVisible || !ws_.selection.GrabPointsShown()) return -1;
-    for (int i = static_cast<int>(s.GrabPoint.size()) - 1; i >= 0; --i) {
-        const GrabPointElement& g = s.GrabPoint[i];
-        if (g.Visible && LayerRect(g.Left, g.Top, 2 * s.GrabHalfWidth, 2 * s.GrabHalfHeight).contains(p)) return i;
-    }
-    return -1;
-}
-
-WorkForm::Part WorkForm::PartAt(const QPointF& p) const {
-    const WorkSurface& s = ws_.surface;
-    if (s.PatternVisible && WindowRect(s.Pattern).contains(p)) return s.PictureFrameVisible[1] ? Part::Under : Part::Pattern;
-    if (s.PictureFrameVisible[0] && WindowRect(s.PictureFrame[0]).contains(p)) return Part::Picture;
-    return Part::Window;
+    return View().GrabPointAt(PixelsOf(p), ws_.selection.GrabPointsShown());
 }
 
 void WorkForm::UpdateCursor(const QPointF& p) {
@@ -89,10 +61,10 @@ void WorkForm::UpdateCursor(const QPointF& p) {
     if (ws_.input.GestureActive()) {
         pointer = pointers.pattern;
     } else {
-        switch (PartAt(p)) {
-            case Part::Picture: pointer = pointers.picture; break;
-            case Part::Pattern: pointer = pointers.pattern; break;
-            case Part::Under: pointer = pointers.under; break;
+        switch (View().PartAt(PixelsOf(p))) {
+            case LayerPicture: pointer = pointers.picture; break;
+            case LayerPattern: pointer = pointers.pattern; break;
+            case LayerUnder: pointer = pointers.under; break;
             default: break;
         }
     }
@@ -103,27 +75,16 @@ void WorkForm::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     const int button = ButtonOf(event->button());
     const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const ViewTransform view = View();
     const int grab = GrabPointAt(p);
     if (grab >= 0) {
-        const GrabPointElement& g = ws_.surface.GrabPoint[grab];
-        const Point layer = PixelsToLayer(p);
-        ws_.input.GrabPointPress(static_cast<std::int16_t>(grab), button, shift, layer.x - g.Left, layer.y - g.Top);
+        const auto index = static_cast<std::int16_t>(grab);
+        const Point local = view.LayerToGrab(index, view.PixelsToLayer(PixelsOf(p)));
+        ws_.input.GrabPointPress(index, button, shift, local.x, local.y);
     } else {
-        const WorkSurface& s = ws_.surface;
-        switch (PartAt(p)) {
-            case Part::Pattern:
-            case Part::Under: {
-                const Point layer = PixelsToLayer(p);
-                ws_.input.WorkspaceMouseDown(button, shift, layer.x, layer.y, true,
-                                             PartAt(p) == Part::Under ? LayerUnder : LayerPattern);
-                break;
-            }
-            case Part::Picture:
-                ws_.input.WorkspaceMouseDown(button, shift, Twips(p.x()) - s.PictureFrame[0].Left,
-                                             Twips(p.y()) - s.PictureFrame[0].Top, true, LayerPicture);
-                break;
-            default: ws_.input.WorkspaceMouseDown(button, shift, Twips(p.x()), Twips(p.y()), false, LayerWindow); break;
-        }
+        const LayerCode part = view.PartAt(PixelsOf(p));
+        const Point at = view.PixelsToPart(PixelsOf(p), part);
+        ws_.input.WorkspaceMouseDown(button, shift, at.x, at.y, part != LayerWindow, part);
     }
     UpdateCursor(p);
     EngineChanged();
@@ -132,15 +93,16 @@ void WorkForm::mousePressEvent(QMouseEvent* event) {
 // A gesture's move or end: over a grab point in that point's coordinates,
 // elsewhere in the pattern layer's.
 void WorkForm::ForwardGesture(const QPointF& p, bool release) {
+    const ViewTransform view = View();
     const int grab = GrabPointAt(p);
-    const Point layer = PixelsToLayer(p);
+    const Point layer = view.PixelsToLayer(PixelsOf(p));
     if (grab >= 0) {
-        const GrabPointElement& g = ws_.surface.GrabPoint[grab];
         const auto index = static_cast<std::int16_t>(grab);
+        const Point local = view.LayerToGrab(index, layer);
         if (release) {
-            ws_.input.GrabPointDrop(index, layer.x - g.Left, layer.y - g.Top);
+            ws_.input.GrabPointDrop(index, local.x, local.y);
         } else {
-            ws_.input.GrabPointOver(index, layer.x - g.Left, layer.y - g.Top);
+            ws_.input.GrabPointOver(index, local.x, local.y);
         }
     } else if (release) {
         ws_.input.WorkspaceMouseUp(layer.x, layer.y);
@@ -152,7 +114,8 @@ void WorkForm::ForwardGesture(const QPointF& p, bool release) {
 void WorkForm::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     if (ws_.zoom.PictureDragActive()) {
-        ws_.zoom.DragPicture(Twips(p.x()), Twips(p.y()));
+        const Point window = View().PixelsToWindow(PixelsOf(p));
+        ws_.zoom.DragPicture(window.x, window.y);
         EngineChanged();
     } else if (ws_.input.GestureActive()) {
         ForwardGesture(p, false);
@@ -164,7 +127,8 @@ void WorkForm::mouseMoveEvent(QMouseEvent* event) {
 void WorkForm::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     if (ws_.zoom.PictureDragActive()) {
-        ws_.zoom.DropPicture(Twips(p.x()), Twips(p.y()));
+        const Point window = View().PixelsToWindow(PixelsOf(p));
+        ws_.zoom.DropPicture(window.x, window.y);
     } else if (ws_.input.GestureActive()) {
         ForwardGesture(p, true);
     }
@@ -183,23 +147,13 @@ void WorkForm::leaveEvent(QEvent*) {
 
 void WorkForm::resizeEvent(QResizeEvent*) {
     WorkSurface& s = ws_.surface;
-    // A view fitted to the window stays fitted when the window changes size.
-    const Rect& picture = s.PictureFrame[0];
-    const auto near = [](float a, float b) { return std::fabs(a - b) <= 1; };
-    const bool fitted = s.Enabled && picture.Height > 0 &&
-                        ((near(picture.Height, s.ClientHeight) && picture.Width <= s.ClientWidth + 1) ||
-                         (near(picture.Width, s.ClientWidth) && picture.Height <= s.ClientHeight + 1));
-    s.ClientWidth = Twips(width());
-    s.ClientHeight = Twips(height());
+    const ViewTransform view = View();
     s.TwipsPerPixel = static_cast<float>(TwipsPerPixel());
     if (const QScreen* screen = this->screen()) {
-        s.ScreenWidth = Twips(screen->geometry().width());
-        s.ScreenHeight = Twips(screen->geometry().height());
+        s.ScreenWidth = view.Twips(screen->geometry().width());
+        s.ScreenHeight = view.Twips(screen->geometry().height());
     }
-    if (fitted) {
-        ws_.zoom.ZoomView(ZoomFit);
-        RepaintAll();
-    }
+    if (ws_.zoom.ResizeWindow(view.Twips(width()), view.Twips(height()))) RepaintAll();
 }
 
 WorkForm::ViewKey WorkForm::CurrentView() const {
@@ -209,15 +163,16 @@ WorkForm::ViewKey WorkForm::CurrentView() const {
 }
 
 QRect WorkForm::LineBounds(const LineElement& e) const {
-    const QPointF a = LayerToPixels(e.X1, e.Y1);
-    const QPointF b = LayerToPixels(e.X2, e.Y2);
+    const ViewTransform view = View();
+    const QPointF a = QtPoint(view.LayerToPixels({e.X1, e.Y1}));
+    const QPointF b = QtPoint(view.LayerToPixels({e.X2, e.Y2}));
     const int pad = e.look.BorderWidth + 2;
     return QRectF(a, b).normalized().toAlignedRect().adjusted(-pad, -pad, pad, pad);
 }
 
 QRect WorkForm::ShapeBounds(const ShapeElement& e) const {
     const int pad = e.look.BorderWidth + 2;
-    return LayerRect(e.Left, e.Top, e.Width, e.Height).normalized().toAlignedRect().adjusted(-pad, -pad, pad, pad);
+    return QtRect(View().LayerRect({e.Left, e.Top, e.Width, e.Height})).normalized().toAlignedRect().adjusted(-pad, -pad, pad, pad);
 }
 
 template <class Set, class Bounds>
@@ -310,13 +265,12 @@ void WorkForm::RepaintChanges() {
         std::vector<GrabLook> grabs;
         const WorkSurface& s = ws_.surface;
         if (ws_.selection.GrabPointsShown()) {
-            for (const GrabPointElement& g : s.GrabPoint) {
+            const ViewTransform view = View();
+            for (std::int16_t i = 0; i < static_cast<std::int16_t>(s.GrabPoint.size()); ++i) {
+                const GrabPointElement& g = s.GrabPoint[i];
                 // A handle that only changes colour (a highlight, a proposal) is repainted too.
-                grabs.push_back({g.Visible ? LayerRect(g.Left, g.Top, 2 * s.GrabHalfWidth, 2 * s.GrabHalfHeight)
-                                                 .toAlignedRect()
-                                                 .adjusted(-1, -1, 1, 1)
-                                           : QRect(),
-                                 g.BackColour});
+                grabs.push_back(
+                    {g.Visible ? QtRect(view.GrabRect(i)).toAlignedRect().adjusted(-1, -1, 1, 1) : QRect(), g.BackColour});
             }
         }
         if (grabs != grabRects_) {
@@ -333,6 +287,7 @@ void WorkForm::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     p.fillRect(dirty, palette().color(QPalette::Dark));
     const WorkSurface& s = ws_.surface;
+    const ViewTransform view = View();
     const auto drawPicture = [&](const QRectF& target) {
         if (!s.PictureLoaded || pictures_.Image(0).isNull() || !target.intersects(dirty)) return;
         const QSize size = target.size().toSize();
@@ -349,10 +304,10 @@ void WorkForm::paintEvent(QPaintEvent* event) {
                             shown.height() * sy);
         p.drawImage(shown, image, source);
     };
-    if (s.PictureFrameVisible[0]) drawPicture(WindowRect(s.PictureFrame[0]));
+    if (s.PictureFrameVisible[0]) drawPicture(QtRect(view.WindowRect(s.PictureFrame[0])));
     if (!s.PatternVisible) return;
 
-    const QRectF page = WindowRect(s.Pattern);
+    const QRectF page = QtRect(view.WindowRect(s.Pattern));
     if (s.PictureFrameVisible[1] && s.PictureLoaded) {
         drawPicture(page);
     } else {
@@ -363,8 +318,8 @@ void WorkForm::paintEvent(QPaintEvent* event) {
     const QRectF area(dirty);
     const PatternStore& store = ws_.store;
     const auto drawLine = [&](const LineElement& e) {
-        const QPointF a = LayerToPixels(e.X1, e.Y1);
-        const QPointF b = LayerToPixels(e.X2, e.Y2);
+        const QPointF a = QtPoint(view.LayerToPixels({e.X1, e.Y1}));
+        const QPointF b = QtPoint(view.LayerToPixels({e.X2, e.Y2}));
         if (std::max(a.x(), b.x()) < area.left() - 8 || std::min(a.x(), b.x()) > area.right() + 8 ||
             std::max(a.y(), b.y()) < area.top() - 8 || std::min(a.y(), b.y()) > area.bottom() + 8) {
             return;
@@ -373,7 +328,7 @@ void WorkForm::paintEvent(QPaintEvent* event) {
         p.drawLine(a, b);
     };
     const auto drawShape = [&](const ShapeElement& e) {
-        const QRectF box = LayerRect(e.Left, e.Top, e.Width, e.Height);
+        const QRectF box = QtRect(view.LayerRect({e.Left, e.Top, e.Width, e.Height}));
         if (!box.adjusted(-8, -8, 8, 8).intersects(area)) return;
         p.setPen(QPen(ColourOf(e.look.BorderColor), e.look.BorderWidth));
         p.setBrush(Qt::NoBrush);
@@ -416,11 +371,12 @@ void WorkForm::paintEvent(QPaintEvent* event) {
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (ws_.selection.GrabPointsShown()) {
-        for (const GrabPointElement& g : s.GrabPoint) {
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(s.GrabPoint.size()); ++i) {
+            const GrabPointElement& g = s.GrabPoint[i];
             if (!g.Visible) continue;
             p.setPen(QPen(Qt::black, 1));
             p.setBrush(ColourOf(g.BackColour));
-            p.drawRect(LayerRect(g.Left, g.Top, 2 * s.GrabHalfWidth, 2 * s.GrabHalfHeight));
+            p.drawRect(QtRect(view.GrabRect(i)));
         }
     }
 }

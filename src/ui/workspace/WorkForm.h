@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/pattern/ElementSet.h"
+#include "core/engine/ViewTransform.h"
 #include "core/engine/WorkSurface.h"
 
 namespace tessary {
@@ -49,15 +50,8 @@ private:
         bool pictureVisible = false, patternVisible = false, underVisible = false, loaded = false;
         bool operator==(const ViewKey&) const = default;
     };
-    enum class Part { Window, Picture, Pattern, Under };
-
-    float Twips(double pixels) const { return static_cast<float>(pixels * TwipsPerPixel()); }
-    QRectF WindowRect(const Rect& r) const;  // window twips -> pixels
-    QRectF LayerRect(float left, float top, float width, float height) const;
-    QPointF LayerToPixels(float x, float y) const;
-    Point PixelsToLayer(const QPointF& p) const;
+    ViewTransform View() const;
     int GrabPointAt(const QPointF& p) const;
-    Part PartAt(const QPointF& p) const;
     void UpdateCursor(const QPointF& p);
     ViewKey CurrentView() const;
     QRect LineBounds(const LineElement& e) const;
