@@ -11,20 +11,7 @@ cli=$2
 picture=$3
 source "$(dirname "$0")/lib.sh"
 
-"$app" >"$work/app.log" 2>&1 &
-program=$!
-sleep 0.5
-kill -0 "$program" 2>/dev/null || { echo "tessary did not start on $DISPLAY:"; cat "$work/app.log" "$work/xvfb.log"; exit 1; }
-focus '^Tessary$'
-xdotool key ctrl+n
-focus '^New Pattern'
-xdotool key i
-focus '^Open Picture File$'
-xdotool type --delay 5 "$picture"
-xdotool key Return
-focus '^Pattern Options'
-xdotool key Return
-focus '^Tessary - New$'
+start_new_pattern_from_picture
 # Edit, Draw, Lines, Straight by their access keys.
 for key in alt+e w l s; do xdotool key "$key"; sleep 0.2; done
 

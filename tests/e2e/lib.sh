@@ -49,3 +49,22 @@ drag() {  # button, from x y, to x y, in steps
     xdotool mouseup "$1"
     sleep 0.3
 }
+
+# Starts the program and makes a new pattern from $picture with Pattern
+# Setup's defaults, by the keyboard, as a user would.
+start_new_pattern_from_picture() {
+    "$app" >"$work/app.log" 2>&1 &
+    program=$!
+    sleep 0.5
+    kill -0 "$program" 2>/dev/null || { echo "tessary did not start on $DISPLAY:"; cat "$work/app.log" "$work/xvfb.log"; exit 1; }
+    focus '^Tessary$'
+    xdotool key ctrl+n
+    focus '^New Pattern'
+    xdotool key i
+    focus '^Open Picture File$'
+    xdotool type --delay 5 "$picture"
+    xdotool key Return
+    focus '^Pattern Options'
+    xdotool key Return
+    focus '^Tessary - New$'
+}
