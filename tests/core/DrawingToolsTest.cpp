@@ -105,7 +105,7 @@ TEST_F(DrawingToolsTest, LineClickStartsASeriesThatTheNextPressContinues) {
     EXPECT_EQ(ws.lineState.LastEnd, (Point{500, 500}));
 
     // The rubber band starts at the series end, not at the press, and lives until the release.
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 3000, 3000, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 3000, 3000, LayerPattern);
     ws.input.WorkspaceMouseMove(700, 650);
     EXPECT_TRUE(t->store.EditLineVisible);
     EXPECT_EQ(Ends(t->store.EditLine), (std::array<float, 4>{500, 500, 700, 650}));
@@ -123,7 +123,7 @@ TEST_F(DrawingToolsTest, OnlyTheLeftButtonDrawsLines) {
         Draw(ToolLine);
         Stroke({{100, 100}, {400, 100}});
         const int before = VisibleLines();
-        ws.input.WorkspaceMouseDown(c.button, false, 2000, 2000, true, LayerPattern);
+        ws.input.WorkspaceMouseDown(c.button, false, 2000, 2000, LayerPattern);
         EXPECT_FALSE(ws.input.GestureActive() || t->store.EditLineVisible) << c.button;
         ws.input.WorkspaceMouseMove(2500, 2500);
         ws.input.WorkspaceMouseUp(2500, 2500);
@@ -185,14 +185,14 @@ TEST_F(DrawingToolsTest, PictureOnlyViewRefusesDrawingAndDelete) {
 }
 
 TEST_F(DrawingToolsTest, DrawPressesReachOnlyThePatternAndThePictureUnderIt) {
-    const struct { std::int16_t layer; bool onLayer; bool draws; } cases[] = {
-        {LayerWindow, false, false}, {LayerPicture, true, false}, {LayerPattern, true, true}, {LayerUnder, true, true},
+    const struct { std::int16_t layer; bool draws; } cases[] = {
+        {LayerWindow, false}, {LayerPicture, false}, {LayerPattern, true}, {LayerUnder, true},
     };
     for (std::int16_t tool : {ToolLine, ToolTrace, ToolRectangle}) {
         for (const auto& c : cases) {
             Draw(tool);
             const int before = VisibleLines() + t->store.OutShape.VisibleCount();
-            ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, c.onLayer, c.layer);
+            ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, c.layer);
             ws.input.WorkspaceMouseMove(1600, 1500);
             ws.input.WorkspaceMouseUp(1600, 1500);
             EXPECT_EQ(VisibleLines() + t->store.OutShape.VisibleCount() - before, c.draws ? 1 : 0)
@@ -226,7 +226,7 @@ TEST_F(DrawingToolsTest, BoxesFollowTheDragInEveryDirection) {
 
 TEST_F(DrawingToolsTest, BoxReleaseStartsALineSeriesThere) {
     Draw(ToolRectangle);
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, LayerPattern);
     EXPECT_TRUE(t->store.EditShapeVisible);
     EXPECT_EQ(t->store.EditShape.Width, 1);
     ws.input.WorkspaceMouseMove(1001, 1400);  // one twip wide: not a box

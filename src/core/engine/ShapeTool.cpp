@@ -18,7 +18,7 @@ float Cut(float from, float length, double factor) {
 
 }  // namespace
 
-void ShapeTool::Press(int button, float x, float y) {
+void ShapeTool::DrawPress(int button, float x, float y) {
     if (button == kButtonLeft) {
         ShapePress(x, y);
         ws_.input.BeginGesture(x, y, PointerCustom);

@@ -14,10 +14,11 @@ class Workspace;
 // crosses and reshapes it with the pointer for the rest of the drag. Sharp
 // pulls a corner out of it, Smooth moves its middle third, Push moves it
 // whole with the lines joined to its ends. A right press turns the pointer.
-class ShapeTool : public Tool {
+class ShapeTool : public DrawingTool {
 public:
-    explicit ShapeTool(Workspace& ws) : ws_(ws) {}
-    void Press(int button, float x, float y) override;
+    // Sharp, Smooth and Push show the same pointers, turned by the palette.
+    explicit ShapeTool(Workspace& ws) : DrawingTool(ws, ToolSharp) {}
+    void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { ShapeStep(x, y); }
     void Release(float x, float y) override { ShapeStep(x, y); }
 
@@ -41,7 +42,6 @@ private:
     // The reference copy follows, in the order given; -1 stands for no line.
     void Moved(std::initializer_list<std::int16_t> lines);
 
-    Workspace& ws_;
     Point pressPoint_;
     Point lastPoint_;
     bool active_ = false;
