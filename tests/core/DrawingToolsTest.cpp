@@ -1,5 +1,6 @@
 #include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -350,15 +351,25 @@ TEST_F(DrawingToolsTest, RightPressSetsThePendingArcInPlace) {
 }
 
 TEST_F(DrawingToolsTest, EndingAPendingArcAsksWhetherToKeepIt) {
+    const auto tool = [&](std::int16_t t) { return [this, t] { ws.modes.SetDrawTool(t); }; };
+    const auto mode = [&](std::int16_t m) { return [this, m] { ws.modes.SetMode(m); }; };
+    const auto command = [&](std::int16_t c) { return [this, c] { ws.modes.ClickArcCommand(c); }; };
     const struct {
         const char* how;
-        std::int16_t command;  // -1: change of tool
+        std::function<void()> end;
         MessageAnswer answer;
         bool asked, kept;
     } cases[] = {
-        {"tool change, No", -1, AnswerNo, true, false}, {"tool change, Yes", -1, AnswerYes, true, true},
-        {"Cancel, No", 0, AnswerNo, true, false},       {"Cancel, Yes", 0, AnswerYes, true, true},
-        {"Set Arc In Place", 1, AnswerNo, false, true},
+        {"tool change, No", tool(ToolLine), AnswerNo, true, false},
+        {"tool change, Yes", tool(ToolLine), AnswerYes, true, true},
+        {"arc again, Yes", tool(ToolArc), AnswerYes, true, true},
+        {"select mode, Yes", mode(ModeSelect), AnswerYes, true, true},
+        {"move mode, No", mode(ModeMove), AnswerNo, true, false},
+        {"draw mode again, Yes", mode(ModeDraw), AnswerYes, true, true},
+        {"aligning, Yes", mode(ModeAlign), AnswerYes, true, true},
+        {"Cancel, No", command(0), AnswerNo, true, false},
+        {"Cancel, Yes", command(0), AnswerYes, true, true},
+        {"Set Arc In Place", command(1), AnswerNo, false, true},
     };
     for (const auto& c : cases) {
         OpenBlankPattern();
@@ -367,11 +378,7 @@ TEST_F(DrawingToolsTest, EndingAPendingArcAsksWhetherToKeepIt) {
         Draw(ToolArc);
         PlaceArc(arc);
         const std::size_t construction = ArcLines().size();
-        if (c.command < 0) {
-            ws.modes.SetDrawTool(ToolLine);
-        } else {
-            ws.modes.ClickArcCommand(c.command);
-        }
+        c.end();
         ASSERT_EQ(t.presenter.shown.size(), c.asked ? 1u : 0u) << c.how;
         if (c.asked) {
             EXPECT_EQ(t.presenter.shown[0].text, "Do you wish to add the current arc to your pattern?");

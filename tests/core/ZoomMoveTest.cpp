@@ -1,4 +1,5 @@
 #include <array>
+#include <functional>
 
 #include "tests/core/WorkspaceFixture.h"
 
@@ -196,6 +197,29 @@ TEST_F(ZoomMoveTest, MoveModeDragPlacesThePressPointUnderThePointer) {
     ExpectLayersTogether();
     ws.input.WorkspaceMouseMove(9000, 9000);
     EXPECT_EQ(Picture()[0], 3000);
+}
+
+TEST_F(ZoomMoveTest, APictureDraggedOutOfTheWindowOrCutShortStaysWhereItWas) {
+    ws.surface.SetViewMode(ViewBoth);
+    ws.modes.SetMode(ModeMove);
+    const struct { const char* name; std::function<void()> cut; } cases[] = {
+        {"pointer left", [&] { ws.input.PointerLeft(); }},
+        {"right press", [&] { ws.input.WorkspaceMouseDown(kButtonRight, false, 10, 10, LayerPattern); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ws.zoom.MoveImage(MoveCorner);
+        ws.input.WorkspaceMouseDown(kButtonLeft, false, 500, 400, LayerPattern);
+        ws.input.WorkspaceMouseMove(700, 500);
+        ASSERT_FALSE(ws.surface.PatternVisible);
+        c.cut();
+        EXPECT_EQ(Picture(), (Geo{200, 100, 12240, 15840}));
+        EXPECT_TRUE(ws.surface.PatternVisible);
+        EXPECT_FALSE(ws.input.GestureActive());
+        ws.input.WorkspaceMouseMove(2000, 2000);
+        ws.input.WorkspaceMouseUp(2000, 2000);
+        EXPECT_EQ(Picture()[0], 200);
+    }
 }
 
 TEST_F(ZoomMoveTest, ComposeRecomputesVisibleElementsFromTheReferenceCopy) {
