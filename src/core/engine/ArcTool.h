@@ -15,7 +15,7 @@ class Workspace;
 // is added to the pattern or dropped.
 class ArcTool : public DrawingTool {
 public:
-    explicit ArcTool(Workspace& ws) : DrawingTool(ws, ToolArc) {}
+    explicit ArcTool(Workspace& ws) : DrawingTool(ws) {}
     // Starts with four hidden points and no arc commands.
     void Enter() override { EndArc(false); }
     // The user decides whether a pending arc is kept.
@@ -24,6 +24,9 @@ public:
     // A drag of the arc's points is the selection's.
     void Move(float x, float y) override;
     void Release(float x, float y) override;
+    PointerSet Pointers() const override {
+        return {PointerDefault, PointerDefault, PointerCross, PointerCross, 0, "Mark\r\nPoints", "Set\r\nArc"};
+    }
 
     void ArcPress(int button, float x, float y);
     void PlaceArcPoint(float x, float y);

@@ -12,8 +12,7 @@ class Workspace;
 class BoxTool : public DrawingTool {
 public:
     // kind: 3 circle, 0 rectangle, 1 square
-    BoxTool(Workspace& ws, std::int16_t kind)
-        : DrawingTool(ws, kind == 3 ? ToolCircle : (kind == 1 ? ToolSquare : ToolRectangle)), kind_(kind) {}
+    BoxTool(Workspace& ws, std::int16_t kind) : DrawingTool(ws), kind_(kind) {}
     void DrawPress(int, float x, float y) override { BoxPress(x, y); }
     void Move(float x, float y) override { BoxDrag(x, y); }
     void Release(float x, float y) override { BoxRelease(x, y); }

@@ -15,9 +15,12 @@ class Workspace;
 // lies across the way the square went. Shapes are never touched.
 class EraseTool : public DrawingTool {
 public:
-    explicit EraseTool(Workspace& ws) : DrawingTool(ws, ToolErase) {}
+    explicit EraseTool(Workspace& ws) : DrawingTool(ws) {}
     void DrawPress(int, float x, float y) override { ErasePress(x, y); }
     void Move(float x, float y) override { EraseStep(x, y); }
+    PointerSet Pointers() const override {
+        return {PointerDefault, PointerDefault, PointerCustom, PointerCustom, CursorEraser, "Erase", ""};
+    }
 
     void ErasePress(float x, float y);
     void EraseStep(float x, float y);

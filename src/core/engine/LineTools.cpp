@@ -27,6 +27,10 @@ void TraceTool::TraceStep(float x, float y) {
 
 void LineTool::Leave() { ws_.EndLineSeries(); }
 
+PointerSet LineTool::Pointers() const {
+    return {PointerDefault, PointerDefault, PointerCross, PointerCross, 0, "Draw", "End\r\nSeries"};
+}
+
 void LineTool::DrawPress(int button, float x, float y) {
     if (button == kButtonLeft) {
         LineStart(x, y);

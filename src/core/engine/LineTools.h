@@ -18,7 +18,7 @@ struct LineDrawState {
 // pointer is a trace segment away from the last cut along either axis.
 class TraceTool : public DrawingTool {
 public:
-    explicit TraceTool(Workspace& ws) : DrawingTool(ws, ToolTrace) {}
+    explicit TraceTool(Workspace& ws) : DrawingTool(ws) {}
     void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { TraceStep(x, y); }
     void Release(float x, float y) override { TraceStep(x, y); }
@@ -28,11 +28,12 @@ public:
 // Straight lines with a rubber band, chained into a series.
 class LineTool : public DrawingTool {
 public:
-    explicit LineTool(Workspace& ws) : DrawingTool(ws, ToolLine) {}
+    explicit LineTool(Workspace& ws) : DrawingTool(ws) {}
     // A series does not outlast its tool.
     void Leave() override;
     void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { LineRubberBand(x, y); }
+    PointerSet Pointers() const override;
     void Release(float x, float y) override { LineFinish(x, y); }
     void LineStart(float x, float y);
     void LineRubberBand(float x, float y);

@@ -152,8 +152,16 @@ void Modes::ResetDrawButtons() {
 }
 
 void Modes::ApplyPointers() {
-    const Tool* tool = ws_.tools.Current();
-    pointers_ = tool ? tool->Pointers() : PointersFor({mode_, ToolNone});
+    if (const Tool* tool = ws_.tools.Current()) {
+        pointers_ = tool->Pointers();
+    } else if (mode_ == ModeDraw) {
+        pointers_ = PointerSet{PointerDefault, PointerDefault, PointerDefault, PointerDefault, 0, "", ""};
+    } else {
+        // Aligning: the hand only over the picture under the pattern; the
+        // mouse help keeps what it said.
+        pointers_ = PointerSet{PointerNoDrop, PointerNoDrop, PointerCustom, PointerNoDrop, CursorHand, std::nullopt,
+                               std::nullopt};
+    }
     if (pointers_.leftText) helpLeft_ = *pointers_.leftText;
     if (pointers_.rightText) helpRight_ = *pointers_.rightText;
 }

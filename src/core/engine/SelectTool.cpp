@@ -28,6 +28,12 @@ void SelectTool::Key(int keyCode) {
     if (IsDeleteKey(keyCode) && ws_.selection.SelectKind() == SelectObjects) ws_.selection.DeleteSelected();
 }
 
-PointerSet SelectTool::Pointers() const { return PointersFor({ModeSelect, ToolNone, ws_.selection.SelectKind()}); }
+PointerSet SelectTool::Pointers() const {
+    if (ws_.selection.SelectKind() == SelectEnds) {
+        return {PointerDefault, PointerDefault, PointerArrowQuestion, PointerArrowQuestion, 0, "Join\r\nEnds",
+                "Closest\r\nEnd"};
+    }
+    return {PointerDefault, PointerDefault, PointerArrowQuestion, PointerArrowQuestion, 0, "Select", ""};
+}
 
 }  // namespace tessary

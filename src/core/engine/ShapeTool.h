@@ -16,11 +16,12 @@ class Workspace;
 // whole with the lines joined to its ends. A right press turns the pointer.
 class ShapeTool : public DrawingTool {
 public:
-    // Sharp, Smooth and Push show the same pointers, turned by the palette.
-    explicit ShapeTool(Workspace& ws) : DrawingTool(ws, ToolSharp) {}
+    explicit ShapeTool(Workspace& ws) : DrawingTool(ws) {}
     void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { ShapeStep(x, y); }
     void Release(float x, float y) override { ShapeStep(x, y); }
+    // The pointer shows the palette's mode and direction.
+    PointerSet Pointers() const override;
 
     void ShapePress(float x, float y);
     void ShapeRotate();

@@ -22,8 +22,7 @@ void DrawingTool::Key(int keyCode) {
 bool DrawingTool::PressesThroughHandles() const { return ws_.selection.SelectState() != SelectArcPoints; }
 
 PointerSet DrawingTool::Pointers() const {
-    const Palette& p = ws_.palette;
-    return PointersFor({ModeDraw, drawTool_, SelectObjects, p.ShapeMode, p.ToolDirection});
+    return {PointerDefault, PointerDefault, PointerCross, PointerCross, 0, "Draw", ""};
 }
 
 }  // namespace tessary

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "core/engine/Modes.h"
 #include "core/engine/Pointers.h"
 
 namespace tessary {
@@ -37,8 +36,7 @@ bool IsDeleteKey(int keyCode);
 // in the picture-only view, and Delete takes back the last thing drawn.
 class DrawingTool : public Tool {
 public:
-    // drawTool: the DrawTool value whose pointers the tool shows.
-    DrawingTool(Workspace& ws, std::int16_t drawTool) : ws_(ws), drawTool_(drawTool) {}
+    explicit DrawingTool(Workspace& ws) : ws_(ws) {}
     void Press(int button, float x, float y, std::int16_t part) final;
     void Key(int keyCode) override;
     bool PressesThroughHandles() const override;
@@ -48,9 +46,6 @@ protected:
     virtual void DrawPress(int button, float x, float y) = 0;
 
     Workspace& ws_;
-
-private:
-    std::int16_t drawTool_;
 };
 
 }  // namespace tessary

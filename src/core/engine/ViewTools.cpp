@@ -27,7 +27,9 @@ void MoveTool::PointerLeft() {
     ws_.surface.ApplyViewMode();
 }
 
-PointerSet MoveTool::Pointers() const { return PointersFor({ModeMove}); }
+PointerSet MoveTool::Pointers() const {
+    return {PointerDefault, PointerCustom, PointerCustom, PointerCustom, CursorHand, "Move", ""};
+}
 
 void ZoomTool::Press(int button, float x, float y, std::int16_t part) {
     if (part == LayerWindow) {
@@ -37,6 +39,8 @@ void ZoomTool::Press(int button, float x, float y, std::int16_t part) {
     }
 }
 
-PointerSet ZoomTool::Pointers() const { return PointersFor({ModeZoom}); }
+PointerSet ZoomTool::Pointers() const {
+    return {PointerCustom, PointerCustom, PointerCustom, PointerCustom, CursorMagnifier, "In", "Out"};
+}
 
 }  // namespace tessary
