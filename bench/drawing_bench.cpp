@@ -52,7 +52,7 @@ void BM_TraceStep(benchmark::State& state) {
     Engine engine(static_cast<int>(state.range(0)));
     Workspace& ws = *engine.workspace;
     if (state.range(0) > 0) ws.store.DeleteLine(static_cast<std::int16_t>(state.range(0) - 1));
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 100, 100, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 100, 100, LayerPattern);
     float x = 100;
     for (auto _ : state) {
         x = x == 100 ? 300 : 100;
@@ -131,7 +131,7 @@ void BM_EraseStepMiss(benchmark::State& state) {
     Engine engine(static_cast<int>(state.range(0)));
     Workspace& ws = *engine.workspace;
     Use(ws, ToolErase);
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 100, 100, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 100, 100, LayerPattern);
     const float half = ws.eraseTool.Half();
     float x = 100;
     for (auto _ : state) {
@@ -145,7 +145,7 @@ void BM_EraseStepHit(benchmark::State& state) {
     Engine engine(32767);
     Workspace& ws = *engine.workspace;
     Use(ws, ToolErase);
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 5000, 3000, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 5000, 3000, LayerPattern);
     const float half = ws.eraseTool.Half();
     float x = 5000;
     std::int64_t erased = 0;
@@ -170,7 +170,7 @@ void BM_ShapeStep(benchmark::State& state) {
     Workspace& ws = *engine.workspace;
     AddTarget(ws);
     Use(ws, static_cast<std::int16_t>(ToolSharp + state.range(1)));
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 250, 50, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 250, 50, LayerPattern);
     ws.input.WorkspaceMouseMove(250, 150);
     if (!ws.shapeTool.Active()) state.SkipWithError("no line taken");
     float y = 150;
@@ -186,11 +186,11 @@ void BM_ShapeStart(benchmark::State& state) {
     Workspace& ws = *engine.workspace;
     AddTarget(ws);
     Use(ws, ToolPush);
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 250, 50, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 250, 50, LayerPattern);
     ws.input.WorkspaceMouseMove(250, 150);
     if (!ws.shapeTool.Active()) state.SkipWithError("no line taken");
     for (auto _ : state) {
-        ws.input.WorkspaceMouseDown(kButtonLeft, false, 250, 50, true, LayerPattern);
+        ws.input.WorkspaceMouseDown(kButtonLeft, false, 250, 50, LayerPattern);
         ws.input.WorkspaceMouseMove(250, 150);
         ws.input.WorkspaceMouseUp(250, 150);
     }

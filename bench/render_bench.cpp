@@ -98,7 +98,7 @@ void BM_TraceStepRepaint(benchmark::State& state) {
     w.ws->zoom.ZoomView(ZoomFit);
     w.work->RepaintChanges();
     w.work->repaint();
-    w.ws->input.WorkspaceMouseDown(kButtonLeft, false, 3000, 3000, true, LayerPattern);
+    w.ws->input.WorkspaceMouseDown(kButtonLeft, false, 3000, 3000, LayerPattern);
     float x = 3000;
     for (auto _ : state) {
         x = x == 3000 ? 3300 : 3000;

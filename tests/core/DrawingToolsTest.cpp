@@ -1,5 +1,6 @@
 #include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -105,7 +106,7 @@ TEST_F(DrawingToolsTest, LineClickStartsASeriesThatTheNextPressContinues) {
     EXPECT_EQ(ws.lineState.LastEnd, (Point{500, 500}));
 
     // The rubber band starts at the series end, not at the press, and lives until the release.
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 3000, 3000, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 3000, 3000, LayerPattern);
     ws.input.WorkspaceMouseMove(700, 650);
     EXPECT_TRUE(t->store.EditLineVisible);
     EXPECT_EQ(Ends(t->store.EditLine), (std::array<float, 4>{500, 500, 700, 650}));
@@ -123,7 +124,7 @@ TEST_F(DrawingToolsTest, OnlyTheLeftButtonDrawsLines) {
         Draw(ToolLine);
         Stroke({{100, 100}, {400, 100}});
         const int before = VisibleLines();
-        ws.input.WorkspaceMouseDown(c.button, false, 2000, 2000, true, LayerPattern);
+        ws.input.WorkspaceMouseDown(c.button, false, 2000, 2000, LayerPattern);
         EXPECT_FALSE(ws.input.GestureActive() || t->store.EditLineVisible) << c.button;
         ws.input.WorkspaceMouseMove(2500, 2500);
         ws.input.WorkspaceMouseUp(2500, 2500);
@@ -185,14 +186,14 @@ TEST_F(DrawingToolsTest, PictureOnlyViewRefusesDrawingAndDelete) {
 }
 
 TEST_F(DrawingToolsTest, DrawPressesReachOnlyThePatternAndThePictureUnderIt) {
-    const struct { std::int16_t layer; bool onLayer; bool draws; } cases[] = {
-        {LayerWindow, false, false}, {LayerPicture, true, false}, {LayerPattern, true, true}, {LayerUnder, true, true},
+    const struct { std::int16_t layer; bool draws; } cases[] = {
+        {LayerWindow, false}, {LayerPicture, false}, {LayerPattern, true}, {LayerUnder, true},
     };
     for (std::int16_t tool : {ToolLine, ToolTrace, ToolRectangle}) {
         for (const auto& c : cases) {
             Draw(tool);
             const int before = VisibleLines() + t->store.OutShape.VisibleCount();
-            ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, c.onLayer, c.layer);
+            ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, c.layer);
             ws.input.WorkspaceMouseMove(1600, 1500);
             ws.input.WorkspaceMouseUp(1600, 1500);
             EXPECT_EQ(VisibleLines() + t->store.OutShape.VisibleCount() - before, c.draws ? 1 : 0)
@@ -226,7 +227,7 @@ TEST_F(DrawingToolsTest, BoxesFollowTheDragInEveryDirection) {
 
 TEST_F(DrawingToolsTest, BoxReleaseStartsALineSeriesThere) {
     Draw(ToolRectangle);
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, LayerPattern);
     EXPECT_TRUE(t->store.EditShapeVisible);
     EXPECT_EQ(t->store.EditShape.Width, 1);
     ws.input.WorkspaceMouseMove(1001, 1400);  // one twip wide: not a box
@@ -350,15 +351,25 @@ TEST_F(DrawingToolsTest, RightPressSetsThePendingArcInPlace) {
 }
 
 TEST_F(DrawingToolsTest, EndingAPendingArcAsksWhetherToKeepIt) {
+    const auto tool = [&](std::int16_t t) { return [this, t] { ws.modes.SetDrawTool(t); }; };
+    const auto mode = [&](std::int16_t m) { return [this, m] { ws.modes.SetMode(m); }; };
+    const auto command = [&](std::int16_t c) { return [this, c] { ws.modes.ClickArcCommand(c); }; };
     const struct {
         const char* how;
-        std::int16_t command;  // -1: change of tool
+        std::function<void()> end;
         MessageAnswer answer;
         bool asked, kept;
     } cases[] = {
-        {"tool change, No", -1, AnswerNo, true, false}, {"tool change, Yes", -1, AnswerYes, true, true},
-        {"Cancel, No", 0, AnswerNo, true, false},       {"Cancel, Yes", 0, AnswerYes, true, true},
-        {"Set Arc In Place", 1, AnswerNo, false, true},
+        {"tool change, No", tool(ToolLine), AnswerNo, true, false},
+        {"tool change, Yes", tool(ToolLine), AnswerYes, true, true},
+        {"arc again, Yes", tool(ToolArc), AnswerYes, true, true},
+        {"select mode, Yes", mode(ModeSelect), AnswerYes, true, true},
+        {"move mode, No", mode(ModeMove), AnswerNo, true, false},
+        {"draw mode again, Yes", mode(ModeDraw), AnswerYes, true, true},
+        {"aligning, Yes", mode(ModeAlign), AnswerYes, true, true},
+        {"Cancel, No", command(0), AnswerNo, true, false},
+        {"Cancel, Yes", command(0), AnswerYes, true, true},
+        {"Set Arc In Place", command(1), AnswerNo, false, true},
     };
     for (const auto& c : cases) {
         OpenBlankPattern();
@@ -367,11 +378,7 @@ TEST_F(DrawingToolsTest, EndingAPendingArcAsksWhetherToKeepIt) {
         Draw(ToolArc);
         PlaceArc(arc);
         const std::size_t construction = ArcLines().size();
-        if (c.command < 0) {
-            ws.modes.SetDrawTool(ToolLine);
-        } else {
-            ws.modes.ClickArcCommand(c.command);
-        }
+        c.end();
         ASSERT_EQ(t.presenter.shown.size(), c.asked ? 1u : 0u) << c.how;
         if (c.asked) {
             EXPECT_EQ(t.presenter.shown[0].text, "Do you wish to add the current arc to your pattern?");

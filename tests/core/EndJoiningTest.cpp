@@ -338,7 +338,7 @@ TEST_F(EndJoiningTest, LeavingSelectModeClearsTheEndsAndZoomKeepsThemOnTheirEnds
     ws.modes.SetMode(ModeSelect);
     EXPECT_EQ(Shown().size(), 2u);
     // A press on the pattern itself does nothing in this kind.
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, Line(0).X1 + 300, Line(0).Y1, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, Line(0).X1 + 300, Line(0).Y1, LayerPattern);
     EXPECT_FALSE(ws.input.GestureActive());
     EXPECT_EQ(ws.selection.SelectState(), SelectEndsActive);
 }

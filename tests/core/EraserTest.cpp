@@ -64,7 +64,7 @@ TEST_F(EraserTest, ErasesAgainOnlyAfterHalfTheSquareAlongEitherAxis) {
         const Point to{press.x + c.step.x, press.y + c.step.y};
         // One end just outside the press's square and well inside the next one.
         const std::int16_t i = AddLine({to.x + c.step.x / 2, to.y + c.step.y / 2, to.x + 5000, to.y + 7000});
-        ws.input.WorkspaceMouseDown(kButtonLeft, false, press.x, press.y, true, LayerPattern);
+        ws.input.WorkspaceMouseDown(kButtonLeft, false, press.x, press.y, LayerPattern);
         ASSERT_TRUE(Shown(i));
         ws.input.WorkspaceMouseMove(to.x, to.y);
         EXPECT_EQ(!Shown(i), c.erased);
@@ -92,7 +92,7 @@ TEST_F(EraserTest, EveryButtonErasesButShapesAndTheReleaseDoNothing) {
 
     // The release is no erase step, however far it lands.
     const std::int16_t atRelease = AddLine({5000, 5000, 5000, 4000});
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, true, LayerPattern);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, LayerPattern);
     ws.input.WorkspaceMouseUp(5000, 5000);
     EXPECT_TRUE(Shown(atRelease));
 

@@ -1,4 +1,5 @@
 #include <array>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -105,6 +106,27 @@ TEST_F(ModesTest, LeavingDrawModeAndComingBackRestoresTheLastTool) {
         EXPECT_EQ(PressedDrawButton(), c.button);
         ws.modes.SetMode(ModeDraw);
         EXPECT_TRUE(PaletteShown() && ws.modes.DrawTool() == c.tool);
+    }
+}
+
+TEST_F(ModesTest, DeleteTakesBackOnlyWhatTheModesToolOwns) {
+    const struct { const char* name; std::function<void()> choose; int deleted; } cases[] = {
+        {"draw", [&] { ws.modes.SetMode(ModeDraw); }, 1},
+        {"select objects, nothing selected", [&] { ws.selection.ChooseSelectKind(SelectObjects); }, 0},
+        {"select ends", [&] { ws.selection.ChooseSelectKind(SelectEnds); }, 0},
+        {"move", [&] { ws.modes.SetMode(ModeMove); }, 0},
+        {"zoom", [&] { ws.modes.SetMode(ModeZoom); }, 0},
+        {"aligning", [&] { ws.modes.SetMode(ModeAlign); }, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenBlankPattern();
+        Draw(ToolTrace);
+        Stroke({{1000, 1000}, {3000, 3000}});
+        const int before = VisibleLines();
+        c.choose();
+        Key(KeyDelete);
+        EXPECT_EQ(before - VisibleLines(), c.deleted);
     }
 }
 

@@ -31,7 +31,7 @@ protected:
         }
         return out;
     }
-    void Press(float x, float y) { ws.input.WorkspaceMouseDown(kButtonLeft, false, x, y, true, LayerPattern); }
+    void Press(float x, float y) { ws.input.WorkspaceMouseDown(kButtonLeft, false, x, y, LayerPattern); }
 };
 
 TEST_F(SelectionTest, HitTestWithinFivePixels) {

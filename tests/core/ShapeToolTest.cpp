@@ -28,7 +28,7 @@ protected:
         return out;
     }
     void Down(float x, float y, int button = kButtonLeft) {
-        ws.input.WorkspaceMouseDown(button, false, x, y, true, LayerPattern);
+        ws.input.WorkspaceMouseDown(button, false, x, y, LayerPattern);
     }
     void To(float x, float y) { ws.input.WorkspaceMouseMove(x, y); }
     void Up(float x, float y) { ws.input.WorkspaceMouseUp(x, y); }

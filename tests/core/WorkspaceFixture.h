@@ -44,7 +44,7 @@ protected:
 
     // A press on the pattern layer, moves through the points, the release at the last.
     void Stroke(const std::vector<Point>& points, int button = kButtonLeft) {
-        ws.input.WorkspaceMouseDown(button, false, points.front().x, points.front().y, true, LayerPattern);
+        ws.input.WorkspaceMouseDown(button, false, points.front().x, points.front().y, LayerPattern);
         for (std::size_t i = 1; i < points.size(); ++i) ws.input.WorkspaceMouseMove(points[i].x, points[i].y);
         ws.input.WorkspaceMouseUp(points.back().x, points.back().y);
     }

@@ -1,4 +1,5 @@
 #include <array>
+#include <functional>
 
 #include "tests/core/WorkspaceFixture.h"
 
@@ -156,7 +157,7 @@ TEST_F(ZoomMoveTest, ZoomModeClicks) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(ws.zoom.ZoomView(ZoomNormal));
-        ws.input.WorkspaceMouseDown(c.button, false, 100, 60, c.onLayer, c.onLayer ? LayerPattern : LayerWindow);
+        ws.input.WorkspaceMouseDown(c.button, false, 100, 60, c.onLayer ? LayerPattern : LayerWindow);
         EXPECT_EQ(Picture(), c.after);
         ExpectLayersTogether();
     }
@@ -176,21 +177,49 @@ TEST_F(ZoomMoveTest, MoveCommandsStepByATenthOfTheWindow) {
     }
 }
 
+// The drag's points come in layer twips, and the layer moves with the picture.
 TEST_F(ZoomMoveTest, MoveModeDragPlacesThePressPointUnderThePointer) {
+    ws.surface.SetViewMode(ViewBoth);
     ws.modes.SetMode(ModeMove);
-    ws.input.WorkspaceMouseDown(kButtonRight, false, 500, 400, true, LayerPattern);
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 500, 400, false, LayerWindow);
-    ws.zoom.DragPicture(3000, 2000);
+    ws.input.WorkspaceMouseDown(kButtonRight, false, 500, 400, LayerPattern);
+    ws.input.WorkspaceMouseMove(3000, 2000);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 500, 400, LayerWindow);
+    ws.input.WorkspaceMouseMove(3000, 2000);
     EXPECT_EQ(Picture(), kNormal);
 
-    ws.input.WorkspaceMouseDown(kButtonLeft, false, 500, 400, true, LayerPattern);
-    ws.zoom.DragPicture(3000, 2000);
+    ws.input.WorkspaceMouseDown(kButtonLeft, false, 500, 400, LayerPattern);
+    ws.input.WorkspaceMouseMove(3000 + 120, 2000 + 3420);
     EXPECT_EQ(Picture(), (Geo{2500, 1600, 12240, 15840}));
-    ws.zoom.DropPicture(3500, 2500);
+    EXPECT_FALSE(ws.surface.PatternVisible);
+    ws.input.WorkspaceMouseUp(3500 - 2500, 2500 - 1600);
     EXPECT_EQ(Picture(), (Geo{3000, 2100, 12240, 15840}));
+    EXPECT_TRUE(ws.surface.PatternVisible);
     ExpectLayersTogether();
-    ws.zoom.DragPicture(9000, 9000);
+    ws.input.WorkspaceMouseMove(9000, 9000);
     EXPECT_EQ(Picture()[0], 3000);
+}
+
+TEST_F(ZoomMoveTest, APictureDraggedOutOfTheWindowOrCutShortStaysWhereItWas) {
+    ws.surface.SetViewMode(ViewBoth);
+    ws.modes.SetMode(ModeMove);
+    const struct { const char* name; std::function<void()> cut; } cases[] = {
+        {"pointer left", [&] { ws.input.PointerLeft(); }},
+        {"right press", [&] { ws.input.WorkspaceMouseDown(kButtonRight, false, 10, 10, LayerPattern); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ws.zoom.MoveImage(MoveCorner);
+        ws.input.WorkspaceMouseDown(kButtonLeft, false, 500, 400, LayerPattern);
+        ws.input.WorkspaceMouseMove(700, 500);
+        ASSERT_FALSE(ws.surface.PatternVisible);
+        c.cut();
+        EXPECT_EQ(Picture(), (Geo{200, 100, 12240, 15840}));
+        EXPECT_TRUE(ws.surface.PatternVisible);
+        EXPECT_FALSE(ws.input.GestureActive());
+        ws.input.WorkspaceMouseMove(2000, 2000);
+        ws.input.WorkspaceMouseUp(2000, 2000);
+        EXPECT_EQ(Picture()[0], 200);
+    }
 }
 
 TEST_F(ZoomMoveTest, ComposeRecomputesVisibleElementsFromTheReferenceCopy) {

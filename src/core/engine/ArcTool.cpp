@@ -50,6 +50,14 @@ void ArcTool::ArcPress(int button, float x, float y) {
     }
 }
 
+void ArcTool::Move(float x, float y) {
+    if (ws_.selection.SelectState() == SelectArcPoints) ws_.selection.SelectMove(x, y);
+}
+
+void ArcTool::Release(float x, float y) {
+    if (ws_.selection.SelectState() == SelectArcPoints) ws_.selection.SelectDrop(x, y);
+}
+
 void ArcTool::PlaceArcPoint(float x, float y) {
     if (counter_ == 0) {
         if (pending_) return;  // the pending arc must first be added or dropped

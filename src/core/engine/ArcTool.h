@@ -13,10 +13,20 @@ class Workspace;
 // The four-point arc: a quadratic B-spline through the first and last
 // point, drawn toward the middle two, shown as construction lines until it
 // is added to the pattern or dropped.
-class ArcTool : public Tool {
+class ArcTool : public DrawingTool {
 public:
-    explicit ArcTool(Workspace& ws) : ws_(ws) {}
-    void Press(int button, float x, float y) override { ArcPress(button, x, y); }
+    explicit ArcTool(Workspace& ws) : DrawingTool(ws) {}
+    // Starts with four hidden points and no arc commands.
+    void Enter() override { EndArc(false); }
+    // The user decides whether a pending arc is kept.
+    void Leave() override { EndArc(true); }
+    void DrawPress(int button, float x, float y) override { ArcPress(button, x, y); }
+    // A drag of the arc's points is the selection's.
+    void Move(float x, float y) override;
+    void Release(float x, float y) override;
+    PointerSet Pointers() const override {
+        return {PointerDefault, PointerDefault, PointerCross, PointerCross, 0, "Mark\r\nPoints", "Set\r\nArc"};
+    }
 
     void ArcPress(int button, float x, float y);
     void PlaceArcPoint(float x, float y);
@@ -36,7 +46,6 @@ private:
     void DropConstruction();
     std::int16_t TakeConstructionLine();
 
-    Workspace& ws_;
     std::array<Point, 4> points_{};
     std::int16_t counter_ = 0;
     bool pending_ = false;

@@ -9,11 +9,11 @@ namespace tessary {
 class Workspace;
 
 // Circles, rectangles and squares, drawn by dragging out their box.
-class BoxTool : public Tool {
+class BoxTool : public DrawingTool {
 public:
     // kind: 3 circle, 0 rectangle, 1 square
-    BoxTool(Workspace& ws, std::int16_t kind) : ws_(ws), kind_(kind) {}
-    void Press(int, float x, float y) override { BoxPress(x, y); }
+    BoxTool(Workspace& ws, std::int16_t kind) : DrawingTool(ws), kind_(kind) {}
+    void DrawPress(int, float x, float y) override { BoxPress(x, y); }
     void Move(float x, float y) override { BoxDrag(x, y); }
     void Release(float x, float y) override { BoxRelease(x, y); }
     void BoxPress(float x, float y);
@@ -21,7 +21,6 @@ public:
     void BoxRelease(float x, float y);
 
 private:
-    Workspace& ws_;
     std::int16_t kind_;
 };
 

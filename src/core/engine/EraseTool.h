@@ -13,11 +13,14 @@ class Workspace;
 // The eraser: while the user drags, removes every whole line that has an end
 // under its square, runs through the square's horizontal centre line, or
 // lies across the way the square went. Shapes are never touched.
-class EraseTool : public Tool {
+class EraseTool : public DrawingTool {
 public:
-    explicit EraseTool(Workspace& ws) : ws_(ws) {}
-    void Press(int, float x, float y) override { ErasePress(x, y); }
+    explicit EraseTool(Workspace& ws) : DrawingTool(ws) {}
+    void DrawPress(int, float x, float y) override { ErasePress(x, y); }
     void Move(float x, float y) override { EraseStep(x, y); }
+    PointerSet Pointers() const override {
+        return {PointerDefault, PointerDefault, PointerCustom, PointerCustom, CursorEraser, "Erase", ""};
+    }
 
     void ErasePress(float x, float y);
     void EraseStep(float x, float y);
@@ -29,7 +32,6 @@ private:
     // Removes every visible line hit says is under the eraser.
     void EraseWhere(const std::function<bool(std::int16_t)>& hit);
 
-    Workspace& ws_;
     float half_ = 0;
     Point lastPoint_;
 };

@@ -11,13 +11,15 @@ class Workspace;
 inline constexpr int kButtonLeft = 1;
 inline constexpr int kButtonRight = 2;
 
-// Every press, gesture move, release and key of the work window, routed by
-// the interaction mode and the part that was hit.
+// Every press, gesture move, release and key of the work window, passed to
+// the tool box's current tool; grab points are routed here by what they
+// stand for.
 class InputDispatch {
 public:
     explicit InputDispatch(Workspace& ws) : ws_(ws) {}
 
-    void WorkspaceMouseDown(int button, bool shift, float x, float y, bool onLayer, std::int16_t layerCode);
+    // A press at (x, y) in the coordinates of the part it landed on.
+    void WorkspaceMouseDown(int button, bool shift, float x, float y, std::int16_t layerCode);
     // A gesture's moves and its release, in layer coordinates.
     void WorkspaceMouseMove(float x, float y);
     void WorkspaceMouseUp(float x, float y);
@@ -27,6 +29,8 @@ public:
     void GrabPointOver(std::int16_t index, float x, float y);
     void GrabPointDrop(std::int16_t index, float x, float y);
     void WorkspaceKeyDown(int keyCode, bool shift);
+    // The pointer left the work window.
+    void PointerLeft();
 
     // A tool asks for the moves and the release of the gesture its press began.
     void BeginGesture(float x, float y, std::int16_t pointer);
@@ -36,8 +40,6 @@ public:
     std::int16_t GesturePointer() const { return gesturePointer_; }
 
 private:
-    void RouteGesture(float x, float y, bool release);
-
     Workspace& ws_;
     bool gesture_ = false;
     std::int16_t gesturePointer_ = 0;

@@ -6,7 +6,7 @@
 
 namespace tessary {
 
-void TraceTool::Press(int, float x, float y) {
+void TraceTool::DrawPress(int, float x, float y) {
     ws_.lineState.Anchor = {x, y};
     ws_.input.BeginGesture(x, y, PointerCross);
 }
@@ -25,7 +25,13 @@ void TraceTool::TraceStep(float x, float y) {
     anchor = {x, y};
 }
 
-void LineTool::Press(int button, float x, float y) {
+void LineTool::Leave() { ws_.EndLineSeries(); }
+
+PointerSet LineTool::Pointers() const {
+    return {PointerDefault, PointerDefault, PointerCross, PointerCross, 0, "Draw", "End\r\nSeries"};
+}
+
+void LineTool::DrawPress(int button, float x, float y) {
     if (button == kButtonLeft) {
         LineStart(x, y);
         ws_.input.BeginGesture(x, y, PointerCross);

@@ -16,31 +16,28 @@ struct LineDrawState {
 
 // Freehand tracing: a stroke becomes a chain of lines, one cut whenever the
 // pointer is a trace segment away from the last cut along either axis.
-class TraceTool : public Tool {
+class TraceTool : public DrawingTool {
 public:
-    explicit TraceTool(Workspace& ws) : ws_(ws) {}
-    void Press(int button, float x, float y) override;
+    explicit TraceTool(Workspace& ws) : DrawingTool(ws) {}
+    void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { TraceStep(x, y); }
     void Release(float x, float y) override { TraceStep(x, y); }
     void TraceStep(float x, float y);
-
-private:
-    Workspace& ws_;
 };
 
 // Straight lines with a rubber band, chained into a series.
-class LineTool : public Tool {
+class LineTool : public DrawingTool {
 public:
-    explicit LineTool(Workspace& ws) : ws_(ws) {}
-    void Press(int button, float x, float y) override;
+    explicit LineTool(Workspace& ws) : DrawingTool(ws) {}
+    // A series does not outlast its tool.
+    void Leave() override;
+    void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { LineRubberBand(x, y); }
+    PointerSet Pointers() const override;
     void Release(float x, float y) override { LineFinish(x, y); }
     void LineStart(float x, float y);
     void LineRubberBand(float x, float y);
     void LineFinish(float x, float y);
-
-private:
-    Workspace& ws_;
 };
 
 }  // namespace tessary

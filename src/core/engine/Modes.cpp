@@ -56,19 +56,12 @@ void Modes::SetMode(std::int16_t mode) {
         for (int m = ModeSelect; m <= ModeZoom; ++m) ws_.commands.SetChecked(kModeButtons[m], m == mode);
     }
     ShowFunctionToolbar(mode);
-    ws_.arcTool.EndArc(true);
-    ws_.EndLineSeries();
-    // Free-end grab points belong to select mode; coming back finds them anew.
-    if (mode != ModeSelect && ws_.selection.SelectState() == SelectEndsActive) ws_.selection.ClearSelection();
-    switch (mode) {
-        case ModeSelect:
-            SetDrawTool(ToolNone);
-            ws_.selection.SetSelectKind(ws_.selection.SelectKind());
-            break;
-        case ModeDraw: EnterDrawMode(); break;
-        case ModeMove:
-        case ModeZoom: SetDrawTool(ToolNone); break;
-        default: break;
+    if (mode == ModeDraw) {
+        EnterDrawMode();
+    } else {
+        // Aligning keeps the draw tool for afterwards.
+        if (mode != ModeAlign) SetDrawTool(ToolNone);
+        ws_.tools.Choose(ws_.ToolFor(mode, ToolNone));
     }
     ApplyPointers();
 }
@@ -106,8 +99,8 @@ void Modes::ChooseDrawTool(std::int16_t tool) {
 
 void Modes::SetDrawTool(std::int16_t tool) {
     tool_ = tool;
-    ws_.EndLineSeries();
-    ws_.arcTool.EndArc(true);
+    // Outside draw mode the choice waits for the mode to come back.
+    if (mode_ == ModeDraw) ws_.tools.Choose(ws_.ToolFor(mode_, tool));
 
     Palette& p = ws_.palette;
     int button = -1;
@@ -159,8 +152,16 @@ void Modes::ResetDrawButtons() {
 }
 
 void Modes::ApplyPointers() {
-    const Palette& p = ws_.palette;
-    pointers_ = PointersFor({mode_, tool_, ws_.selection.SelectKind(), p.ShapeMode, p.ToolDirection});
+    if (const Tool* tool = ws_.tools.Current()) {
+        pointers_ = tool->Pointers();
+    } else if (mode_ == ModeDraw) {
+        pointers_ = PointerSet{PointerDefault, PointerDefault, PointerDefault, PointerDefault, 0, "", ""};
+    } else {
+        // Aligning: the hand only over the picture under the pattern; the
+        // mouse help keeps what it said.
+        pointers_ = PointerSet{PointerNoDrop, PointerNoDrop, PointerCustom, PointerNoDrop, CursorHand, std::nullopt,
+                               std::nullopt};
+    }
     if (pointers_.leftText) helpLeft_ = *pointers_.leftText;
     if (pointers_.rightText) helpRight_ = *pointers_.rightText;
 }

@@ -17,8 +17,11 @@ enum PointerShape : std::int16_t {
     PointerCustom = 99,
 };
 
-// The pointers of the work window's parts and the mouse-help texts for one
-// mode and tool. Line breaks in the texts are CRLF.
+// The program's own cursors besides the shape tool's.
+enum CursorId : std::int16_t { CursorEraser = 2, CursorMagnifier = 3, CursorHand = 4 };
+
+// The pointers of the work window's parts and the mouse-help texts of one
+// tool. Line breaks in the texts are CRLF.
 struct PointerSet {
     std::int16_t window = PointerDefault;
     std::int16_t picture = PointerDefault;  // the picture-only image
@@ -31,16 +34,6 @@ struct PointerSet {
 
     bool operator==(const PointerSet&) const = default;
 };
-
-struct ModeAndTool {
-    std::int16_t mode = 0;        // InteractionMode
-    std::int16_t tool = -1;       // DrawTool
-    std::int16_t selectKind = 0;  // 0 objects, 1 line ends
-    std::int16_t shapeMode = 2;   // 0 sharp, 1 smooth, 2 push
-    std::int16_t direction = 1;   // 1..8
-};
-
-PointerSet PointersFor(const ModeAndTool& state);
 
 // The shape tool's cursor for a mode and direction: 11..18, 21..28, 31..38.
 inline std::int16_t ShapeCursorId(std::int16_t shapeMode, std::int16_t direction) {

@@ -18,7 +18,12 @@ float Cut(float from, float length, double factor) {
 
 }  // namespace
 
-void ShapeTool::Press(int button, float x, float y) {
+PointerSet ShapeTool::Pointers() const {
+    const std::int16_t cursor = ShapeCursorId(ws_.palette.ShapeMode, ws_.palette.ToolDirection);
+    return {PointerDefault, PointerDefault, PointerCustom, PointerCustom, cursor, "Apply\r\ntool", "Rotate"};
+}
+
+void ShapeTool::DrawPress(int button, float x, float y) {
     if (button == kButtonLeft) {
         ShapePress(x, y);
         ws_.input.BeginGesture(x, y, PointerCustom);

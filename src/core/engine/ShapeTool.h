@@ -14,12 +14,14 @@ class Workspace;
 // crosses and reshapes it with the pointer for the rest of the drag. Sharp
 // pulls a corner out of it, Smooth moves its middle third, Push moves it
 // whole with the lines joined to its ends. A right press turns the pointer.
-class ShapeTool : public Tool {
+class ShapeTool : public DrawingTool {
 public:
-    explicit ShapeTool(Workspace& ws) : ws_(ws) {}
-    void Press(int button, float x, float y) override;
+    explicit ShapeTool(Workspace& ws) : DrawingTool(ws) {}
+    void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { ShapeStep(x, y); }
     void Release(float x, float y) override { ShapeStep(x, y); }
+    // The pointer shows the palette's mode and direction.
+    PointerSet Pointers() const override;
 
     void ShapePress(float x, float y);
     void ShapeRotate();
@@ -41,7 +43,6 @@ private:
     // The reference copy follows, in the order given; -1 stands for no line.
     void Moved(std::initializer_list<std::int16_t> lines);
 
-    Workspace& ws_;
     Point pressPoint_;
     Point lastPoint_;
     bool active_ = false;

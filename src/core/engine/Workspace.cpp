@@ -19,11 +19,22 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       squareTool(*this, ShapeSquare),
       arcTool(*this),
       eraseTool(*this),
-      shapeTool(*this) {
+      shapeTool(*this),
+      selectTool(*this),
+      moveTool(*this),
+      zoomTool(*this),
+      tools(selectTool) {
     InitDrawingLook();
 }
 
-Tool* Workspace::ToolFor(std::int16_t drawTool) {
+Tool* Workspace::ToolFor(std::int16_t mode, std::int16_t drawTool) {
+    switch (mode) {
+        case ModeSelect: return &selectTool;
+        case ModeMove: return &moveTool;
+        case ModeZoom: return &zoomTool;
+        case ModeDraw: break;
+        default: return nullptr;
+    }
     switch (drawTool) {
         case ToolTrace: return &traceTool;
         case ToolLine: return &lineTool;

@@ -8,7 +8,10 @@
 #include "core/engine/BoxTool.h"
 #include "core/engine/EndJoining.h"
 #include "core/engine/EraseTool.h"
+#include "core/engine/SelectTool.h"
 #include "core/engine/ShapeTool.h"
+#include "core/engine/ToolBox.h"
+#include "core/engine/ViewTools.h"
 #include "core/pattern/LineGeometry.h"
 #include "core/engine/LineTools.h"
 #include "core/engine/Palette.h"
@@ -54,12 +57,17 @@ public:
     ArcTool arcTool;
     EraseTool eraseTool;
     ShapeTool shapeTool;
+    SelectTool selectTool;
+    MoveTool moveTool;
+    ZoomTool zoomTool;
+    ToolBox tools;
 
     // Lets the window's pending events run (the end of a busy operation).
     std::function<void()> pumpEvents = [] {};
 
-    // The tool for a DrawTool value; null where none draws.
-    Tool* ToolFor(std::int16_t drawTool);
+    // The tool for an InteractionMode and, in draw mode, a DrawTool value;
+    // null where there is none.
+    Tool* ToolFor(std::int16_t mode, std::int16_t drawTool);
 
     // The look of pattern objects and feedback from the display settings.
     void InitDrawingLook();

@@ -181,15 +181,10 @@ void ZoomMove::PlacePicture(float windowX, float windowY) {
 }
 
 void ZoomMove::DragPicture(float windowX, float windowY) {
-    if (!pictureDrag_) return;
     PlacePicture(windowX, windowY);
     ws_.surface.ShowPictureOnly();
 }
 
-void ZoomMove::DropPicture(float windowX, float windowY) {
-    if (!pictureDrag_) return;
-    PlacePicture(windowX, windowY);
-    pictureDrag_ = false;
-}
+void ZoomMove::DropPicture(float windowX, float windowY) { PlacePicture(windowX, windowY); }
 
 }  // namespace tessary

@@ -32,14 +32,10 @@ public:
     // the window is fitted again; true when it was.
     bool ResizeWindow(float clientWidth, float clientHeight);
 
-    // The move-mode drag of the picture layer, in window coordinates of the
-    // pointer; the press point within the layer is the surface's DownX/DownY.
-    void BeginPictureDrag() { pictureDrag_ = true; }
-    bool PictureDragActive() const { return pictureDrag_; }
+    // A drag of the picture layer, in window coordinates of the pointer; the
+    // press point within the layer is the surface's DownX/DownY.
     void DragPicture(float windowX, float windowY);
     void DropPicture(float windowX, float windowY);
-    // The pointer left the work window: the picture stays where it is.
-    void CancelPictureDrag() { pictureDrag_ = false; }
 
     const ViewLimits& Limits() const { return limits_; }
 
@@ -51,7 +47,6 @@ private:
 
     Workspace& ws_;
     ViewLimits limits_;
-    bool pictureDrag_ = false;
 };
 
 }  // namespace tessary

@@ -118,12 +118,12 @@ void EditScript::Run(Workspace& ws) const {
             case K::Tool: ws.modes.ChooseDrawTool(c.value); break;
             case K::Select: ws.selection.ChooseSelectKind(c.value); break;
             case K::Press:
-                input.WorkspaceMouseDown(c.button, false, x = c.x1, y = c.y1, true, LayerPattern);
+                input.WorkspaceMouseDown(c.button, false, x = c.x1, y = c.y1, LayerPattern);
                 break;
             case K::Move: input.WorkspaceMouseMove(x = c.x1, y = c.y1); break;
             case K::Release: input.WorkspaceMouseUp(x = c.x1, y = c.y1); break;
             case K::Drag:
-                input.WorkspaceMouseDown(kButtonLeft, false, c.x1, c.y1, true, LayerPattern);
+                input.WorkspaceMouseDown(kButtonLeft, false, c.x1, c.y1, LayerPattern);
                 for (int i = 1; i <= c.steps; ++i) {
                     const float f = static_cast<float>(i) / static_cast<float>(c.steps);
                     x = c.x1 + (c.x2 - c.x1) * f;
@@ -134,7 +134,7 @@ void EditScript::Run(Workspace& ws) const {
                 break;
             case K::Key: input.WorkspaceKeyDown(c.value, false); break;
             case K::Rotate:
-                input.WorkspaceMouseDown(kButtonRight, false, x, y, true, LayerPattern);
+                input.WorkspaceMouseDown(kButtonRight, false, x, y, LayerPattern);
                 input.WorkspaceMouseUp(x, y);
                 break;
             case K::Grab:

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <map>
 
+#include "core/engine/Pointers.h"
+
 namespace tessary {
 
 namespace {
@@ -111,11 +113,11 @@ QCursor Custom(std::int16_t id) {
     const auto it = made.find(id);
     if (it != made.end()) return it->second;
     QCursor cursor(Qt::ArrowCursor);
-    if (id == 2) {
+    if (id == CursorEraser) {
         cursor = Eraser();
-    } else if (id == 3) {
+    } else if (id == CursorMagnifier) {
         cursor = Magnifier();
-    } else if (id == 4) {
+    } else if (id == CursorHand) {
         cursor = Hand();
     } else if (id / 10 >= 1 && id / 10 <= 3 && id % 10 >= 1 && id % 10 <= 8) {
         cursor = ShapeTool(id / 10 - 1, id % 10);
@@ -128,11 +130,11 @@ QCursor Custom(std::int16_t id) {
 
 QCursor CursorFor(std::int16_t pointer, std::int16_t cursorId) {
     switch (pointer) {
-        case 2: return QCursor(Qt::CrossCursor);
-        case 12: return QCursor(Qt::ForbiddenCursor);
-        case 14: return QCursor(Qt::WhatsThisCursor);
-        case 15: return QCursor(Qt::SizeAllCursor);
-        case 99: return Custom(cursorId);
+        case PointerCross: return QCursor(Qt::CrossCursor);
+        case PointerNoDrop: return QCursor(Qt::ForbiddenCursor);
+        case PointerArrowQuestion: return QCursor(Qt::WhatsThisCursor);
+        case PointerSizeAll: return QCursor(Qt::SizeAllCursor);
+        case PointerCustom: return Custom(cursorId);
         default: return QCursor(Qt::ArrowCursor);
     }
 }

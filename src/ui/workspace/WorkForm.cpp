@@ -84,7 +84,7 @@ void WorkForm::mousePressEvent(QMouseEvent* event) {
     } else {
         const LayerCode part = view.PartAt(PixelsOf(p));
         const Point at = view.PixelsToPart(PixelsOf(p), part);
-        ws_.input.WorkspaceMouseDown(button, shift, at.x, at.y, part != LayerWindow, part);
+        ws_.input.WorkspaceMouseDown(button, shift, at.x, at.y, part);
     }
     UpdateCursor(p);
     EngineChanged();
@@ -113,11 +113,7 @@ void WorkForm::ForwardGesture(const QPointF& p, bool release) {
 
 void WorkForm::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    if (ws_.zoom.PictureDragActive()) {
-        const Point window = View().PixelsToWindow(PixelsOf(p));
-        ws_.zoom.DragPicture(window.x, window.y);
-        EngineChanged();
-    } else if (ws_.input.GestureActive()) {
+    if (ws_.input.GestureActive()) {
         ForwardGesture(p, false);
         EngineChanged();
     }
@@ -126,10 +122,7 @@ void WorkForm::mouseMoveEvent(QMouseEvent* event) {
 
 void WorkForm::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    if (ws_.zoom.PictureDragActive()) {
-        const Point window = View().PixelsToWindow(PixelsOf(p));
-        ws_.zoom.DropPicture(window.x, window.y);
-    } else if (ws_.input.GestureActive()) {
+    if (ws_.input.GestureActive()) {
         ForwardGesture(p, true);
     }
     UpdateCursor(p);
@@ -137,10 +130,8 @@ void WorkForm::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void WorkForm::leaveEvent(QEvent*) {
-    // A picture dragged out of the work window stays where it last was.
-    if (ws_.zoom.PictureDragActive()) {
-        ws_.zoom.CancelPictureDrag();
-        ws_.surface.ApplyViewMode();
+    if (ws_.input.GestureActive()) {
+        ws_.input.PointerLeft();
         EngineChanged();
     }
 }
