@@ -295,7 +295,9 @@ TEST_F(Printing, APrinterThatFailsIsReportedByNameAndWhy) {
         EXPECT_FALSE(renderer.PrintPattern(job));
         EXPECT_EQ(printer.copiesAtBegin, 2) << "copies are set before the document starts";
         EXPECT_EQ(printer.documentsEnded, c.ended);
-        if (c.failBegin) EXPECT_TRUE(printer.lines.empty() && printer.pictures.empty());
+        if (c.failBegin) {
+            EXPECT_TRUE(printer.lines.empty() && printer.pictures.empty());
+        }
         EXPECT_EQ(surface.releases, c.bitmap ? 1 : 0);
         ASSERT_EQ(t.presenter.shown.size(), 1u);
         EXPECT_EQ(t.presenter.shown[0].text.rfind("The pattern could not be printed to Recorder.\r\n"
