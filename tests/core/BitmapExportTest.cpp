@@ -41,7 +41,7 @@ TEST_F(BitmapExportTest, ThePatternIsScaledOntoTheSurface) {
     t->store.AddLine(0, 0, kWidth, kHeight, 1, true);
     t->store.DeleteLine(t->store.AddLine(100, 100, 200, 200, 1, true));
     t->store.AddShape(0, 144, 288, 288, 576, 1, true);    // rectangle
-    t->store.AddShape(1, 0, 0, 576, 288, 1, true);        // square: drawn as its box
+    t->store.AddShape(1, 0, 0, 576, 288, 1, true);        // square: along its box's shorter side
     t->store.AddShape(3, 720, 1440, 288, 288, 1, true);   // circle
     for (std::int16_t kind : {2, 4, 5}) t->store.AddShape(kind, 0, 0, 500, 500, 1, true);
 
@@ -54,9 +54,9 @@ TEST_F(BitmapExportTest, ThePatternIsScaledOntoTheSurface) {
         ASSERT_EQ(surface.lines.size(), 9u);
         const auto& l = surface.lines;
         EXPECT_EQ((std::array{l[0].x1, l[0].y1, l[0].x2, l[0].y2}), (std::array{x(0), 0.5f, x(2880), 1440.5f}));
-        // Rectangle edges: top, bottom, left, right.
+        // Rectangle edges: top, bottom, left, right; the square's bottom.
         EXPECT_EQ((std::array{l[1].x1, l[1].x2, l[2].y1, l[4].x1, l[6].y1}),
-                  (std::array{x(288), x(864), 432.5f, x(864), 576.5f}));
+                  (std::array{x(288), x(864), 432.5f, x(864), 288.5f}));
         ASSERT_EQ(surface.circles.size(), 1u);
         const auto& c = surface.circles[0];
         EXPECT_EQ((std::array{c.cx, c.cy, c.r}), (std::array{x(1584), 864.5f, 144.0f}));

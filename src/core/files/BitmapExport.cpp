@@ -10,6 +10,7 @@
 #include "core/services/Messages.h"
 #include "core/services/Progress.h"
 #include "core/pattern/PatternStore.h"
+#include "core/pattern/ShapeOutline.h"
 
 namespace tessary {
 
@@ -54,17 +55,20 @@ bool BitmapExport::ComposeBitmap(float layerWidth, float layerHeight, int width,
     progress_.ProgressStart(0, shapes.Count(), "Generating Bitmap - Shapes", false);
     for (std::int16_t i = 0; i < shapes.Count(); ++i) {
         const ShapeElement& e = shapes[i];
+        const ShapeOutline o = OutlineOf(e);
         const bool box = e.Shape == ShapeRectangle || e.Shape == ShapeSquare;
         if (shapes.Visible(i) && box) {
-            const float x1 = x(e.Left), x2 = x(e.Left + e.Width);
-            const float y1 = y(e.Top), y2 = y(e.Top + e.Height);
+            const float x1 = x(o.left), x2 = x(o.left + o.width);
+            const float y1 = y(o.top), y2 = y(o.top + o.height);
             surface_.DrawLine(x1, y1, x2, y1);
             surface_.DrawLine(x1, y2, x2, y2);
             surface_.DrawLine(x1, y1, x1, y2);
             surface_.DrawLine(x2, y1, x2, y2);
         } else if (shapes.Visible(i) && e.Shape == ShapeCircle) {
-            const float radius = e.Height >= e.Width ? fx * e.Width / 2 : fy * e.Height / 2;
-            surface_.DrawCircle(x(e.Left + e.Width / 2), y(e.Top + e.Height / 2), radius);
+            // A circle stays round in a bitmap of another aspect: the scale of
+            // the side it spans.
+            const float radius = (e.Height >= e.Width ? fx : fy) * o.width / 2;
+            surface_.DrawCircle(x(o.left + o.width / 2), y(o.top + o.height / 2), radius);
         }
         progress_.ProgressStep(1);
     }

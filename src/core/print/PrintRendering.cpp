@@ -184,29 +184,30 @@ void PrintRenderer::PrintShapes(float ox, float oy, const PrintRegion* region) {
     const ElementSet<ShapeElement>& shapes = store_.OutShape;
     for (std::int16_t i = 0; i < shapes.Count(); ++i) {
         const ShapeElement& e = shapes[i];
-        if (shapes.Visible(i) && (e.Shape == ShapeRectangle || e.Shape == ShapeSquare)) PrintBox(e, ox, oy, region);
-        if (shapes.Visible(i) && e.Shape == ShapeCircle) PrintCircle(e, ox, oy, region);
+        // Paper takes boxes and circles; ovals and rounded boxes stay on screen.
+        if (shapes.Visible(i) && (e.Shape == ShapeRectangle || e.Shape == ShapeSquare)) {
+            PrintBox(OutlineOf(e), ox, oy, region);
+        }
+        if (shapes.Visible(i) && e.Shape == ShapeCircle) PrintCircle(OutlineOf(e), ox, oy, region);
         progress_.ProgressStep(1);
     }
 }
 
-void PrintRenderer::PrintBox(const ShapeElement& e, float ox, float oy, const PrintRegion* region) {
-    const bool square = e.Shape == ShapeSquare;
-    const float side = std::min(e.Width, e.Height);
-    const float x1 = Mirrored(e.Left) + ox;
-    const float x2 = Mirrored(e.Left + (square ? side : e.Width)) + ox;
-    const float y1 = e.Top + oy;
-    const float y2 = y1 + (square ? side : e.Height);
+void PrintRenderer::PrintBox(const ShapeOutline& o, float ox, float oy, const PrintRegion* region) {
+    const float x1 = Mirrored(o.left) + ox;
+    const float x2 = Mirrored(o.left + o.width) + ox;
+    const float y1 = o.top + oy;
+    const float y2 = y1 + o.height;
     PrintSegment(x1, y1, x2, y1, region);
     PrintSegment(x1, y2, x2, y2, region);
     PrintSegment(x1, y1, x1, y2, region);
     PrintSegment(x2, y1, x2, y2, region);
 }
 
-void PrintRenderer::PrintCircle(const ShapeElement& e, float ox, float oy, const PrintRegion* region) {
-    const float r = std::min(e.Width, e.Height) / 2;
-    const float cx = Mirrored(e.Left + e.Width / 2) + ox;
-    const float cy = e.Top + oy + e.Height / 2;
+void PrintRenderer::PrintCircle(const ShapeOutline& o, float ox, float oy, const PrintRegion* region) {
+    const float r = o.width / 2;
+    const float cx = Mirrored(o.left + r) + ox;
+    const float cy = o.top + oy + r;
     const auto colour = static_cast<std::uint32_t>(job_.PrintColor);
     if (region == nullptr) {
         printer_.DrawCircle(cx + job_.PageOffsetX, cy + job_.PageOffsetY, r, colour);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/pattern/ShapeOutline.h"
 #include "core/engine/BoxTool.h"
 #include "core/files/BitmapExport.h"
 #include "core/print/PageLayout.h"
@@ -53,8 +54,8 @@ private:
     void PrintPageGrid(bool allPages, int row, int column, bool bitmap, bool cutLines);
     void PrintShapes(float ox, float oy, const PrintRegion* region);
     void PrintLines(float ox, float oy, const PrintRegion* region);
-    void PrintBox(const ShapeElement& shape, float ox, float oy, const PrintRegion* region);
-    void PrintCircle(const ShapeElement& shape, float ox, float oy, const PrintRegion* region);
+    void PrintBox(const ShapeOutline& outline, float ox, float oy, const PrintRegion* region);
+    void PrintCircle(const ShapeOutline& outline, float ox, float oy, const PrintRegion* region);
     // A segment in pattern coordinates; on a page it is clipped to the
     // region and moved to the region's corner.
     void PrintSegment(float x1, float y1, float x2, float y2, const PrintRegion* region);

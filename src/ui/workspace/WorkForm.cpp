@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "core/pattern/ShapeOutline.h"
 #include "core/engine/Workspace.h"
 #include "ui/platform/QtPictureLayers.h"
 #include "ui/workspace/Cursors.h"
@@ -319,24 +320,19 @@ void WorkForm::paintEvent(QPaintEvent* event) {
         p.drawLine(a, b);
     };
     const auto drawShape = [&](const ShapeElement& e) {
-        const QRectF box = QtRect(view.LayerRect({e.Left, e.Top, e.Width, e.Height}));
+        const ShapeOutline o = OutlineOf(e);
+        const QRectF box = QtRect(view.LayerRect({o.left, o.top, o.width, o.height}));
         if (!box.adjusted(-8, -8, 8, 8).intersects(area)) return;
         p.setPen(QPen(ColourOf(e.look.BorderColor), e.look.BorderWidth));
         p.setBrush(Qt::NoBrush);
-        switch (e.Shape) {
-            case ShapeOval: p.drawEllipse(box); break;
-            case ShapeCircle: {
-                const double side = std::min(box.width(), box.height());
-                p.drawEllipse(QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side));
-                break;
-            }
-            case ShapeRoundedRectangle:
-            case ShapeRoundedSquare: {
+        switch (o.form) {
+            case OutlineForm::Ellipse: p.drawEllipse(box); break;
+            case OutlineForm::RoundedBox: {
                 const double radius = std::min(box.width(), box.height()) / 8;
                 p.drawRoundedRect(box, radius, radius);
                 break;
             }
-            default: p.drawRect(box); break;
+            case OutlineForm::Box: p.drawRect(box); break;
         }
     };
     for (std::int16_t i = 0; i < store.OutShape.Count(); ++i) {
