@@ -129,6 +129,11 @@ expect_status 2 "malformed script" "$cli" edit "$sample" "$work/never.pat" --scr
 grep -q 'script line 2: unknown command "scribble"' "$work/err" || fail "malformed script message"
 [ ! -e "$work/never.pat" ] || fail "a malformed script wrote a file"
 expect_status 2 "edit without a script" "$cli" edit "$sample" "$work/never.pat"
+expect_status 2 "edit with a bad pixel size" "$cli" edit "$sample" "$work/never.pat" --script "$work/line.txt" --twips-per-pixel 0
+expect_status 1 "edit into a missing folder" "$cli" edit "$sample" "$work/no/such/folder/x.pat" --script "$work/line.txt"
+grep -q 'The pattern file could not be saved.' "$work/err" || fail "edit save failure message"
+expect_status 1 "edit onto a folder" "$cli" edit "$sample" "$work" --script "$work/line.txt"
+[ ! -e "$work/never.pat" ] || fail "a refused edit wrote a file"
 expect_status 1 "edit of a missing file" "$cli" edit "$work/none.pat" "$work/never.pat" --script "$work/line.txt"
 
 expect_status 2 "no command" "$cli"
