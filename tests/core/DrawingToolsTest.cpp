@@ -40,7 +40,7 @@ protected:
         const GrabPointElement& g = ws.surface.GrabPoint.at(i);
         return {g.Left + ws.surface.GrabHalfWidth, g.Top + ws.surface.GrabHalfHeight};
     }
-    std::vector<LineElement> ArcLines() const { return Shown(t->store.ArcLine); }
+    std::vector<LineElement> ArcLines() const { return Shown(ws.bands.ArcLine); }
     const ReferenceLine& Lines(std::int16_t i) const { return t->reference.Lines.at(i); }
 
     // Points whose polygon is 2 * hypot(1000, 2000) + 2000 twips long.
@@ -94,7 +94,7 @@ TEST_F(DrawingToolsTest, PressAndReleaseInPlaceDrawNothing) {
         Draw(tool);
         Click(2000, 2000);
         EXPECT_EQ(VisibleLines() + t->store.OutShape.VisibleCount(), 0) << tool;
-        EXPECT_FALSE(t->store.EditLineVisible || t->store.EditShapeVisible || t->store.PatternChanged()) << tool;
+        EXPECT_FALSE(ws.bands.EditLineVisible || ws.bands.EditShapeVisible || t->store.PatternChanged()) << tool;
     }
 }
 
@@ -108,10 +108,10 @@ TEST_F(DrawingToolsTest, LineClickStartsASeriesThatTheNextPressContinues) {
     // The rubber band starts at the series end, not at the press, and lives until the release.
     ws.input.WorkspaceMouseDown(kButtonLeft, false, 3000, 3000, LayerPattern);
     ws.input.WorkspaceMouseMove(700, 650);
-    EXPECT_TRUE(t->store.EditLineVisible);
-    EXPECT_EQ(Ends(t->store.EditLine), (std::array<float, 4>{500, 500, 700, 650}));
+    EXPECT_TRUE(ws.bands.EditLineVisible);
+    EXPECT_EQ(Ends(ws.bands.EditLine), (std::array<float, 4>{500, 500, 700, 650}));
     ws.input.WorkspaceMouseUp(900, 700);
-    EXPECT_FALSE(t->store.EditLineVisible);
+    EXPECT_FALSE(ws.bands.EditLineVisible);
     ASSERT_EQ(VisibleLines(), 1);
     EXPECT_EQ(Ends(Line(0)), (std::array<float, 4>{500, 500, 900, 700}));
     EXPECT_EQ(Ends(Lines(0)), Ends(Line(0)));
@@ -125,7 +125,7 @@ TEST_F(DrawingToolsTest, OnlyTheLeftButtonDrawsLines) {
         Stroke({{100, 100}, {400, 100}});
         const int before = VisibleLines();
         ws.input.WorkspaceMouseDown(c.button, false, 2000, 2000, LayerPattern);
-        EXPECT_FALSE(ws.input.GestureActive() || t->store.EditLineVisible) << c.button;
+        EXPECT_FALSE(ws.gesture.Active() || ws.bands.EditLineVisible) << c.button;
         ws.input.WorkspaceMouseMove(2500, 2500);
         ws.input.WorkspaceMouseUp(2500, 2500);
         EXPECT_TRUE(VisibleLines() == before && ws.lineState.SeriesActive == c.seriesAfter) << c.button;
@@ -182,7 +182,7 @@ TEST_F(DrawingToolsTest, PictureOnlyViewRefusesDrawingAndDelete) {
     Stroke({{2000, 2000}, {2500, 2500}, {3000, 3000}});
     ASSERT_EQ(t.presenter.shown.size(), 1u);
     EXPECT_EQ(t.presenter.shown[0].text.rfind("You cannot draw in the Picture Only view.", 0), 0u);
-    EXPECT_TRUE(VisibleLines() == 1 && !t->store.EditLineVisible);
+    EXPECT_TRUE(VisibleLines() == 1 && !ws.bands.EditLineVisible);
 }
 
 TEST_F(DrawingToolsTest, DrawPressesReachOnlyThePatternAndThePictureUnderIt) {
@@ -221,15 +221,15 @@ TEST_F(DrawingToolsTest, BoxesFollowTheDragInEveryDirection) {
         const std::array<float, 5> expected{float(c.kind), c.top, c.left, c.height, c.width};
         EXPECT_EQ(Record(t->store.OutShape[i]), expected) << c.tool << " by " << c.dx << "," << c.dy;
         EXPECT_EQ(Record(t->reference.Shapes.at(i)), expected) << c.tool << " by " << c.dx << "," << c.dy;
-        EXPECT_FALSE(t->store.EditShapeVisible);
+        EXPECT_FALSE(ws.bands.EditShapeVisible);
     }
 }
 
 TEST_F(DrawingToolsTest, BoxReleaseStartsALineSeriesThere) {
     Draw(ToolRectangle);
     ws.input.WorkspaceMouseDown(kButtonLeft, false, 1000, 1000, LayerPattern);
-    EXPECT_TRUE(t->store.EditShapeVisible);
-    EXPECT_EQ(t->store.EditShape.Width, 1);
+    EXPECT_TRUE(ws.bands.EditShapeVisible);
+    EXPECT_EQ(ws.bands.EditShape.Width, 1);
     ws.input.WorkspaceMouseMove(1001, 1400);  // one twip wide: not a box
     ws.input.WorkspaceMouseUp(1001, 1400);
     EXPECT_EQ(t->store.OutShape.VisibleCount(), 0);
@@ -437,7 +437,7 @@ TEST_F(DrawingToolsTest, LinesDrawnWhenZoomedAreStoredAtTrueSize) {
     Draw(ToolLine);
     for (const auto& c : cases) {
         for (std::int16_t code : c.zooms) ASSERT_TRUE(ws.zoom.ZoomView(code)) << c.how;
-        ws.EndLineSeries();
+        ws.draw.EndLineSeries();
         Stroke({{400, 400}, {800, 400}});
         const std::int16_t i = t->store.LastIndex();
         EXPECT_EQ(Ends(Line(i)), (std::array<float, 4>{400, 400, 800, 400})) << c.how;

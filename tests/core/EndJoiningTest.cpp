@@ -167,7 +167,7 @@ TEST_F(EndJoiningTest, DroppingAnEndOnAnotherJoinsThemExactly) {
     EXPECT_EQ(Shown(), (Spots{{1000, 1000}, {3000, 1700}}));
     EXPECT_EQ(Colour(onto), kGrabWhite);
     EXPECT_EQ(Line(0).look.BorderColor, t->display.GetColour(0));
-    EXPECT_FALSE(ws.input.GestureActive() || ws.selection.GrabDragActive());
+    EXPECT_FALSE(ws.gesture.Active() || ws.selection.GrabDragActive());
     EXPECT_TRUE(t->store.PatternChanged());
     // Found joined when the kind is entered again.
     ws.modes.SetMode(ModeSelect);
@@ -233,7 +233,7 @@ TEST_F(EndJoiningTest, ARightPressProposesTheClosestEndOfAnotherLine) {
         // Pressing the proposed end only takes the proposal away.
         const Ends lines0 = LineAt(0);
         PressGrab(target, kButtonLeft, 30, 30);
-        EXPECT_FALSE(ws.endJoining.ProposalActive() || ws.input.GestureActive());
+        EXPECT_FALSE(ws.endJoining.ProposalActive() || ws.gesture.Active());
         EXPECT_EQ(LineAt(0), lines0);
         EXPECT_EQ(Colour(target), kGrabWhite);
         EXPECT_EQ(Shown(), before);
@@ -250,7 +250,7 @@ TEST_F(EndJoiningTest, ThePressedSourceKeepsItsProposalAndAnEndedOneFreesItsTarg
     ws.input.WorkspaceMouseUp(1000, 0);
     PressGrab(source);
     EXPECT_TRUE(ws.endJoining.ProposalActive());
-    EXPECT_TRUE(ws.input.GestureActive());
+    EXPECT_TRUE(ws.gesture.Active());
     ws.input.WorkspaceMouseUp(1000, 200);
     EXPECT_EQ(Colour(target), kGrabYellow);
     // Another end pressed: the proposal ends, and its target drags like any end.
@@ -258,7 +258,7 @@ TEST_F(EndJoiningTest, ThePressedSourceKeepsItsProposalAndAnEndedOneFreesItsTarg
     ws.input.WorkspaceMouseUp(0, 100);
     EXPECT_FALSE(ws.endJoining.ProposalActive());
     PressGrab(target);
-    EXPECT_TRUE(ws.input.GestureActive());
+    EXPECT_TRUE(ws.gesture.Active());
     ws.input.WorkspaceMouseUp(1600, 0);
     EXPECT_EQ(LineAt(1), (Ends{1600, 0, 3000, 0}));
 }
@@ -281,7 +281,7 @@ TEST_F(EndJoiningTest, ARightDragAcrossALineSplitsItAtTheCrossing) {
     EXPECT_EQ(Line(1).look.BorderColor, t->display.GetColour(0));
     EXPECT_EQ(Line(2).look.BorderColor, t->display.GetColour(0));
     // The drag is over: later moves and the release change nothing.
-    EXPECT_FALSE(ws.input.GestureActive() || ws.endJoining.ProposalActive());
+    EXPECT_FALSE(ws.gesture.Active() || ws.endJoining.ProposalActive());
     ws.input.WorkspaceMouseMove(1500, 2500);
     ws.input.WorkspaceMouseUp(1500, 2500);
     EXPECT_EQ(LineAt(1), (Ends{0, 2000, 1000, 2000}));
@@ -312,12 +312,12 @@ TEST_F(EndJoiningTest, AStepWhoseProbeFirstMeetsTheDraggedLineSplitsNothing) {
     // itself, and nothing happens.
     ws.input.WorkspaceMouseMove(1100, 0);
     EXPECT_EQ(t->store.OutLine.Count(), 2);
-    EXPECT_TRUE(ws.input.GestureActive());
+    EXPECT_TRUE(ws.gesture.Active());
     EXPECT_EQ(LineAt(0), (Ends{0, 1000, 1100, 0}));
     // The next step meets the other line first and splits it.
     ws.input.WorkspaceMouseMove(1100, 30);
     ASSERT_EQ(t->store.OutLine.Count(), 3);
-    EXPECT_FALSE(ws.input.GestureActive());
+    EXPECT_FALSE(ws.gesture.Active());
     EXPECT_EQ(Line(0).X2, Line(1).X2);
     EXPECT_EQ(Line(0).Y2, Line(1).Y2);
     EXPECT_EQ(Line(1).Y2, Line(2).Y1);
@@ -339,7 +339,7 @@ TEST_F(EndJoiningTest, LeavingSelectModeClearsTheEndsAndZoomKeepsThemOnTheirEnds
     EXPECT_EQ(Shown().size(), 2u);
     // A press on the pattern itself does nothing in this kind.
     ws.input.WorkspaceMouseDown(kButtonLeft, false, Line(0).X1 + 300, Line(0).Y1, LayerPattern);
-    EXPECT_FALSE(ws.input.GestureActive());
+    EXPECT_FALSE(ws.gesture.Active());
     EXPECT_EQ(ws.selection.SelectState(), SelectEndsActive);
 }
 

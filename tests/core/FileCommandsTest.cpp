@@ -135,7 +135,7 @@ protected:
         return Path(name);
     }
 
-    void DrawLine(float x1, float y1, float x2, float y2) { ws.store.AddLine(x1, y1, x2, y2, ws.PenWidth(), true); }
+    void DrawLine(float x1, float y1, float x2, float y2) { ws.store.AddLine(x1, y1, x2, y2, ws.draw.PenWidth(), true); }
 
     void NewFromPicture(const std::string& picture) {
         dialogs.picturePaths.push_back(picture);
@@ -434,6 +434,10 @@ TEST_F(FileCommandsTest, CloseAsksOnlyAboutChanges) {
 
 TEST_F(FileCommandsTest, ClearPatternAsksAndIsNoChange) {
     cmd.OpenPatternCommand(PatternWithPicture("two.pat"));
+    // A rubber band and an arc's construction lines on show go with the lines.
+    ws.bands.EditLineVisible = true;
+    ws.bands.ArcLine.SetVisible(0, true);
+    ws.bands.ArcLine.SetVisible(ws.bands.ArcLine.Create(), true);
     for (const MessageAnswer answer : {AnswerNo, AnswerCancel, AnswerYes}) {
         SCOPED_TRACE(answer);
         t.presenter.shown.clear();
@@ -443,6 +447,7 @@ TEST_F(FileCommandsTest, ClearPatternAsksAndIsNoChange) {
         EXPECT_EQ(ws.store.OutLine.VisibleCount(), answer == AnswerYes ? 0 : 2);
         EXPECT_FALSE(ws.store.PatternChanged());
     }
+    EXPECT_TRUE(!ws.bands.EditLineVisible && ws.bands.ArcLine.Count() == 1 && !ws.bands.ArcLine.Visible(0));
     // Right after a clear, closing does not ask.
     t.presenter.shown.clear();
     EXPECT_TRUE(cmd.ClosePattern());

@@ -98,16 +98,13 @@ TEST(PatternStore, EveryChangeButClearingMarksThePatternChanged) {
 
 TEST(PatternStore, ClearPatternLeavesOnlyHiddenElementZero) {
     // steps: destroyed elements, displayed sets and then the reference copy
-    const struct { int lines, shapes, arcs, total, steps; } cases[] = {{10, 4, 1, 29, 2 * (9 + 3)}, {1, 1, 3, 7, 2}};
+    const struct { int lines, shapes, total, steps; } cases[] = {{10, 4, 28, 2 * (9 + 3)}, {1, 1, 4, 0}};
     for (const auto& c : cases) {
         TestSession s;
         s->progress.SetDisplay(true);
         PatternStore& store = s->store;
         for (int i = 0; i < c.lines; ++i) AddLine(*s);
         for (int i = 0; i < c.shapes; ++i) AddShape(*s);
-        store.ArcLine.SetVisible(0, true);
-        for (int i = 1; i < c.arcs; ++i) store.ArcLine.SetVisible(store.ArcLine.Create(), true);
-        store.EditLineVisible = store.EditShapeVisible = true;
         store.ClearPattern();
 
         const auto& w = s.progressWindow;
@@ -115,9 +112,8 @@ TEST(PatternStore, ClearPatternLeavesOnlyHiddenElementZero) {
         EXPECT_TRUE(w.maximum == c.total && !w.cancelOffered && !w.open);
         ASSERT_EQ(static_cast<int>(w.values.size()), 1 + c.steps) << c.lines;
         EXPECT_EQ(w.values.back(), c.steps);
-        for (const auto* set : {&store.OutLine, &store.ArcLine}) EXPECT_TRUE(set->Count() == 1 && !set->Visible(0));
+        EXPECT_TRUE(store.OutLine.Count() == 1 && !store.OutLine.Visible(0));
         EXPECT_TRUE(store.OutShape.Count() == 1 && !store.OutShape.Visible(0));
-        EXPECT_FALSE(store.EditLineVisible || store.EditShapeVisible);
         EXPECT_TRUE(s->reference.LineCount() == 1 && s->reference.ShapeCount() == 1);
     }
 }

@@ -188,7 +188,7 @@ TEST_F(SelectionTest, GestureOverAGrabPointArrivesInLayerCoordinates) {
     EXPECT_EQ(LineAt(0), (Ends{-1035, 1975, 2965, 1975}));
     ws.input.GrabPointDrop(1, 5, 10);
     EXPECT_EQ(LineAt(0), (Ends{2960, 1965, 6960, 1965}));
-    EXPECT_FALSE(ws.input.GestureActive());
+    EXPECT_FALSE(ws.gesture.Active());
 }
 
 TEST_F(SelectionTest, NothingHappensInPictureOnlyView) {

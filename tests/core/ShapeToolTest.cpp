@@ -119,7 +119,7 @@ TEST_F(ShapeToolTest, RightPressTurnsThePointerAndStartsNoDrag) {
     const struct { std::int16_t direction, cursor; } turns[] = {{8, 28}, {1, 21}, {2, 22}};
     for (const auto& turn : turns) {
         Down(150, -50, kButtonRight);
-        EXPECT_FALSE(ws.input.GestureActive());
+        EXPECT_FALSE(ws.gesture.Active());
         EXPECT_EQ(ws.palette.ToolDirection, turn.direction);
         EXPECT_EQ(ws.modes.Pointers().cursorId, turn.cursor);
     }

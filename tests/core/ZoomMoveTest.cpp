@@ -215,7 +215,7 @@ TEST_F(ZoomMoveTest, APictureDraggedOutOfTheWindowOrCutShortStaysWhereItWas) {
         c.cut();
         EXPECT_EQ(Picture(), (Geo{200, 100, 12240, 15840}));
         EXPECT_TRUE(ws.surface.PatternVisible);
-        EXPECT_FALSE(ws.input.GestureActive());
+        EXPECT_FALSE(ws.gesture.Active());
         ws.input.WorkspaceMouseMove(2000, 2000);
         ws.input.WorkspaceMouseUp(2000, 2000);
         EXPECT_EQ(Picture()[0], 200);

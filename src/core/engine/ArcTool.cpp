@@ -2,7 +2,12 @@
 
 #include <cmath>
 
-#include "core/engine/Workspace.h"
+#include "core/engine/DrawContext.h"
+#include "core/pattern/PatternStore.h"
+#include "core/files/DisplaySetup.h"
+#include "core/services/Messages.h"
+#include "core/engine/Selection.h"
+#include "core/engine/Palette.h"
 
 namespace tessary {
 
@@ -51,21 +56,21 @@ void ArcTool::ArcPress(int button, float x, float y) {
 }
 
 void ArcTool::Move(float x, float y) {
-    if (ws_.selection.SelectState() == SelectArcPoints) ws_.selection.SelectMove(x, y);
+    if (ctx_.selection.SelectState() == SelectArcPoints) ctx_.selection.SelectMove(x, y);
 }
 
 void ArcTool::Release(float x, float y) {
-    if (ws_.selection.SelectState() == SelectArcPoints) ws_.selection.SelectDrop(x, y);
+    if (ctx_.selection.SelectState() == SelectArcPoints) ctx_.selection.SelectDrop(x, y);
 }
 
 void ArcTool::PlaceArcPoint(float x, float y) {
     if (counter_ == 0) {
         if (pending_) return;  // the pending arc must first be added or dropped
         EndArc(false);
-        ws_.palette.ArcCommandEnabled = {true, false};
+        ctx_.palette.ArcCommandEnabled = {true, false};
     }
     const std::int16_t k = counter_;
-    ws_.selection.ShowGrabPoint(k, x, y);
+    ctx_.selection.ShowGrabPoint(k, x, y);
     points_[k] = {x, y};
     if (k == 3) {
         RebuildArc();
@@ -75,9 +80,9 @@ void ArcTool::PlaceArcPoint(float x, float y) {
 }
 
 void ArcTool::MoveArcPoint(float x, float y) {
-    const std::int16_t i = ws_.selection.GrabIndex();
+    const std::int16_t i = ctx_.selection.GrabIndex();
     if (i < 0 || i > 3) return;
-    ws_.selection.ShowGrabPoint(i, x, y);
+    ctx_.selection.ShowGrabPoint(i, x, y);
     points_[i] = {x, y};
 }
 
@@ -86,34 +91,34 @@ void ArcTool::RebuildArc() {
     counter_ = 0;
     DrawArc();
     pending_ = true;
-    ws_.store.SetPatternChanged(true);
-    ws_.selection.EnterArcPoints();
-    ws_.palette.ArcCommandEnabled = {true, true};
+    ctx_.store.SetPatternChanged(true);
+    ctx_.selection.EnterArcPoints();
+    ctx_.palette.ArcCommandEnabled = {true, true};
 }
 
 void ArcTool::DropConstruction() {
-    ElementSet<LineElement>& lines = ws_.store.ArcLine;
+    ElementSet<LineElement>& lines = ctx_.bands.ArcLine;
     for (std::int16_t i = 0; i < lines.Count(); ++i) lines.SetVisible(i, false);
     pending_ = false;
 }
 
 std::int16_t ArcTool::TakeConstructionLine() {
-    ElementSet<LineElement>& lines = ws_.store.ArcLine;
+    ElementSet<LineElement>& lines = ctx_.bands.ArcLine;
     std::int16_t i = lines.FirstHidden();
     if (i < 0) i = lines.Create();
-    if (i >= 0) ws_.store.Raise(lines.Edit(i).look);
+    if (i >= 0) ctx_.store.Raise(lines.Edit(i).look);
     return i;
 }
 
 void ArcTool::DrawArc() {
     const float polygon = Distance(points_[0], points_[1]) + Distance(points_[1], points_[2]) +
                           Distance(points_[2], points_[3]);
-    const auto segment = static_cast<float>(ws_.session.display.TraceSegment());
+    const auto segment = static_cast<float>(ctx_.display.TraceSegment());
     const float step = 4 / (polygon / segment);
     // Four points at one place have no length to divide: no arc is drawn.
     if (!std::isfinite(step) || !(step > 0)) return;
 
-    ElementSet<LineElement>& lines = ws_.store.ArcLine;
+    ElementSet<LineElement>& lines = ctx_.bands.ArcLine;
     const auto show = [&lines](std::int16_t line, Point from, Point to) {
         LineElement& e = lines.Edit(line);
         e.X1 = from.x;
@@ -138,12 +143,12 @@ void ArcTool::DrawArc() {
 
 void ArcTool::CommitArc() {
     if (!pending_) return;
-    ElementSet<LineElement>& lines = ws_.store.ArcLine;
+    ElementSet<LineElement>& lines = ctx_.bands.ArcLine;
     for (std::int16_t i = 0; i < lines.Count(); ++i) {
         if (!lines.Visible(i)) continue;
         const LineElement& e = lines[i];
-        if (ws_.store.AddLine(e.X1, e.Y1, e.X2, e.Y2, ws_.PenWidth(), true) < 0) {
-            ws_.NotePatternFull();
+        if (ctx_.store.AddLine(e.X1, e.Y1, e.X2, e.Y2, ctx_.PenWidth(), true) < 0) {
+            ctx_.NotePatternFull();
             break;
         }
         lines.SetVisible(i, false);
@@ -152,14 +157,14 @@ void ArcTool::CommitArc() {
 }
 
 void ArcTool::EndArc(bool ask) {
-    ws_.selection.ClearSelection();
+    ctx_.selection.ClearSelection();
     if (pending_) {
-        if (ask && ws_.session.messages.MsgAddArc() == AnswerYes) CommitArc();
+        if (ask && ctx_.messages.MsgAddArc() == AnswerYes) CommitArc();
         DropConstruction();
     }
-    ws_.selection.ResizeGrabPoints(4);
+    ctx_.selection.ResizeGrabPoints(4);
     counter_ = 0;
-    ws_.palette.ArcCommandEnabled = {false, false};
+    ctx_.palette.ArcCommandEnabled = {false, false};
 }
 
 }  // namespace tessary

@@ -8,14 +8,12 @@
 
 namespace tessary {
 
-class Workspace;
-
 // The four-point arc: a quadratic B-spline through the first and last
 // point, drawn toward the middle two, shown as construction lines until it
 // is added to the pattern or dropped.
 class ArcTool : public DrawingTool {
 public:
-    explicit ArcTool(Workspace& ws) : DrawingTool(ws) {}
+    explicit ArcTool(DrawContext& ctx) : DrawingTool(ctx) {}
     // Starts with four hidden points and no arc commands.
     void Enter() override { EndArc(false); }
     // The user decides whether a pending arc is kept.

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "core/engine/Workspace.h"
+#include "core/engine/DrawContext.h"
+#include "core/pattern/PatternStore.h"
 
 namespace tessary {
 
@@ -13,20 +14,20 @@ bool EqualSided(std::int16_t kind) { return kind == ShapeSquare || kind == Shape
 }  // namespace
 
 void BoxTool::BoxPress(float x, float y) {
-    ShapeElement& band = ws_.store.EditShape;
+    ShapeElement& band = ctx_.bands.EditShape;
     band.Shape = kind_;
-    ws_.lineState.Anchor = {x, y};
+    ctx_.lineState.Anchor = {x, y};
     band.Left = x;
     band.Width = 1;
     band.Top = y;
     band.Height = 1;
-    band.look.BorderWidth = ws_.PenWidth();
-    ws_.store.EditShapeVisible = true;
-    ws_.input.BeginGesture(x, y, PointerCross);
+    band.look.BorderWidth = ctx_.PenWidth();
+    ctx_.bands.EditShapeVisible = true;
+    ctx_.gesture.Begin();
 }
 
 void BoxTool::BoxDrag(float x, float y) {
-    const Point anchor = ws_.lineState.Anchor;
+    const Point anchor = ctx_.lineState.Anchor;
     float left = anchor.x, width = 1, top = anchor.y, height = 1;
     const bool flippedX = x < anchor.x;
     const bool flippedY = y < anchor.y;
@@ -51,7 +52,7 @@ void BoxTool::BoxDrag(float x, float y) {
             width = height;
         }
     }
-    ShapeElement& band = ws_.store.EditShape;
+    ShapeElement& band = ctx_.bands.EditShape;
     band.Left = left;
     band.Top = top;
     band.Width = width;
@@ -59,16 +60,16 @@ void BoxTool::BoxDrag(float x, float y) {
 }
 
 void BoxTool::BoxRelease(float x, float y) {
-    const ShapeElement& band = ws_.store.EditShape;
+    const ShapeElement& band = ctx_.bands.EditShape;
     if (band.Width > 1 && band.Height > 1) {
-        if (ws_.store.AddShape(band.Shape, band.Top, band.Left, band.Height, band.Width, ws_.PenWidth(), true) < 0) {
-            ws_.NotePatternFull();
+        if (ctx_.store.AddShape(band.Shape, band.Top, band.Left, band.Height, band.Width, ctx_.PenWidth(), true) < 0) {
+            ctx_.NotePatternFull();
         } else {
-            ws_.lineState.LastEnd = {x, y};
-            ws_.lineState.SeriesActive = true;
+            ctx_.lineState.LastEnd = {x, y};
+            ctx_.lineState.SeriesActive = true;
         }
     }
-    ws_.store.EditShapeVisible = false;
+    ctx_.bands.EditShapeVisible = false;
 }
 
 void CircleOutline::CircleStart(float cx, float cy, float r, float stepDegrees) {

@@ -6,13 +6,11 @@
 
 namespace tessary {
 
-class Workspace;
-
 // Circles, rectangles and squares, drawn by dragging out their box.
 class BoxTool : public DrawingTool {
 public:
     // kind: 3 circle, 0 rectangle, 1 square
-    BoxTool(Workspace& ws, std::int16_t kind) : DrawingTool(ws), kind_(kind) {}
+    BoxTool(DrawContext& ctx, std::int16_t kind) : DrawingTool(ctx), kind_(kind) {}
     void DrawPress(int, float x, float y) override { BoxPress(x, y); }
     void Move(float x, float y) override { BoxDrag(x, y); }
     void Release(float x, float y) override { BoxRelease(x, y); }

@@ -80,7 +80,7 @@ void EndJoining::EndGrabPress(std::int16_t k, int button, float x, float y) {
     s.index_ = k;
     Recolour(EndOf(k).line, ws_.session.display.GetColour(1));
     s.HideGrabPoint(k);
-    ws_.input.BeginGesture(x, y, PointerCross);
+    ws_.gesture.Begin();
     EndDragStep(x, y);
 }
 
@@ -102,7 +102,7 @@ void EndJoining::SplitAtCrossing(float x, float y) {
     if (c == dragged.line) return;
     const std::int16_t m = store.NewLineSlot();
     if (m < 0) {
-        ws_.NotePatternFull();
+        ws_.draw.NotePatternFull();
         return;
     }
     const CrossingPoint at = geometry.LastCrossing();
@@ -112,7 +112,7 @@ void EndJoining::SplitAtCrossing(float x, float y) {
     added.Y1 = at.y;
     added.X2 = crossed.X2;
     added.Y2 = crossed.Y2;
-    added.look.BorderWidth = ws_.PenWidth();
+    added.look.BorderWidth = ws_.draw.PenWidth();
     Recolour(m, ws_.session.display.GetColour(0));
     store.OutLine.SetVisible(m, true);
     LineElement& cut = store.OutLine.Edit(c);
@@ -122,7 +122,7 @@ void EndJoining::SplitAtCrossing(float x, float y) {
     Recolour(dragged.line, ws_.session.display.GetColour(0));
     // Three ends meet at the crossing: the drag is over and its end stays
     // without a grab point.
-    ws_.input.EndGesture();
+    ws_.gesture.End();
     ws_.selection.grabDragActive_ = false;
     store.LineMoved(c);
     store.LineMoved(m);

@@ -8,14 +8,12 @@
 
 namespace tessary {
 
-class Workspace;
-
 // The eraser: while the user drags, removes every whole line that has an end
 // under its square, runs through the square's horizontal centre line, or
 // lies across the way the square went. Shapes are never touched.
 class EraseTool : public DrawingTool {
 public:
-    explicit EraseTool(Workspace& ws) : DrawingTool(ws) {}
+    explicit EraseTool(DrawContext& ctx) : DrawingTool(ctx) {}
     void DrawPress(int, float x, float y) override { ErasePress(x, y); }
     void Move(float x, float y) override { EraseStep(x, y); }
     PointerSet Pointers() const override {

@@ -5,34 +5,29 @@
 
 namespace tessary {
 
-void InputDispatch::BeginGesture(float, float, std::int16_t pointer) {
-    gesture_ = true;
-    gesturePointer_ = pointer;
-}
-
 void InputDispatch::WorkspaceMouseDown(int button, bool, float x, float y, std::int16_t layerCode) {
     WorkSurface& s = ws_.surface;
     if (!s.Enabled) return;
     s.DownX = x;
     s.DownY = y;
-    gesture_ = false;
-    ws_.NewPress();
+    ws_.gesture.End();
+    ws_.draw.NewPress();
     if (Tool* tool = ws_.tools.Current()) tool->Press(button, x, y, layerCode);
 }
 
 void InputDispatch::WorkspaceMouseMove(float x, float y) {
-    if (!gesture_) return;
+    if (!ws_.gesture.Active()) return;
     if (Tool* tool = ws_.tools.Current()) tool->Move(x, y);
 }
 
 void InputDispatch::WorkspaceMouseUp(float x, float y) {
-    if (!gesture_) return;
-    gesture_ = false;
+    if (!ws_.gesture.Active()) return;
+    ws_.gesture.End();
     if (Tool* tool = ws_.tools.Current()) tool->Release(x, y);
 }
 
 void InputDispatch::PointerLeft() {
-    if (!gesture_) return;
+    if (!ws_.gesture.Active()) return;
     if (Tool* tool = ws_.tools.Current()) tool->PointerLeft();
 }
 
@@ -51,7 +46,7 @@ void InputDispatch::GrabPointPress(std::int16_t index, int button, bool shift, f
 void InputDispatch::GrabPointOver(std::int16_t index, float x, float y) {
     if (index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
     // A dragged line end snaps onto the end under the pointer.
-    if (gesture_ && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
+    if (ws_.gesture.Active() && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
         ws_.endJoining.EndHover(index);
         return;
     }
@@ -61,8 +56,8 @@ void InputDispatch::GrabPointOver(std::int16_t index, float x, float y) {
 
 void InputDispatch::GrabPointDrop(std::int16_t index, float x, float y) {
     if (index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
-    if (gesture_ && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
-        gesture_ = false;
+    if (ws_.gesture.Active() && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
+        ws_.gesture.End();
         ws_.endJoining.EndDropOnGrab(index);
         return;
     }

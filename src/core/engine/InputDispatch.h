@@ -2,14 +2,12 @@
 
 #include <cstdint>
 
+#include "core/engine/Tool.h"
 #include "core/platform/KeyCodes.h"
 
 namespace tessary {
 
 class Workspace;
-
-inline constexpr int kButtonLeft = 1;
-inline constexpr int kButtonRight = 2;
 
 // Every press, gesture move, release and key of the work window, passed to
 // the tool box's current tool; grab points are routed here by what they
@@ -32,17 +30,8 @@ public:
     // The pointer left the work window.
     void PointerLeft();
 
-    // A tool asks for the moves and the release of the gesture its press began.
-    void BeginGesture(float x, float y, std::int16_t pointer);
-    // Ends the gesture from inside one of its steps: no drop follows.
-    void EndGesture() { gesture_ = false; }
-    bool GestureActive() const { return gesture_; }
-    std::int16_t GesturePointer() const { return gesturePointer_; }
-
 private:
     Workspace& ws_;
-    bool gesture_ = false;
-    std::int16_t gesturePointer_ = 0;
 };
 
 }  // namespace tessary

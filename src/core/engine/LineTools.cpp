@@ -2,30 +2,32 @@
 
 #include <cmath>
 
-#include "core/engine/Workspace.h"
+#include "core/engine/DrawContext.h"
+#include "core/pattern/PatternStore.h"
+#include "core/files/DisplaySetup.h"
 
 namespace tessary {
 
 void TraceTool::DrawPress(int, float x, float y) {
-    ws_.lineState.Anchor = {x, y};
-    ws_.input.BeginGesture(x, y, PointerCross);
+    ctx_.lineState.Anchor = {x, y};
+    ctx_.gesture.Begin();
 }
 
 void TraceTool::TraceStep(float x, float y) {
-    Point& anchor = ws_.lineState.Anchor;
-    const auto length = static_cast<float>(ws_.session.display.TraceSegment());
+    Point& anchor = ctx_.lineState.Anchor;
+    const auto length = static_cast<float>(ctx_.display.TraceSegment());
     const float dx = std::fabs(anchor.x - x);
     const float dy = std::fabs(anchor.y - y);
     // Cut by distance along either axis, not along the stroke.
     if (dx < length && dy < length) return;
-    if (ws_.store.AddLine(anchor.x, anchor.y, x, y, ws_.PenWidth(), true) < 0) {
-        ws_.NotePatternFull();
+    if (ctx_.store.AddLine(anchor.x, anchor.y, x, y, ctx_.PenWidth(), true) < 0) {
+        ctx_.NotePatternFull();
         return;
     }
     anchor = {x, y};
 }
 
-void LineTool::Leave() { ws_.EndLineSeries(); }
+void LineTool::Leave() { ctx_.EndLineSeries(); }
 
 PointerSet LineTool::Pointers() const {
     return {PointerDefault, PointerDefault, PointerCross, PointerCross, 0, "Draw", "End\r\nSeries"};
@@ -34,35 +36,35 @@ PointerSet LineTool::Pointers() const {
 void LineTool::DrawPress(int button, float x, float y) {
     if (button == kButtonLeft) {
         LineStart(x, y);
-        ws_.input.BeginGesture(x, y, PointerCross);
+        ctx_.gesture.Begin();
     } else if (button == kButtonRight) {
-        ws_.EndLineSeries();
+        ctx_.EndLineSeries();
     }
 }
 
 void LineTool::LineStart(float x, float y) {
-    LineDrawState& s = ws_.lineState;
+    LineDrawState& s = ctx_.lineState;
     s.Anchor = s.SeriesActive ? s.LastEnd : Point{x, y};
-    LineElement& band = ws_.store.EditLine;
+    LineElement& band = ctx_.bands.EditLine;
     band.X1 = band.X2 = s.Anchor.x;
     band.Y1 = band.Y2 = s.Anchor.y;
-    band.look.BorderWidth = ws_.PenWidth();
-    ws_.store.EditLineVisible = true;
+    band.look.BorderWidth = ctx_.PenWidth();
+    ctx_.bands.EditLineVisible = true;
 }
 
 void LineTool::LineRubberBand(float x, float y) {
-    ws_.store.EditLine.X2 = x;
-    ws_.store.EditLine.Y2 = y;
+    ctx_.bands.EditLine.X2 = x;
+    ctx_.bands.EditLine.Y2 = y;
 }
 
 void LineTool::LineFinish(float x, float y) {
-    LineDrawState& s = ws_.lineState;
+    LineDrawState& s = ctx_.lineState;
     // A click without movement starts a series and draws nothing.
     if ((x != s.Anchor.x || y != s.Anchor.y) &&
-        ws_.store.AddLine(s.Anchor.x, s.Anchor.y, x, y, ws_.PenWidth(), true) < 0) {
-        ws_.NotePatternFull();
+        ctx_.store.AddLine(s.Anchor.x, s.Anchor.y, x, y, ctx_.PenWidth(), true) < 0) {
+        ctx_.NotePatternFull();
     }
-    ws_.store.EditLineVisible = false;
+    ctx_.bands.EditLineVisible = false;
     s.LastEnd = {x, y};
     s.SeriesActive = true;
 }

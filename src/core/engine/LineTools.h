@@ -5,20 +5,11 @@
 
 namespace tessary {
 
-class Workspace;
-
-// What the line tools keep between gestures.
-struct LineDrawState {
-    Point Anchor;
-    Point LastEnd;
-    bool SeriesActive = false;
-};
-
 // Freehand tracing: a stroke becomes a chain of lines, one cut whenever the
 // pointer is a trace segment away from the last cut along either axis.
 class TraceTool : public DrawingTool {
 public:
-    explicit TraceTool(Workspace& ws) : DrawingTool(ws) {}
+    explicit TraceTool(DrawContext& ctx) : DrawingTool(ctx) {}
     void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { TraceStep(x, y); }
     void Release(float x, float y) override { TraceStep(x, y); }
@@ -28,7 +19,7 @@ public:
 // Straight lines with a rubber band, chained into a series.
 class LineTool : public DrawingTool {
 public:
-    explicit LineTool(Workspace& ws) : DrawingTool(ws) {}
+    explicit LineTool(DrawContext& ctx) : DrawingTool(ctx) {}
     // A series does not outlast its tool.
     void Leave() override;
     void DrawPress(int button, float x, float y) override;

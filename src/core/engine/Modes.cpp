@@ -198,7 +198,7 @@ void Modes::ClickShapeButton(std::int16_t button) {
 
 void Modes::ClickEndLineSeries() {
     ws_.palette.ChooseLineToolBox(ChoiceLine);
-    ws_.EndLineSeries();
+    ws_.draw.EndLineSeries();
 }
 
 void Modes::ClickBoxShapeOption(std::int16_t option) {

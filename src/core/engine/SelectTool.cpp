@@ -1,35 +1,34 @@
 #include "core/engine/SelectTool.h"
 
-#include "core/engine/Workspace.h"
+#include "core/engine/Selection.h"
 
 namespace tessary {
 
-void SelectTool::Enter() { ws_.selection.SetSelectKind(ws_.selection.SelectKind()); }
+void SelectTool::Enter() { selection_.SetSelectKind(selection_.SelectKind()); }
 
-void SelectTool::Leave() { ws_.selection.ClearSelection(); }
+void SelectTool::Leave() { selection_.ClearSelection(); }
 
 void SelectTool::Press(int button, float x, float y, std::int16_t part) {
-    Selection& selection = ws_.selection;
     // Ends are joined through their grab points only.
-    if (selection.SelectKind() != SelectObjects || ws_.surface.ViewMode() == ViewPictureOnly) return;
-    selection.SetGrabDragActive(false);
+    if (selection_.SelectKind() != SelectObjects || surface_.ViewMode() == ViewPictureOnly) return;
+    selection_.SetGrabDragActive(false);
     if (button == kButtonLeft && part != LayerWindow) {
-        selection.ObjectPress(button, x, y);
+        selection_.ObjectPress(button, x, y);
     } else {
-        selection.ClearSelection();
+        selection_.ClearSelection();
     }
 }
 
-void SelectTool::Move(float x, float y) { ws_.selection.SelectMove(x, y); }
+void SelectTool::Move(float x, float y) { selection_.SelectMove(x, y); }
 
-void SelectTool::Release(float x, float y) { ws_.selection.SelectDrop(x, y); }
+void SelectTool::Release(float x, float y) { selection_.SelectDrop(x, y); }
 
 void SelectTool::Key(int keyCode) {
-    if (IsDeleteKey(keyCode) && ws_.selection.SelectKind() == SelectObjects) ws_.selection.DeleteSelected();
+    if (IsDeleteKey(keyCode) && selection_.SelectKind() == SelectObjects) selection_.DeleteSelected();
 }
 
 PointerSet SelectTool::Pointers() const {
-    if (ws_.selection.SelectKind() == SelectEnds) {
+    if (selection_.SelectKind() == SelectEnds) {
         return {PointerDefault, PointerDefault, PointerArrowQuestion, PointerArrowQuestion, 0, "Join\r\nEnds",
                 "Closest\r\nEnd"};
     }

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "core/engine/Tool.h"
+#include "core/engine/WorkSurface.h"
 
 namespace tessary {
+
+class Selection;
 
 // Select mode's tool: picks, drags and deletes objects, or joins line ends,
 // as the select kind says.
 class SelectTool : public Tool {
 public:
-    explicit SelectTool(Workspace& ws) : ws_(ws) {}
+    SelectTool(Selection& selection, const WorkSurface& surface) : selection_(selection), surface_(surface) {}
     // Free-end grab points are found anew on each coming back.
     void Enter() override;
     void Leave() override;
@@ -19,7 +22,8 @@ public:
     PointerSet Pointers() const override;
 
 private:
-    Workspace& ws_;
+    Selection& selection_;
+    const WorkSurface& surface_;
 };
 
 }  // namespace tessary

@@ -107,6 +107,10 @@ void Selection::Recolour(std::uint32_t colour) {
     }
 }
 
+void Selection::ForgetLine(std::int16_t line) {
+    if (state_ == SelectedLine && index_ == line) ClearSelection();
+}
+
 void Selection::ClearSelection() {
     ClearGrabPoints();
     Recolour(ws_.session.display.GetColour(0));
@@ -206,7 +210,7 @@ void Selection::ObjectPress(int button, float x, float y) {
     if (HitTest(x, y)) {
         lastDragPoint_ = {x, y};
         HideAllGrabPoints();
-        ws_.input.BeginGesture(x, y, PointerSizeAll);
+        ws_.gesture.Begin();
     }
 }
 
@@ -227,7 +231,7 @@ void Selection::GrabDragStart(std::int16_t index, float x, float y) {
     grabDragActive_ = true;
     grabIndex_ = index;
     if (state_ == SelectedLine || state_ == SelectedShape) HideAllGrabPoints();
-    ws_.input.BeginGesture(x, y, PointerCross);
+    ws_.gesture.Begin();
     GrabMove(x, y);
 }
 

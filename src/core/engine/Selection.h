@@ -53,6 +53,9 @@ public:
     // Edit > Select > Object or Ends: the kind, then select mode.
     void ChooseSelectKind(std::int16_t kind);
     void ClearSelection();
+    // A tool removes or reshapes this line: a selection of it goes, so no
+    // handle is left over a line that is gone or elsewhere.
+    void ForgetLine(std::int16_t line);
     void SelectLine(std::int16_t index);
     void SelectShape(std::int16_t index);
     bool HitTest(float x, float y);

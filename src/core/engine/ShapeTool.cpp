@@ -2,7 +2,11 @@
 
 #include <cmath>
 
-#include "core/engine/Workspace.h"
+#include "core/engine/DrawContext.h"
+#include "core/pattern/PatternStore.h"
+#include "core/engine/Selection.h"
+#include "core/pattern/LineGeometry.h"
+#include "core/engine/Palette.h"
 
 namespace tessary {
 
@@ -19,14 +23,14 @@ float Cut(float from, float length, double factor) {
 }  // namespace
 
 PointerSet ShapeTool::Pointers() const {
-    const std::int16_t cursor = ShapeCursorId(ws_.palette.ShapeMode, ws_.palette.ToolDirection);
+    const std::int16_t cursor = ShapeCursorId(ctx_.palette.ShapeMode, ctx_.palette.ToolDirection);
     return {PointerDefault, PointerDefault, PointerCustom, PointerCustom, cursor, "Apply\r\ntool", "Rotate"};
 }
 
 void ShapeTool::DrawPress(int button, float x, float y) {
     if (button == kButtonLeft) {
         ShapePress(x, y);
-        ws_.input.BeginGesture(x, y, PointerCustom);
+        ctx_.gesture.Begin();
     } else if (button == kButtonRight) {
         ShapeRotate();
     }
@@ -40,9 +44,9 @@ void ShapeTool::ShapePress(float x, float y) {
 
 void ShapeTool::ShapeRotate() {
     active_ = false;
-    const std::int16_t direction = ws_.palette.ToolDirection;
-    ws_.palette.SetDirection(direction >= 8 ? std::int16_t{1} : static_cast<std::int16_t>(direction + 1));
-    ws_.modes.ApplyPointers();
+    const std::int16_t direction = ctx_.palette.ToolDirection;
+    ctx_.palette.SetDirection(direction >= 8 ? std::int16_t{1} : static_cast<std::int16_t>(direction + 1));
+    ctx_.pointersChanged();
 }
 
 void ShapeTool::ShapeStep(float x, float y) {
@@ -53,18 +57,18 @@ void ShapeTool::ShapeStep(float x, float y) {
             case ShapeSmooth: SmoothStep(x, y); break;
             default: PushStep(x, y); break;
         }
-        ws_.store.SetPatternChanged(true);
+        ctx_.store.SetPatternChanged(true);
         return;
     }
-    ws_.geometry.SetProbe(pressPoint_.x, pressPoint_.y, x, y);
+    ctx_.geometry.SetProbe(pressPoint_.x, pressPoint_.y, x, y);
     std::int16_t line = -1;
-    if (!ws_.geometry.FirstCrossedLine(ws_.store, line)) return;
+    if (!ctx_.geometry.FirstCrossedLine(ctx_.store, line)) return;
     active_ = Start(line, x, y);
     spent_ = !active_;
 }
 
 bool ShapeTool::Start(std::int16_t line, float x, float y) {
-    mode_ = ws_.palette.ShapeMode;
+    mode_ = ctx_.palette.ShapeMode;
     switch (mode_) {
         case ShapeSharp: return SharpStart(line, x, y);
         case ShapeSmooth: return SmoothStart(line, x, y);
@@ -73,48 +77,48 @@ bool ShapeTool::Start(std::int16_t line, float x, float y) {
 }
 
 std::int16_t ShapeTool::NewLine() {
-    const std::int16_t i = ws_.store.NewLineSlot();
+    const std::int16_t i = ctx_.store.NewLineSlot();
     if (i < 0) {
-        ws_.NotePatternFull();
+        ctx_.NotePatternFull();
         return i;
     }
-    ws_.store.OutLine.Edit(i).look.BorderWidth = ws_.PenWidth();
+    ctx_.store.OutLine.Edit(i).look.BorderWidth = ctx_.PenWidth();
     return i;
 }
 
 void ShapeTool::Moved(std::initializer_list<std::int16_t> lines) {
     for (const std::int16_t i : lines) {
-        if (i >= 0) ws_.store.LineMoved(i);
+        if (i >= 0) ctx_.store.LineMoved(i);
     }
 }
 
 bool ShapeTool::SharpStart(std::int16_t line, float x, float y) {
     const std::int16_t b = NewLine();
     if (b < 0) return false;
-    ws_.DropSelectionOf(line);
+    ctx_.selection.ForgetLine(line);
     lineA_ = line;
     lineB_ = b;
-    const LineElement l = ws_.store.OutLine[line];
-    LineElement& e = ws_.store.OutLine.Edit(b);
+    const LineElement l = ctx_.store.OutLine[line];
+    LineElement& e = ctx_.store.OutLine.Edit(b);
     e.X2 = l.X2;
     e.Y2 = l.Y2;
     SharpStep(x, y);
-    ws_.store.OutLine.SetVisible(b, true);
+    ctx_.store.OutLine.SetVisible(b, true);
     return true;
 }
 
 void ShapeTool::SharpStep(float x, float y) {
-    LineElement& a = ws_.store.OutLine.Edit(lineA_);
+    LineElement& a = ctx_.store.OutLine.Edit(lineA_);
     a.X2 = x;
     a.Y2 = y;
-    LineElement& b = ws_.store.OutLine.Edit(lineB_);
+    LineElement& b = ctx_.store.OutLine.Edit(lineB_);
     b.X1 = x;
     b.Y1 = y;
     Moved({lineB_, lineA_});
 }
 
 bool ShapeTool::SmoothStart(std::int16_t line, float x, float y) {
-    ElementSet<LineElement>& lines = ws_.store.OutLine;
+    ElementSet<LineElement>& lines = ctx_.store.OutLine;
     // Both new slots first, so a full pattern leaves the line as it was.
     // The first is shown while the second is taken, or both would be the same.
     const std::int16_t b = NewLine();
@@ -123,15 +127,15 @@ bool ShapeTool::SmoothStart(std::int16_t line, float x, float y) {
     const std::int16_t a = NewLine();
     lines.SetVisible(b, false);
     if (a < 0) return false;
-    ws_.DropSelectionOf(line);
+    ctx_.selection.ForgetLine(line);
 
-    if (lines[line].X1 > lines[line].X2) SwapLineEnds(ws_.store, line);
-    LineGeometry& g = ws_.geometry;
+    if (lines[line].X1 > lines[line].X2) SwapLineEnds(ctx_.store, line);
+    LineGeometry& g = ctx_.geometry;
     const LineElement& l0 = lines[line];
     g.SetProbe(l0.X1, l0.Y1, l0.X2, l0.Y2);
     Point q1, q2;
     if (g.ProbeSegment().Vertical) {
-        if (l0.Y2 < l0.Y1) SwapLineEnds(ws_.store, line);
+        if (l0.Y2 < l0.Y1) SwapLineEnds(ctx_.store, line);
         const LineElement& l = lines[line];
         const float d = std::fabs(l.Y2 - l.Y1);
         const float top = g.ProbeSegment().MinY;
@@ -178,7 +182,7 @@ bool ShapeTool::SmoothStart(std::int16_t line, float x, float y) {
 void ShapeTool::ShiftMiddle(float x, float y) {
     const float dx = x - lastPoint_.x;
     const float dy = y - lastPoint_.y;
-    LineElement& m = ws_.store.OutLine.Edit(lineM_);
+    LineElement& m = ctx_.store.OutLine.Edit(lineM_);
     m.X1 += dx;
     m.Y1 += dy;
     m.X2 += dx;
@@ -188,7 +192,7 @@ void ShapeTool::ShiftMiddle(float x, float y) {
 
 void ShapeTool::SmoothStep(float x, float y) {
     ShiftMiddle(x, y);
-    ElementSet<LineElement>& lines = ws_.store.OutLine;
+    ElementSet<LineElement>& lines = ctx_.store.OutLine;
     const LineElement m = lines[lineM_];
     LineElement& a = lines.Edit(lineA_);
     a.X2 = m.X1;
@@ -203,7 +207,7 @@ void ShapeTool::PushStart(std::int16_t line, float x, float y) {
     lineM_ = line;
     lineA_ = lineB_ = -1;
     a1_ = a2_ = b1_ = b2_ = false;
-    const ElementSet<LineElement>& lines = ws_.store.OutLine;
+    const ElementSet<LineElement>& lines = ctx_.store.OutLine;
     const LineElement m = lines[line];
     // One pass, first match in index order at each end; stops once both are found.
     const std::int16_t count = lines.Count();
@@ -222,14 +226,14 @@ void ShapeTool::PushStart(std::int16_t line, float x, float y) {
         }
     }
     for (const std::int16_t i : {line, lineA_, lineB_}) {
-        if (i >= 0) ws_.DropSelectionOf(i);
+        if (i >= 0) ctx_.selection.ForgetLine(i);
     }
     lastPoint_ = {x, y};
 }
 
 void ShapeTool::PushStep(float x, float y) {
     ShiftMiddle(x, y);
-    ElementSet<LineElement>& lines = ws_.store.OutLine;
+    ElementSet<LineElement>& lines = ctx_.store.OutLine;
     const LineElement m = lines[lineM_];
     if (a1_ || a2_) {
         LineElement& a = lines.Edit(lineA_);

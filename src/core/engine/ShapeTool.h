@@ -8,15 +8,13 @@
 
 namespace tessary {
 
-class Workspace;
-
 // The shape tool: a drag takes the first line its path from the press point
 // crosses and reshapes it with the pointer for the rest of the drag. Sharp
 // pulls a corner out of it, Smooth moves its middle third, Push moves it
 // whole with the lines joined to its ends. A right press turns the pointer.
 class ShapeTool : public DrawingTool {
 public:
-    explicit ShapeTool(Workspace& ws) : DrawingTool(ws) {}
+    explicit ShapeTool(DrawContext& ctx) : DrawingTool(ctx) {}
     void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { ShapeStep(x, y); }
     void Release(float x, float y) override { ShapeStep(x, y); }

@@ -6,7 +6,10 @@
 
 namespace tessary {
 
-class Workspace;
+class DrawContext;
+
+inline constexpr int kButtonLeft = 1;
+inline constexpr int kButtonRight = 2;
 
 // One way of working in the work window: what a press, the moves and the
 // release of the gesture it began and a key do, and the pointers it shows.
@@ -36,7 +39,7 @@ bool IsDeleteKey(int keyCode);
 // in the picture-only view, and Delete takes back the last thing drawn.
 class DrawingTool : public Tool {
 public:
-    explicit DrawingTool(Workspace& ws) : ws_(ws) {}
+    explicit DrawingTool(DrawContext& ctx) : ctx_(ctx) {}
     void Press(int button, float x, float y, std::int16_t part) final;
     void Key(int keyCode) override;
     bool PressesThroughHandles() const override;
@@ -45,7 +48,7 @@ public:
 protected:
     virtual void DrawPress(int button, float x, float y) = 0;
 
-    Workspace& ws_;
+    DrawContext& ctx_;
 };
 
 }  // namespace tessary

@@ -1,14 +1,19 @@
 #pragma once
 
 #include "core/engine/Tool.h"
+#include "core/engine/WorkSurface.h"
 
 namespace tessary {
+
+class Gesture;
+class ZoomMove;
 
 // Move mode's tool: a left drag on the picture moves it, the press point
 // staying under the pointer.
 class MoveTool : public Tool {
 public:
-    explicit MoveTool(Workspace& ws) : ws_(ws) {}
+    MoveTool(ZoomMove& zoom, WorkSurface& surface, Gesture& gesture)
+        : zoom_(zoom), surface_(surface), gesture_(gesture) {}
     void Press(int button, float x, float y, std::int16_t part) override;
     void Move(float x, float y) override;
     void Release(float x, float y) override;
@@ -17,19 +22,21 @@ public:
     PointerSet Pointers() const override;
 
 private:
-    Workspace& ws_;
+    ZoomMove& zoom_;
+    WorkSurface& surface_;
+    Gesture& gesture_;
 };
 
 // Zoom mode's tool: the left button zooms in, the right out, about the
 // point pressed on the picture; a press beside it centres the picture.
 class ZoomTool : public Tool {
 public:
-    explicit ZoomTool(Workspace& ws) : ws_(ws) {}
+    explicit ZoomTool(ZoomMove& zoom) : zoom_(zoom) {}
     void Press(int button, float x, float y, std::int16_t part) override;
     PointerSet Pointers() const override;
 
 private:
-    Workspace& ws_;
+    ZoomMove& zoom_;
 };
 
 }  // namespace tessary

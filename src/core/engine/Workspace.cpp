@@ -8,22 +8,24 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       reference(s.reference),
       surface(commands),
       selection(*this),
+      draw(store, bands, lineState, geometry, palette, surface, s.display, s.messages, gesture, selection),
       endJoining(*this),
       modes(*this),
       zoom(*this, limits),
       input(*this),
-      traceTool(*this),
-      lineTool(*this),
-      circleTool(*this, ShapeCircle),
-      rectangleTool(*this, ShapeRectangle),
-      squareTool(*this, ShapeSquare),
-      arcTool(*this),
-      eraseTool(*this),
-      shapeTool(*this),
-      selectTool(*this),
-      moveTool(*this),
-      zoomTool(*this),
+      traceTool(draw),
+      lineTool(draw),
+      circleTool(draw, ShapeCircle),
+      rectangleTool(draw, ShapeRectangle),
+      squareTool(draw, ShapeSquare),
+      arcTool(draw),
+      eraseTool(draw),
+      shapeTool(draw),
+      selectTool(selection, surface),
+      moveTool(zoom, surface, gesture),
+      zoomTool(zoom),
       tools(selectTool) {
+    draw.pointersChanged = [this] { modes.ApplyPointers(); };
     InitDrawingLook();
 }
 
@@ -52,12 +54,12 @@ Tool* Workspace::ToolFor(std::int16_t mode, std::int16_t drawTool) {
 
 void Workspace::InitDrawingLook() {
     const std::uint32_t colour = session.display.GetColour(0);
-    const Appearance look{colour, PenWidth(), kDrawModeCopyPen, 0};
-    store.ArcLine.Edit(0).look = look;
+    const Appearance look{colour, draw.PenWidth(), kDrawModeCopyPen, 0};
+    bands.ArcLine.Edit(0).look = look;
     store.OutLine.Edit(0).look = look;
     store.OutShape.Edit(0).look = look;
-    store.EditLine.look = Appearance{colour, PenWidth(), kDrawModeInvert, 0};
-    store.EditShape.look.DrawMode = kDrawModeInvert;
+    bands.EditLine.look = Appearance{colour, draw.PenWidth(), kDrawModeInvert, 0};
+    bands.EditShape.look.DrawMode = kDrawModeInvert;
 }
 
 void Workspace::RefreshPatternLook() {
@@ -66,30 +68,15 @@ void Workspace::RefreshPatternLook() {
         for (std::int16_t i = 0; i < set.Count(); ++i) {
             Appearance& look = set.Edit(i).look;
             look.BorderColor = colour;
-            look.BorderWidth = PenWidth();
+            look.BorderWidth = draw.PenWidth();
         }
     };
-    refresh(store.ArcLine);
+    refresh(bands.ArcLine);
     refresh(store.OutLine);
     refresh(store.OutShape);
     const std::int16_t state = selection.SelectState();
     if (state == SelectedLine) store.OutLine.Edit(selection.SelectIndex()).look.BorderColor = session.display.GetColour(1);
     if (state == SelectedShape) store.OutShape.Edit(selection.SelectIndex()).look.BorderColor = session.display.GetColour(1);
-}
-
-void Workspace::DeleteLastDrawn() {
-    if (store.LastKind() == LastKindValue::Line) lineState.LastEnd = lineState.Anchor;
-    store.DeleteLastDrawn();
-}
-
-void Workspace::DropSelectionOf(std::int16_t line) {
-    if (selection.SelectState() == SelectedLine && selection.SelectIndex() == line) selection.ClearSelection();
-}
-
-void Workspace::NotePatternFull() {
-    if (patternFullShown_) return;
-    patternFullShown_ = true;
-    session.messages.MsgPatternFull();
 }
 
 void Workspace::ResetWorkspace() {
@@ -98,6 +85,7 @@ void Workspace::ResetWorkspace() {
     arcTool.EndArc(false);
     selection.ClearSelection();
     store.ClearPattern();
+    bands.Clear();
     lineState = LineDrawState{};
     store.ForgetLastDrawn();
     modes.ResetDrawButtons();

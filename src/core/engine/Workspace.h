@@ -6,6 +6,7 @@
 
 #include "core/engine/ArcTool.h"
 #include "core/engine/BoxTool.h"
+#include "core/engine/DrawContext.h"
 #include "core/engine/EndJoining.h"
 #include "core/engine/EraseTool.h"
 #include "core/engine/SelectTool.h"
@@ -43,7 +44,11 @@ public:
     Palette palette;
     LineDrawState lineState;
     LineGeometry geometry;
+    RubberBands bands;
+    Gesture gesture;
     Selection selection;
+    // All the drawing tools see of the rest.
+    DrawContext draw;
     EndJoining endJoining;
     Modes modes;
     ZoomMove zoom;
@@ -72,17 +77,6 @@ public:
     // The look of pattern objects and feedback from the display settings.
     void InitDrawingLook();
     void RefreshPatternLook();
-    std::int16_t PenWidth() const { return session.display.MonitorPen(); }
-
-    void EndLineSeries() { lineState.SeriesActive = false; }
-    // A tool found the pattern full: said once per press.
-    void NotePatternFull();
-    void NewPress() { patternFullShown_ = false; }
-    // The Delete key while drawing: the last object drawn, whoever drew it.
-    void DeleteLastDrawn();
-    // A tool removes or reshapes this line: a selection of it goes, so no
-    // handle is left over a line that is gone or elsewhere.
-    void DropSelectionOf(std::int16_t line);
 
     void ResetWorkspace();
     bool PrepareBlankSurface();
@@ -90,9 +84,6 @@ public:
     void EndBusy(bool hideWork);
     // New, Open and the end of an alignment.
     void StartWorkspace(bool zoomToFit);
-
-private:
-    bool patternFullShown_ = false;
 };
 
 }  // namespace tessary

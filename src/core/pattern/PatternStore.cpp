@@ -108,14 +108,9 @@ void PatternStore::ForgetLastDrawn() {
 void PatternStore::ClearPattern() {
     const int lines = OutLine.Count();
     const int shapes = OutShape.Count();
-    const int arcs = ArcLine.Count();
-    progress_.ProgressStart(0, 2 * (lines + shapes) + arcs, "Erasing - Please wait...", false);
-    ArcLine.SetVisible(0, false);
+    progress_.ProgressStart(0, 2 * (lines + shapes), "Erasing - Please wait...", false);
     OutLine.SetVisible(0, false);
     OutShape.SetVisible(0, false);
-    EditLineVisible = false;
-    EditShapeVisible = false;
-    DestroyAllButFirst(ArcLine, progress_);
     DestroyAllButFirst(OutLine, progress_);
     DestroyAllButFirst(OutShape, progress_);
     reference_.Clear();

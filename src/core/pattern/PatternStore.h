@@ -11,20 +11,15 @@ class Progress;
 
 enum class LastKindValue : std::int16_t { None = 0, Line = 1, Shape = 2 };
 
-// The drawn pattern: the line set and the shape set on the pattern layer,
-// with the feedback objects that share the surface. Every creation and
-// deletion is passed to the reference copy index for index.
+// The drawn pattern: the line set and the shape set on the pattern layer.
+// Every creation and deletion is passed to the reference copy index for
+// index.
 class PatternStore {
 public:
     PatternStore(ReferenceCopy& reference, Progress& progress) : reference_(reference), progress_(progress) {}
 
     ElementSet<LineElement> OutLine;
     ElementSet<ShapeElement> OutShape;
-    ElementSet<LineElement> ArcLine;  // an arc under construction
-    LineElement EditLine;             // rubber band
-    ShapeElement EditShape;           // rubber band of circles and boxes
-    bool EditLineVisible = false;
-    bool EditShapeVisible = false;
 
     // The lowest free slot, created when every slot is in use; the slot stays
     // hidden until the caller completes it. -1 when the set is full.

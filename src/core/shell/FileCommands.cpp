@@ -238,9 +238,10 @@ bool FileCommands::ExportBitmapCommand(RasterSurface& surface) {
 void FileCommands::ClearPatternCommand() {
     if (ws_.session.messages.MsgClearPattern() != AnswerYes) return;
     ws_.selection.ClearSelection();
-    ws_.store.ClearPattern();
-    ws_.EndLineSeries();
     ws_.arcTool.EndArc(false);
+    ws_.store.ClearPattern();
+    ws_.bands.Clear();
+    ws_.draw.EndLineSeries();
 }
 
 void FileCommands::PatternSetupCommand() {

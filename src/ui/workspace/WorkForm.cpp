@@ -59,7 +59,7 @@ int WorkForm::GrabPointAt(const QPointF& p) const {
 void WorkForm::UpdateCursor(const QPointF& p) {
     const PointerSet& pointers = ws_.modes.Pointers();
     std::int16_t pointer = pointers.window;
-    if (ws_.input.GestureActive()) {
+    if (ws_.gesture.Active()) {
         pointer = pointers.pattern;
     } else {
         switch (View().PartAt(PixelsOf(p))) {
@@ -114,7 +114,7 @@ void WorkForm::ForwardGesture(const QPointF& p, bool release) {
 
 void WorkForm::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    if (ws_.input.GestureActive()) {
+    if (ws_.gesture.Active()) {
         ForwardGesture(p, false);
         EngineChanged();
     }
@@ -123,7 +123,7 @@ void WorkForm::mouseMoveEvent(QMouseEvent* event) {
 
 void WorkForm::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    if (ws_.input.GestureActive()) {
+    if (ws_.gesture.Active()) {
         ForwardGesture(p, true);
     }
     UpdateCursor(p);
@@ -131,7 +131,7 @@ void WorkForm::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void WorkForm::leaveEvent(QEvent*) {
-    if (ws_.input.GestureActive()) {
+    if (ws_.gesture.Active()) {
         ws_.input.PointerLeft();
         EngineChanged();
     }
@@ -196,20 +196,21 @@ void WorkForm::RebuildCaches() {
     const auto line = [this](const LineElement& e) { return LineBounds(e); };
     const auto shape = [this](const ShapeElement& e) { return ShapeBounds(e); };
     PatternStore& store = ws_.store;
+    RubberBands& bands = ws_.bands;
     lineRects_.assign(static_cast<std::size_t>(store.OutLine.Count()), QRect());
     shapeRects_.assign(static_cast<std::size_t>(store.OutShape.Count()), QRect());
-    arcRects_.assign(static_cast<std::size_t>(store.ArcLine.Count()), QRect());
+    arcRects_.assign(static_cast<std::size_t>(bands.ArcLine.Count()), QRect());
     store.OutLine.TakeTouched();
     store.OutShape.TakeTouched();
-    store.ArcLine.TakeTouched();
+    bands.ArcLine.TakeTouched();
     for (std::int16_t i = 0; i < store.OutLine.Count(); ++i) {
         if (store.OutLine.Visible(i)) lineRects_[i] = line(store.OutLine[i]);
     }
     for (std::int16_t i = 0; i < store.OutShape.Count(); ++i) {
         if (store.OutShape.Visible(i)) shapeRects_[i] = shape(store.OutShape[i]);
     }
-    for (std::int16_t i = 0; i < store.ArcLine.Count(); ++i) {
-        if (store.ArcLine.Visible(i)) arcRects_[i] = line(store.ArcLine[i]);
+    for (std::int16_t i = 0; i < bands.ArcLine.Count(); ++i) {
+        if (bands.ArcLine.Visible(i)) arcRects_[i] = line(bands.ArcLine[i]);
     }
 }
 
@@ -231,6 +232,7 @@ void WorkForm::RepaintAll() {
 void WorkForm::RepaintChanges() {
     setEnabled(ws_.surface.Enabled);
     PatternStore& store = ws_.store;
+    RubberBands& bands = ws_.bands;
     const ViewKey view = CurrentView();
     if (!(view == view_)) {
         view_ = view;
@@ -241,14 +243,14 @@ void WorkForm::RepaintChanges() {
         const auto line = [this](const LineElement& e) { return LineBounds(e); };
         Damage(store.OutLine, lineRects_, line, region);
         Damage(store.OutShape, shapeRects_, [this](const ShapeElement& e) { return ShapeBounds(e); }, region);
-        Damage(store.ArcLine, arcRects_, line, region);
-        const QRect editLine = store.EditLineVisible ? LineBounds(store.EditLine) : QRect();
+        Damage(bands.ArcLine, arcRects_, line, region);
+        const QRect editLine = bands.EditLineVisible ? LineBounds(bands.EditLine) : QRect();
         if (editLine != editLineRect_) {
             region += editLineRect_;
             region += editLine;
             editLineRect_ = editLine;
         }
-        const QRect editShape = store.EditShapeVisible ? ShapeBounds(store.EditShape) : QRect();
+        const QRect editShape = bands.EditShapeVisible ? ShapeBounds(bands.EditShape) : QRect();
         if (editShape != editShapeRect_) {
             region += editShapeRect_;
             region += editShape;
@@ -309,6 +311,7 @@ void WorkForm::paintEvent(QPaintEvent* event) {
     p.setRenderHint(QPainter::Antialiasing, false);
     const QRectF area(dirty);
     const PatternStore& store = ws_.store;
+    const RubberBands& bands = ws_.bands;
     const auto drawLine = [&](const LineElement& e) {
         const QPointF a = QtPoint(view.LayerToPixels({e.X1, e.Y1}));
         const QPointF b = QtPoint(view.LayerToPixels({e.X2, e.Y2}));
@@ -341,18 +344,18 @@ void WorkForm::paintEvent(QPaintEvent* event) {
     for (std::int16_t i = 0; i < store.OutLine.Count(); ++i) {
         if (store.OutLine.Visible(i)) drawLine(store.OutLine[i]);
     }
-    for (std::int16_t i = 0; i < store.ArcLine.Count(); ++i) {
-        if (store.ArcLine.Visible(i)) drawLine(store.ArcLine[i]);
+    for (std::int16_t i = 0; i < bands.ArcLine.Count(); ++i) {
+        if (bands.ArcLine.Visible(i)) drawLine(bands.ArcLine[i]);
     }
     // Rubber bands invert what lies beneath, so they show over any picture.
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    if (store.EditLineVisible) {
-        LineElement band = store.EditLine;
+    if (bands.EditLineVisible) {
+        LineElement band = bands.EditLine;
         band.look.BorderColor = RGB(255, 255, 255);
         drawLine(band);
     }
-    if (store.EditShapeVisible) {
-        ShapeElement band = store.EditShape;
+    if (bands.EditShapeVisible) {
+        ShapeElement band = bands.EditShape;
         band.look.BorderColor = RGB(255, 255, 255);
         drawShape(band);
     }
