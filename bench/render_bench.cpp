@@ -13,7 +13,7 @@
 #include "bench/BenchPlatform.h"
 #include "core/engine/Workspace.h"
 #include "ui/platform/QtPictureLayers.h"
-#include "ui/workspace/WorkForm.h"
+#include "ui/engine/WorkForm.h"
 
 namespace {
 

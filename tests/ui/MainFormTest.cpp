@@ -17,11 +17,11 @@
 #include <QToolBar>
 #include <functional>
 
-#include "ui/drawing/DrawToolsForm.h"
+#include "ui/engine/DrawToolsForm.h"
 #include "ui/platform/QtSettingsStore.h"
 #include "ui/shell/MainForm.h"
-#include "ui/workspace/Cursors.h"
-#include "ui/workspace/WorkForm.h"
+#include "ui/engine/Cursors.h"
+#include "ui/engine/WorkForm.h"
 
 namespace tessary {
 namespace {

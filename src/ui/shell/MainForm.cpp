@@ -17,7 +17,7 @@
 
 #include "core/services/AppTitle.h"
 #include "core/shell/WindowPositions.h"
-#include "ui/drawing/DrawToolsForm.h"
+#include "ui/engine/DrawToolsForm.h"
 #include "ui/files/DimensionForm.h"
 #include "ui/files/NewOptionsForm.h"
 #include "ui/platform/StandardFolders.h"
@@ -25,7 +25,7 @@
 #include "ui/print/QtPrintDevice.h"
 #include "core/print/PrintCommand.h"
 #include "ui/shell/MouseForm.h"
-#include "ui/workspace/WorkForm.h"
+#include "ui/engine/WorkForm.h"
 
 namespace tessary {
 

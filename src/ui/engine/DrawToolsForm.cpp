@@ -1,4 +1,4 @@
-#include "ui/drawing/DrawToolsForm.h"
+#include "ui/engine/DrawToolsForm.h"
 
 #include <cmath>
 
@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/engine/Workspace.h"
-#include "ui/workspace/Cursors.h"
+#include "ui/engine/Cursors.h"
 
 namespace tessary {
 

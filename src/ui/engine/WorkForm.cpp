@@ -1,4 +1,4 @@
-#include "ui/workspace/WorkForm.h"
+#include "ui/engine/WorkForm.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,7 +9,7 @@
 #include "core/pattern/ShapeOutline.h"
 #include "core/engine/Workspace.h"
 #include "ui/platform/QtPictureLayers.h"
-#include "ui/workspace/Cursors.h"
+#include "ui/engine/Cursors.h"
 
 namespace tessary {
 

@@ -1,4 +1,4 @@
-#include "ui/workspace/Cursors.h"
+#include "ui/engine/Cursors.h"
 
 #include <QPainter>
 #include <QPainterPath>
