@@ -9,6 +9,7 @@
 #include "core/platform/PictureLayers.h"
 #include "core/shell/EditScript.h"
 #include "core/shell/FileCommands.h"
+#include "ui/platform/QtPictureLayers.h"
 
 namespace tessary::cli {
 
@@ -23,15 +24,6 @@ public:
     std::optional<std::string> AskBitmapPath(const std::string&) override { return {}; }
     std::optional<std::string> AskPdfPath(const std::string&, const std::string&) override { return {}; }
     void ShowPatternSetup(bool) override {}
-};
-
-// Without a window no picture is shown, so there is nothing to decode; the
-// picture's bytes still travel with the pattern.
-class NoPictureLayers : public PictureLayers {
-public:
-    bool Decode(const std::string&, int) override { return true; }
-    PictureSize NaturalSize() const override { return {}; }
-    void Clear() override {}
 };
 
 // The window a script draws in: a full-HD screen's worth of pixels.
@@ -75,13 +67,17 @@ int Edit(Session& session, const Arguments& args, const EditJob& job) {
     s.ClientWidth = s.ScreenWidth = kWindowPixelsWide * job.twipsPerPixel;
     s.ClientHeight = s.ScreenHeight = kWindowPixelsHigh * job.twipsPerPixel;
     NoDialogs dialogs;
-    NoPictureLayers pictures;
+    // Pictures are decoded for their size: a new one fits the pattern to it.
+    QtPictureLayers pictures;
+    pictures.SetScreenTwipsPerPixel(job.twipsPerPixel);
     FileCommands files(ws, dialogs, pictures);
     files.OpenPatternCommand(args.files[0]);
     if (!files.PatternOpen()) return kFailed;
     // At normal size a layer twip is a twip of the pattern.
     ws.zoom.ZoomView(ZoomNormal);
-    job.script.Run(ws);
+    job.script.Run(ws, files);
+    // An alignment left open is ended as the user would: nothing dragged is lost.
+    if (ws.modes.AppState() == AppAligning) ws.EndAlignCommand();
     ws.zoom.ZoomView(ZoomNormal);
     return session.file.SavePattern(args.files[1], false) ? kOk : kFailed;
 }

@@ -2,6 +2,8 @@
 #include <tuple>
 
 #include "core/shell/EditScript.h"
+#include "core/shell/FileCommands.h"
+#include "tests/core/CommandFakes.h"
 #include "tests/core/WorkspaceFixture.h"
 
 namespace tessary {
@@ -9,16 +11,22 @@ namespace {
 
 class EditScriptTest : public test::WorkspaceTest {
 protected:
+    EditScriptTest() : dialogs(ws), files(ws, dialogs, pictures) {}
+
     bool Run(const std::string& text) {
         EditScript script;
         std::istringstream in(text);
         if (!script.Read(in)) return false;
-        script.Run(ws);
+        script.Run(ws, files);
         return true;
     }
     std::tuple<float, float, float, float> Ends(std::int16_t i) const {
         return {Line(i).X1, Line(i).Y1, Line(i).X2, Line(i).Y2};
     }
+
+    test::FakeDialogs dialogs;
+    test::FakePictures pictures;
+    FileCommands files;
 };
 
 TEST_F(EditScriptTest, AMalformedLineIsNamedAndNothingRuns) {
@@ -37,6 +45,9 @@ TEST_F(EditScriptTest, AMalformedLineIsNamedAndNothingRuns) {
         {"rotate 90", 1, "rotate takes nothing"},
         {"grab -1", 1, "grab takes a grab point's number"},
         {"tool line\r\nundo", 2, "unknown command \"undo\""},
+        {"align sideways", 1, "align takes start, end, drag DX DY or stretch PERCENT (10 to 32767)"},
+        {"align stretch 5", 1, "align takes start, end, drag DX DY or stretch PERCENT (10 to 32767)"},
+        {"change-picture   ", 1, "change-picture takes a picture file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script);
@@ -66,6 +77,27 @@ TEST_F(EditScriptTest, GesturesGoThroughTheWindowsOwnDispatch) {
     t->store.AddLine(1000, 2000, 5000, 2000, 1, true);
     ASSERT_TRUE(Run("select objects\npress 3000 2000\nrelease 3000 2000\ngrab 1\nmove 6000 3000\nrelease 6000 3000"));
     EXPECT_EQ(Ends(0), std::make_tuple(1000.0f, 2000.0f, 6000.0f, 3000.0f));
+}
+
+TEST_F(EditScriptTest, AlignmentStepsActOnlyWhileAligning) {
+    t->store.AddLine(1000, 1000, 3000, 2000, ws.draw.PenWidth(), true);
+    // Not aligning: a drag here would otherwise be a select drag.
+    ASSERT_TRUE(Run("align drag 500 0\nalign stretch 200\nalign end"));
+    EXPECT_EQ(Ends(0), std::make_tuple(1000.f, 1000.f, 3000.f, 2000.f));
+
+    // The end fits the view to the window: the reference copy keeps true twips.
+    const auto kept = [this] {
+        const ReferenceLine& l = t->reference.Lines[0];
+        return std::make_tuple(l.X1, l.Y1, l.X2, l.Y2);
+    };
+    ASSERT_TRUE(Run("align start\nalign drag 500 -200\nalign drag -100000 0\nalign end"));
+    EXPECT_EQ(kept(), std::make_tuple(0.f, 800.f, 2000.f, 1800.f));
+    EXPECT_EQ(ws.modes.AppState(), AppPatternOpen);
+
+    ASSERT_TRUE(Run("align start\nalign stretch 200\nalign end"));
+    const auto [x1, y1, x2, y2] = kept();
+    EXPECT_NEAR(x2 - x1, 4000, 0.01);
+    EXPECT_NEAR((x1 + x2) / 2, t->reference.PatternWidth() / 2, 0.01);
 }
 
 }  // namespace

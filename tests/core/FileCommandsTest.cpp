@@ -6,12 +6,11 @@
 #include <optional>
 #include <tuple>
 
-#include "core/platform/CommandDialogs.h"
-#include "core/platform/PictureLayers.h"
 #include "core/print/PrintCommand.h"
 #include "core/shell/FileCommands.h"
 #include "core/shell/WindowPositions.h"
 #include "core/engine/Workspace.h"
+#include "tests/core/CommandFakes.h"
 #include "tests/core/FakePlatform.h"
 #include "tests/core/PrintFakes.h"
 
@@ -19,89 +18,14 @@ namespace tessary {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FakeDialogs;
+using test::FakePictures;
 using test::ReadFileBytes;
 using test::TestSession;
 using test::WriteFileBytes;
 
-// File dialogs answer from scripts (an empty script is a cancel); the
-// Pattern Setup dialog accepts like the real one, or is cancelled.
-class FakeDialogs : public CommandDialogs {
-public:
-    explicit FakeDialogs(Workspace& ws) : ws_(ws) {}
-
-    std::optional<std::string> AskSavePatternPath(const std::string& folder, const std::string&) override {
-        saveFolders.push_back(folder);
-        return Next(savePaths);
-    }
-    std::optional<std::string> AskOpenPatternPath(const std::string& folder) override {
-        openFolders.push_back(folder);
-        return Next(openPaths);
-    }
-    std::optional<std::string> AskPicturePath(const std::string& folder) override {
-        pictureFolders.push_back(folder);
-        return Next(picturePaths);
-    }
-    std::optional<std::string> AskBitmapPath(const std::string&) override { return Next(bitmapPaths); }
-    std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override {
-        pdfAsked.push_back(folder + "|" + name);
-        return Next(pdfPaths);
-    }
-    void ShowPatternSetup(bool forNewPattern) override {
-        PatternOptions& o = ws_.session.options;
-        ++setups;
-        newPatternSetups += forNewPattern;
-        aspectLockedSeen = o.AspectLocked;
-        noPictureSeen = ws_.modes.NoPicture();
-        o.SetupCancelled = cancelSetup;
-        if (cancelSetup) return;
-        if (edit) edit(o);
-        o.AspectLocked = true;
-        o.RecomputeTwips();
-    }
-
-    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, pdfPaths;
-    std::vector<std::string> saveFolders, openFolders, pictureFolders, pdfAsked;
-    bool cancelSetup = false;
-    std::function<void(PatternOptions&)> edit;
-    int setups = 0;
-    int newPatternSetups = 0;
-    bool aspectLockedSeen = false;
-    bool noPictureSeen = false;
-
-private:
-    static std::optional<std::string> Next(std::deque<std::string>& script) {
-        if (script.empty()) return std::nullopt;
-        const std::string path = script.front();
-        script.pop_front();
-        return path;
-    }
-
-    Workspace& ws_;
-};
-
-// Any existing non-empty file decodes, unless told to fail.
-class FakePictures : public PictureLayers {
-public:
-    bool Decode(const std::string& path, int layer) override {
-        decoded.push_back(path);
-        std::error_code ec;
-        const auto size = fs::file_size(path, ec);
-        const bool ok = !fail && !ec && size > 0;
-        layers.at(layer) = ok ? path : "";
-        if (afterDecode) afterDecode(layer);
-        return ok;
-    }
-    PictureSize NaturalSize() const override { return natural; }
-    void Clear() override { layers = {}; }
-
-    std::array<std::string, 2> layers;
-    std::vector<std::string> decoded;
-    bool fail = false;
-    PictureSize natural{2880, 4320};
-    std::function<void(int)> afterDecode;
-};
-
 constexpr const char* kNotLoaded = "The selected file could not be loaded.";
+constexpr const char* kPictureNotLoaded = "The selected picture could not be loaded.";
 constexpr const char* kSaveQuestion = "Do you wish to save your changes to the pattern?";
 constexpr const char* kClearQuestion = "Clear the pattern of all drawings?";
 constexpr const char* kLargeQuestion = "The selected picture is larger than 1 MB in size.";
@@ -265,7 +189,7 @@ TEST_F(FileCommandsTest, PictureThatDoesNotLoadGivesABlankPage) {
         if (c.chosen) dialogs.picturePaths.push_back(WritePicture("pic.jpg", c.size));
         cmd.NewPattern(true);
 
-        EXPECT_EQ(Shown(), c.chosen ? std::vector<std::string>{"The selected picture could not be loaded."}
+        EXPECT_EQ(Shown(), c.chosen ? std::vector<std::string>{kPictureNotLoaded}
                                     : std::vector<std::string>{});
         EXPECT_EQ(pictures.decoded.size(), c.decodes);
         EXPECT_EQ(pictures.layers, (std::array<std::string, 2>{}));
@@ -452,6 +376,43 @@ TEST_F(FileCommandsTest, ClearPatternAsksAndIsNoChange) {
     t.presenter.shown.clear();
     EXPECT_TRUE(cmd.ClosePattern());
     EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(FileCommandsTest, ChangePictureFitsThePatternToTheNewPictureOrKeepsTheOldOne) {
+    const std::string photo = WritePicture("photo.jpg", 1500);
+    NewFromPicture(photo);
+    const Rect& layer = ws.surface.Pattern;
+    DrawLine(0, 0, layer.Width, layer.Height);  // the pattern fills its picture
+    ws.store.SetPatternChanged(false);
+    const std::vector<ReferenceLine> before = ws.reference.Lines;
+
+    // Cancelled, or a picture that does not decode: all stays as it was.
+    cmd.ChangePictureCommand();
+    pictures.failing = WritePicture("bad.jpg", 1500);
+    EXPECT_FALSE(cmd.ChangePicture(pictures.failing));
+    EXPECT_EQ(Shown(), std::vector<std::string>{kPictureNotLoaded});
+    EXPECT_TRUE(ws.surface.Enabled && ws.surface.PictureLoaded && pictures.layers[0] == photo);
+    EXPECT_EQ(t->file.document.picturePath, photo);
+    EXPECT_TRUE(ws.modes.AppState() == AppPatternOpen && !ws.store.PatternChanged());
+    EXPECT_EQ(ws.reference.Lines[0].X2, before[0].X2);
+
+    // Twice the size: the pattern follows it and the user aligns it.
+    pictures.natural = {5760, 8640};
+    const int setups = dialogs.newPatternSetups;
+    dialogs.picturePaths.push_back(WritePicture("big.jpg", 2000));
+    cmd.ChangePictureCommand();
+    EXPECT_EQ(dialogs.newPatternSetups, setups + 1);
+    EXPECT_TRUE(ws.surface.Enabled && ws.modes.AppState() == AppAligning && ws.store.PatternChanged());
+    EXPECT_EQ(t->file.document.picturePath, Path("big.jpg"));
+    EXPECT_TRUE(ws.reference.PatternWidth() == 5760 && ws.reference.PatternHeight() == 8640);
+    EXPECT_TRUE(t->options.WidthTwips == 5760 && t->options.HeightTwips == 8640);
+    const ReferenceLine& fitted = ws.reference.Lines[0];
+    EXPECT_NEAR(fitted.X1, 0, 0.5);
+    EXPECT_NEAR(fitted.Y1, 0, 0.5);
+    EXPECT_NEAR(fitted.X2, 5760, 0.5);
+    EXPECT_NEAR(fitted.Y2, 8640, 0.5);
+    ws.EndAlignCommand();
+    EXPECT_NEAR(ws.reference.Lines[0].X2, 5760, 0.5);
 }
 
 TEST_F(FileCommandsTest, ClosingOrExitingDropsThePictureOfThePattern) {

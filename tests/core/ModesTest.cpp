@@ -187,9 +187,10 @@ TEST_F(ModesTest, PointersAndMouseHelpFollowModeAndTool) {
         EXPECT_EQ(ws.modes.MouseHelpLeft(), *c.pointers.leftText);
         EXPECT_EQ(ws.modes.MouseHelpRight(), *c.pointers.rightText);
     }
-    // Aligning keeps the texts of the mode before it.
+    // Aligning keeps the texts of the mode before it; the hand is over the
+    // whole pattern, which a press anywhere on drags.
     ws.modes.SetMode(ModeAlign);
-    EXPECT_EQ(ws.modes.Pointers(), (PointerSet{12, 12, 99, 12, 4, std::nullopt, std::nullopt}));
+    EXPECT_EQ(ws.modes.Pointers(), (PointerSet{12, 12, 99, 99, 4, std::nullopt, std::nullopt}));
     EXPECT_EQ(ws.modes.MouseHelpLeft(), "In");
     EXPECT_EQ(ws.modes.MouseHelpRight(), "Out");
 }

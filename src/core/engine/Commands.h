@@ -14,6 +14,7 @@ namespace tessary {
     X(MenuEditDrawLine) X(MenuEditDrawLineMode0) X(MenuEditDrawLineMode1) X(MenuEditDrawCurve) X(MenuEditDrawArc)      \
     X(MenuEditDrawCircle) X(MenuEditDrawBox) X(MenuEditDrawBoxMode0) X(MenuEditDrawBoxMode1) X(MenuEditShape)          \
     X(MenuEditShapeMode0) X(MenuEditShapeMode1) X(MenuEditShapeMode2) X(MenuEditClear) X(MenuEditEraser)              \
+    X(MenuEditAlignPat) X(MenuEditAlignPatEnd) X(MenuEditChangePic)                                                    \
     X(MenuView) X(MenuViewWork0) X(MenuViewWork1) X(MenuViewWork2) X(MenuViewMove) X(MenuViewZoom)                    \
     X(MenuViewMouseHelp) X(MenuOptions) X(MenuOptionsPositions) X(MenuOptionsSavePositions)                          \
     X(MenuOptionsRestorePositions) X(MenuPatternPrintSize) X(MenuHelp) X(MenuHelpContents)                             \
@@ -21,8 +22,8 @@ namespace tessary {
     X(BtnModeSelect) X(BtnModeDraw) X(BtnModeMove) X(BtnModeZoom) X(BtnMouseWin) X(BtnPatternSetup)                   \
     X(BtnSelectObject) X(BtnSelectEnds) X(BtnDrawLine) X(BtnDrawArc) X(BtnDrawCircle) X(BtnDrawBox)                   \
     X(BtnMoveCorner) X(BtnMoveCenter) X(BtnMoveUp) X(BtnMoveDown) X(BtnMoveLeft) X(BtnMoveRight) X(BtnZoomNormal)     \
-    X(BtnZoomFit) X(BtnZoomIn) X(BtnZoomOut)                                                                          \
-    X(ToolbarMain0) X(ToolbarMain1) X(ToolbarFunc1) X(ToolbarFunc2) X(ToolbarFunc3) X(ToolbarFunc4)   \
+    X(BtnZoomFit) X(BtnZoomIn) X(BtnZoomOut) X(BtnAlignPatOK) X(AlignStretchBar)                                      \
+    X(ToolbarMain0) X(ToolbarMain1) X(ToolbarMain2) X(ToolbarFunc1) X(ToolbarFunc2) X(ToolbarFunc3) X(ToolbarFunc4)   \
     X(DrawToolsForm) X(MouseForm)
 
 enum class Command : int {

@@ -16,7 +16,8 @@ const Command kOpenPatternEntries[] = {
     Command::MenuFileClose,    Command::MenuFileSave,    Command::MenuFileSaveAs,       Command::MenuFileExport,
     Command::MenuFilePrint,    Command::MenuPatternPrintSize, Command::MenuEditSelect, Command::MenuEditDel,
     Command::MenuEditDraw,     Command::MenuEditShape,   Command::MenuEditClear,        Command::MenuEditEraser,
-    Command::MenuViewMove,     Command::MenuViewZoom,    Command::MenuViewMouseHelp,    Command::MenuViewWork1,
+    Command::MenuEditChangePic, Command::MenuViewMove,   Command::MenuViewZoom,         Command::MenuViewMouseHelp,
+    Command::MenuViewWork1,
 };
 
 }  // namespace
@@ -29,7 +30,8 @@ void Modes::SetNoPicture(bool none) {
 void Modes::SetAppState(std::int16_t state) {
     appState_ = state;
     CommandState& c = ws_.commands;
-    for (int i = 0; i < 2; ++i) c.SetVisible(CommandAfter(Command::ToolbarMain0, i), i == state);
+    for (int i = 0; i < 3; ++i) c.SetVisible(CommandAfter(Command::ToolbarMain0, i), i == state);
+    c.SetVisible(Command::AlignStretchBar, state == AppAligning);
     for (int i = 0; i < 4; ++i) c.SetVisible(CommandAfter(Command::ToolbarFunc1, i), state == AppPatternOpen && i == 0);
     if (state != AppPatternOpen) ShowMouseHelp(false);
 
@@ -42,6 +44,10 @@ void Modes::SetAppState(std::int16_t state) {
     for (const Command entry : kOpenPatternEntries) c.SetEnabled(entry, open);
     c.SetEnabled(Command::MenuViewWork0, open && !noPicture_);
     c.SetEnabled(Command::MenuViewWork2, open && !noPicture_);
+    c.SetVisible(Command::MenuEditAlignPat, state != AppAligning);
+    c.SetEnabled(Command::MenuEditAlignPat, open);
+    c.SetVisible(Command::MenuEditAlignPatEnd, state == AppAligning);
+    c.SetEnabled(Command::MenuEditAlignPatEnd, state == AppAligning);
 }
 
 void Modes::ShowFunctionToolbar(std::int16_t mode) {
@@ -154,13 +160,8 @@ void Modes::ResetDrawButtons() {
 void Modes::ApplyPointers() {
     if (const Tool* tool = ws_.tools.Current()) {
         pointers_ = tool->Pointers();
-    } else if (mode_ == ModeDraw) {
-        pointers_ = PointerSet{PointerDefault, PointerDefault, PointerDefault, PointerDefault, 0, "", ""};
     } else {
-        // Aligning: the hand only over the picture under the pattern; the
-        // mouse help keeps what it said.
-        pointers_ = PointerSet{PointerNoDrop, PointerNoDrop, PointerCustom, PointerNoDrop, CursorHand, std::nullopt,
-                               std::nullopt};
+        pointers_ = PointerSet{PointerDefault, PointerDefault, PointerDefault, PointerDefault, 0, "", ""};
     }
     if (pointers_.leftText) helpLeft_ = *pointers_.leftText;
     if (pointers_.rightText) helpRight_ = *pointers_.rightText;

@@ -12,6 +12,7 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       endJoining(*this),
       modes(*this),
       zoom(*this, limits),
+      alignment(store, surface, s.progress),
       input(*this),
       traceTool(draw),
       lineTool(draw),
@@ -24,6 +25,7 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       selectTool(selection, surface),
       moveTool(zoom, surface, gesture),
       zoomTool(zoom),
+      alignTool(alignment, gesture),
       tools(selectTool) {
     draw.pointersChanged = [this] { modes.ApplyPointers(); };
     InitDrawingLook();
@@ -34,6 +36,7 @@ Tool* Workspace::ToolFor(std::int16_t mode, std::int16_t drawTool) {
         case ModeSelect: return &selectTool;
         case ModeMove: return &moveTool;
         case ModeZoom: return &zoomTool;
+        case ModeAlign: return &alignTool;
         case ModeDraw: break;
         default: return nullptr;
     }
@@ -123,6 +126,20 @@ void Workspace::StartWorkspace(bool zoomToFit) {
     modes.SetMode(ModeSelect);
     surface.SetViewMode(modes.NoPicture() ? ViewPatternOnly : ViewBoth);
     if (zoomToFit) zoom.ZoomView(ZoomFit);
+}
+
+void Workspace::AlignPatternCommand() {
+    StartWorkspace(false);
+    modes.SetMode(ModeAlign);
+    modes.SetAppState(AppAligning);
+    alignment.StartAlignment();
+    store.SetPatternChanged(true);
+}
+
+void Workspace::EndAlignCommand() {
+    alignment.EndAlignment();
+    modes.SetAppState(AppPatternOpen);
+    StartWorkspace(true);
 }
 
 }  // namespace tessary

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/engine/Alignment.h"
 #include "core/engine/ArcTool.h"
 #include "core/engine/BoxTool.h"
 #include "core/engine/DrawContext.h"
@@ -52,6 +53,7 @@ public:
     EndJoining endJoining;
     Modes modes;
     ZoomMove zoom;
+    Alignment alignment;
     InputDispatch input;
 
     TraceTool traceTool;
@@ -65,6 +67,7 @@ public:
     SelectTool selectTool;
     MoveTool moveTool;
     ZoomTool zoomTool;
+    AlignTool alignTool;
     ToolBox tools;
 
     // Lets the window's pending events run (the end of a busy operation).
@@ -84,6 +87,9 @@ public:
     void EndBusy(bool hideWork);
     // New, Open and the end of an alignment.
     void StartWorkspace(bool zoomToFit);
+    // Edit > Align Pattern and End Align.
+    void AlignPatternCommand();
+    void EndAlignCommand();
 };
 
 }  // namespace tessary

@@ -130,7 +130,8 @@ bool ZoomMove::ResizeWindow(float clientWidth, float clientHeight) {
     // A twip of slack: the fitted side came from a division.
     const Rect& picture = s.PictureFrame[0];
     const auto near = [](float a, float b) { return std::fabs(a - b) <= 1; };
-    const bool fitted = s.Enabled && picture.Height > 0 &&
+    // An alignment under way keeps its layers where they are.
+    const bool fitted = s.Enabled && picture.Height > 0 && ws_.modes.AppState() != AppAligning &&
                         ((near(picture.Height, s.ClientHeight) && picture.Width <= s.ClientWidth + 1) ||
                          (near(picture.Width, s.ClientWidth) && picture.Height <= s.ClientHeight + 1));
     s.ClientWidth = clientWidth;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/engine/Workspace.h"
+#include "core/shell/FileCommands.h"
 
 namespace tessary {
 
@@ -100,6 +101,29 @@ bool EditScript::ReadLine(const std::string& line) {
         int index = 0;
         if (n != 1 || !Whole(w[1], 0, 32767, index)) return fail(name + " takes a grab point's number");
         c.value = static_cast<std::int16_t>(index);
+    } else if (name == "align") {
+        const std::string what = n >= 1 ? w[1] : "";
+        int stretch = 0;
+        if (what == "start" && n == 1) {
+            c.kind = K::AlignStart;
+        } else if (what == "end" && n == 1) {
+            c.kind = K::AlignEnd;
+        } else if (what == "drag" && n == 3 && Number(w[2], c.x1) && Number(w[3], c.y1)) {
+            c.kind = K::AlignDrag;
+        } else if (what == "stretch" && n == 2 && Whole(w[2], kStretchLowest, kStretchHighest, stretch)) {
+            c.kind = K::AlignStretch;
+            c.value = static_cast<std::int16_t>(stretch);
+        } else {
+            return fail("align takes start, end, drag DX DY or stretch PERCENT (" + std::to_string(kStretchLowest) +
+                        " to " + std::to_string(kStretchHighest) + ")");
+        }
+    } else if (name == "change-picture") {
+        c.kind = K::ChangePicture;
+        const std::size_t at = line.find("change-picture") + std::string("change-picture").size();
+        const std::size_t first = line.find_first_not_of(" \t", at);
+        const std::size_t last = line.find_last_not_of(" \t");
+        if (n == 0 || first == std::string::npos) return fail("change-picture takes a picture file");
+        c.path = line.substr(first, last - first + 1);
     } else {
         return fail("unknown command \"" + name + "\"");
     }
@@ -107,7 +131,7 @@ bool EditScript::ReadLine(const std::string& line) {
     return true;
 }
 
-void EditScript::Run(Workspace& ws) const {
+void EditScript::Run(Workspace& ws, FileCommands& files) const {
     InputDispatch& input = ws.input;
     const float halfWidth = ws.surface.GrabHalfWidth;
     const float halfHeight = ws.surface.GrabHalfHeight;
@@ -150,6 +174,27 @@ void EditScript::Run(Workspace& ws) const {
                 }
                 break;
             }
+            case K::AlignStart:
+                if (ws.modes.AppState() == AppPatternOpen) ws.AlignPatternCommand();
+                break;
+            case K::AlignDrag: {
+                if (ws.modes.AppState() != AppAligning) break;
+                // From the layer's centre, in one step: the layer follows.
+                const float cx = ws.surface.Pattern.Width / 2, cy = ws.surface.Pattern.Height / 2;
+                input.WorkspaceMouseDown(kButtonLeft, false, cx, cy, LayerUnder);
+                input.WorkspaceMouseMove(cx + c.x1, cy + c.y1);
+                input.WorkspaceMouseUp(cx + c.x1, cy + c.y1);
+                break;
+            }
+            case K::AlignStretch:
+                if (ws.modes.AppState() == AppAligning) ws.alignment.StretchBarChanged(c.value);
+                break;
+            case K::AlignEnd:
+                if (ws.modes.AppState() == AppAligning) ws.EndAlignCommand();
+                break;
+            case K::ChangePicture:
+                if (ws.modes.AppState() == AppPatternOpen) files.ChangePicture(c.path);
+                break;
         }
     }
 }

@@ -67,6 +67,13 @@ bool FileCommands::PictureForNewPattern() {
         surface.PictureStretch = true;
         return false;
     }
+    SizeLayersToPicture();
+    return true;
+}
+
+// The layers at the picture's own size, which becomes the pattern's.
+void FileCommands::SizeLayersToPicture() {
+    WorkSurface& surface = ws_.surface;
     const PictureSize natural = pictures_.NaturalSize();
     const Rect layer{0, 0, natural.widthTwips, natural.heightTwips};
     surface.PictureFrame = {layer, layer};
@@ -78,27 +85,29 @@ bool FileCommands::PictureForNewPattern() {
     const float unit = o.MetricPage ? 1440 / 2.54f : 1440;
     o.DimensionWidth = layer.Width / unit;
     o.DimensionHeight = layer.Height / unit;
-    return true;
 }
 
 bool FileCommands::OpenPictureFile() {
+    const auto path = dialogs_.AskPicturePath(ws_.session.display.GetFolder(DisplaySetup::PictureFolder));
+    return path && LoadPictureFile(*path);
+}
+
+bool FileCommands::LoadPictureFile(const std::string& path) {
     Session& s = ws_.session;
-    const auto path = dialogs_.AskPicturePath(s.display.GetFolder(DisplaySetup::PictureFolder));
-    if (!path) return false;
-    const std::uintmax_t length = PictureLength(*path);
+    const std::uintmax_t length = PictureLength(path);
     if (length > kLargePicture && s.messages.MsgLargePicture() != AnswerYes) return false;
     if (length == 0) {
-        s.messages.MsgPictureNotOpened(*path);
+        s.messages.MsgPictureNotOpened(path);
         return false;
     }
     s.progress.ProgressStart(1, 2, "Loading Picture File - Please wait...", true);
-    const bool loaded = LoadPictureLayers(*path);
+    const bool loaded = LoadPictureLayers(path);
     s.progress.ProgressEnd();
     if (!loaded) {
-        s.messages.MsgPictureNotOpened(*path);
+        s.messages.MsgPictureNotOpened(path);
         return false;
     }
-    s.file.document.picturePath = *path;
+    s.file.document.picturePath = path;
     return true;
 }
 
@@ -242,6 +251,43 @@ void FileCommands::ClearPatternCommand() {
     ws_.store.ClearPattern();
     ws_.bands.Clear();
     ws_.draw.EndLineSeries();
+}
+
+void FileCommands::ChangePictureCommand() {
+    WorkSurface& surface = ws_.surface;
+    surface.Enabled = false;
+    const auto path = dialogs_.AskPicturePath(ws_.session.display.GetFolder(DisplaySetup::PictureFolder));
+    if (path) ChangePicture(*path);
+    surface.Enabled = true;
+}
+
+bool FileCommands::ChangePicture(const std::string& path) {
+    Session& s = ws_.session;
+    WorkSurface& surface = ws_.surface;
+    const std::string previous = s.file.document.picturePath;
+    const bool hadPicture = surface.PictureLoaded;
+    surface.PictureStretch = false;
+    const bool loaded = LoadPictureFile(path);
+    surface.PictureStretch = true;
+    if (!loaded) {
+        // A picture that failed to decode took the old one from the layers.
+        if (hadPicture && !surface.PictureLoaded) LoadPictureLayers(previous);
+        return false;
+    }
+    s.file.document.pictureLost.clear();
+    SizeLayersToPicture();
+    ws_.modes.SetNoPicture(false);
+    // The layer is at the picture's own size, the reference copy's scale.
+    ws_.reference.UpdateScale(surface.PictureFrame[0].Height);
+    ws_.alignment.FitPatternToPicture();
+    s.options.RecomputeTwips();
+    s.options.AspectLocked = true;
+    // Accepted or not, the pattern goes on to its new picture.
+    dialogs_.ShowPatternSetup(true);
+    ws_.store.SetPatternChanged(true);
+    ws_.zoom.ZoomView(ZoomFit);
+    ws_.AlignPatternCommand();
+    return true;
 }
 
 void FileCommands::PatternSetupCommand() {

@@ -33,6 +33,11 @@ public:
     // Export, Create Bitmap File: the pattern at the options' bitmap size.
     bool ExportBitmapCommand(RasterSurface& surface);
     void ClearPatternCommand();
+    // Edit > Change Picture: a new picture under the pattern, the pattern
+    // fitted to it and then aligned by the user. The picture shown before
+    // stays when the new one cannot be had.
+    void ChangePictureCommand();
+    bool ChangePicture(const std::string& path);
     void PatternSetupCommand();
 
     // The whole command-line text names one pattern file; quotes around it
@@ -45,6 +50,7 @@ public:
     void Unload() { DeleteTemporaryPicture(); }
 
     bool OpenPictureFile();
+    bool LoadPictureFile(const std::string& path);
     bool LoadPictureLayers(const std::string& path);
     void ShowEmbeddedPicture();
     void DeleteTemporaryPicture();
@@ -52,6 +58,7 @@ public:
 private:
     // A new pattern's size from the picture the user opens.
     bool PictureForNewPattern();
+    void SizeLayersToPicture();
     void ShowPatternPicture();
     void ForgetPicture();
     // The end of New and Open: the pattern is open under this caption.

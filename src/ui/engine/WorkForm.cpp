@@ -150,8 +150,8 @@ void WorkForm::resizeEvent(QResizeEvent*) {
 
 WorkForm::ViewKey WorkForm::CurrentView() const {
     const WorkSurface& s = ws_.surface;
-    return ViewKey{s.PictureFrame[0], s.Pattern, s.PictureFrameVisible[0], s.PatternVisible, s.PictureFrameVisible[1],
-                   s.PictureLoaded};
+    return ViewKey{s.PictureFrame[0],   s.Pattern,         s.PictureFrame[1],  s.PictureFrameVisible[0],
+                   s.PatternVisible,    s.PictureFrameVisible[1], s.PictureLoaded, s.CropPlateVisible};
 }
 
 QRect WorkForm::LineBounds(const LineElement& e) const {
@@ -302,11 +302,11 @@ void WorkForm::paintEvent(QPaintEvent* event) {
     if (!s.PatternVisible) return;
 
     const QRectF page = QtRect(view.WindowRect(s.Pattern));
-    if (s.PictureFrameVisible[1] && s.PictureLoaded) {
-        drawPicture(page);
-    } else {
-        p.fillRect(page.intersected(QRectF(dirty)), Qt::white);
-    }
+    p.fillRect(page.intersected(QRectF(dirty)), Qt::white);
+    p.setClipRect(page.intersected(QRectF(dirty)));
+    // The picture under the pattern lies at the layer's corner, or, while
+    // the pattern is being aligned, where it keeps the picture still.
+    if (s.PictureFrameVisible[1] && s.PictureLoaded) drawPicture(QtRect(view.LayerRect(s.PictureFrame[1])));
     p.setClipRect(dirty);
     p.setRenderHint(QPainter::Antialiasing, false);
     const QRectF area(dirty);
@@ -360,6 +360,10 @@ void WorkForm::paintEvent(QPaintEvent* event) {
         drawShape(band);
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Aligning: what lies beyond the picture is masked.
+    for (int i = 0; i < 4; ++i) {
+        if (s.CropPlateVisible[i]) p.fillRect(QtRect(view.WindowRect(s.CropPlate[i])), palette().color(QPalette::Dark));
+    }
     if (ws_.selection.GrabPointsShown()) {
         for (std::int16_t i = 0; i < static_cast<std::int16_t>(s.GrabPoint.size()); ++i) {
             const GrabPointElement& g = s.GrabPoint[i];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include <QRegion>
 #include <QWidget>
 #include <vector>
@@ -46,8 +48,9 @@ private:
     void EngineChanged();
     void ForwardGesture(const QPointF& p, bool release);
     struct ViewKey {
-        Rect picture, pattern;
+        Rect picture, pattern, under;
         bool pictureVisible = false, patternVisible = false, underVisible = false, loaded = false;
+        std::array<bool, 4> plates{};
         bool operator==(const ViewKey&) const = default;
     };
     ViewTransform View() const;

@@ -8,8 +8,11 @@
 #include <QPrintDialog>
 #include <QScreen>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QShortcut>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
@@ -171,6 +174,11 @@ void MainForm::BuildMenus() {
     edit->addSeparator();
     add(edit, QStringLiteral("MenuEditClear"), QStringLiteral("&Clear Pattern"), [&files] { files.ClearPatternCommand(); });
     add(edit, QStringLiteral("MenuEditEraser"), QStringLiteral("Use &Eraser"), [&ws] { ws.modes.UseEraser(); });
+    edit->addSeparator();
+    add(edit, QStringLiteral("MenuEditAlignPat"), QStringLiteral("&Align Pattern"), [&ws] { ws.AlignPatternCommand(); });
+    add(edit, QStringLiteral("MenuEditAlignPatEnd"), QStringLiteral("&End Align"), [&ws] { ws.EndAlignCommand(); });
+    add(edit, QStringLiteral("MenuEditChangePic"), QStringLiteral("Change &Picture"),
+        [&files] { files.ChangePictureCommand(); });
 
     QMenu* view = menu(nullptr, QStringLiteral("MenuView"), QStringLiteral("&View"));
     const QString views[] = {QStringLiteral("Pi&cture Only"), QStringLiteral("Pa&ttern Only"), QStringLiteral("&Both")};
@@ -249,6 +257,7 @@ void MainForm::BuildToolbars() {
     button("BtnZoomFit", "Fit", "Fit to Screen", [&ws] { ws.zoom.ZoomView(ZoomFit); });
     button("BtnZoomIn", "In", "Zoom In", [&ws] { ws.zoom.ZoomView(ZoomIn); });
     button("BtnZoomOut", "Out", "", [&ws] { ws.zoom.ZoomView(ZoomOut); });
+    button("BtnAlignPatOK", " End Align ", "End Pattern Alignment", [&ws] { ws.EndAlignCommand(); });
     // The zoom works from the keyboard in every mode while a pattern is open.
     const std::pair<const char*, QKeySequence> zoomKeys[] = {{"BtnZoomNormal", QKeySequence(Qt::CTRL | Qt::Key_0)},
                                                             {"BtnZoomFit", QKeySequence(Qt::CTRL | Qt::Key_9)},
@@ -274,6 +283,18 @@ void MainForm::BuildToolbars() {
          QStringLiteral("BtnMoveDown"), QStringLiteral("BtnMoveLeft"), QStringLiteral("BtnMoveRight")},
         {QStringLiteral("BtnZoomNormal"), QStringLiteral("BtnZoomFit"), QStringLiteral("BtnZoomIn"),
          QStringLiteral("BtnZoomOut")}};
+    AddToolbar(QStringLiteral("ToolbarMain2"), {QStringLiteral("BtnAlignPatOK")});
+    QToolBar* stretchBar = AddToolbar(QStringLiteral("AlignStretchBar"), {});
+    stretchBar->addWidget(new QLabel(QStringLiteral("Shrink"), stretchBar));
+    stretch_ = new QSlider(Qt::Horizontal, stretchBar);
+    stretch_->setObjectName(QStringLiteral("AlignStretchScroll"));
+    stretch_->setToolTip(QStringLiteral("Stretch or shrink the pattern about the picture's centre"));
+    stretch_->setMinimumWidth(240);
+    stretch_->setFocusPolicy(Qt::StrongFocus);
+    connect(stretch_, &QSlider::valueChanged, this,
+            [this, &ws](int value) { Run([&ws, value] { ws.alignment.StretchBarChanged(value); }); });
+    stretchBar->addWidget(stretch_);
+    stretchBar->addWidget(new QLabel(QStringLiteral("Expand"), stretchBar));
     // The function toolbars take their own row, so none is cut short.
     addToolBarBreak();
     for (int i = 0; i < 4; ++i) {
@@ -308,6 +329,11 @@ void MainForm::SyncState() {
         for (const auto& [bar, command] : boundToolbars_) bar->setVisible(ws.commands[command].visible);
         // The work window takes its new size now, so a fitted view follows.
         if (layout()) layout()->activate();
+    }
+    if (ws.alignment.Aligning()) {
+        const QSignalBlocker quiet(stretch_);
+        stretch_->setRange(kStretchLowest, ws.alignment.StretchMaximum());
+        stretch_->setValue(ws.alignment.StretchValue());
     }
     // Their keys work in every mode, but only on an open pattern.
     for (const char* key : {"BtnZoomNormal", "BtnZoomFit", "BtnZoomIn", "BtnZoomOut"}) {

@@ -18,6 +18,7 @@
 #include "ui/platform/QtRasterSurface.h"
 #include "ui/platform/QtSettingsStore.h"
 
+class QSlider;
 class QToolBar;
 class QTextBrowser;
 
@@ -91,6 +92,7 @@ private:
     std::unique_ptr<FileCommands> files_;
     WorkForm* work_ = nullptr;
     DrawToolsForm* palette_ = nullptr;
+    QSlider* stretch_ = nullptr;  // the alignment's stretch bar
     MouseForm* mouseHelp_ = nullptr;
     QPointer<QTextBrowser> help_;
     QHash<QString, QAction*> actions_;

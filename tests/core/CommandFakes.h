@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/engine/Workspace.h"
+#include "core/platform/CommandDialogs.h"
+#include "core/platform/PictureLayers.h"
+
+namespace tessary::test {
+
+// File dialogs answer from scripts (an empty script is a cancel); the
+// Pattern Setup dialog accepts like the real one, or is cancelled.
+class FakeDialogs : public CommandDialogs {
+public:
+    explicit FakeDialogs(Workspace& ws) : ws_(ws) {}
+
+    std::optional<std::string> AskSavePatternPath(const std::string& folder, const std::string&) override {
+        saveFolders.push_back(folder);
+        return Next(savePaths);
+    }
+    std::optional<std::string> AskOpenPatternPath(const std::string& folder) override {
+        openFolders.push_back(folder);
+        return Next(openPaths);
+    }
+    std::optional<std::string> AskPicturePath(const std::string& folder) override {
+        pictureFolders.push_back(folder);
+        return Next(picturePaths);
+    }
+    std::optional<std::string> AskBitmapPath(const std::string&) override { return Next(bitmapPaths); }
+    std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override {
+        pdfAsked.push_back(folder + "|" + name);
+        return Next(pdfPaths);
+    }
+    void ShowPatternSetup(bool forNewPattern) override {
+        PatternOptions& o = ws_.session.options;
+        ++setups;
+        newPatternSetups += forNewPattern;
+        aspectLockedSeen = o.AspectLocked;
+        noPictureSeen = ws_.modes.NoPicture();
+        o.SetupCancelled = cancelSetup;
+        if (cancelSetup) return;
+        if (edit) edit(o);
+        o.AspectLocked = true;
+        o.RecomputeTwips();
+    }
+
+    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, pdfPaths;
+    std::vector<std::string> saveFolders, openFolders, pictureFolders, pdfAsked;
+    bool cancelSetup = false;
+    std::function<void(PatternOptions&)> edit;
+    int setups = 0;
+    int newPatternSetups = 0;
+    bool aspectLockedSeen = false;
+    bool noPictureSeen = false;
+
+private:
+    static std::optional<std::string> Next(std::deque<std::string>& script) {
+        if (script.empty()) return std::nullopt;
+        const std::string path = script.front();
+        script.pop_front();
+        return path;
+    }
+
+    Workspace& ws_;
+};
+
+// Any existing non-empty file decodes, unless told to fail.
+class FakePictures : public PictureLayers {
+public:
+    bool Decode(const std::string& path, int layer) override {
+        decoded.push_back(path);
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(path, ec);
+        const bool ok = !fail && path != failing && !ec && size > 0;
+        layers.at(layer) = ok ? path : "";
+        if (afterDecode) afterDecode(layer);
+        return ok;
+    }
+    PictureSize NaturalSize() const override { return natural; }
+    void Clear() override { layers = {}; }
+
+    std::array<std::string, 2> layers;
+    std::vector<std::string> decoded;
+    bool fail = false;
+    std::string failing;  // this one file does not decode
+    PictureSize natural{2880, 4320};
+    std::function<void(int)> afterDecode;
+};
+
+}  // namespace tessary::test
