@@ -33,11 +33,14 @@ TEST_F(ModesTest, AppStateChoosesToolbarsAndUsableEntries) {
         {{"MenuFileNew", "MenuFileOpen"}, {1, 1, 1}, {1, 0, 0}},
         {{"MenuFileClose", "MenuFileSave", "MenuFileSaveAs", "MenuFileExport", "MenuFilePrint",
           "MenuPatternPrintSize", "MenuEditSelect", "MenuEditDel", "MenuEditDraw", "MenuEditShape", "MenuEditClear",
-          "MenuEditEraser", "MenuViewMove", "MenuViewZoom", "MenuViewMouseHelp",
+          "MenuEditChangePic", "MenuViewMove", "MenuViewZoom", "MenuViewMouseHelp",
           "MenuViewWork0", "MenuViewWork1", "MenuViewWork2"},
          {1, 1, 1},
          {0, 1, 0}},
         {{"BtnViewPicture", "BtnViewBoth"}, {1, 1, 1}, {1, 1, 0}},
+        {{"ToolbarMain2", "AlignStretchBar"}, {0, 0, 1}, {1, 1, 1}},
+        {{"MenuEditAlignPat", "MenuEditEraser"}, {1, 1, 0}, {0, 1, 0}},
+        {{"MenuEditAlignPatEnd"}, {0, 0, 1}, {0, 0, 1}},
     };
     ws.modes.SetNoPicture(false);
     ws.modes.SetMode(ModeDraw);

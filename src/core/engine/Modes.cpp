@@ -47,6 +47,9 @@ void Modes::SetAppState(std::int16_t state) {
     c.SetVisible(Command::MenuEditAlignPat, state != AppAligning);
     c.SetEnabled(Command::MenuEditAlignPat, open);
     c.SetVisible(Command::MenuEditAlignPatEnd, state == AppAligning);
+    // Use Eraser shares its access key with End Align, and a disabled entry
+    // still takes the key: it steps aside while End Align is there.
+    c.SetVisible(Command::MenuEditEraser, state != AppAligning);
     c.SetEnabled(Command::MenuEditAlignPatEnd, state == AppAligning);
 }
 

@@ -176,7 +176,7 @@ void MainForm::BuildMenus() {
     add(edit, QStringLiteral("MenuEditEraser"), QStringLiteral("Use &Eraser"), [&ws] { ws.modes.UseEraser(); });
     edit->addSeparator();
     add(edit, QStringLiteral("MenuEditAlignPat"), QStringLiteral("&Align Pattern"), [&ws] { ws.AlignPatternCommand(); });
-    add(edit, QStringLiteral("MenuEditAlignPatEnd"), QStringLiteral("&End Align"), [&ws] { ws.EndAlignCommand(); });
+    add(edit, QStringLiteral("MenuEditAlignPatEnd"), QStringLiteral("&End Align"), [this] { EndAlign(); });
     add(edit, QStringLiteral("MenuEditChangePic"), QStringLiteral("Change &Picture"),
         [&files] { files.ChangePictureCommand(); });
 
@@ -257,7 +257,7 @@ void MainForm::BuildToolbars() {
     button("BtnZoomFit", "Fit", "Fit to Screen", [&ws] { ws.zoom.ZoomView(ZoomFit); });
     button("BtnZoomIn", "In", "Zoom In", [&ws] { ws.zoom.ZoomView(ZoomIn); });
     button("BtnZoomOut", "Out", "", [&ws] { ws.zoom.ZoomView(ZoomOut); });
-    button("BtnAlignPatOK", " End Align ", "End Pattern Alignment", [&ws] { ws.EndAlignCommand(); });
+    button("BtnAlignPatOK", " End Align ", "End Pattern Alignment", [this] { EndAlign(); });
     // The zoom works from the keyboard in every mode while a pattern is open.
     const std::pair<const char*, QKeySequence> zoomKeys[] = {{"BtnZoomNormal", QKeySequence(Qt::CTRL | Qt::Key_0)},
                                                             {"BtnZoomFit", QKeySequence(Qt::CTRL | Qt::Key_9)},
@@ -339,6 +339,12 @@ void MainForm::SyncState() {
     for (const char* key : {"BtnZoomNormal", "BtnZoomFit", "BtnZoomIn", "BtnZoomOut"}) {
         actions_.value(QString::fromLatin1(key))->setEnabled(patternOpen);
     }
+}
+
+void MainForm::EndAlign() {
+    workspace_->EndAlignCommand();
+    // The button that had the focus is gone with the alignment's toolbar.
+    work_->setFocus();
 }
 
 void MainForm::NewCommand() {

@@ -66,6 +66,7 @@ protected:
 private:
     QAction* AddAction(const QString& key, const QString& caption, std::function<void()> run, bool checkable = false);
     QToolBar* AddToolbar(const QString& key, const QStringList& buttons);
+    void EndAlign();
     static Command CommandFor(const QString& key);
     void Bind(const QString& key, QAction* action);
     void BuildMenus();
