@@ -75,7 +75,7 @@ int Edit(Session& session, const Arguments& args, const EditJob& job) {
     if (!files.PatternOpen()) return kFailed;
     // At normal size a layer twip is a twip of the pattern.
     ws.zoom.ZoomView(ZoomNormal);
-    job.script.Run(ws, files);
+    if (!job.script.Run(ws, files)) return kFailed;
     // An alignment left open is ended as the user would: nothing dragged is lost.
     if (ws.modes.AppState() == AppAligning) ws.EndAlignCommand();
     ws.zoom.ZoomView(ZoomNormal);

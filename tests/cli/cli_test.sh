@@ -135,6 +135,32 @@ grep -q 'The pattern file could not be saved.' "$work/err" || fail "edit save fa
 expect_status 1 "edit onto a folder" "$cli" edit "$sample" "$work" --script "$work/line.txt"
 [ ! -e "$work/never.pat" ] || fail "a refused edit wrote a file"
 expect_status 1 "edit of a missing file" "$cli" edit "$work/none.pat" "$work/never.pat" --script "$work/line.txt"
+# change-picture: the pattern fitted to a picture twice as large; one that
+# cannot be had stops the script and writes nothing.
+python3 - "$work/twice.bmp" <<'PICTURE'
+import struct, sys
+side, dpm = 800, 1969
+image = bytes([200, 220, 235]) * side * side
+header = struct.pack("<2sIHHI", b"BM", 54 + len(image), 0, 0, 54)
+info = struct.pack("<IiiHHIIiiII", 40, side, side, 1, 24, 0, len(image), dpm, dpm, 0, 0)
+open(sys.argv[1], "wb").write(header + info + image)
+PICTURE
+printf 'change-picture %s\nalign stretch 50\n' "$work/twice.bmp" >"$work/change.txt"
+expect_status 0 "change picture" "$cli" edit "$sample" "$work/changed.pat" --script "$work/change.txt"
+"$cli" dump "$work/changed.pat" | python3 -c '
+import json, sys
+p = json.load(sys.stdin)
+side = 800 * 1440 * 39.37007874 / 1969
+size = (p["options"]["WidthTwips"], p["options"]["HeightTwips"])
+xs = [v for l in p["lines"] for v in (l[0], l[2])] + [v for k, t, l, h, w in p["shapes"] for v in (l, l + w)]
+if max(abs(s - side) for s in size) > 1: sys.exit(f"size {size}, not {side}")
+# Fitted to the new picture, then shrunk to half about its centre.
+if abs(min(xs) - side / 4) > 2 or abs(max(xs) - 3 * side / 4) > 2: sys.exit(f"the pattern spans {min(xs)}..{max(xs)}")
+' || fail "change-picture did not fit the pattern to the new picture"
+printf 'change-picture %s\n' "$work/none.bmp" >"$work/nopicture.txt"
+expect_status 1 "change to a missing picture" "$cli" edit "$sample" "$work/never.pat" --script "$work/nopicture.txt"
+grep -q 'could not be' "$work/err" || fail "missing picture message: $(cat "$work/err")"
+[ ! -e "$work/never.pat" ] || fail "a failed change of picture wrote a file"
 
 expect_status 2 "no command" "$cli"
 expect_status 2 "unknown command" "$cli" frobnicate "$sample"

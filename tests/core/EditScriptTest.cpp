@@ -17,8 +17,7 @@ protected:
         EditScript script;
         std::istringstream in(text);
         if (!script.Read(in)) return false;
-        script.Run(ws, files);
-        return true;
+        return script.Run(ws, files);
     }
     std::tuple<float, float, float, float> Ends(std::int16_t i) const {
         return {Line(i).X1, Line(i).Y1, Line(i).X2, Line(i).Y2};

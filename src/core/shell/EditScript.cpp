@@ -131,7 +131,7 @@ bool EditScript::ReadLine(const std::string& line) {
     return true;
 }
 
-void EditScript::Run(Workspace& ws, FileCommands& files) const {
+bool EditScript::Run(Workspace& ws, FileCommands& files) const {
     InputDispatch& input = ws.input;
     const float halfWidth = ws.surface.GrabHalfWidth;
     const float halfHeight = ws.surface.GrabHalfHeight;
@@ -193,10 +193,11 @@ void EditScript::Run(Workspace& ws, FileCommands& files) const {
                 if (ws.modes.AppState() == AppAligning) ws.EndAlignCommand();
                 break;
             case K::ChangePicture:
-                if (ws.modes.AppState() == AppPatternOpen) files.ChangePicture(c.path);
+                if (ws.modes.AppState() == AppPatternOpen && !files.ChangePicture(c.path, false)) return false;
                 break;
         }
     }
+    return true;
 }
 
 }  // namespace tessary

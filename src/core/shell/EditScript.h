@@ -45,8 +45,9 @@ public:
 
     // Runs the commands through the work window's own dispatch and the
     // menus' commands. The alignment's steps act only while aligning, as
-    // their controls are there only then.
-    void Run(Workspace& ws, FileCommands& files) const;
+    // their controls are there only then. False as soon as a new picture
+    // cannot be had: the rest is not run.
+    bool Run(Workspace& ws, FileCommands& files) const;
 
 private:
     bool ReadLine(const std::string& line);

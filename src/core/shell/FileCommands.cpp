@@ -92,10 +92,10 @@ bool FileCommands::OpenPictureFile() {
     return path && LoadPictureFile(*path);
 }
 
-bool FileCommands::LoadPictureFile(const std::string& path) {
+bool FileCommands::LoadPictureFile(const std::string& path, bool askIfLarge) {
     Session& s = ws_.session;
     const std::uintmax_t length = PictureLength(path);
-    if (length > kLargePicture && s.messages.MsgLargePicture() != AnswerYes) return false;
+    if (askIfLarge && length > kLargePicture && s.messages.MsgLargePicture() != AnswerYes) return false;
     if (length == 0) {
         s.messages.MsgPictureNotOpened(path);
         return false;
@@ -261,13 +261,13 @@ void FileCommands::ChangePictureCommand() {
     surface.Enabled = true;
 }
 
-bool FileCommands::ChangePicture(const std::string& path) {
+bool FileCommands::ChangePicture(const std::string& path, bool askIfLarge) {
     Session& s = ws_.session;
     WorkSurface& surface = ws_.surface;
     const std::string previous = s.file.document.picturePath;
     const bool hadPicture = surface.PictureLoaded;
     surface.PictureStretch = false;
-    const bool loaded = LoadPictureFile(path);
+    const bool loaded = LoadPictureFile(path, askIfLarge);
     surface.PictureStretch = true;
     if (!loaded) {
         // A picture that failed to decode took the old one from the layers.

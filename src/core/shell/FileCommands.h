@@ -35,9 +35,10 @@ public:
     void ClearPatternCommand();
     // Edit > Change Picture: a new picture under the pattern, the pattern
     // fitted to it and then aligned by the user. The picture shown before
-    // stays when the new one cannot be had.
+    // stays when the new one cannot be had. A picture named in a script is
+    // not questioned for its size.
     void ChangePictureCommand();
-    bool ChangePicture(const std::string& path);
+    bool ChangePicture(const std::string& path, bool askIfLarge = true);
     void PatternSetupCommand();
 
     // The whole command-line text names one pattern file; quotes around it
@@ -50,7 +51,7 @@ public:
     void Unload() { DeleteTemporaryPicture(); }
 
     bool OpenPictureFile();
-    bool LoadPictureFile(const std::string& path);
+    bool LoadPictureFile(const std::string& path, bool askIfLarge = true);
     bool LoadPictureLayers(const std::string& path);
     void ShowEmbeddedPicture();
     void DeleteTemporaryPicture();
