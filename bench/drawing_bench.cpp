@@ -1,7 +1,7 @@
 // One trace step, one hit test, one crossing search, one erase step and
 // shape-tool steps on an empty pattern and on a full one (32,767 lines); the
 // free-end analysis and the closest-end search on a full pattern of traced
-// strokes.
+// strokes; the alignment's stretch and fit.
 
 #include <benchmark/benchmark.h>
 
@@ -196,6 +196,26 @@ void BM_ShapeStart(benchmark::State& state) {
     }
 }
 
+// One tick of the alignment's stretch bar (scale, recentre, both written to
+// the reference copy), there and back so every iteration meets the same
+// pattern; and the fit to a new picture.
+void BM_StretchTick(benchmark::State& state) {
+    Engine engine(static_cast<int>(state.range(0)));
+    Workspace& ws = *engine.workspace;
+    ws.AlignPatternCommand();
+    int value = 100;
+    for (auto _ : state) {
+        value = value == 100 ? 99 : 100;
+        ws.alignment.StretchBarChanged(value);
+    }
+}
+
+void BM_FitPatternToPicture(benchmark::State& state) {
+    Engine engine(static_cast<int>(state.range(0)));
+    Workspace& ws = *engine.workspace;
+    for (auto _ : state) ws.alignment.FitPatternToPicture();
+}
+
 BENCHMARK(BM_TraceStep)->Arg(0)->Arg(32767);
 BENCHMARK(BM_HitTestMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstCrossedLineMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
@@ -205,5 +225,7 @@ BENCHMARK(BM_EraseStepMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EraseStepHit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ShapeStep)->ArgsProduct({{0, 32767}, {0, 1, 2}});
 BENCHMARK(BM_ShapeStart)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StretchTick)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FitPatternToPicture)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 }  // namespace
