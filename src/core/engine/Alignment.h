@@ -96,6 +96,7 @@ public:
     void Press(int button, float x, float y, std::int16_t part) override;
     void Move(float x, float y) override { alignment_.AlignDragStep(x, y); }
     PointerSet Pointers() const override;
+    const char* StepName() const override { return "Align Pattern"; }
 
 private:
     Alignment& alignment_;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/engine/Tool.h"
+#include "core/pattern/ElementSet.h"
 
 namespace tessary {
 
@@ -14,6 +15,9 @@ public:
     void DrawPress(int, float x, float y) override { BoxPress(x, y); }
     void Move(float x, float y) override { BoxDrag(x, y); }
     void Release(float x, float y) override { BoxRelease(x, y); }
+    const char* StepName() const override {
+        return kind_ == ShapeCircle ? "Circle" : kind_ == ShapeSquare ? "Square" : "Rectangle";
+    }
     void BoxPress(float x, float y);
     void BoxDrag(float x, float y);
     void BoxRelease(float x, float y);

@@ -16,6 +16,7 @@ public:
     explicit EraseTool(DrawContext& ctx) : DrawingTool(ctx) {}
     void DrawPress(int, float x, float y) override { ErasePress(x, y); }
     void Move(float x, float y) override { EraseStep(x, y); }
+    const char* StepName() const override { return "Erase"; }
     PointerSet Pointers() const override {
         return {PointerDefault, PointerDefault, PointerCustom, PointerCustom, CursorEraser, "Erase", ""};
     }

@@ -5,9 +5,29 @@
 
 namespace tessary {
 
+InputDispatch::EventStep::EventStep(InputDispatch& dispatch, const char* name) : d_(dispatch) {
+    ++d_.eventDepth_;
+    if (d_.stepOpen_) return;
+    d_.ws_.history.Begin(name);
+    d_.stepOpen_ = true;
+}
+
+// The outermost event closes the step once no gesture goes on.
+InputDispatch::EventStep::~EventStep() {
+    if (--d_.eventDepth_ > 0 || !d_.stepOpen_ || d_.ws_.gesture.Active()) return;
+    d_.stepOpen_ = false;
+    d_.ws_.history.End();
+}
+
+const char* InputDispatch::ToolStepName() const {
+    const Tool* tool = ws_.tools.Current();
+    return tool ? tool->StepName() : "";
+}
+
 void InputDispatch::WorkspaceMouseDown(int button, bool, float x, float y, std::int16_t layerCode) {
     WorkSurface& s = ws_.surface;
     if (!s.Enabled) return;
+    const EventStep step(*this, ToolStepName());
     s.DownX = x;
     s.DownY = y;
     ws_.gesture.End();
@@ -17,22 +37,26 @@ void InputDispatch::WorkspaceMouseDown(int button, bool, float x, float y, std::
 
 void InputDispatch::WorkspaceMouseMove(float x, float y) {
     if (!ws_.gesture.Active()) return;
+    const EventStep step(*this, ToolStepName());
     if (Tool* tool = ws_.tools.Current()) tool->Move(x, y);
 }
 
 void InputDispatch::WorkspaceMouseUp(float x, float y) {
     if (!ws_.gesture.Active()) return;
+    const EventStep step(*this, ToolStepName());
     ws_.gesture.End();
     if (Tool* tool = ws_.tools.Current()) tool->Release(x, y);
 }
 
 void InputDispatch::PointerLeft() {
     if (!ws_.gesture.Active()) return;
+    const EventStep step(*this, ToolStepName());
     if (Tool* tool = ws_.tools.Current()) tool->PointerLeft();
 }
 
 void InputDispatch::GrabPointPress(std::int16_t index, int button, bool shift, float x, float y) {
     if (!ws_.surface.Enabled || index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
+    const EventStep step(*this, ToolStepName());
     // A handle stands for the line end it marks.
     const Tool* tool = ws_.tools.Current();
     if (tool && tool->PressesThroughHandles()) {
@@ -45,6 +69,7 @@ void InputDispatch::GrabPointPress(std::int16_t index, int button, bool shift, f
 
 void InputDispatch::GrabPointOver(std::int16_t index, float x, float y) {
     if (index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
+    const EventStep step(*this, ToolStepName());
     // A dragged line end snaps onto the end under the pointer.
     if (ws_.gesture.Active() && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
         ws_.endJoining.EndHover(index);
@@ -56,6 +81,7 @@ void InputDispatch::GrabPointOver(std::int16_t index, float x, float y) {
 
 void InputDispatch::GrabPointDrop(std::int16_t index, float x, float y) {
     if (index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
+    const EventStep step(*this, ToolStepName());
     if (ws_.gesture.Active() && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
         ws_.gesture.End();
         ws_.endJoining.EndDropOnGrab(index);
@@ -67,6 +93,7 @@ void InputDispatch::GrabPointDrop(std::int16_t index, float x, float y) {
 
 void InputDispatch::WorkspaceKeyDown(int keyCode, bool) {
     if (!ws_.surface.Enabled || ws_.surface.ViewMode() == ViewPictureOnly) return;
+    const EventStep step(*this, "Delete");
     if (Tool* tool = ws_.tools.Current()) tool->Key(keyCode);
 }
 

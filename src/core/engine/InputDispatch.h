@@ -31,7 +31,23 @@ public:
     void PointerLeft();
 
 private:
+    // Keeps one step of the edit history open from a press until the end of
+    // the gesture it began.
+    class EventStep {
+    public:
+        EventStep(InputDispatch& dispatch, const char* name);
+        ~EventStep();
+        EventStep(const EventStep&) = delete;
+        EventStep& operator=(const EventStep&) = delete;
+
+    private:
+        InputDispatch& d_;
+    };
+    const char* ToolStepName() const;
+
     Workspace& ws_;
+    bool stepOpen_ = false;
+    int eventDepth_ = 0;
 };
 
 }  // namespace tessary

@@ -13,6 +13,7 @@ public:
     void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { TraceStep(x, y); }
     void Release(float x, float y) override { TraceStep(x, y); }
+    const char* StepName() const override { return "Trace"; }
     void TraceStep(float x, float y);
 };
 
@@ -25,6 +26,7 @@ public:
     void DrawPress(int button, float x, float y) override;
     void Move(float x, float y) override { LineRubberBand(x, y); }
     PointerSet Pointers() const override;
+    const char* StepName() const override { return "Line"; }
     void Release(float x, float y) override { LineFinish(x, y); }
     void LineStart(float x, float y);
     void LineRubberBand(float x, float y);

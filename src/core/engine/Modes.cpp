@@ -50,6 +50,7 @@ void Modes::SetAppState(std::int16_t state) {
     // Use Eraser shares its access key with End Align, and a disabled entry
     // still takes the key: it steps aside while End Align is there.
     c.SetVisible(Command::MenuEditEraser, state != AppAligning);
+    ws_.RefreshHistoryCommands();
     c.SetEnabled(Command::MenuEditAlignPatEnd, state == AppAligning);
 }
 

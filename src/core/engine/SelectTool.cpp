@@ -27,6 +27,8 @@ void SelectTool::Key(int keyCode) {
     if (IsDeleteKey(keyCode) && selection_.SelectKind() == SelectObjects) selection_.DeleteSelected();
 }
 
+const char* SelectTool::StepName() const { return selection_.SelectKind() == SelectEnds ? "Join Ends" : "Move"; }
+
 PointerSet SelectTool::Pointers() const {
     if (selection_.SelectKind() == SelectEnds) {
         return {PointerDefault, PointerDefault, PointerArrowQuestion, PointerArrowQuestion, 0, "Join\r\nEnds",

@@ -20,6 +20,7 @@ public:
     void Release(float x, float y) override;
     void Key(int keyCode) override;
     PointerSet Pointers() const override;
+    const char* StepName() const override;
 
 private:
     Selection& selection_;

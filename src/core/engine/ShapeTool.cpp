@@ -22,6 +22,14 @@ float Cut(float from, float length, double factor) {
 
 }  // namespace
 
+const char* ShapeTool::StepName() const {
+    switch (ctx_.palette.ShapeMode) {
+        case ShapeSharp: return "Sharp";
+        case ShapeSmooth: return "Smooth";
+        default: return "Push";
+    }
+}
+
 PointerSet ShapeTool::Pointers() const {
     const std::int16_t cursor = ShapeCursorId(ctx_.palette.ShapeMode, ctx_.palette.ToolDirection);
     return {PointerDefault, PointerDefault, PointerCustom, PointerCustom, cursor, "Apply\r\ntool", "Rotate"};

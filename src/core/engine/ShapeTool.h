@@ -20,6 +20,7 @@ public:
     void Release(float x, float y) override { ShapeStep(x, y); }
     // The pointer shows the palette's mode and direction.
     PointerSet Pointers() const override;
+    const char* StepName() const override;
 
     void ShapePress(float x, float y);
     void ShapeRotate();

@@ -30,6 +30,8 @@ public:
     // A press on a grab point also counts as a press at its centre.
     virtual bool PressesThroughHandles() const { return false; }
     virtual PointerSet Pointers() const = 0;
+    // What a step of the edit history made with this tool is called.
+    virtual const char* StepName() const = 0;
 };
 
 // Delete, Backspace and the keypad's decimal point take something back.

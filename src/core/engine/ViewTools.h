@@ -20,6 +20,7 @@ public:
     // A picture dragged out of the work window stays where it last was.
     void PointerLeft() override;
     PointerSet Pointers() const override;
+    const char* StepName() const override { return "Move Picture"; }
 
 private:
     ZoomMove& zoom_;
@@ -34,6 +35,7 @@ public:
     explicit ZoomTool(ZoomMove& zoom) : zoom_(zoom) {}
     void Press(int button, float x, float y, std::int16_t part) override;
     PointerSet Pointers() const override;
+    const char* StepName() const override { return "Zoom"; }
 
 private:
     ZoomMove& zoom_;

@@ -1,5 +1,9 @@
 #include "core/engine/Workspace.h"
 
+#include <algorithm>
+
+#include "core/services/Settings.h"
+
 namespace tessary {
 
 Workspace::Workspace(Session& s, const ViewLimits& limits)
@@ -12,6 +16,9 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       endJoining(*this),
       modes(*this),
       zoom(*this, limits),
+      history(store, reference, s.options,
+              static_cast<std::size_t>(std::max(1L, ReadInteger(s.settings, kHistorySection, "Steps",
+                                                                static_cast<long>(kDefaultHistorySteps))))),
       alignment(store, surface, s.progress),
       input(*this),
       traceTool(draw),
@@ -28,6 +35,8 @@ Workspace::Workspace(Session& s, const ViewLimits& limits)
       alignTool(alignment, gesture),
       tools(selectTool) {
     draw.pointersChanged = [this] { modes.ApplyPointers(); };
+    history.afterJump = [this] { AfterHistoryJump(); };
+    history.changed = [this] { RefreshHistoryCommands(); };
     InitDrawingLook();
 }
 
@@ -89,6 +98,7 @@ void Workspace::ResetWorkspace() {
     selection.ClearSelection();
     store.ClearPattern();
     bands.Clear();
+    history.Clear();
     lineState = LineDrawState{};
     store.ForgetLastDrawn();
     modes.ResetDrawButtons();
@@ -128,7 +138,25 @@ void Workspace::StartWorkspace(bool zoomToFit) {
     if (zoomToFit) zoom.ZoomView(ZoomFit);
 }
 
+void Workspace::RefreshHistoryCommands() {
+    const bool open = modes.AppState() == AppPatternOpen;
+    for (const Command c : {Command::MenuEditUndo, Command::BtnUndo}) commands.SetEnabled(c, open && history.CanUndo());
+    for (const Command c : {Command::MenuEditRedo, Command::BtnRedo}) commands.SetEnabled(c, open && history.CanRedo());
+}
+
+void Workspace::AfterHistoryJump() {
+    arcTool.EndArc(false);
+    selection.ClearSelection();
+    draw.EndLineSeries();
+    store.ForgetLastDrawn();
+    RefreshPatternLook();
+    // The free ends are found anew.
+    if (modes.InteractionMode() == ModeSelect) selection.SetSelectKind(selection.SelectKind());
+}
+
 void Workspace::AlignPatternCommand() {
+    const EditHistory::Step step(history, "Align Pattern");
+    history.Hold();
     StartWorkspace(false);
     modes.SetMode(ModeAlign);
     modes.SetAppState(AppAligning);
@@ -138,6 +166,7 @@ void Workspace::AlignPatternCommand() {
 
 void Workspace::EndAlignCommand() {
     alignment.EndAlignment();
+    history.Release();
     modes.SetAppState(AppPatternOpen);
     StartWorkspace(true);
 }

@@ -8,6 +8,7 @@
 #include "core/engine/ArcTool.h"
 #include "core/engine/BoxTool.h"
 #include "core/engine/DrawContext.h"
+#include "core/engine/EditHistory.h"
 #include "core/engine/EndJoining.h"
 #include "core/engine/EraseTool.h"
 #include "core/engine/SelectTool.h"
@@ -53,6 +54,7 @@ public:
     EndJoining endJoining;
     Modes modes;
     ZoomMove zoom;
+    EditHistory history;
     Alignment alignment;
     InputDispatch input;
 
@@ -87,9 +89,15 @@ public:
     void EndBusy(bool hideWork);
     // New, Open and the end of an alignment.
     void StartWorkspace(bool zoomToFit);
-    // Edit > Align Pattern and End Align.
+    // Undo and redo are usable on an open pattern, not while aligning.
+    void RefreshHistoryCommands();
+    // Edit > Align Pattern and End Align: one step of the history.
     void AlignPatternCommand();
     void EndAlignCommand();
+
+private:
+    // After an undo or redo nothing may point at what is gone.
+    void AfterHistoryJump();
 };
 
 }  // namespace tessary

@@ -43,6 +43,16 @@ struct ShapeElement {
     Appearance look;
 };
 
+// Told before a slot of a set changes in any way (created, edited, shown,
+// hidden or destroyed), while the slot still holds what it held.
+class SlotWatcher {
+public:
+    virtual void BeforeChange(std::int16_t index) = 0;
+
+protected:
+    ~SlotWatcher() = default;
+};
+
 // An indexed set of retained drawing objects. Elements occupy 0 .. Count-1;
 // a hidden element is a free slot. Visibility is kept beside the elements so
 // that the lowest free slot is found without walking the set.
@@ -55,14 +65,14 @@ public:
     const Element& operator[](std::int16_t i) const { return elements_.at(i); }
     // Geometry and appearance; visibility only through SetVisible.
     Element& Edit(std::int16_t i) {
-        Touch(i);
+        Changing(i);
         return elements_.at(i);
     }
 
     bool Visible(std::int16_t i) const { return visible_.at(i); }
     void SetVisible(std::int16_t i, bool on) {
         if (visible_.at(i) == on) return;
-        Touch(i);
+        Changing(i);
         visible_[i] = on;
         if (on) {
             hidden_.erase(i);
@@ -78,6 +88,7 @@ public:
     // Appends a hidden element with element 0's appearance; -1 when full.
     std::int16_t Create() {
         if (elements_.size() >= static_cast<std::size_t>(kMaxElements)) return -1;
+        if (watcher_) watcher_->BeforeChange(Count());
         Element e;
         e.look = elements_[0].look;
         elements_.push_back(e);
@@ -91,7 +102,7 @@ public:
     // Destroys the last element (never element 0).
     void DestroyLast() {
         if (elements_.size() < 2) return;
-        Touch(Count() - 1);
+        Changing(Count() - 1);
         hidden_.erase(Count() - 1);
         elements_.pop_back();
         visible_.pop_back();
@@ -111,7 +122,14 @@ public:
         return t;
     }
 
+    // At most one watcher; null for none.
+    void Watch(SlotWatcher* watcher) { watcher_ = watcher; }
+
 private:
+    void Changing(std::int16_t i) {
+        if (watcher_) watcher_->BeforeChange(i);
+        Touch(i);
+    }
     void Touch(std::int16_t i) {
         if (allTouched_) return;
         if (touched_.size() >= elements_.size()) {
@@ -127,6 +145,7 @@ private:
     std::set<std::int16_t> hidden_;
     std::vector<std::int16_t> touched_;
     bool allTouched_ = false;
+    SlotWatcher* watcher_ = nullptr;
 };
 
 }  // namespace tessary

@@ -93,6 +93,9 @@ bool EditScript::ReadLine(const std::string& line) {
             !Number(w[4], c.y2) || (n == 5 && !Whole(w[5], 1, kMostDragSteps, c.steps))) {
             return fail("drag takes X1 Y1 X2 Y2 and a number of steps from 1 to " + std::to_string(kMostDragSteps));
         }
+    } else if (name == "undo" || name == "redo") {
+        c.kind = name == "undo" ? K::Undo : K::Redo;
+        if (n != 0) return fail(name + " takes nothing");
     } else if (name == "rotate") {
         c.kind = K::Rotate;
         if (n != 0) return fail("rotate takes nothing");
@@ -192,6 +195,8 @@ bool EditScript::Run(Workspace& ws, FileCommands& files) const {
             case K::AlignEnd:
                 if (ws.modes.AppState() == AppAligning) ws.EndAlignCommand();
                 break;
+            case K::Undo: ws.history.Undo(); break;
+            case K::Redo: ws.history.Redo(); break;
             case K::ChangePicture:
                 if (ws.modes.AppState() == AppPatternOpen && !files.ChangePicture(c.path, false)) return false;
                 break;

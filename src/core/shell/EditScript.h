@@ -15,7 +15,7 @@ class Workspace;
 struct EditCommand {
     enum class Kind {
         Tool, Select, Press, Move, Release, Drag, Key, Rotate, Grab, DropOn,
-        AlignStart, AlignDrag, AlignStretch, AlignEnd, ChangePicture,
+        AlignStart, AlignDrag, AlignStretch, AlignEnd, ChangePicture, Undo, Redo,
     };
     Kind kind = Kind::Move;
     std::int16_t value = 0;  // the tool, select kind, key code, grab point or stretch
@@ -36,6 +36,7 @@ struct EditCommand {
 //   grab K   drop-on K       (grab point K, at its centre)
 //   align start|end   align drag DX DY   align stretch PERCENT
 //   change-picture FILE      (the rest of the line names the picture)
+//   undo   redo
 class EditScript {
 public:
     // False with the first faulty line's number and what is wrong with it.

@@ -57,6 +57,8 @@ void FileCommands::EnterOpenPattern(const std::string& caption) {
     ws_.surface.Enabled = true;
     ws_.StartWorkspace(true);
     ws_.store.SetPatternChanged(false);
+    // What was loaded is where the history starts.
+    ws_.history.Clear();
     patternOpen_ = true;
 }
 
@@ -199,11 +201,12 @@ bool FileCommands::SavePatternCommand(bool saveAs) {
         path = dialogs_.AskSavePatternPath(s.display.GetFolder(DisplaySetup::PatternFolder), *path);
     }
     const bool written = path && s.file.SavePattern(*path, false);
+    ws_.zoom.ZoomView(ZoomFit);
     if (written) {
         ws_.surface.Caption = s.file.PatternFileTitle();
         s.store.SetPatternChanged(false);
+        ws_.history.MarkClean();
     }
-    ws_.zoom.ZoomView(ZoomFit);
     ws_.EndBusy(true);
     return written;
 }
@@ -286,6 +289,8 @@ bool FileCommands::ChangePicture(const std::string& path, bool askIfLarge) {
     dialogs_.ShowPatternSetup(true);
     ws_.store.SetPatternChanged(true);
     ws_.zoom.ZoomView(ZoomFit);
+    // A new picture starts a new history: the old one is gone from the layers.
+    ws_.history.Clear();
     ws_.AlignPatternCommand();
     return true;
 }

@@ -159,6 +159,7 @@ DrawToolsForm::DrawToolsForm(Workspace& ws, QWidget* owner) : QWidget(owner, Qt:
         auto* command = new QPushButton(arcCaptions[i], arc);
         command->setObjectName(QStringLiteral("ArcCommand%1").arg(i));
         connect(command, &QPushButton::clicked, this, [this, i] {
+            const EditHistory::Step step(ws_.history, "Arc");
             ws_.modes.ClickArcCommand(static_cast<std::int16_t>(i));
             emit engineChanged();
         });

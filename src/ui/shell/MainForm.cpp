@@ -77,7 +77,10 @@ QAction* MainForm::AddAction(const QString& key, const QString& caption, std::fu
     auto* action = new QAction(caption, this);
     action->setObjectName(key);
     action->setCheckable(checkable);
-    connect(action, &QAction::triggered, this, [this, run = std::move(run)] { Run(run); });
+    // The history names a step after its command: "&Delete Selected" undoes as "Delete Selected".
+    QString name = caption;
+    name.remove(QLatin1Char('&')).remove(QStringLiteral("...")).replace(QStringLiteral("  "), QStringLiteral(" "));
+    connect(action, &QAction::triggered, this, [this, run = std::move(run), name = name.trimmed()] { Run(run, name); });
     Bind(key, action);
     return action;
 }
@@ -94,8 +97,11 @@ void MainForm::Bind(const QString& key, QAction* action) {
     boundActions_.emplace_back(action, CommandFor(key));
 }
 
-void MainForm::Run(const std::function<void()>& command) {
-    command();
+void MainForm::Run(const std::function<void()>& command, const QString& name) {
+    {
+        const EditHistory::Step step(workspace_->history, name.toStdString());
+        command();
+    }
     work_->RepaintAll();
     SyncState();
 }
@@ -149,6 +155,10 @@ void MainForm::BuildMenus() {
     add(file, QStringLiteral("MenuFileExit"), QStringLiteral("E&xit"), [this] { close(); }, QKeySequence::Quit);
 
     QMenu* edit = menu(nullptr, QStringLiteral("MenuEdit"), QStringLiteral("&Edit"));
+    add(edit, QStringLiteral("MenuEditUndo"), QStringLiteral("&Undo"), [&ws] { ws.history.Undo(); }, QKeySequence::Undo);
+    QAction* redo = add(edit, QStringLiteral("MenuEditRedo"), QStringLiteral("&Redo"), [&ws] { ws.history.Redo(); });
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
     QMenu* select = menu(edit, QStringLiteral("MenuEditSelect"), QStringLiteral("&Select"));
     add(select, QStringLiteral("MenuEditSelectObject"), QStringLiteral("&Object"),
         [&ws] { ws.selection.ChooseSelectKind(SelectObjects); });
@@ -258,6 +268,8 @@ void MainForm::BuildToolbars() {
     button("BtnZoomIn", "In", "Zoom In", [&ws] { ws.zoom.ZoomView(ZoomIn); });
     button("BtnZoomOut", "Out", "", [&ws] { ws.zoom.ZoomView(ZoomOut); });
     button("BtnAlignPatOK", " End Align ", "End Pattern Alignment", [this] { EndAlign(); });
+    button("BtnUndo", "Undo", "Undo", [&ws] { ws.history.Undo(); });
+    button("BtnRedo", "Redo", "Redo", [&ws] { ws.history.Redo(); });
     // The zoom works from the keyboard in every mode while a pattern is open.
     const std::pair<const char*, QKeySequence> zoomKeys[] = {{"BtnZoomNormal", QKeySequence(Qt::CTRL | Qt::Key_0)},
                                                             {"BtnZoomFit", QKeySequence(Qt::CTRL | Qt::Key_9)},
@@ -272,7 +284,8 @@ void MainForm::BuildToolbars() {
 
     AddToolbar(QStringLiteral("ToolbarMain0"), {QStringLiteral("BtnOpen"), QStringLiteral("BtnNew")});
     AddToolbar(QStringLiteral("ToolbarMain1"),
-               {QStringLiteral("BtnClose"), QStringLiteral("BtnSave"), QStringLiteral("BtnPrint"), QStringLiteral("BtnViewPicture"),
+               {QStringLiteral("BtnClose"), QStringLiteral("BtnSave"), QStringLiteral("BtnPrint"), QStringLiteral("BtnUndo"),
+                QStringLiteral("BtnRedo"), QStringLiteral("BtnViewPicture"),
                 QStringLiteral("BtnViewBoth"), QStringLiteral("BtnViewPattern"), QStringLiteral("BtnModeSelect"),
                 QStringLiteral("BtnModeDraw"), QStringLiteral("BtnModeMove"), QStringLiteral("BtnModeZoom")});
     const QStringList functions[] = {
@@ -330,6 +343,13 @@ void MainForm::SyncState() {
         // The work window takes its new size now, so a fitted view follows.
         if (layout()) layout()->activate();
     }
+    // The entries name what they take back or do again.
+    const QString undo = QString::fromStdString(ws.history.UndoName());
+    const QString redo = QString::fromStdString(ws.history.RedoName());
+    actions_.value(QStringLiteral("MenuEditUndo"))->setText(undo.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undo);
+    actions_.value(QStringLiteral("MenuEditRedo"))->setText(redo.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redo);
+    actions_.value(QStringLiteral("BtnUndo"))->setToolTip(undo.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + undo);
+    actions_.value(QStringLiteral("BtnRedo"))->setToolTip(redo.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + redo);
     if (ws.alignment.Aligning()) {
         const QSignalBlocker quiet(stretch_);
         stretch_->setRange(kStretchLowest, ws.alignment.StretchMaximum());

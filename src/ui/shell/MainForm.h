@@ -71,7 +71,8 @@ private:
     void Bind(const QString& key, QAction* action);
     void BuildMenus();
     void BuildToolbars();
-    void Run(const std::function<void()>& command);
+    // A command of the window, one step of the edit history under name.
+    void Run(const std::function<void()>& command, const QString& name = {});
     void NewCommand();
     void ShowPatternSetup(bool forNewPattern);
     void ShowHelp();
