@@ -52,6 +52,8 @@ public:
     MessageAnswer MsgPrinted(const std::string& text);
     // An output file that would replace the pattern it is made from.
     MessageAnswer MsgOutputIsPattern(const std::string& fileName);
+    // The settings store could not be written; where names its file.
+    MessageAnswer MsgSettingsNotSaved(const std::string& where);
 
 private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);
