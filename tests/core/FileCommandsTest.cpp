@@ -6,12 +6,12 @@
 #include <optional>
 #include <tuple>
 
-#include "core/platform/CommandDialogs.h"
 #include "core/platform/PictureLayers.h"
 #include "core/print/PrintCommand.h"
 #include "core/shell/FileCommands.h"
 #include "core/shell/WindowPositions.h"
 #include "core/engine/Workspace.h"
+#include "tests/core/FakeDialogs.h"
 #include "tests/core/FakePlatform.h"
 #include "tests/core/PrintFakes.h"
 
@@ -19,65 +19,10 @@ namespace tessary {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FakeDialogs;
 using test::ReadFileBytes;
 using test::TestSession;
 using test::WriteFileBytes;
-
-// File dialogs answer from scripts (an empty script is a cancel); the
-// Pattern Setup dialog accepts like the real one, or is cancelled.
-class FakeDialogs : public CommandDialogs {
-public:
-    explicit FakeDialogs(Workspace& ws) : ws_(ws) {}
-
-    std::optional<std::string> AskSavePatternPath(const std::string& folder, const std::string&) override {
-        saveFolders.push_back(folder);
-        return Next(savePaths);
-    }
-    std::optional<std::string> AskOpenPatternPath(const std::string& folder) override {
-        openFolders.push_back(folder);
-        return Next(openPaths);
-    }
-    std::optional<std::string> AskPicturePath(const std::string& folder) override {
-        pictureFolders.push_back(folder);
-        return Next(picturePaths);
-    }
-    std::optional<std::string> AskBitmapPath(const std::string&) override { return Next(bitmapPaths); }
-    std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override {
-        pdfAsked.push_back(folder + "|" + name);
-        return Next(pdfPaths);
-    }
-    void ShowPatternSetup(bool forNewPattern) override {
-        PatternOptions& o = ws_.session.options;
-        ++setups;
-        newPatternSetups += forNewPattern;
-        aspectLockedSeen = o.AspectLocked;
-        noPictureSeen = ws_.modes.NoPicture();
-        o.SetupCancelled = cancelSetup;
-        if (cancelSetup) return;
-        if (edit) edit(o);
-        o.AspectLocked = true;
-        o.RecomputeTwips();
-    }
-
-    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, pdfPaths;
-    std::vector<std::string> saveFolders, openFolders, pictureFolders, pdfAsked;
-    bool cancelSetup = false;
-    std::function<void(PatternOptions&)> edit;
-    int setups = 0;
-    int newPatternSetups = 0;
-    bool aspectLockedSeen = false;
-    bool noPictureSeen = false;
-
-private:
-    static std::optional<std::string> Next(std::deque<std::string>& script) {
-        if (script.empty()) return std::nullopt;
-        const std::string path = script.front();
-        script.pop_front();
-        return path;
-    }
-
-    Workspace& ws_;
-};
 
 // Any existing non-empty file decodes, unless told to fail.
 class FakePictures : public PictureLayers {

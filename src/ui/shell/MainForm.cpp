@@ -334,7 +334,7 @@ void MainForm::StartWorkspaceWindows() {
 }
 
 void MainForm::ShowPatternSetup(bool forNewPattern) {
-    DimensionForm dialog(*session_, this, forNewPattern);
+    DimensionForm dialog(*session_, dialogs_, this, forNewPattern);
     dialog.exec();
 }
 
