@@ -38,6 +38,7 @@ TEST_F(ModesTest, AppStateChoosesToolbarsAndUsableEntries) {
          {1, 1, 1},
          {0, 1, 0}},
         {{"BtnViewPicture", "BtnViewBoth"}, {1, 1, 1}, {1, 1, 0}},
+        {{"MenuOptionsSetup", "BtnDisplaySetup"}, {1, 1, 1}, {1, 1, 0}},
     };
     ws.modes.SetNoPicture(false);
     ws.modes.SetMode(ModeDraw);

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -163,7 +164,6 @@ TEST_F(MainFormTest, CancelledChooserOrSetupOpensNothing) {
     EXPECT_FALSE(window.Files().PatternOpen());
     ClickInDialog(QStringLiteral("NewOptionLabel1"));
     ClickInDialog(QStringLiteral("UserCommand1"));
-    Answer(QMessageBox::No);
     Trigger("MenuFileNew");
     EXPECT_FALSE(window.Files().PatternOpen());
     EXPECT_EQ(window.windowTitle(), "Tessary");
@@ -359,6 +359,27 @@ TEST_F(MainFormTest, APdfWithoutANameIsAskedForAndPrintSetupAppliesAtOnceEvenAft
     EXPECT_TRUE(patternFile.readAll() == saved);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{QStringLiteral("rose.pat"), QStringLiteral("rose.pdf"), QStringLiteral("setup.pdf")}));
+}
+
+TEST_F(MainFormTest, DisplaySetupFromTheToolbarRedrawsAndStoresThePen) {
+    NewBlank();
+    Trigger("MenuEditDrawLineMode1");
+    Drag({Page(0.1, 0.1), Page(0.4, 0.3)});
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_TRUE(window.Toolbar(QStringLiteral("ToolbarFunc%1").arg(i))->actions().contains(window.Action("BtnDisplaySetup")));
+    }
+    OnNextModal([](QWidget* w) {
+        ASSERT_EQ(w->windowTitle(), "Display Options - Tessary");
+        w->findChild<QSlider*>(QStringLiteral("MontiorPenSizeSelect"))->setValue(3);
+        w->findChild<QAbstractButton*>(QStringLiteral("WinButton0"))->click();
+    });
+    window.Action("BtnDisplaySetup")->trigger();
+    const PatternStore& store = window.Engine().store;
+    EXPECT_EQ(store.OutLine[store.LastIndex()].look.BorderWidth, 3);
+    QtSettingsStore settings;
+    EXPECT_EQ(settings.Read("DisplaySetup", "SizeMonitor"), "3");
+    settings.Write("DisplaySetup", "SizeMonitor", "1");
+    EXPECT_TRUE(settings.Flush());
 }
 
 TEST_F(MainFormTest, EveryCommandHasAWidget) {

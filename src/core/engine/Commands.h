@@ -16,9 +16,9 @@ namespace tessary {
     X(MenuEditShapeMode0) X(MenuEditShapeMode1) X(MenuEditShapeMode2) X(MenuEditClear) X(MenuEditEraser)              \
     X(MenuView) X(MenuViewWork0) X(MenuViewWork1) X(MenuViewWork2) X(MenuViewMove) X(MenuViewZoom)                    \
     X(MenuViewMouseHelp) X(MenuOptions) X(MenuOptionsPositions) X(MenuOptionsSavePositions)                          \
-    X(MenuOptionsRestorePositions) X(MenuPatternPrintSize) X(MenuHelp) X(MenuHelpContents)                             \
+    X(MenuOptionsRestorePositions) X(MenuPatternPrintSize) X(MenuOptionsSetup) X(MenuHelp) X(MenuHelpContents)        \
     X(BtnOpen) X(BtnNew) X(BtnClose) X(BtnSave) X(BtnPrint) X(BtnViewPicture) X(BtnViewBoth) X(BtnViewPattern)         \
-    X(BtnModeSelect) X(BtnModeDraw) X(BtnModeMove) X(BtnModeZoom) X(BtnMouseWin) X(BtnPatternSetup)                   \
+    X(BtnModeSelect) X(BtnModeDraw) X(BtnModeMove) X(BtnModeZoom) X(BtnMouseWin) X(BtnPatternSetup) X(BtnDisplaySetup) \
     X(BtnSelectObject) X(BtnSelectEnds) X(BtnDrawLine) X(BtnDrawArc) X(BtnDrawCircle) X(BtnDrawBox)                   \
     X(BtnMoveCorner) X(BtnMoveCenter) X(BtnMoveUp) X(BtnMoveDown) X(BtnMoveLeft) X(BtnMoveRight) X(BtnZoomNormal)     \
     X(BtnZoomFit) X(BtnZoomIn) X(BtnZoomOut)                                                                          \

@@ -42,6 +42,9 @@ void Modes::SetAppState(std::int16_t state) {
     for (const Command entry : kOpenPatternEntries) c.SetEnabled(entry, open);
     c.SetEnabled(Command::MenuViewWork0, open && !noPicture_);
     c.SetEnabled(Command::MenuViewWork2, open && !noPicture_);
+    // The display settings stay as they are while an alignment is under way.
+    c.SetEnabled(Command::MenuOptionsSetup, state != AppAligning);
+    c.SetEnabled(Command::BtnDisplaySetup, state != AppAligning);
 }
 
 void Modes::ShowFunctionToolbar(std::int16_t mode) {

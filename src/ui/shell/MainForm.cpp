@@ -20,6 +20,7 @@
 #include "ui/drawing/DrawToolsForm.h"
 #include "ui/files/DimensionForm.h"
 #include "ui/files/NewOptionsForm.h"
+#include "ui/files/SetupForm.h"
 #include "ui/platform/StandardFolders.h"
 #include "ui/print/PrintWizardForm.h"
 #include "ui/print/QtPrintDevice.h"
@@ -31,7 +32,7 @@ namespace tessary {
 
 namespace {
 
-const char* const kCommonButtons[] = {"BtnMouseWin", "BtnPatternSetup"};
+const char* const kCommonButtons[] = {"BtnMouseWin", "BtnPatternSetup", "BtnDisplaySetup"};
 
 }  // namespace
 
@@ -192,6 +193,7 @@ void MainForm::BuildMenus() {
     options->addSeparator();
     add(options, QStringLiteral("MenuPatternPrintSize"), QStringLiteral("Pattern &Setup..."),
         [&files] { files.PatternSetupCommand(); });
+    add(options, QStringLiteral("MenuOptionsSetup"), QStringLiteral("&Display Setup..."), [this] { ShowDisplaySetup(); });
 
     QMenu* help = menu(nullptr, QStringLiteral("MenuHelp"), QStringLiteral("&Help"));
     add(help, QStringLiteral("MenuHelpContents"), QStringLiteral("&Contents..."), [this] { ShowHelp(); },
@@ -231,6 +233,7 @@ void MainForm::BuildToolbars() {
     button("BtnModeZoom", "Zoom", "Change the Magnification", [&ws] { ws.modes.SetMode(ModeZoom); }, true);
     button("BtnMouseWin", "Mouse", "Mouse Help", [&ws] { ws.modes.ToggleMouseHelp(); }, true);
     button("BtnPatternSetup", "Size", "Pattern Setup", [&files] { files.PatternSetupCommand(); });
+    button("BtnDisplaySetup", "Display", "Display Setup", [this] { ShowDisplaySetup(); });
     button("BtnSelectObject", "Object", "Select Object", [&ws] { ws.selection.SetSelectKind(SelectObjects); }, true);
     button("BtnSelectEnds", "Ends", "Select Line Ends", [&ws] { ws.selection.SetSelectKind(SelectEnds); }, true);
     button("BtnDrawLine", "Line", "Draw a Line", [&ws] { ws.modes.ClickDrawLine(); }, true);
@@ -378,6 +381,12 @@ void MainForm::ShowHelp() {
     help_->show();
     help_->raise();
     help_->activateWindow();
+}
+
+void MainForm::ShowDisplaySetup() {
+    SetupForm dialog(*workspace_, dialogs_, this);
+    connect(&dialog, &SetupForm::applied, work_, &WorkForm::RepaintAll);
+    dialog.exec();
 }
 
 void MainForm::OpenFromCommandLine(const QString& text) {

@@ -73,6 +73,7 @@ private:
     void NewCommand();
     void ShowPatternSetup(bool forNewPattern);
     void ShowHelp();
+    void ShowDisplaySetup();
     void PrintPattern();
     void PrintSetup();
     void StartWorkspaceWindows();
