@@ -11,13 +11,17 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSlider>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
 
+#include "core/services/Version.h"
+#include "core/shell/HelpPages.h"
 #include "ui/drawing/DrawToolsForm.h"
 #include "ui/platform/QtSettingsStore.h"
 #include "ui/shell/MainForm.h"
@@ -379,6 +383,41 @@ TEST_F(MainFormTest, DisplaySetupFromTheToolbarRedrawsAndStoresThePen) {
     QtSettingsStore settings;
     EXPECT_EQ(settings.Read("DisplaySetup", "SizeMonitor"), "3");
     settings.Write("DisplaySetup", "SizeMonitor", "1");
+    EXPECT_TRUE(settings.Flush());
+}
+
+TEST_F(MainFormTest, AboutNamesTheProgramAndItsVersionOnly) {
+    QString text;
+    OnNextModal([&text](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), "About Tessary");
+        EXPECT_NE(w->findChild<QWidget*>(QStringLiteral("BannerImage")), nullptr);
+        for (const QLabel* label : w->findChildren<QLabel*>()) text += label->text() + QLatin1Char('\n');
+        w->findChild<QAbstractButton*>(QStringLiteral("CloseCommand"))->click();
+    });
+    Trigger("MenuHelpAbout");
+    EXPECT_TRUE(text.contains(QStringLiteral("Tessary\nVersion ") + QString::fromLatin1(kVersion))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Brandolin"), Qt::CaseInsensitive));
+}
+
+TEST_F(MainFormTest, FaqOpensTheGuideAtItsAnswersAndAnUnusableAddressIsSaid) {
+    Trigger("MenuHelpWebFAQ");
+    QTextBrowser* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QStringLiteral("HelpBrowser")) help = qobject_cast<QTextBrowser*>(w);
+    }
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->source(), QUrl(QStringLiteral("qrc:/help/index.html#faq")));
+    EXPECT_GT(help->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Frequently asked questions")));
+
+    QtSettingsStore settings;
+    settings.Write("Help", "HomeUrl", "mailto:someone@example.org");
+    QString said;
+    ReadMessage(&said);
+    Trigger("MenuHelpWebHome");
+    EXPECT_TRUE(said.startsWith(QStringLiteral("The page could not be opened.\nAddress: mailto:"))) << said.toStdString();
+    settings.Write("Help", "HomeUrl", kGuideAddress);
     EXPECT_TRUE(settings.Flush());
 }
 

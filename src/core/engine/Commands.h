@@ -17,6 +17,7 @@ namespace tessary {
     X(MenuView) X(MenuViewWork0) X(MenuViewWork1) X(MenuViewWork2) X(MenuViewMove) X(MenuViewZoom)                    \
     X(MenuViewMouseHelp) X(MenuOptions) X(MenuOptionsPositions) X(MenuOptionsSavePositions)                          \
     X(MenuOptionsRestorePositions) X(MenuPatternPrintSize) X(MenuOptionsSetup) X(MenuHelp) X(MenuHelpContents)        \
+    X(MenuHelpWeb) X(MenuHelpWebFAQ) X(MenuHelpWebHome) X(MenuHelpAbout)                                               \
     X(BtnOpen) X(BtnNew) X(BtnClose) X(BtnSave) X(BtnPrint) X(BtnViewPicture) X(BtnViewBoth) X(BtnViewPattern)         \
     X(BtnModeSelect) X(BtnModeDraw) X(BtnModeMove) X(BtnModeZoom) X(BtnMouseWin) X(BtnPatternSetup) X(BtnDisplaySetup) \
     X(BtnSelectObject) X(BtnSelectEnds) X(BtnDrawLine) X(BtnDrawArc) X(BtnDrawCircle) X(BtnDrawBox)                   \

@@ -202,4 +202,10 @@ MessageAnswer Messages::MsgSettingsNotSaved(const std::string& where) {
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
+MessageAnswer Messages::MsgPageNotOpened(const std::string& address) {
+    return Show(std::string("The page could not be opened.") + CRLF + "Address: " + address + CRLF + CRLF +
+                    "Check that a web browser is installed, or open the address yourself.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
 }  // namespace tessary

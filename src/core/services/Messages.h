@@ -54,6 +54,8 @@ public:
     MessageAnswer MsgOutputIsPattern(const std::string& fileName);
     // The settings store could not be written; where names its file.
     MessageAnswer MsgSettingsNotSaved(const std::string& where);
+    // A help or web page that could not be shown.
+    MessageAnswer MsgPageNotOpened(const std::string& address);
 
 private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);

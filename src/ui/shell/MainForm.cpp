@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include "core/services/AppTitle.h"
+#include "core/shell/HelpPages.h"
 #include "core/shell/WindowPositions.h"
 #include "ui/drawing/DrawToolsForm.h"
 #include "ui/files/DimensionForm.h"
@@ -25,6 +26,7 @@
 #include "ui/print/PrintWizardForm.h"
 #include "ui/print/QtPrintDevice.h"
 #include "core/print/PrintCommand.h"
+#include "ui/shell/AboutForm.h"
 #include "ui/shell/MouseForm.h"
 #include "ui/workspace/WorkForm.h"
 
@@ -198,6 +200,16 @@ void MainForm::BuildMenus() {
     QMenu* help = menu(nullptr, QStringLiteral("MenuHelp"), QStringLiteral("&Help"));
     add(help, QStringLiteral("MenuHelpContents"), QStringLiteral("&Contents..."), [this] { ShowHelp(); },
         QKeySequence::HelpContents);
+    QMenu* web = menu(help, QStringLiteral("MenuHelpWeb"), QStringLiteral("Tessary on the &Web"));
+    add(web, QStringLiteral("MenuHelpWebFAQ"), QStringLiteral("&Frequently Asked Questions"),
+        [this] { ShowWebPage(WebPage::Faq); });
+    web->addSeparator();
+    add(web, QStringLiteral("MenuHelpWebHome"), QStringLiteral("Tessary Home Page"), [this] { ShowWebPage(WebPage::Home); });
+    help->addSeparator();
+    add(help, QStringLiteral("MenuHelpAbout"), QStringLiteral("&About..."), [this] {
+        AboutForm about(this);
+        about.exec();
+    });
 }
 
 QToolBar* MainForm::AddToolbar(const QString& key, const QStringList& buttons) {
@@ -365,12 +377,15 @@ void MainForm::PrintSetup() {
 void MainForm::ShowHelp() {
     const QString chm = QCoreApplication::applicationDirPath() + QStringLiteral("/pattern.chm");
     if (QFileInfo::exists(chm) && QDesktopServices::openUrl(QUrl::fromLocalFile(chm))) return;
+    ShowInHelpWindow(QUrl(QString::fromLatin1(kGuideAddress)));
+}
+
+void MainForm::ShowInHelpWindow(const QUrl& page) {
     if (!help_) {
         help_ = new QTextBrowser;
         help_->setAttribute(Qt::WA_DeleteOnClose);
         help_->setObjectName(QStringLiteral("HelpBrowser"));
         help_->setWindowTitle(QString::fromLatin1(kAppTitle) + QStringLiteral(" Help"));
-        help_->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
         help_->resize(760, 640);
         help_->move(frameGeometry().topLeft() + QPoint(40, 40));
         auto* close = new QShortcut(QKeySequence::Cancel, help_);
@@ -378,9 +393,23 @@ void MainForm::ShowHelp() {
         auto* closeToo = new QShortcut(QKeySequence::Close, help_);
         connect(closeToo, &QShortcut::activated, help_, &QWidget::close);
     }
+    help_->setSource(page);
     help_->show();
     help_->raise();
     help_->activateWindow();
+}
+
+void MainForm::ShowWebPage(WebPage page) {
+    const std::string address = WebPageAddress(settings_, page);
+    const QUrl url(QString::fromStdString(address));
+    switch (ViewerFor(address)) {
+        case PageViewer::HelpWindow: ShowInHelpWindow(url); return;
+        case PageViewer::Browser:
+            if (QDesktopServices::openUrl(url)) return;
+            break;
+        case PageViewer::None: break;
+    }
+    session_->messages.MsgPageNotOpened(address);
 }
 
 void MainForm::ShowDisplaySetup() {
