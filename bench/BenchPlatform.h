@@ -13,6 +13,8 @@ class NoSettings : public SettingsStore {
 public:
     std::optional<std::string> Read(const std::string&, const std::string&) const override { return std::nullopt; }
     void Write(const std::string&, const std::string&, const std::string&) override {}
+    bool Flush() override { return true; }
+    std::string Location() const override { return {}; }
 };
 
 class DefaultAnswers : public MessagePresenter {

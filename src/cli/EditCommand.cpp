@@ -23,6 +23,8 @@ public:
     std::optional<std::string> AskPicturePath(const std::string&) override { return {}; }
     std::optional<std::string> AskBitmapPath(const std::string&) override { return {}; }
     std::optional<std::string> AskPdfPath(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> AskFolder(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::uint32_t> AskColour(std::uint32_t) override { return {}; }
     void ShowPatternSetup(bool) override {}
 };
 

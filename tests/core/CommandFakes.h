@@ -1,8 +1,9 @@
 #pragma once
 
 #include <array>
-#include <deque>
+#include <cstdint>
 #include <filesystem>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,8 +15,9 @@
 
 namespace tessary::test {
 
-// File dialogs answer from scripts (an empty script is a cancel); the
-// Pattern Setup dialog accepts like the real one, or is cancelled.
+// File, folder and colour dialogs answer from scripts (an empty script is a
+// cancel); the Pattern Setup dialog accepts like the real one, or is
+// cancelled.
 class FakeDialogs : public CommandDialogs {
 public:
     explicit FakeDialogs(Workspace& ws) : ws_(ws) {}
@@ -37,6 +39,14 @@ public:
         pdfAsked.push_back(folder + "|" + name);
         return Next(pdfPaths);
     }
+    std::optional<std::string> AskFolder(const std::string& title, const std::string& folder) override {
+        folderAsked.push_back(title + "|" + folder);
+        return Next(folders);
+    }
+    std::optional<std::uint32_t> AskColour(std::uint32_t initial) override {
+        coloursAsked.push_back(initial);
+        return Next(colours);
+    }
     void ShowPatternSetup(bool forNewPattern) override {
         PatternOptions& o = ws_.session.options;
         ++setups;
@@ -50,8 +60,10 @@ public:
         o.RecomputeTwips();
     }
 
-    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, pdfPaths;
-    std::vector<std::string> saveFolders, openFolders, pictureFolders, pdfAsked;
+    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, pdfPaths, folders;
+    std::deque<std::uint32_t> colours;
+    std::vector<std::string> saveFolders, openFolders, pictureFolders, pdfAsked, folderAsked;
+    std::vector<std::uint32_t> coloursAsked;
     bool cancelSetup = false;
     std::function<void(PatternOptions&)> edit;
     int setups = 0;
@@ -60,11 +72,12 @@ public:
     bool noPictureSeen = false;
 
 private:
-    static std::optional<std::string> Next(std::deque<std::string>& script) {
+    template <class Answer>
+    static std::optional<Answer> Next(std::deque<Answer>& script) {
         if (script.empty()) return std::nullopt;
-        const std::string path = script.front();
+        const Answer answer = script.front();
         script.pop_front();
-        return path;
+        return answer;
     }
 
     Workspace& ws_;

@@ -180,6 +180,19 @@ TEST_F(EditHistoryTest, TheBoundAndTheSavedPointDecideWhatIsLeftAndWhatIsUnsaved
     EXPECT_EQ(t->store.OutLine.VisibleCount(), shown - 1);
 }
 
+TEST_F(EditHistoryTest, WhatOnlyTheScreenShowsIsNoStep) {
+    t->store.AddLine(1000, 1000, 3000, 2000, 1, true);
+    ws.history.Clear();
+    {
+        const EditHistory::Step step(ws.history, "Display Setup");
+        t->display.SetMonitorPen(4);
+        ws.RefreshPatternLook();
+        ws.selection.SelectLine(0);
+        ws.zoom.ZoomView(ZoomIn);
+    }
+    EXPECT_EQ(ws.history.Steps(), 0u);
+}
+
 TEST_F(EditHistoryTest, AnAlignmentIsOneStepAndNothingIsUndoneWhileItLasts) {
     t->store.AddLine(1000, 1000, 3000, 2000, 1, true);
     ws.history.Clear();

@@ -21,6 +21,12 @@ void FakeSettings::Write(const std::string& section, const std::string& key, con
     writes.push_back(section + "/" + key);
 }
 
+bool FakeSettings::Flush() {
+    if (flushFails) return false;
+    lasting = values;
+    return true;
+}
+
 MessageAnswer FakePresenter::Show(const MessageRequest& request) {
     shown.push_back(request);
     if (answers.empty()) return request.defaultAnswer;

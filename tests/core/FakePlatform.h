@@ -18,9 +18,15 @@ class FakeSettings : public SettingsStore {
 public:
     std::optional<std::string> Read(const std::string& section, const std::string& key) const override;
     void Write(const std::string& section, const std::string& key, const std::string& value) override;
+    bool Flush() override;
+    std::string Location() const override { return "/home/user/.config/Tessary/Tessary.conf"; }
 
     std::map<std::string, std::string> values;  // "Section/Key"
     std::vector<std::string> writes;            // keys in the order written
+    // The values as they would be found again after a restart: those of the
+    // last flush that succeeded.
+    std::map<std::string, std::string> lasting;
+    bool flushFails = false;
 };
 
 // Records every message; answers from a script, else with the default.

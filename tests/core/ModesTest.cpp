@@ -41,6 +41,7 @@ TEST_F(ModesTest, AppStateChoosesToolbarsAndUsableEntries) {
         {{"ToolbarMain2", "AlignStretchBar"}, {0, 0, 1}, {1, 1, 1}},
         {{"MenuEditAlignPat", "MenuEditEraser"}, {1, 1, 0}, {0, 1, 0}},
         {{"MenuEditAlignPatEnd"}, {0, 0, 1}, {0, 0, 1}},
+        {{"MenuOptionsSetup", "BtnDisplaySetup"}, {1, 1, 1}, {1, 1, 0}},
     };
     ws.modes.SetNoPicture(false);
     ws.modes.SetMode(ModeDraw);

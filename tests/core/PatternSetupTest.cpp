@@ -272,11 +272,16 @@ TEST_F(PatternSetupTest, OkAppliesEveryControlThenStores) {
                          Stored("PatternSetup/StartTab")),
               std::tuple("30", "True", "37", "3"));
 
-    // Black-only printing stores black.
+    EXPECT_EQ(t.settings.lasting, t.settings.values);
+
+    // Black-only printing stores black; a store that cannot be written says so.
+    t.settings.flushFails = true;
     m.SetBlackOnly(true);
     EXPECT_FALSE(m.ChangeColourEnabled());
     m.Ok();
     EXPECT_TRUE(o.BandW && o.PenColor == 0);
+    ASSERT_EQ(t.presenter.shown.size(), 1u);
+    EXPECT_EQ(t.presenter.shown[0].text.rfind("Your settings could not be saved.", 0), 0u);
 }
 
 TEST_F(PatternSetupTest, CancelAsksWhetherToSave) {

@@ -51,6 +51,22 @@ TEST_F(QtPlatformTest, SettingsLiveInTheUsersTessaryStoreAsText) {
     EXPECT_EQ(restored.PenSizeText, "\xC2\xBD in");
 }
 
+TEST_F(QtPlatformTest, AStoreThatCannotBeWrittenSaysSoAndRecovers) {
+    QtSettingsStore store;
+    const QString file = QString::fromStdString(store.Location());
+    EXPECT_TRUE(file.endsWith(QStringLiteral("/Tessary/Tessary.conf"))) << file.toStdString();
+    QFile::remove(file);
+    ASSERT_TRUE(QDir().mkpath(file));  // a folder where the file belongs
+    store.Write("DisplaySetup", "SizeMonitor", "3");
+    EXPECT_FALSE(store.Flush());
+    EXPECT_EQ(store.Read("DisplaySetup", "SizeMonitor"), "3");
+
+    ASSERT_TRUE(QDir().rmdir(file));
+    store.Write("DisplaySetup", "SizeMonitor", "4");
+    EXPECT_TRUE(store.Flush());
+    EXPECT_EQ(QtSettingsStore().Read("DisplaySetup", "SizeMonitor"), "4");
+}
+
 TEST_F(QtPlatformTest, DefaultFoldersAreTheUsersOwn) {
     const DefaultFolders folders = StandardFolders();
     const std::string home = home_.path().toStdString();

@@ -12,6 +12,7 @@
 
 #include "tests/core/FakePlatform.h"
 #include "ui/files/DimensionForm.h"
+#include "ui/platform/QtCommandDialogs.h"
 
 namespace tessary {
 namespace {
@@ -20,7 +21,7 @@ class DimensionFormTest : public testing::Test {
 protected:
     // The dialog shown and active, so that focus moves and shortcuts work.
     DimensionForm& Open(test::TestSession& session) {
-        form_ = std::make_unique<DimensionForm>(*session, nullptr);
+        form_ = std::make_unique<DimensionForm>(*session, dialogs_, nullptr);
         form_->show();
         form_->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form_.get()));
@@ -44,6 +45,7 @@ protected:
     }
 
     test::TestSession t;
+    QtCommandDialogs dialogs_;
     std::unique_ptr<DimensionForm> form_;
 };
 

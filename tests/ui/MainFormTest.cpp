@@ -11,12 +11,17 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
 
+#include "core/services/Version.h"
+#include "core/shell/HelpPages.h"
 #include "ui/engine/DrawToolsForm.h"
 #include "ui/platform/QtSettingsStore.h"
 #include "ui/shell/MainForm.h"
@@ -163,7 +168,6 @@ TEST_F(MainFormTest, CancelledChooserOrSetupOpensNothing) {
     EXPECT_FALSE(window.Files().PatternOpen());
     ClickInDialog(QStringLiteral("NewOptionLabel1"));
     ClickInDialog(QStringLiteral("UserCommand1"));
-    Answer(QMessageBox::No);
     Trigger("MenuFileNew");
     EXPECT_FALSE(window.Files().PatternOpen());
     EXPECT_EQ(window.windowTitle(), "Tessary");
@@ -359,6 +363,62 @@ TEST_F(MainFormTest, APdfWithoutANameIsAskedForAndPrintSetupAppliesAtOnceEvenAft
     EXPECT_TRUE(patternFile.readAll() == saved);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{QStringLiteral("rose.pat"), QStringLiteral("rose.pdf"), QStringLiteral("setup.pdf")}));
+}
+
+TEST_F(MainFormTest, DisplaySetupFromTheToolbarRedrawsAndStoresThePen) {
+    NewBlank();
+    Trigger("MenuEditDrawLineMode1");
+    Drag({Page(0.1, 0.1), Page(0.4, 0.3)});
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_TRUE(window.Toolbar(QStringLiteral("ToolbarFunc%1").arg(i))->actions().contains(window.Action("BtnDisplaySetup")));
+    }
+    OnNextModal([](QWidget* w) {
+        ASSERT_EQ(w->windowTitle(), "Display Options - Tessary");
+        w->findChild<QSlider*>(QStringLiteral("MontiorPenSizeSelect"))->setValue(3);
+        w->findChild<QAbstractButton*>(QStringLiteral("WinButton0"))->click();
+    });
+    window.Action("BtnDisplaySetup")->trigger();
+    const PatternStore& store = window.Engine().store;
+    EXPECT_EQ(store.OutLine[store.LastIndex()].look.BorderWidth, 3);
+    QtSettingsStore settings;
+    EXPECT_EQ(settings.Read("DisplaySetup", "SizeMonitor"), "3");
+    settings.Write("DisplaySetup", "SizeMonitor", "1");
+    EXPECT_TRUE(settings.Flush());
+}
+
+TEST_F(MainFormTest, AboutNamesTheProgramAndItsVersionOnly) {
+    QString text;
+    OnNextModal([&text](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), "About Tessary");
+        EXPECT_NE(w->findChild<QWidget*>(QStringLiteral("BannerImage")), nullptr);
+        for (const QLabel* label : w->findChildren<QLabel*>()) text += label->text() + QLatin1Char('\n');
+        w->findChild<QAbstractButton*>(QStringLiteral("CloseCommand"))->click();
+    });
+    Trigger("MenuHelpAbout");
+    EXPECT_TRUE(text.contains(QStringLiteral("Tessary\nVersion ") + QString::fromLatin1(kVersion))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Brandolin"), Qt::CaseInsensitive));
+}
+
+TEST_F(MainFormTest, FaqOpensTheGuideAtItsAnswersAndAnUnusableAddressIsSaid) {
+    Trigger("MenuHelpWebFAQ");
+    QTextBrowser* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QStringLiteral("HelpBrowser")) help = qobject_cast<QTextBrowser*>(w);
+    }
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->source(), QUrl(QStringLiteral("qrc:/help/index.html#faq")));
+    EXPECT_GT(help->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Frequently asked questions")));
+
+    QtSettingsStore settings;
+    settings.Write("Help", "HomeUrl", "mailto:someone@example.org");
+    QString said;
+    ReadMessage(&said);
+    Trigger("MenuHelpWebHome");
+    EXPECT_TRUE(said.startsWith(QStringLiteral("The page could not be opened.\nAddress: mailto:"))) << said.toStdString();
+    settings.Write("Help", "HomeUrl", kGuideAddress);
+    EXPECT_TRUE(settings.Flush());
 }
 
 TEST_F(MainFormTest, EveryCommandHasAWidget) {

@@ -47,11 +47,14 @@ void Modes::SetAppState(std::int16_t state) {
     c.SetVisible(Command::MenuEditAlignPat, state != AppAligning);
     c.SetEnabled(Command::MenuEditAlignPat, open);
     c.SetVisible(Command::MenuEditAlignPatEnd, state == AppAligning);
+    c.SetEnabled(Command::MenuEditAlignPatEnd, state == AppAligning);
     // Use Eraser shares its access key with End Align, and a disabled entry
     // still takes the key: it steps aside while End Align is there.
     c.SetVisible(Command::MenuEditEraser, state != AppAligning);
+    // The display settings stay as they are while an alignment is under way.
+    c.SetEnabled(Command::MenuOptionsSetup, state != AppAligning);
+    c.SetEnabled(Command::BtnDisplaySetup, state != AppAligning);
     ws_.RefreshHistoryCommands();
-    c.SetEnabled(Command::MenuEditAlignPatEnd, state == AppAligning);
 }
 
 void Modes::ShowFunctionToolbar(std::int16_t mode) {

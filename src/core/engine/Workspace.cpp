@@ -86,6 +86,8 @@ void Workspace::RefreshPatternLook() {
     refresh(bands.ArcLine);
     refresh(store.OutLine);
     refresh(store.OutShape);
+    // The rubber band is drawn with the pen its lines will have.
+    bands.EditLine.look.BorderWidth = draw.PenWidth();
     const std::int16_t state = selection.SelectState();
     if (state == SelectedLine) store.OutLine.Edit(selection.SelectIndex()).look.BorderColor = session.display.GetColour(1);
     if (state == SelectedShape) store.OutShape.Edit(selection.SelectIndex()).look.BorderColor = session.display.GetColour(1);

@@ -16,6 +16,8 @@ struct DefaultFolders {
     std::string patterns;
     std::string pictures;
     std::string temporary;
+
+    bool operator==(const DefaultFolders&) const = default;
 };
 
 inline constexpr std::uint32_t kDefaultMonitorColour = RGB(0, 0, 255);
@@ -44,6 +46,8 @@ public:
     void SetTraceSegment(std::int16_t twips) { traceSegment_ = twips; }
 
     const DefaultFolders& Defaults() const { return defaults_; }
+
+    bool operator==(const DisplaySetup&) const = default;
 
 private:
     DefaultFolders defaults_;

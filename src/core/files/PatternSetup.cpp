@@ -310,6 +310,9 @@ CancelOutcome PatternSetupModel::Cancel() {
     return CancelOutcome::Discarded;
 }
 
-void PatternSetupModel::Close() { WriteInteger(settings_, kPatternSetupSection, "StartTab", currentTab_); }
+void PatternSetupModel::Close() {
+    WriteInteger(settings_, kPatternSetupSection, "StartTab", currentTab_);
+    SaveSettings(settings_, messages_);
+}
 
 }  // namespace tessary

@@ -15,12 +15,6 @@ bool SameReference(const ReferenceShape& a, const ReferenceShape& b) {
            a.Width == b.Width;
 }
 
-// What the pattern holds of a slot's look: its pen. The colour only shows a
-// selection and the stacking what was drawn last.
-bool SameLook(const Appearance& a, const Appearance& b) {
-    return a.BorderWidth == b.BorderWidth && a.DrawMode == b.DrawMode;
-}
-
 void Place(LineElement& e, const ReferenceLine& r, float factor) {
     e.X1 = r.X1 * factor;
     e.Y1 = r.Y1 * factor;
@@ -89,12 +83,13 @@ void PatternJournal::StartRecording() {
 PatternPatch PatternJournal::StopRecording() {
     recording_ = false;
     PatternPatch patch = start_;
-    // A slot shown again as it was (a zoom recomputes every one) is no change.
+    // A slot shown again as it was is no change: a zoom recomputes every one,
+    // and its look (colour, pen, stacking) is the screen's, not the pattern's.
     const auto changed = [](auto& journal, auto& out) {
         for (auto& before : journal.kept) {
             const auto now = journal.Now(before.index);
             if (now.existed == before.existed && now.visible == before.visible &&
-                SameReference(now.reference, before.reference) && SameLook(now.element.look, before.element.look)) {
+                SameReference(now.reference, before.reference)) {
                 continue;
             }
             out.push_back(std::move(before));

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace tessary {
 
-// The dialogs the file commands open. A file dialog gives no path when the
-// user cancels it.
+// The dialogs the commands open. A file, folder or colour dialog gives
+// nothing when the user cancels it.
 class CommandDialogs {
 public:
     virtual ~CommandDialogs() = default;
@@ -20,6 +21,10 @@ public:
     virtual std::optional<std::string> AskBitmapPath(const std::string& folder) = 0;
     // "Print to PDF File", starting in folder with name as the file name.
     virtual std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) = 0;
+    // A folder, starting in folder; title says what it is for.
+    virtual std::optional<std::string> AskFolder(const std::string& title, const std::string& folder) = 0;
+    // A colour (RGB as the settings keep it), starting with initial.
+    virtual std::optional<std::uint32_t> AskColour(std::uint32_t initial) = 0;
     // The Pattern Setup dialog, modal; it sets the options' SetupCancelled.
     // For a new pattern it opens on the pattern's size.
     virtual void ShowPatternSetup(bool forNewPattern) = 0;

@@ -12,6 +12,11 @@ public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::string> Read(const std::string& section, const std::string& key) const = 0;
     virtual void Write(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // Puts every write so far into lasting storage; false when that failed
+    // (the values written stay readable until the program ends).
+    virtual bool Flush() = 0;
+    // Where the store keeps its values, for a message about them.
+    virtual std::string Location() const = 0;
 };
 
 }  // namespace tessary

@@ -195,4 +195,17 @@ MessageAnswer Messages::MsgOutputIsPattern(const std::string& fileName) {
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
+MessageAnswer Messages::MsgSettingsNotSaved(const std::string& where) {
+    return Show(std::string("Your settings could not be saved.") + CRLF + "File: " + where + CRLF + CRLF +
+                    "They apply until " + kTitle + " is closed." + CRLF +
+                    "Check that the above folder exists, is write enabled and has free space.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgPageNotOpened(const std::string& address) {
+    return Show(std::string("The page could not be opened.") + CRLF + "Address: " + address + CRLF + CRLF +
+                    "Check that a web browser is installed, or open the address yourself.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
 }  // namespace tessary

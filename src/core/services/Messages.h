@@ -52,6 +52,10 @@ public:
     MessageAnswer MsgPrinted(const std::string& text);
     // An output file that would replace the pattern it is made from.
     MessageAnswer MsgOutputIsPattern(const std::string& fileName);
+    // The settings store could not be written; where names its file.
+    MessageAnswer MsgSettingsNotSaved(const std::string& where);
+    // A help or web page that could not be shown.
+    MessageAnswer MsgPageNotOpened(const std::string& address);
 
 private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/services/Messages.h"
+
 namespace tessary {
 
 namespace {
@@ -60,6 +62,12 @@ void WriteInteger(SettingsStore& store, const std::string& section, const std::s
 
 void WriteBoolean(SettingsStore& store, const std::string& section, const std::string& key, bool value) {
     store.Write(section, key, value ? "True" : "False");
+}
+
+bool SaveSettings(SettingsStore& store, Messages& messages) {
+    if (store.Flush()) return true;
+    messages.MsgSettingsNotSaved(store.Location());
+    return false;
 }
 
 }  // namespace tessary

@@ -6,6 +6,8 @@
 
 namespace tessary {
 
+class Messages;
+
 // Typed reads and writes in the store's text forms: numbers as decimal text
 // that reads back to the same value, booleans as the words True and False.
 // A value of the wrong form reads as the default.
@@ -18,6 +20,10 @@ bool ReadBoolean(const SettingsStore& store, const std::string& section, const s
 void WriteSingle(SettingsStore& store, const std::string& section, const std::string& key, float value);
 void WriteInteger(SettingsStore& store, const std::string& section, const std::string& key, long value);
 void WriteBoolean(SettingsStore& store, const std::string& section, const std::string& key, bool value);
+
+// Makes the writes so far last; says so when the store could not be
+// written. False then.
+bool SaveSettings(SettingsStore& store, Messages& messages);
 
 // The shortest decimal text that reads back to the same single-precision
 // value (no exponent for everyday magnitudes): numbers as settings keep them.

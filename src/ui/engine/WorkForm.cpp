@@ -8,6 +8,7 @@
 
 #include "core/pattern/ShapeOutline.h"
 #include "core/engine/Workspace.h"
+#include "ui/platform/QtColour.h"
 #include "ui/platform/QtPictureLayers.h"
 #include "ui/engine/Cursors.h"
 
@@ -18,8 +19,6 @@ namespace {
 // Pictures scaled to more pixels than this are drawn piece by piece from the
 // source instead of being cached whole.
 constexpr qint64 kLargestCachedPicture = 16 * 1024 * 1024;
-
-QColor ColourOf(std::uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
 PixelPoint PixelsOf(const QPointF& p) { return {p.x(), p.y()}; }
 QPointF QtPoint(PixelPoint p) { return {p.x, p.y}; }

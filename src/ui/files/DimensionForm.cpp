@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -21,85 +19,23 @@
 #include "core/files/MeasureText.h"
 #include "core/services/AppTitle.h"
 #include "core/engine/Session.h"
-#include "core/pattern/Colour.h"
+#include "core/platform/CommandDialogs.h"
+#include "ui/files/FormParts.h"
+#include "ui/files/LineSample.h"
 #include "ui/files/TypedCharacter.h"
 
 namespace tessary {
 
-// A line as the pen will draw it; its colour is the palette's window text,
-// where anyone can read it back.
-class LineSample : public QWidget {
-public:
-    LineSample(const char* name, QSize size, int penWidth) : penWidth_(penWidth) {
-        setObjectName(QString::fromLatin1(name));
-        setFixedSize(size);
-    }
-
-    void SetColour(std::uint32_t rgb) {
-        const QColor colour(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                            static_cast<int>((rgb >> 16) & 0xFF));
-        if (palette().color(QPalette::WindowText) == colour) return;
-        QPalette p = palette();
-        p.setColor(QPalette::WindowText, colour);
-        setPalette(p);
-        update();
-    }
-
-    void SetPenWidth(int width) {
-        if (penWidth_ == width) return;
-        penWidth_ = width;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::WindowText), penWidth_, Qt::SolidLine, Qt::FlatCap));
-        const int y = height() / 2;
-        painter.drawLine(4, y, width() - 4, y);
-    }
-
-private:
-    int penWidth_;
-};
-
-namespace {
-
-QLabel* Label(const char* text) {
-    auto* label = new QLabel(QString::fromLatin1(text));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QLabel* Help(const char* text) {
-    QLabel* label = Label(text);
-    label->setWordWrap(true);
-    return label;
-}
-
-QLabel* Heading(const char* text) {
-    QLabel* label = Label(text);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-template <class Button>
-Button* Named(const char* name, const char* caption) {
-    auto* button = new Button(QString::fromLatin1(caption));
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-}  // namespace
-
-DimensionForm::DimensionForm(Session& session, QWidget* parent, bool forNewPattern)
-    : QDialog(parent), model_(session.options, session.display, session.settings, session.messages, forNewPattern) {
+DimensionForm::DimensionForm(Session& session, CommandDialogs& dialogs, QWidget* parent, bool forNewPattern)
+    : QDialog(parent),
+      dialogs_(dialogs),
+      model_(session.options, session.display, session.settings, session.messages, forNewPattern) {
     setWindowTitle(QStringLiteral("Pattern Options - ") + QString::fromLatin1(kAppTitle));
 
     tabs_ = new QTabWidget;
-    tabs_->addTab(InstructionsTab(), QStringLiteral("Instructions"));
+    tabs_->addTab(
+        InstructionsPage(false, "Pattern Options", "Display Options   (accessible from menu Options--Display Setup...)"),
+        QStringLiteral("Instructions"));
     tabs_->addTab(SizeTab(), QStringLiteral("Pattern Size"));
     tabs_->addTab(PenTab(), QStringLiteral("Pen Settings"));
     tabs_->addTab(BitmapTab(), QStringLiteral("Bitmap Image"));
@@ -120,25 +56,6 @@ DimensionForm::DimensionForm(Session& session, QWidget* parent, bool forNewPatte
     layout->addWidget(tabs_);
     layout->addLayout(buttons);
     ShowModel();
-}
-
-QWidget* DimensionForm::InstructionsTab() {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Heading("Pattern Options"));
-    layout->addWidget(
-        Help("Pattern options determine how the pattern appears when printed.  The pattern options are saved with "
-             "each pattern.  When you open a previously saved pattern it will contain the settings previously saved "
-             "with the pattern. Changing the pattern options will not affect the pattern as shown on the display. "));
-    layout->addSpacing(12);
-    layout->addWidget(Heading("Display Options   (accessible from menu Options--Display Setup...)"));
-    layout->addWidget(
-        Help("Display options determine how the pattern appears on your display.  The display options are saved "
-             "within your system registry.  The display options are not saved with the individual patterns.  When "
-             "you open a previously saved pattern it will be shown on the display with the current display option "
-             "settings.  Changing the display options will not affect the printed pattern."));
-    layout->addStretch();
-    return page;
 }
 
 QWidget* DimensionForm::SizeTab() {
@@ -355,9 +272,9 @@ void DimensionForm::reject() {
 }
 
 void DimensionForm::ChangeColour() {
-    const QColor chosen = QColorDialog::getColor(colourSample_->palette().color(QPalette::WindowText), this);
-    if (!chosen.isValid()) return;
-    model_.ChooseColour(RGB(chosen.red(), chosen.green(), chosen.blue()));
+    const std::optional<std::uint32_t> chosen = dialogs_.AskColour(model_.SampleColour());
+    if (!chosen) return;
+    model_.ChooseColour(*chosen);
     ShowModel();
 }
 

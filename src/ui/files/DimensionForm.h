@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace tessary {
 
+class CommandDialogs;
 class Session;
 class LineSample;
 
@@ -25,7 +26,7 @@ class DimensionForm : public QDialog {
     Q_OBJECT
 
 public:
-    DimensionForm(Session& session, QWidget* parent = nullptr, bool forNewPattern = false);
+    DimensionForm(Session& session, CommandDialogs& dialogs, QWidget* parent = nullptr, bool forNewPattern = false);
 
     void accept() override;
     void reject() override;
@@ -34,7 +35,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* InstructionsTab();
     QWidget* SizeTab();
     QWidget* PenTab();
     QWidget* BitmapTab();
@@ -44,6 +44,7 @@ private:
     void ChangeColour();
     void ShowModel();
 
+    CommandDialogs& dialogs_;
     PatternSetupModel model_;
     std::array<QLineEdit*, kSetupBoxCount> boxes_{};
     std::array<QRadioButton*, 2> patternUnits_{};

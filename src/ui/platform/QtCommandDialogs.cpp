@@ -1,9 +1,13 @@
 #include "ui/platform/QtCommandDialogs.h"
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
+
+#include "ui/platform/QtColour.h"
 
 namespace tessary {
 
@@ -69,6 +73,21 @@ std::optional<std::string> QtCommandDialogs::AskPdfPath(const std::string& folde
                                                 QStringLiteral("PDF File (*.pdf)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     return Chosen(path);
+}
+
+QWidget* QtCommandDialogs::Owner() const {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : parent_.data();
+}
+
+std::optional<std::string> QtCommandDialogs::AskFolder(const std::string& title, const std::string& folder) {
+    return Chosen(QFileDialog::getExistingDirectory(Owner(), QString::fromStdString(title), StartFolder(folder)));
+}
+
+std::optional<std::uint32_t> QtCommandDialogs::AskColour(std::uint32_t initial) {
+    const QColor chosen = QColorDialog::getColor(ColourOf(initial), Owner());
+    if (!chosen.isValid()) return std::nullopt;
+    return RgbOf(chosen);
 }
 
 }  // namespace tessary

@@ -8,7 +8,8 @@
 
 namespace tessary {
 
-// The file dialogs of the file commands, and the Pattern Setup dialog.
+// The file, folder and colour dialogs of the commands, and the Pattern
+// Setup dialog.
 class QtCommandDialogs : public CommandDialogs {
 public:
     void SetParent(QWidget* parent) { parent_ = parent; }
@@ -19,9 +20,14 @@ public:
     std::optional<std::string> AskPicturePath(const std::string& folder) override;
     std::optional<std::string> AskBitmapPath(const std::string& folder) override;
     std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override;
+    std::optional<std::string> AskFolder(const std::string& title, const std::string& folder) override;
+    std::optional<std::uint32_t> AskColour(std::uint32_t initial) override;
     void ShowPatternSetup(bool forNewPattern) override { patternSetup_(forNewPattern); }
 
 private:
+    // A dialog asked from within another stays over that one.
+    QWidget* Owner() const;
+
     QPointer<QWidget> parent_;
     std::function<void(bool)> patternSetup_ = [](bool) {};
 };

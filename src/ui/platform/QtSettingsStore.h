@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <memory>
 
 #include "core/services/Settings.h"
 
@@ -14,9 +15,13 @@ public:
     QtSettingsStore();
     std::optional<std::string> Read(const std::string& section, const std::string& key) const override;
     void Write(const std::string& section, const std::string& key, const std::string& value) override;
+    bool Flush() override;
+    std::string Location() const override;
 
 private:
-    mutable QSettings settings_;
+    static std::unique_ptr<QSettings> Open();
+
+    std::unique_ptr<QSettings> settings_;
 };
 
 }  // namespace tessary

@@ -4,6 +4,7 @@
 #include <QPageLayout>
 
 #include "core/print/PdfCheck.h"
+#include "ui/platform/QtColour.h"
 #include "ui/platform/QtRasterSurface.h"
 
 namespace tessary {
@@ -75,7 +76,7 @@ void QtPrintDevice::SetPen(bool dotted, int widthPixels) {
 }
 
 QPen QtPrintDevice::PenFor(std::uint32_t colour) const {
-    const QColor c = blackness_ ? QColor(Qt::black) : QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    const QColor c = blackness_ ? QColor(Qt::black) : ColourOf(colour);
     QPen pen(c, std::max(penWidth_, 1), dotted_ ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap);
     return pen;
 }

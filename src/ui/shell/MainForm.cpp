@@ -19,14 +19,17 @@
 #include <QUrl>
 
 #include "core/services/AppTitle.h"
+#include "core/shell/HelpPages.h"
 #include "core/shell/WindowPositions.h"
 #include "ui/engine/DrawToolsForm.h"
 #include "ui/files/DimensionForm.h"
 #include "ui/files/NewOptionsForm.h"
+#include "ui/files/SetupForm.h"
 #include "ui/platform/StandardFolders.h"
 #include "ui/print/PrintWizardForm.h"
 #include "ui/print/QtPrintDevice.h"
 #include "core/print/PrintCommand.h"
+#include "ui/shell/AboutForm.h"
 #include "ui/shell/MouseForm.h"
 #include "ui/engine/WorkForm.h"
 
@@ -34,7 +37,7 @@ namespace tessary {
 
 namespace {
 
-const char* const kCommonButtons[] = {"BtnMouseWin", "BtnPatternSetup"};
+const char* const kCommonButtons[] = {"BtnMouseWin", "BtnPatternSetup", "BtnDisplaySetup"};
 
 }  // namespace
 
@@ -210,10 +213,21 @@ void MainForm::BuildMenus() {
     options->addSeparator();
     add(options, QStringLiteral("MenuPatternPrintSize"), QStringLiteral("Pattern &Setup..."),
         [&files] { files.PatternSetupCommand(); });
+    add(options, QStringLiteral("MenuOptionsSetup"), QStringLiteral("&Display Setup..."), [this] { ShowDisplaySetup(); });
 
     QMenu* help = menu(nullptr, QStringLiteral("MenuHelp"), QStringLiteral("&Help"));
     add(help, QStringLiteral("MenuHelpContents"), QStringLiteral("&Contents..."), [this] { ShowHelp(); },
         QKeySequence::HelpContents);
+    QMenu* web = menu(help, QStringLiteral("MenuHelpWeb"), QStringLiteral("Tessary on the &Web"));
+    add(web, QStringLiteral("MenuHelpWebFAQ"), QStringLiteral("&Frequently Asked Questions"),
+        [this] { ShowWebPage(WebPage::Faq); });
+    web->addSeparator();
+    add(web, QStringLiteral("MenuHelpWebHome"), QStringLiteral("Tessary Home Page"), [this] { ShowWebPage(WebPage::Home); });
+    help->addSeparator();
+    add(help, QStringLiteral("MenuHelpAbout"), QStringLiteral("&About..."), [this] {
+        AboutForm about(this);
+        about.exec();
+    });
 }
 
 QToolBar* MainForm::AddToolbar(const QString& key, const QStringList& buttons) {
@@ -249,6 +263,7 @@ void MainForm::BuildToolbars() {
     button("BtnModeZoom", "Zoom", "Change the Magnification", [&ws] { ws.modes.SetMode(ModeZoom); }, true);
     button("BtnMouseWin", "Mouse", "Mouse Help", [&ws] { ws.modes.ToggleMouseHelp(); }, true);
     button("BtnPatternSetup", "Size", "Pattern Setup", [&files] { files.PatternSetupCommand(); });
+    button("BtnDisplaySetup", "Display", "Display Setup", [this] { ShowDisplaySetup(); });
     button("BtnSelectObject", "Object", "Select Object", [&ws] { ws.selection.SetSelectKind(SelectObjects); }, true);
     button("BtnSelectEnds", "Ends", "Select Line Ends", [&ws] { ws.selection.SetSelectKind(SelectEnds); }, true);
     button("BtnDrawLine", "Line", "Draw a Line", [&ws] { ws.modes.ClickDrawLine(); }, true);
@@ -386,7 +401,7 @@ void MainForm::StartWorkspaceWindows() {
 }
 
 void MainForm::ShowPatternSetup(bool forNewPattern) {
-    DimensionForm dialog(*session_, this, forNewPattern);
+    DimensionForm dialog(*session_, dialogs_, this, forNewPattern);
     dialog.exec();
 }
 
@@ -414,12 +429,15 @@ void MainForm::PrintSetup() {
 void MainForm::ShowHelp() {
     const QString chm = QCoreApplication::applicationDirPath() + QStringLiteral("/pattern.chm");
     if (QFileInfo::exists(chm) && QDesktopServices::openUrl(QUrl::fromLocalFile(chm))) return;
+    ShowInHelpWindow(QUrl(QString::fromLatin1(kGuideAddress)));
+}
+
+void MainForm::ShowInHelpWindow(const QUrl& page) {
     if (!help_) {
         help_ = new QTextBrowser;
         help_->setAttribute(Qt::WA_DeleteOnClose);
         help_->setObjectName(QStringLiteral("HelpBrowser"));
         help_->setWindowTitle(QString::fromLatin1(kAppTitle) + QStringLiteral(" Help"));
-        help_->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
         help_->resize(760, 640);
         help_->move(frameGeometry().topLeft() + QPoint(40, 40));
         auto* close = new QShortcut(QKeySequence::Cancel, help_);
@@ -427,9 +445,29 @@ void MainForm::ShowHelp() {
         auto* closeToo = new QShortcut(QKeySequence::Close, help_);
         connect(closeToo, &QShortcut::activated, help_, &QWidget::close);
     }
+    help_->setSource(page);
     help_->show();
     help_->raise();
     help_->activateWindow();
+}
+
+void MainForm::ShowWebPage(WebPage page) {
+    const std::string address = WebPageAddress(settings_, page);
+    const QUrl url(QString::fromStdString(address));
+    switch (ViewerFor(address)) {
+        case PageViewer::HelpWindow: ShowInHelpWindow(url); return;
+        case PageViewer::Browser:
+            if (QDesktopServices::openUrl(url)) return;
+            break;
+        case PageViewer::None: break;
+    }
+    session_->messages.MsgPageNotOpened(address);
+}
+
+void MainForm::ShowDisplaySetup() {
+    SetupForm dialog(*workspace_, dialogs_, this);
+    connect(&dialog, &SetupForm::applied, work_, &WorkForm::RepaintAll);
+    dialog.exec();
 }
 
 void MainForm::OpenFromCommandLine(const QString& text) {

@@ -3,12 +3,14 @@
 #include <QMainWindow>
 #include <QPrinter>
 #include <QPointer>
+#include <QUrl>
 #include <map>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "core/shell/FileCommands.h"
+#include "core/shell/HelpPages.h"
 #include "core/engine/Session.h"
 #include "core/engine/Workspace.h"
 #include "ui/platform/QtCommandDialogs.h"
@@ -76,6 +78,10 @@ private:
     void NewCommand();
     void ShowPatternSetup(bool forNewPattern);
     void ShowHelp();
+    // A page of the user guide in the help window, at its anchor if it has one.
+    void ShowInHelpWindow(const QUrl& page);
+    void ShowWebPage(WebPage page);
+    void ShowDisplaySetup();
     void PrintPattern();
     void PrintSetup();
     void StartWorkspaceWindows();
