@@ -196,6 +196,23 @@ void BM_ShapeStart(benchmark::State& state) {
     }
 }
 
+// Clear Pattern on a full pattern (32,767 lines and 32,767 shapes) undone and
+// redone: each iteration is one undo and one redo.
+void BM_UndoRedoClearPattern(benchmark::State& state) {
+    Engine engine(32767);
+    Workspace& ws = *engine.workspace;
+    for (int i = 0; i < 32767; ++i) ws.store.AddShape(ShapeRectangle, 500, 500, 300, 400, 1, true);
+    ws.history.Clear();
+    {
+        const EditHistory::Step step(ws.history, "Clear Pattern");
+        ws.store.ClearPattern();
+    }
+    for (auto _ : state) {
+        ws.history.Undo();
+        ws.history.Redo();
+    }
+}
+
 // One tick of the alignment's stretch bar (scale, recentre, both written to
 // the reference copy), there and back so every iteration meets the same
 // pattern; and the fit to a new picture.
@@ -225,6 +242,7 @@ BENCHMARK(BM_EraseStepMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EraseStepHit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ShapeStep)->ArgsProduct({{0, 32767}, {0, 1, 2}});
 BENCHMARK(BM_ShapeStart)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoRedoClearPattern)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StretchTick)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitPatternToPicture)->Arg(32767)->Unit(benchmark::kMillisecond);
 

@@ -8,7 +8,7 @@ namespace tessary {
 InputDispatch::EventStep::EventStep(InputDispatch& dispatch, const char* name) : d_(dispatch) {
     ++d_.eventDepth_;
     if (d_.stepOpen_) return;
-    d_.ws_.history.Begin(name);
+    d_.ws_.history.Begin(name ? name : d_.ToolStepName());
     d_.stepOpen_ = true;
 }
 
@@ -27,7 +27,7 @@ const char* InputDispatch::ToolStepName() const {
 void InputDispatch::WorkspaceMouseDown(int button, bool, float x, float y, std::int16_t layerCode) {
     WorkSurface& s = ws_.surface;
     if (!s.Enabled) return;
-    const EventStep step(*this, ToolStepName());
+    const EventStep step(*this);
     s.DownX = x;
     s.DownY = y;
     ws_.gesture.End();
@@ -37,26 +37,26 @@ void InputDispatch::WorkspaceMouseDown(int button, bool, float x, float y, std::
 
 void InputDispatch::WorkspaceMouseMove(float x, float y) {
     if (!ws_.gesture.Active()) return;
-    const EventStep step(*this, ToolStepName());
+    const EventStep step(*this);
     if (Tool* tool = ws_.tools.Current()) tool->Move(x, y);
 }
 
 void InputDispatch::WorkspaceMouseUp(float x, float y) {
     if (!ws_.gesture.Active()) return;
-    const EventStep step(*this, ToolStepName());
+    const EventStep step(*this);
     ws_.gesture.End();
     if (Tool* tool = ws_.tools.Current()) tool->Release(x, y);
 }
 
 void InputDispatch::PointerLeft() {
     if (!ws_.gesture.Active()) return;
-    const EventStep step(*this, ToolStepName());
+    const EventStep step(*this);
     if (Tool* tool = ws_.tools.Current()) tool->PointerLeft();
 }
 
 void InputDispatch::GrabPointPress(std::int16_t index, int button, bool shift, float x, float y) {
     if (!ws_.surface.Enabled || index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
-    const EventStep step(*this, ToolStepName());
+    const EventStep step(*this);
     // A handle stands for the line end it marks.
     const Tool* tool = ws_.tools.Current();
     if (tool && tool->PressesThroughHandles()) {
@@ -69,7 +69,7 @@ void InputDispatch::GrabPointPress(std::int16_t index, int button, bool shift, f
 
 void InputDispatch::GrabPointOver(std::int16_t index, float x, float y) {
     if (index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
-    const EventStep step(*this, ToolStepName());
+    const EventStep step(*this);
     // A dragged line end snaps onto the end under the pointer.
     if (ws_.gesture.Active() && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
         ws_.endJoining.EndHover(index);
@@ -81,7 +81,7 @@ void InputDispatch::GrabPointOver(std::int16_t index, float x, float y) {
 
 void InputDispatch::GrabPointDrop(std::int16_t index, float x, float y) {
     if (index < 0 || static_cast<std::size_t>(index) >= ws_.surface.GrabPoint.size()) return;
-    const EventStep step(*this, ToolStepName());
+    const EventStep step(*this);
     if (ws_.gesture.Active() && ws_.selection.SelectState() == SelectEndsActive && ws_.endJoining.Joinable(index)) {
         ws_.gesture.End();
         ws_.endJoining.EndDropOnGrab(index);

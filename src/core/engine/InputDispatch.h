@@ -35,7 +35,8 @@ private:
     // the gesture it began.
     class EventStep {
     public:
-        EventStep(InputDispatch& dispatch, const char* name);
+        // name: the step's, when none is open (the current tool's if null).
+        explicit EventStep(InputDispatch& dispatch, const char* name = nullptr);
         ~EventStep();
         EventStep(const EventStep&) = delete;
         EventStep& operator=(const EventStep&) = delete;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <set>
+#include <bit>
 #include <vector>
 
 namespace tessary {
@@ -44,13 +44,31 @@ struct ShapeElement {
 };
 
 // Told before a slot of a set changes in any way (created, edited, shown,
-// hidden or destroyed), while the slot still holds what it held.
+// hidden or destroyed), while the slot still holds what it held: once a
+// round for each slot it marks as told, so that a slot changed again and
+// again within a round costs one comparison.
 class SlotWatcher {
 public:
-    virtual void BeforeChange(std::int16_t index) = 0;
+    void Changing(std::int16_t index) {
+        const auto k = static_cast<std::size_t>(index);
+        if (k < told_.size() && told_[k] == round_) return;
+        BeforeChange(index);
+    }
 
 protected:
     ~SlotWatcher() = default;
+    virtual void BeforeChange(std::int16_t index) = 0;
+    void Told(std::int16_t index) {
+        const auto k = static_cast<std::size_t>(index);
+        if (told_.size() <= k) told_.resize(k + 1, 0);
+        told_[k] = round_;
+    }
+    // Every slot is news again.
+    void NewRound() { ++round_; }
+
+private:
+    std::vector<std::uint32_t> told_;
+    std::uint32_t round_ = 1;
 };
 
 // An indexed set of retained drawing objects. Elements occupy 0 .. Count-1;
@@ -59,7 +77,7 @@ protected:
 template <class Element>
 class ElementSet {
 public:
-    ElementSet() : elements_(1), visible_(1, false) { hidden_.insert(0); }
+    ElementSet() : elements_(1), visible_(1, false) { MarkHidden(0, true); }
 
     std::int16_t Count() const { return static_cast<std::int16_t>(elements_.size()); }
     const Element& operator[](std::int16_t i) const { return elements_.at(i); }
@@ -75,27 +93,34 @@ public:
         Changing(i);
         visible_[i] = on;
         if (on) {
-            hidden_.erase(i);
+            MarkHidden(i, false);
         } else {
-            hidden_.insert(i);
+            MarkHidden(i, true);
         }
     }
-    int VisibleCount() const { return Count() - static_cast<int>(hidden_.size()); }
+    int VisibleCount() const { return Count() - hiddenCount_; }
 
     // The lowest hidden index, or -1 when every element is visible.
-    std::int16_t FirstHidden() const { return hidden_.empty() ? std::int16_t{-1} : *hidden_.begin(); }
+    std::int16_t FirstHidden() const {
+        for (std::size_t s = 0; s < hiddenWords_.size(); ++s) {
+            if (hiddenWords_[s] == 0) continue;
+            const std::size_t w = s * 64 + static_cast<std::size_t>(std::countr_zero(hiddenWords_[s]));
+            return static_cast<std::int16_t>(w * 64 + static_cast<std::size_t>(std::countr_zero(hiddenBits_[w])));
+        }
+        return -1;
+    }
 
     // Appends a hidden element with element 0's appearance; -1 when full.
     std::int16_t Create() {
         if (elements_.size() >= static_cast<std::size_t>(kMaxElements)) return -1;
-        if (watcher_) watcher_->BeforeChange(Count());
+        if (watcher_) watcher_->Changing(Count());
         Element e;
         e.look = elements_[0].look;
         elements_.push_back(e);
         visible_.push_back(false);
         const auto i = static_cast<std::int16_t>(elements_.size() - 1);
         Touch(i);
-        hidden_.insert(i);
+        MarkHidden(i, true);
         return i;
     }
 
@@ -103,7 +128,7 @@ public:
     void DestroyLast() {
         if (elements_.size() < 2) return;
         Changing(Count() - 1);
-        hidden_.erase(Count() - 1);
+        MarkHidden(Count() - 1, false);
         elements_.pop_back();
         visible_.pop_back();
     }
@@ -127,8 +152,26 @@ public:
 
 private:
     void Changing(std::int16_t i) {
-        if (watcher_) watcher_->BeforeChange(i);
+        if (watcher_) watcher_->Changing(i);
         Touch(i);
+    }
+    // Hidden slots as bits, and a bit for each word of them that has one, so
+    // the lowest is found in a few steps and nothing is allocated per change.
+    void MarkHidden(std::int16_t i, bool hidden) {
+        const auto k = static_cast<std::size_t>(i);
+        const std::size_t w = k / 64;
+        if (hiddenBits_.size() <= w) hiddenBits_.resize(w + 1, 0);
+        if (hiddenWords_.size() <= w / 64) hiddenWords_.resize(w / 64 + 1, 0);
+        const std::uint64_t bit = std::uint64_t{1} << (k % 64);
+        if (((hiddenBits_[w] & bit) != 0) == hidden) return;
+        hiddenBits_[w] ^= bit;
+        hiddenCount_ += hidden ? 1 : -1;
+        const std::uint64_t word = std::uint64_t{1} << (w % 64);
+        if (hiddenBits_[w] != 0) {
+            hiddenWords_[w / 64] |= word;
+        } else {
+            hiddenWords_[w / 64] &= ~word;
+        }
     }
     void Touch(std::int16_t i) {
         if (allTouched_) return;
@@ -142,7 +185,8 @@ private:
 
     std::vector<Element> elements_;
     std::vector<bool> visible_;
-    std::set<std::int16_t> hidden_;
+    std::vector<std::uint64_t> hiddenBits_, hiddenWords_;
+    int hiddenCount_ = 0;
     std::vector<std::int16_t> touched_;
     bool allTouched_ = false;
     SlotWatcher* watcher_ = nullptr;

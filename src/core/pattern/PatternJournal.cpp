@@ -35,10 +35,7 @@ void Place(ShapeElement& e, const ReferenceShape& r, float factor) {
 template <class Element, class Reference>
 void PatternJournal::SetJournal<Element, Reference>::BeforeChange(std::int16_t index) {
     if (!owner.recording_ || index < 0) return;
-    const auto i = static_cast<std::size_t>(index);
-    if (seen.size() <= i) seen.resize(i + 1, 0);
-    if (seen[i] == owner.serial_) return;
-    seen[i] = owner.serial_;
+    Told(index);
     kept.push_back(Now(index));
 }
 
@@ -71,9 +68,8 @@ PatternJournal::~PatternJournal() {
 
 void PatternJournal::StartRecording() {
     recording_ = true;
-    ++serial_;
-    lines_.kept.clear();
-    shapes_.kept.clear();
+    lines_.Restart();
+    shapes_.Restart();
     start_ = PatternPatch{};
     start_.lineCount = store_.OutLine.Count();
     start_.shapeCount = store_.OutShape.Count();

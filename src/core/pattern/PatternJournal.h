@@ -59,12 +59,12 @@ private:
             : owner(owner), set(set), reference(reference) {}
         void BeforeChange(std::int16_t index) override;
         SlotState<Element, Reference> Now(std::int16_t index) const;
+        void Restart() { NewRound(); kept.clear(); }
 
         PatternJournal& owner;
         ElementSet<Element>& set;
         std::vector<Reference>& reference;
         std::vector<SlotState<Element, Reference>> kept;
-        std::vector<std::uint32_t> seen;  // the recording that last kept each slot
     };
     template <class Element, class Reference>
     std::vector<SlotState<Element, Reference>> Restore(SetJournal<Element, Reference>& j,
@@ -77,7 +77,6 @@ private:
     SetJournal<ShapeElement, ReferenceShape> shapes_;
     PatternPatch start_;
     bool recording_ = false;
-    std::uint32_t serial_ = 0;
 };
 
 }  // namespace tessary
