@@ -9,6 +9,7 @@
 
 #include "bench/BenchPlatform.h"
 #include "core/engine/Workspace.h"
+#include "core/pattern/LineEnds.h"
 
 namespace {
 
@@ -196,6 +197,19 @@ void BM_ShapeStart(benchmark::State& state) {
     }
 }
 
+// The chain of a 5,000-segment traced stroke picked out of a full pattern.
+void BM_SelectChain(benchmark::State& state) {
+    Engine engine(32767 - 5000);
+    Workspace& ws = *engine.workspace;
+    // Segments joined end to end, zigzagging by a twip.
+    const auto y = [](int i) { return i % 2 ? 501.f : 500.f; };
+    for (int i = 0; i < 5000; ++i) {
+        const auto x = static_cast<float>(500 + i * 2);
+        ws.store.AddLine(x, y(i), x + 2, y(i + 1), 1, true);
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(FindChain(ws.store.OutLine, ws.store.LastIndex()));
+}
+
 // Clear Pattern on a full pattern (32,767 lines and 32,767 shapes) undone and
 // redone: each iteration is one undo and one redo.
 void BM_UndoRedoClearPattern(benchmark::State& state) {
@@ -242,6 +256,7 @@ BENCHMARK(BM_EraseStepMiss)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EraseStepHit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ShapeStep)->ArgsProduct({{0, 32767}, {0, 1, 2}});
 BENCHMARK(BM_ShapeStart)->Arg(0)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SelectChain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoRedoClearPattern)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StretchTick)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitPatternToPicture)->Arg(32767)->Unit(benchmark::kMillisecond);

@@ -48,6 +48,8 @@ TEST_F(EditScriptTest, AMalformedLineIsNamedAndNothingRuns) {
         {"align sideways", 1, "align takes start, end, drag DX DY or stretch PERCENT (10 to 32767)"},
         {"align stretch 5", 1, "align takes start, end, drag DX DY or stretch PERCENT (10 to 32767)"},
         {"change-picture   ", 1, "change-picture takes a picture file"},
+        {"select-rect 1 2 3", 1, "select-rect takes X1 Y1 X2 Y2"},
+        {"move-selection 5", 1, "move-selection takes DX DY"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script);
@@ -77,6 +79,23 @@ TEST_F(EditScriptTest, GesturesGoThroughTheWindowsOwnDispatch) {
     t->store.AddLine(1000, 2000, 5000, 2000, 1, true);
     ASSERT_TRUE(Run("select objects\npress 3000 2000\nrelease 3000 2000\ngrab 1\nmove 6000 3000\nrelease 6000 3000"));
     EXPECT_EQ(Ends(0), std::make_tuple(1000.0f, 2000.0f, 6000.0f, 3000.0f));
+}
+
+TEST_F(EditScriptTest, AStrokeIsSelectedMovedDeletedAndTakenBackWhole) {
+    ASSERT_TRUE(Run("tool trace\ndrag 1000 1000 4000 1000 30\ntool line\npress 100 5000\nrelease 100 5000\n"
+                    "press 900 5000\nrelease 900 5000\n"));
+    const int traced = VisibleLines() - 1;
+    ASSERT_TRUE(Run("select-chain 2000 1000\nmove-selection 0 500\n"));
+    EXPECT_EQ(static_cast<int>(ws.selection.GroupLines().size()), traced);
+    EXPECT_TRUE(std::get<1>(Ends(0)) == 1500 && std::get<1>(Ends(traced)) == 5000);
+    ASSERT_TRUE(Run("delete-selected\n"));
+    EXPECT_EQ(VisibleLines(), 1);
+    ASSERT_TRUE(Run("undo\nundo\n"));
+    EXPECT_EQ(VisibleLines(), traced + 1);
+    EXPECT_EQ(std::get<1>(Ends(0)), 1000);
+    ASSERT_TRUE(Run("select-rect 0 4000 1000 6000\ndelete-selected\nselect-all\n"));
+    EXPECT_EQ(VisibleLines(), traced);
+    EXPECT_EQ(static_cast<int>(ws.selection.GroupLines().size()), traced);
 }
 
 TEST_F(EditScriptTest, AlignmentStepsActOnlyWhileAligning) {

@@ -33,7 +33,7 @@ TEST_F(ModesTest, AppStateChoosesToolbarsAndUsableEntries) {
         {{"MenuFileNew", "MenuFileOpen"}, {1, 1, 1}, {1, 0, 0}},
         {{"MenuFileClose", "MenuFileSave", "MenuFileSaveAs", "MenuFileExport", "MenuFilePrint",
           "MenuPatternPrintSize", "MenuEditSelect", "MenuEditDel", "MenuEditDraw", "MenuEditShape", "MenuEditClear",
-          "MenuEditChangePic", "MenuViewMove", "MenuViewZoom", "MenuViewMouseHelp",
+          "MenuEditChangePic", "MenuEditSelectAll", "MenuViewMove", "MenuViewZoom", "MenuViewMouseHelp",
           "MenuViewWork0", "MenuViewWork1", "MenuViewWork2"},
          {1, 1, 1},
          {0, 1, 0}},

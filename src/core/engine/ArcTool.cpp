@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/engine/DrawContext.h"
+#include "core/platform/KeyCodes.h"
 #include "core/pattern/PatternStore.h"
 #include "core/files/DisplaySetup.h"
 #include "core/services/Messages.h"
@@ -52,6 +53,14 @@ void ArcTool::ArcPress(int button, float x, float y) {
     } else if (button == kButtonRight && pending_) {
         CommitArc();
         EndArc(false);
+    }
+}
+
+void ArcTool::Key(int keyCode) {
+    if (keyCode == KeyEscape) {
+        EndArc(false);
+    } else {
+        DrawingTool::Key(keyCode);
     }
 }
 

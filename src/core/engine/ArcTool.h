@@ -22,6 +22,8 @@ public:
     // A drag of the arc's points is the selection's.
     void Move(float x, float y) override;
     void Release(float x, float y) override;
+    // Escape drops the arc being placed.
+    void Key(int keyCode) override;
     const char* StepName() const override { return "Arc"; }
     PointerSet Pointers() const override {
         return {PointerDefault, PointerDefault, PointerCross, PointerCross, 0, "Mark\r\nPoints", "Set\r\nArc"};

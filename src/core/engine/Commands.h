@@ -11,7 +11,7 @@ namespace tessary {
     X(MenuFile) X(MenuFileNew) X(MenuFileOpen) X(MenuFileClose) X(MenuFileSave) X(MenuFileSaveAs) X(MenuFileExport)   \
     X(MenuFileExportPatNoPic) X(MenuFileExportBMPNoPic) X(MenuFilePrint) X(MenuFilePrintSetup) X(MenuFileExit)        \
     X(MenuEdit) X(MenuEditUndo) X(MenuEditRedo) X(MenuEditSelect) X(MenuEditSelectObject) X(MenuEditSelectEnds)      \
-    X(MenuEditDel) X(MenuEditDraw)                                                                                     \
+    X(MenuEditSelectAll) X(MenuEditDel) X(MenuEditDraw)                                                               \
     X(MenuEditDrawLine) X(MenuEditDrawLineMode0) X(MenuEditDrawLineMode1) X(MenuEditDrawCurve) X(MenuEditDrawArc)      \
     X(MenuEditDrawCircle) X(MenuEditDrawBox) X(MenuEditDrawBoxMode0) X(MenuEditDrawBoxMode1) X(MenuEditShape)          \
     X(MenuEditShapeMode0) X(MenuEditShapeMode1) X(MenuEditShapeMode2) X(MenuEditClear) X(MenuEditEraser)              \

@@ -89,7 +89,11 @@ public:
     void NewPress() { patternFullShown_ = false; }
     // The Delete key while drawing: the last object drawn, whoever drew it.
     void DeleteLastDrawn();
-    void EndLineSeries() { lineState.SeriesActive = false; }
+    // The series ends, and the band that followed the pointer goes.
+    void EndLineSeries() {
+        lineState.SeriesActive = false;
+        bands.EditLineVisible = false;
+    }
 
 private:
     bool patternFullShown_ = false;

@@ -24,12 +24,13 @@ const char* InputDispatch::ToolStepName() const {
     return tool ? tool->StepName() : "";
 }
 
-void InputDispatch::WorkspaceMouseDown(int button, bool, float x, float y, std::int16_t layerCode) {
+void InputDispatch::WorkspaceMouseDown(int button, bool shift, float x, float y, std::int16_t layerCode) {
     WorkSurface& s = ws_.surface;
     if (!s.Enabled) return;
     const EventStep step(*this);
     s.DownX = x;
     s.DownY = y;
+    s.DownShift = shift;
     ws_.gesture.End();
     ws_.draw.NewPress();
     if (Tool* tool = ws_.tools.Current()) tool->Press(button, x, y, layerCode);
@@ -46,6 +47,18 @@ void InputDispatch::WorkspaceMouseUp(float x, float y) {
     const EventStep step(*this);
     ws_.gesture.End();
     if (Tool* tool = ws_.tools.Current()) tool->Release(x, y);
+}
+
+bool InputDispatch::PointerMoved(float x, float y) {
+    if (!ws_.surface.Enabled || ws_.gesture.Active()) return false;
+    Tool* tool = ws_.tools.Current();
+    return tool && tool->Hover(x, y);
+}
+
+void InputDispatch::WorkspaceDoubleClick(float x, float y) {
+    if (!ws_.surface.Enabled) return;
+    const EventStep step(*this);
+    if (Tool* tool = ws_.tools.Current()) tool->DoubleClick(x, y);
 }
 
 void InputDispatch::PointerLeft() {

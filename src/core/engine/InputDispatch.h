@@ -29,6 +29,11 @@ public:
     void WorkspaceKeyDown(int keyCode, bool shift);
     // The pointer left the work window.
     void PointerLeft();
+    // The pointer moved with no gesture under way, in layer coordinates;
+    // true when that changed what is shown.
+    bool PointerMoved(float x, float y);
+    // The second press of a double click, in layer coordinates.
+    void WorkspaceDoubleClick(float x, float y);
 
 private:
     // Keeps one step of the edit history open from a press until the end of

@@ -5,6 +5,7 @@
 #include "core/engine/DrawContext.h"
 #include "core/pattern/PatternStore.h"
 #include "core/files/DisplaySetup.h"
+#include "core/platform/KeyCodes.h"
 
 namespace tessary {
 
@@ -40,6 +41,27 @@ void LineTool::DrawPress(int button, float x, float y) {
     } else if (button == kButtonRight) {
         ctx_.EndLineSeries();
     }
+}
+
+void LineTool::Key(int keyCode) {
+    if (keyCode == KeyEscape) {
+        ctx_.EndLineSeries();
+    } else {
+        DrawingTool::Key(keyCode);
+    }
+}
+
+bool LineTool::Hover(float x, float y) {
+    const LineDrawState& s = ctx_.lineState;
+    if (!s.SeriesActive) return false;
+    LineElement& band = ctx_.bands.EditLine;
+    band.X1 = s.LastEnd.x;
+    band.Y1 = s.LastEnd.y;
+    band.X2 = x;
+    band.Y2 = y;
+    band.look.BorderWidth = ctx_.PenWidth();
+    ctx_.bands.EditLineVisible = true;
+    return true;
 }
 
 void LineTool::LineStart(float x, float y) {

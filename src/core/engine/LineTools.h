@@ -28,6 +28,9 @@ public:
     PointerSet Pointers() const override;
     const char* StepName() const override { return "Line"; }
     void Release(float x, float y) override { LineFinish(x, y); }
+    // Escape ends the series; between its clicks the band follows the pointer.
+    void Key(int keyCode) override;
+    bool Hover(float x, float y) override;
     void LineStart(float x, float y);
     void LineRubberBand(float x, float y);
     void LineFinish(float x, float y);

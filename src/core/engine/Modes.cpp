@@ -16,7 +16,7 @@ const Command kOpenPatternEntries[] = {
     Command::MenuFileClose,    Command::MenuFileSave,    Command::MenuFileSaveAs,       Command::MenuFileExport,
     Command::MenuFilePrint,    Command::MenuPatternPrintSize, Command::MenuEditSelect, Command::MenuEditDel,
     Command::MenuEditDraw,     Command::MenuEditShape,   Command::MenuEditClear,        Command::MenuEditEraser,
-    Command::MenuEditChangePic, Command::MenuViewMove,   Command::MenuViewZoom,         Command::MenuViewMouseHelp,
+    Command::MenuEditChangePic, Command::MenuEditSelectAll, Command::MenuViewMove,   Command::MenuViewZoom,         Command::MenuViewMouseHelp,
     Command::MenuViewWork1,
 };
 

@@ -1,6 +1,7 @@
 #include "core/engine/SelectTool.h"
 
 #include "core/engine/Selection.h"
+#include "core/platform/KeyCodes.h"
 
 namespace tessary {
 
@@ -13,7 +14,7 @@ void SelectTool::Press(int button, float x, float y, std::int16_t part) {
     if (selection_.SelectKind() != SelectObjects || surface_.ViewMode() == ViewPictureOnly) return;
     selection_.SetGrabDragActive(false);
     if (button == kButtonLeft && part != LayerWindow) {
-        selection_.ObjectPress(button, x, y);
+        selection_.ObjectPress(button, x, y, surface_.DownShift);
     } else {
         selection_.ClearSelection();
     }
@@ -24,7 +25,13 @@ void SelectTool::Move(float x, float y) { selection_.SelectMove(x, y); }
 void SelectTool::Release(float x, float y) { selection_.SelectDrop(x, y); }
 
 void SelectTool::Key(int keyCode) {
-    if (IsDeleteKey(keyCode) && selection_.SelectKind() == SelectObjects) selection_.DeleteSelected();
+    if (selection_.SelectKind() != SelectObjects) return;
+    if (IsDeleteKey(keyCode)) selection_.DeleteSelected();
+    if (keyCode == KeyEscape) selection_.ClearSelection();
+}
+
+void SelectTool::DoubleClick(float x, float y) {
+    if (selection_.SelectKind() == SelectObjects && surface_.ViewMode() != ViewPictureOnly) selection_.SelectChainAt(x, y);
 }
 
 const char* SelectTool::StepName() const { return selection_.SelectKind() == SelectEnds ? "Join Ends" : "Move"; }

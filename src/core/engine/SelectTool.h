@@ -19,6 +19,8 @@ public:
     void Move(float x, float y) override;
     void Release(float x, float y) override;
     void Key(int keyCode) override;
+    // The chain of lines under a double click.
+    void DoubleClick(float x, float y) override;
     PointerSet Pointers() const override;
     const char* StepName() const override;
 

@@ -1,5 +1,6 @@
 #include "core/engine/Selection.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/engine/Workspace.h"
@@ -61,6 +62,7 @@ void Selection::UnhighlightGrabPoint() {
 }
 
 void Selection::RelocateGrabPoints() {
+    if (state_ == SelectedGroup) ShowSelectionGrabPoints();
     if (state_ != SelectEndsActive) return;
     auto& points = ws_.surface.GrabPoint;
     for (std::int16_t k = 1; ws_.endJoining.IsEnd(k); ++k) {
@@ -104,6 +106,9 @@ void Selection::Recolour(std::uint32_t colour) {
         Appearance& look = store.OutShape.Edit(index_).look;
         look.DrawMode = kDrawModeCopyPen;
         look.BorderColor = colour;
+    } else if (state_ == SelectedGroup) {
+        for (const std::int16_t i : groupLines_) store.OutLine.Edit(i).look.BorderColor = colour;
+        for (const std::int16_t i : groupShapes_) store.OutShape.Edit(i).look.BorderColor = colour;
     }
 }
 
@@ -114,7 +119,11 @@ void Selection::ForgetLine(std::int16_t line) {
 void Selection::ClearSelection() {
     ClearGrabPoints();
     Recolour(ws_.session.display.GetColour(0));
+    if (state_ == SelectedGroup || rectActive_) ws_.bands.EditShapeVisible = false;
     state_ = SelectNothing;
+    groupLines_.clear();
+    groupShapes_.clear();
+    rectActive_ = false;
 }
 
 void Selection::ShowSelectionGrabPoints() {
@@ -128,7 +137,122 @@ void Selection::ShowSelectionGrabPoints() {
         ShowGrabPoint(1, e.Left + e.Width, e.Top);
         ShowGrabPoint(2, e.Left + e.Width, e.Top + e.Height);
         ShowGrabPoint(3, e.Left, e.Top + e.Height);
+    } else if (state_ == SelectedGroup) {
+        const Rect box = GroupBox();
+        ResizeGrabPoints(4);
+        ShowGrabPoint(0, box.Left, box.Top);
+        ShowGrabPoint(1, box.Left + box.Width, box.Top);
+        ShowGrabPoint(2, box.Left + box.Width, box.Top + box.Height);
+        ShowGrabPoint(3, box.Left, box.Top + box.Height);
+        ShowBox(box);
     }
+}
+
+void Selection::ShowBox(const Rect& r) {
+    ShapeElement& band = ws_.bands.EditShape;
+    band.Shape = ShapeRectangle;
+    band.Left = r.Left;
+    band.Top = r.Top;
+    band.Width = r.Width;
+    band.Height = r.Height;
+    ws_.bands.EditShapeVisible = true;
+}
+
+Rect Selection::GroupBox() const {
+    const PatternStore& store = ws_.store;
+    float left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+    for (const std::int16_t i : groupLines_) {
+        const LineElement& e = store.OutLine[i];
+        left = std::min({left, e.X1, e.X2});
+        right = std::max({right, e.X1, e.X2});
+        top = std::min({top, e.Y1, e.Y2});
+        bottom = std::max({bottom, e.Y1, e.Y2});
+    }
+    for (const std::int16_t i : groupShapes_) {
+        const ShapeElement& e = store.OutShape[i];
+        left = std::min(left, e.Left);
+        right = std::max(right, e.Left + e.Width);
+        top = std::min(top, e.Top);
+        bottom = std::max(bottom, e.Top + e.Height);
+    }
+    if (!(left <= right && top <= bottom)) return {};
+    return {left, top, right - left, bottom - top};
+}
+
+void Selection::SelectGroup(std::vector<std::int16_t> lines, std::vector<std::int16_t> shapes) {
+    ClearSelection();
+    if (lines.size() + shapes.size() == 1) {
+        if (lines.empty()) {
+            SelectShape(shapes.front());
+        } else {
+            SelectLine(lines.front());
+        }
+        return;
+    }
+    if (lines.empty() && shapes.empty()) return;
+    state_ = SelectedGroup;
+    groupLines_ = std::move(lines);
+    groupShapes_ = std::move(shapes);
+    ShowSelectionGrabPoints();
+    Recolour(ws_.session.display.GetColour(1));
+}
+
+bool Selection::SelectChainAt(float x, float y) {
+    const std::optional<Hit> hit = FindHit(x, y);
+    if (!hit || !hit->line) return false;
+    SelectGroup(FindChain(ws_.store.OutLine, hit->index), {});
+    return true;
+}
+
+template <class Inside>
+void Selection::SelectWhere(Inside inside) {
+    const PatternStore& store = ws_.store;
+    std::vector<std::int16_t> lines, shapes;
+    for (std::int16_t i = 0; i < store.OutLine.Count(); ++i) {
+        const LineElement& e = store.OutLine[i];
+        if (store.OutLine.Visible(i) && inside(e.X1, e.Y1) && inside(e.X2, e.Y2)) lines.push_back(i);
+    }
+    for (std::int16_t i = 0; i < store.OutShape.Count(); ++i) {
+        const ShapeElement& e = store.OutShape[i];
+        if (store.OutShape.Visible(i) && inside(e.Left, e.Top) && inside(e.Left + e.Width, e.Top + e.Height)) {
+            shapes.push_back(i);
+        }
+    }
+    SelectGroup(std::move(lines), std::move(shapes));
+}
+
+void Selection::SelectInside(const Rect& r) {
+    SelectWhere([&r](float x, float y) {
+        return r.Left <= x && x <= r.Left + r.Width && r.Top <= y && y <= r.Top + r.Height;
+    });
+}
+
+void Selection::SelectAll() {
+    SelectWhere([](float, float) { return true; });
+}
+
+void Selection::ToggleAt(float x, float y) {
+    const std::optional<Hit> hit = FindHit(x, y);
+    if (!hit) return;
+    std::vector<std::int16_t> lines = groupLines_, shapes = groupShapes_;
+    if (state_ == SelectedLine) lines = {index_};
+    if (state_ == SelectedShape) shapes = {index_};
+    if (state_ != SelectedLine && state_ != SelectedShape && state_ != SelectedGroup) lines.clear(), shapes.clear();
+    std::vector<std::int16_t>& set = hit->line ? lines : shapes;
+    const auto at = std::find(set.begin(), set.end(), hit->index);
+    if (at == set.end()) {
+        set.push_back(hit->index);
+    } else {
+        set.erase(at);
+    }
+    SelectGroup(std::move(lines), std::move(shapes));
+}
+
+void Selection::MoveSelection(float dx, float dy) {
+    if (state_ != SelectedLine && state_ != SelectedShape && state_ != SelectedGroup) return;
+    grabDragActive_ = false;
+    lastDragPoint_ = {0, 0};
+    SelectDrop(dx, dy);
 }
 
 void Selection::SelectLine(std::int16_t index) {
@@ -149,7 +273,7 @@ void Selection::SelectShape(std::int16_t index) {
     Recolour(ws_.session.display.GetColour(1));
 }
 
-bool Selection::HitTest(float x, float y) {
+std::optional<Selection::Hit> Selection::FindHit(float x, float y) const {
     const float t = 5 * ws_.surface.TwipsPerPixel;
     LineGeometry& geometry = ws_.geometry;
     std::int16_t line = 0;
@@ -159,10 +283,7 @@ bool Selection::HitTest(float x, float y) {
         geometry.SetProbe(x - t, y + t, x + t, y - t);
         found = geometry.FirstCrossedLine(ws_.store, line);
     }
-    if (found) {
-        SelectLine(line);
-        return true;
-    }
+    if (found) return Hit{true, line};
 
     // Shapes by the nearest edge of their bounding box, within the edge's span.
     const ElementSet<ShapeElement>& shapes = ws_.store.OutShape;
@@ -187,31 +308,59 @@ bool Selection::HitTest(float x, float y) {
             }
         }
     }
-    if (candidate >= 0 && t >= best) {
-        SelectShape(candidate);
-        return true;
+    if (candidate >= 0 && t >= best) return Hit{false, candidate};
+    return std::nullopt;
+}
+
+bool Selection::HitTest(float x, float y) {
+    const std::optional<Hit> hit = FindHit(x, y);
+    if (!hit) {
+        ClearSelection();
+        return false;
     }
-    ClearSelection();
-    return false;
+    if (hit->line) {
+        SelectLine(hit->index);
+    } else {
+        SelectShape(hit->index);
+    }
+    return true;
 }
 
 void Selection::DeleteSelected() {
     if (state_ == SelectedLine) ws_.store.DeleteLine(index_);
     if (state_ == SelectedShape) ws_.store.DeleteShape(index_);
+    if (state_ == SelectedGroup) {
+        for (const std::int16_t i : groupLines_) ws_.store.DeleteLine(i);
+        for (const std::int16_t i : groupShapes_) ws_.store.DeleteShape(i);
+    }
     ClearSelection();
 }
 
-void Selection::ObjectPress(int button, float x, float y) {
+void Selection::ObjectPress(int button, float x, float y, bool shift) {
     grabDragActive_ = false;
     if (button != kButtonLeft) {
         ClearSelection();
         return;
     }
-    if (HitTest(x, y)) {
+    if (shift) {
+        ToggleAt(x, y);
+        return;
+    }
+    // A press inside a group's box drags the whole group.
+    const Rect box = state_ == SelectedGroup ? GroupBox() : Rect{};
+    const bool inGroup = state_ == SelectedGroup && box.Left <= x && x <= box.Left + box.Width && box.Top <= y &&
+                         y <= box.Top + box.Height;
+    if (inGroup || HitTest(x, y)) {
         lastDragPoint_ = {x, y};
         HideAllGrabPoints();
         ws_.gesture.Begin();
+        return;
     }
+    // On empty space a drag opens a selection rectangle.
+    rectActive_ = true;
+    rectAnchor_ = {x, y};
+    ShowBox({x, y, 0, 0});
+    ws_.gesture.Begin();
 }
 
 void Selection::GrabPress(std::int16_t index, int button, float x, float y) {
@@ -219,6 +368,12 @@ void Selection::GrabPress(std::int16_t index, int button, float x, float y) {
     // By state, not kind: arc points stay editable whatever the select kind.
     if (state_ == SelectEndsActive) {
         ws_.endJoining.EndGrabPress(index, button, x, y);
+    } else if (button == kButtonLeft && state_ == SelectedGroup) {
+        // A corner of a group's box takes the whole group along.
+        lastDragPoint_ = {x, y};
+        grabDragActive_ = false;
+        HideAllGrabPoints();
+        ws_.gesture.Begin();
     } else if (button == kButtonLeft) {
         GrabDragStart(index, x, y);
     } else if (state_ == SelectArcPoints && ws_.arcTool.ArcPending()) {
@@ -280,6 +435,11 @@ void Selection::GrabMove(float x, float y) {
 
 void Selection::SelectMove(float x, float y) {
     PatternStore& store = ws_.store;
+    if (rectActive_) {
+        ShowBox({std::min(x, rectAnchor_.x), std::min(y, rectAnchor_.y), std::fabs(x - rectAnchor_.x),
+                 std::fabs(y - rectAnchor_.y)});
+        return;
+    }
     if (grabDragActive_) {
         GrabMove(x, y);
     } else {
@@ -298,14 +458,36 @@ void Selection::SelectMove(float x, float y) {
             e.Left += dx;
             e.Top += dy;
             store.ShapeMoved(index_);
+        } else if (state_ == SelectedGroup) {
+            for (const std::int16_t i : groupLines_) {
+                LineElement& e = store.OutLine.Edit(i);
+                e.X1 += dx;
+                e.X2 += dx;
+                e.Y1 += dy;
+                e.Y2 += dy;
+                store.LineMoved(i);
+            }
+            for (const std::int16_t i : groupShapes_) {
+                ShapeElement& e = store.OutShape.Edit(i);
+                e.Left += dx;
+                e.Top += dy;
+                store.ShapeMoved(i);
+            }
         }
     }
     store.SetPatternChanged(true);
 }
 
 void Selection::SelectDrop(float x, float y) {
+    if (rectActive_) {
+        rectActive_ = false;
+        ws_.bands.EditShapeVisible = false;
+        SelectInside({std::min(x, rectAnchor_.x), std::min(y, rectAnchor_.y), std::fabs(x - rectAnchor_.x),
+                      std::fabs(y - rectAnchor_.y)});
+        return;
+    }
     SelectMove(x, y);
-    if (state_ == SelectedLine || state_ == SelectedShape) ShowSelectionGrabPoints();
+    if (state_ == SelectedLine || state_ == SelectedShape || state_ == SelectedGroup) ShowSelectionGrabPoints();
     if (state_ == SelectArcPoints) ws_.arcTool.RebuildArc();
     if (state_ == SelectEndsActive && grabDragActive_) ws_.endJoining.EndDrop();
     grabDragActive_ = false;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "core/engine/WorkSurface.h"
 
@@ -15,10 +17,14 @@ enum SelectStateValue : std::int16_t {
     SelectedShape = 2,
     SelectArcPoints = 3,
     SelectEndsActive = 4,
+    SelectedGroup = 5,  // several lines and shapes, moved and deleted as one
 };
 
 // Select mode: one line or shape selected, moved whole or reshaped by its
-// grab points, deleted; and the grab points every tool lays over the pattern.
+// grab points, deleted; or several at once (a chain of lines, what a
+// rectangle takes in, Shift+clicks, everything), shown in one box with a
+// grab point at each corner and moved or deleted together; and the grab
+// points every tool lays over the pattern.
 class Selection {
 public:
     explicit Selection(Workspace& ws) : ws_(ws) {}
@@ -61,7 +67,22 @@ public:
     bool HitTest(float x, float y);
     void DeleteSelected();
 
-    void ObjectPress(int button, float x, float y);
+    // One element gives the single selection, none clears it.
+    void SelectGroup(std::vector<std::int16_t> lines, std::vector<std::int16_t> shapes);
+    // The line at (x, y) with every line joined end to end with it.
+    bool SelectChainAt(float x, float y);
+    // Every visible line and shape lying wholly inside r (layer twips).
+    void SelectInside(const Rect& r);
+    void SelectAll();
+    // Shift+click: the element at (x, y) joins the selection or leaves it.
+    void ToggleAt(float x, float y);
+    // The selection moved by (dx, dy), as a drag would.
+    void MoveSelection(float dx, float dy);
+    const std::vector<std::int16_t>& GroupLines() const { return groupLines_; }
+    const std::vector<std::int16_t>& GroupShapes() const { return groupShapes_; }
+
+    // shift: a Shift+press, which adds to or takes from the selection.
+    void ObjectPress(int button, float x, float y, bool shift = false);
     void GrabPress(std::int16_t index, int button, float x, float y);
     void SelectMove(float x, float y);
     void SelectDrop(float x, float y);
@@ -73,6 +94,15 @@ private:
     void GrabMove(float x, float y);
     void ShowSelectionGrabPoints();
     void Recolour(std::uint32_t colour);
+    struct Hit {
+        bool line = true;
+        std::int16_t index = 0;
+    };
+    std::optional<Hit> FindHit(float x, float y) const;
+    Rect GroupBox() const;
+    template <class Inside>
+    void SelectWhere(Inside inside);
+    void ShowBox(const Rect& r);
 
     Workspace& ws_;
     std::int16_t kind_ = SelectObjects;
@@ -83,6 +113,9 @@ private:
     Point lastDragPoint_;
     std::int16_t highlighted_ = -1;
     bool grabPointsShown_ = true;
+    std::vector<std::int16_t> groupLines_, groupShapes_;
+    bool rectActive_ = false;  // a selection rectangle is being dragged open
+    Point rectAnchor_;
 };
 
 }  // namespace tessary

@@ -25,6 +25,11 @@ public:
     virtual void Move(float /*x*/, float /*y*/) {}
     virtual void Release(float /*x*/, float /*y*/) {}
     virtual void Key(int /*keyCode*/) {}
+    // The pointer moved with no gesture under way; true when that changed
+    // what is shown.
+    virtual bool Hover(float /*x*/, float /*y*/) { return false; }
+    // The second press of a double click, after it was passed as a press.
+    virtual void DoubleClick(float /*x*/, float /*y*/) {}
     // The pointer left the work window during a gesture.
     virtual void PointerLeft() {}
     // A press on a grab point also counts as a press at its centre.

@@ -58,6 +58,7 @@ public:
     bool Enabled = false;
     std::string Caption;
     float DownX = 0, DownY = 0;  // the last press, in the pressed part's coordinates
+    bool DownShift = false;      // and whether Shift was held
 
     // Given by the window: its inner size, whether it is minimised, the
     // screen's size and twips per pixel.

@@ -41,14 +41,24 @@ public:
         mask_ = size - 1;
     }
 
-    void Add(float x, float y, std::int16_t line) {
+    void Add(float x, float y, LineEnd end) {
         if (!Comparable(x, y)) return;
         Slot& s = Find(Key(x, y));
         if (s.line == kEmpty) {
-            s.line = line;
-        } else if (s.line != line) {
+            s.line = end.line;
+        } else if (s.line != end.line) {
             s.line = kSeveralLines;
         }
+        if (s.count < 2) s.ends[s.count] = end;
+        ++s.count;
+    }
+
+    // The one other end at the point of end, when exactly two meet there.
+    std::optional<LineEnd> Partner(float x, float y, LineEnd end) {
+        if (!Comparable(x, y)) return std::nullopt;
+        const Slot& s = Find(Key(x, y));
+        if (s.count != 2) return std::nullopt;
+        return s.ends[0] == end ? s.ends[1] : s.ends[0];
     }
 
     // True when no line but this one has an end at (x, y).
@@ -60,6 +70,8 @@ private:
     struct Slot {
         std::uint64_t key = 0;
         std::int16_t line = kEmpty;
+        int count = 0;  // ends at the point
+        LineEnd ends[2];
     };
 
     // NaN equals nothing, not even itself.
@@ -114,8 +126,8 @@ bool EachVisibleLine(const ElementSet<LineElement>& lines, const EndSearchStep& 
 std::optional<std::vector<LineEnd>> FindFreeEnds(const ElementSet<LineElement>& lines, const EndSearchStep& step) {
     EndTable table(2 * static_cast<std::size_t>(lines.VisibleCount()));
     const bool counted = EachVisibleLine(lines, step, [&table](std::int16_t i, const LineElement& e) {
-        table.Add(e.X1, e.Y1, i);
-        table.Add(e.X2, e.Y2, i);
+        table.Add(e.X1, e.Y1, {i, true});
+        table.Add(e.X2, e.Y2, {i, false});
     });
     if (!counted) return std::nullopt;
     std::vector<LineEnd> free;
@@ -125,6 +137,35 @@ std::optional<std::vector<LineEnd>> FindFreeEnds(const ElementSet<LineElement>& 
     });
     if (!found) return std::nullopt;
     return free;
+}
+
+std::vector<std::int16_t> FindChain(const ElementSet<LineElement>& lines, std::int16_t start) {
+    if (start < 0 || start >= lines.Count() || !lines.Visible(start)) return {};
+    EndTable table(2 * static_cast<std::size_t>(lines.VisibleCount()));
+    EachVisibleLine(lines, [](int) { return true; }, [&table](std::int16_t i, const LineElement& e) {
+        table.Add(e.X1, e.Y1, {i, true});
+        table.Add(e.X2, e.Y2, {i, false});
+    });
+    std::vector<bool> taken(static_cast<std::size_t>(lines.Count()), false);
+    taken[static_cast<std::size_t>(start)] = true;
+    // From one end of start outward, line after line.
+    const auto walk = [&](LineEnd at) {
+        std::vector<std::int16_t> found;
+        for (;;) {
+            const EndPoint p = EndPosition(lines, at);
+            const std::optional<LineEnd> next = table.Partner(p.x, p.y, at);
+            if (!next || taken[static_cast<std::size_t>(next->line)]) return found;
+            taken[static_cast<std::size_t>(next->line)] = true;
+            found.push_back(next->line);
+            at = {next->line, !next->first};
+        }
+    };
+    std::vector<std::int16_t> chain = walk({start, true});
+    std::reverse(chain.begin(), chain.end());
+    chain.push_back(start);
+    const std::vector<std::int16_t> after = walk({start, false});
+    chain.insert(chain.end(), after.begin(), after.end());
+    return chain;
 }
 
 std::optional<LineEnd> FindClosestEnd(const ElementSet<LineElement>& lines, float x, float y, std::int16_t ownLine,

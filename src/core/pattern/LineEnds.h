@@ -33,6 +33,12 @@ using EndSearchStep = std::function<bool(int lines)>;
 // open. Two passes over the lines; empty when a step abandons.
 std::optional<std::vector<LineEnd>> FindFreeEnds(const ElementSet<LineElement>& lines, const EndSearchStep& step);
 
+// The lines joined end to end with start through points where exactly two
+// line ends meet, in order along the chain from one end or the other (start
+// at its place); each line once, so a closed
+// outline stops where it began. Empty when start is not a visible line.
+std::vector<std::int16_t> FindChain(const ElementSet<LineElement>& lines, std::int16_t start);
+
 // The end of a visible line other than ownLine nearest to (x, y); of equal
 // ones the later (higher line, or the second end of the same line); nothing
 // when no other line is visible. Its steps cannot abandon.

@@ -1,5 +1,6 @@
 #include "core/shell/EditScript.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -93,9 +94,22 @@ bool EditScript::ReadLine(const std::string& line) {
             !Number(w[4], c.y2) || (n == 5 && !Whole(w[5], 1, kMostDragSteps, c.steps))) {
             return fail("drag takes X1 Y1 X2 Y2 and a number of steps from 1 to " + std::to_string(kMostDragSteps));
         }
-    } else if (name == "undo" || name == "redo") {
-        c.kind = name == "undo" ? K::Undo : K::Redo;
+    } else if (name == "undo" || name == "redo" || name == "select-all" || name == "delete-selected") {
+        c.kind = name == "undo"         ? K::Undo
+                 : name == "redo"       ? K::Redo
+                 : name == "select-all" ? K::SelectAll
+                                        : K::DeleteSelected;
         if (n != 0) return fail(name + " takes nothing");
+    } else if (name == "select-chain" || name == "move-selection") {
+        c.kind = name == "select-chain" ? K::SelectChain : K::MoveSelection;
+        if (n != 2 || !Number(w[1], c.x1) || !Number(w[2], c.y1)) {
+            return fail(name + (name == "select-chain" ? " takes X Y" : " takes DX DY"));
+        }
+    } else if (name == "select-rect") {
+        c.kind = K::SelectRect;
+        if (n != 4 || !Number(w[1], c.x1) || !Number(w[2], c.y1) || !Number(w[3], c.x2) || !Number(w[4], c.y2)) {
+            return fail("select-rect takes X1 Y1 X2 Y2");
+        }
     } else if (name == "rotate") {
         c.kind = K::Rotate;
         if (n != 0) return fail("rotate takes nothing");
@@ -195,6 +209,29 @@ bool EditScript::Run(Workspace& ws, FileCommands& files) const {
             case K::AlignEnd:
                 if (ws.modes.AppState() == AppAligning) ws.EndAlignCommand();
                 break;
+            case K::SelectChain:
+            case K::SelectRect:
+            case K::SelectAll:
+            case K::MoveSelection:
+            case K::DeleteSelected: {
+                // As the menus do: select mode first, a step of the history each.
+                const EditHistory::Step step(ws.history, c.kind == K::MoveSelection    ? "Move"
+                                                         : c.kind == K::DeleteSelected ? "Delete Selected"
+                                                                                       : "Select");
+                if (c.kind != K::MoveSelection && c.kind != K::DeleteSelected) {
+                    ws.selection.ChooseSelectKind(SelectObjects);
+                }
+                Selection& s = ws.selection;
+                if (c.kind == K::SelectChain) s.SelectChainAt(c.x1, c.y1);
+                if (c.kind == K::SelectRect) {
+                    s.SelectInside({std::min(c.x1, c.x2), std::min(c.y1, c.y2), std::fabs(c.x2 - c.x1),
+                                    std::fabs(c.y2 - c.y1)});
+                }
+                if (c.kind == K::SelectAll) s.SelectAll();
+                if (c.kind == K::MoveSelection) s.MoveSelection(c.x1, c.y1);
+                if (c.kind == K::DeleteSelected) s.DeleteSelected();
+                break;
+            }
             case K::Undo: ws.history.Undo(); break;
             case K::Redo: ws.history.Redo(); break;
             case K::ChangePicture:

@@ -16,6 +16,7 @@ struct EditCommand {
     enum class Kind {
         Tool, Select, Press, Move, Release, Drag, Key, Rotate, Grab, DropOn,
         AlignStart, AlignDrag, AlignStretch, AlignEnd, ChangePicture, Undo, Redo,
+        SelectChain, SelectRect, SelectAll, MoveSelection, DeleteSelected,
     };
     Kind kind = Kind::Move;
     std::int16_t value = 0;  // the tool, select kind, key code, grab point or stretch
@@ -36,7 +37,8 @@ struct EditCommand {
 //   grab K   drop-on K       (grab point K, at its centre)
 //   align start|end   align drag DX DY   align stretch PERCENT
 //   change-picture FILE      (the rest of the line names the picture)
-//   undo   redo
+//   undo   redo   select-chain X Y   select-rect X1 Y1 X2 Y2   select-all
+//   move-selection DX DY   delete-selected
 class EditScript {
 public:
     // False with the first faulty line's number and what is wrong with it.

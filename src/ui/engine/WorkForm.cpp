@@ -116,8 +116,19 @@ void WorkForm::mouseMoveEvent(QMouseEvent* event) {
     if (ws_.gesture.Active()) {
         ForwardGesture(p, false);
         EngineChanged();
+    } else {
+        const Point layer = View().PixelsToLayer(PixelsOf(p));
+        if (ws_.input.PointerMoved(layer.x, layer.y)) RepaintChanges();
     }
     UpdateCursor(p);
+}
+
+void WorkForm::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press first acts as a press, as it does anywhere else.
+    mousePressEvent(event);
+    const Point layer = View().PixelsToLayer(PixelsOf(event->position()));
+    ws_.input.WorkspaceDoubleClick(layer.x, layer.y);
+    EngineChanged();
 }
 
 void WorkForm::mouseReleaseEvent(QMouseEvent* event) {

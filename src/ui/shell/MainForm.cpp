@@ -167,6 +167,13 @@ void MainForm::BuildMenus() {
         [&ws] { ws.selection.ChooseSelectKind(SelectObjects); });
     add(select, QStringLiteral("MenuEditSelectEnds"), QStringLiteral("&Ends"),
         [&ws] { ws.selection.ChooseSelectKind(SelectEnds); });
+    select->addSeparator();
+    add(select, QStringLiteral("MenuEditSelectAll"), QStringLiteral("&All"),
+        [&ws] {
+            ws.selection.ChooseSelectKind(SelectObjects);
+            ws.selection.SelectAll();
+        },
+        QKeySequence::SelectAll);
     add(edit, QStringLiteral("MenuEditDel"), QStringLiteral("&Delete Selected"), [&ws] { ws.selection.DeleteSelected(); });
     edit->addSeparator();
     QMenu* draw = menu(edit, QStringLiteral("MenuEditDraw"), QStringLiteral("Dra&w"));
