@@ -62,23 +62,11 @@ void Alignment::MovePattern(float dx, float dy) {
     ElementSet<ShapeElement>& shapes = store_.OutShape;
     progress_.ProgressStart(0, lines.Count() + shapes.Count(), "Aligning Pattern - Please wait...", false);
     for (std::int16_t i = 0; i < shapes.Count(); ++i) {
-        if (shapes.Visible(i)) {
-            ShapeElement& e = shapes.Edit(i);
-            e.Left += dx;
-            e.Top += dy;
-            store_.ShapeMoved(i);
-        }
+        if (shapes.Visible(i)) store_.MoveShape(i, dx, dy);
         progress_.ProgressStep(1);
     }
     for (std::int16_t i = 0; i < lines.Count(); ++i) {
-        if (lines.Visible(i)) {
-            LineElement& e = lines.Edit(i);
-            e.X1 += dx;
-            e.X2 += dx;
-            e.Y1 += dy;
-            e.Y2 += dy;
-            store_.LineMoved(i);
-        }
+        if (lines.Visible(i)) store_.MoveLine(i, dx, dy);
         progress_.ProgressStep(1);
     }
     progress_.ProgressEnd();

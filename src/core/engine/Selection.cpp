@@ -447,32 +447,12 @@ void Selection::SelectMove(float x, float y) {
         const float dy = y - lastDragPoint_.y;
         lastDragPoint_ = {x, y};
         if (state_ == SelectedLine) {
-            LineElement& e = store.OutLine.Edit(index_);
-            e.X1 += dx;
-            e.X2 += dx;
-            e.Y1 += dy;
-            e.Y2 += dy;
-            store.LineMoved(index_);
+            store.MoveLine(index_, dx, dy);
         } else if (state_ == SelectedShape) {
-            ShapeElement& e = store.OutShape.Edit(index_);
-            e.Left += dx;
-            e.Top += dy;
-            store.ShapeMoved(index_);
+            store.MoveShape(index_, dx, dy);
         } else if (state_ == SelectedGroup) {
-            for (const std::int16_t i : groupLines_) {
-                LineElement& e = store.OutLine.Edit(i);
-                e.X1 += dx;
-                e.X2 += dx;
-                e.Y1 += dy;
-                e.Y2 += dy;
-                store.LineMoved(i);
-            }
-            for (const std::int16_t i : groupShapes_) {
-                ShapeElement& e = store.OutShape.Edit(i);
-                e.Left += dx;
-                e.Top += dy;
-                store.ShapeMoved(i);
-            }
+            for (const std::int16_t i : groupLines_) store.MoveLine(i, dx, dy);
+            for (const std::int16_t i : groupShapes_) store.MoveShape(i, dx, dy);
         }
     }
     store.SetPatternChanged(true);

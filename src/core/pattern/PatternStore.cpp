@@ -100,6 +100,22 @@ void PatternStore::ShapeMoved(std::int16_t index) {
     reference_.SetShape(index, e.Shape, e.Top, e.Left, e.Height, e.Width, true);
 }
 
+void PatternStore::MoveLine(std::int16_t index, float dx, float dy) {
+    LineElement& e = OutLine.Edit(index);
+    e.X1 += dx;
+    e.X2 += dx;
+    e.Y1 += dy;
+    e.Y2 += dy;
+    LineMoved(index);
+}
+
+void PatternStore::MoveShape(std::int16_t index, float dx, float dy) {
+    ShapeElement& e = OutShape.Edit(index);
+    e.Left += dx;
+    e.Top += dy;
+    ShapeMoved(index);
+}
+
 void PatternStore::ForgetLastDrawn() {
     lastKind_ = LastKindValue::None;
     lastIndex_ = 0;

@@ -41,6 +41,9 @@ public:
     // After an edit of an element's geometry: the reference copy follows.
     void LineMoved(std::int16_t index);
     void ShapeMoved(std::int16_t index);
+    // Shifted by (dx, dy) displayed twips, the reference copy with it.
+    void MoveLine(std::int16_t index, float dx, float dy);
+    void MoveShape(std::int16_t index, float dx, float dy);
     void ForgetLastDrawn();
 
     LastKindValue LastKind() const { return lastKind_; }
