@@ -55,8 +55,16 @@ bool InputDispatch::PointerMoved(float x, float y) {
     return tool && tool->Hover(x, y);
 }
 
+bool InputDispatch::TakesDoubleClick() const {
+    const Tool* tool = ws_.tools.Current();
+    return ws_.surface.Enabled && tool && tool->TakesDoubleClick();
+}
+
 void InputDispatch::WorkspaceDoubleClick(float x, float y) {
     if (!ws_.surface.Enabled) return;
+    ws_.surface.DownX = x;
+    ws_.surface.DownY = y;
+    ws_.gesture.End();
     const EventStep step(*this);
     if (Tool* tool = ws_.tools.Current()) tool->DoubleClick(x, y);
 }

@@ -32,7 +32,9 @@ public:
     // The pointer moved with no gesture under way, in layer coordinates;
     // true when that changed what is shown.
     bool PointerMoved(float x, float y);
-    // The second press of a double click, in layer coordinates.
+    // The second press of a double click, in layer coordinates, for a tool
+    // that takes double clicks (else the window passes it as a press).
+    bool TakesDoubleClick() const;
     void WorkspaceDoubleClick(float x, float y);
 
 private:

@@ -30,8 +30,17 @@ void SelectTool::Key(int keyCode) {
     if (keyCode == KeyEscape) selection_.ClearSelection();
 }
 
+bool SelectTool::TakesDoubleClick() const {
+    return selection_.SelectKind() == SelectObjects && surface_.ViewMode() != ViewPictureOnly;
+}
+
 void SelectTool::DoubleClick(float x, float y) {
-    if (selection_.SelectKind() == SelectObjects && surface_.ViewMode() != ViewPictureOnly) selection_.SelectChainAt(x, y);
+    if (!TakesDoubleClick()) return;
+    if (selection_.SelectChainAt(x, y)) {
+        selection_.ObjectPress(kButtonLeft, x, y);
+    } else {
+        selection_.ClearSelection();
+    }
 }
 
 const char* SelectTool::StepName() const { return selection_.SelectKind() == SelectEnds ? "Join Ends" : "Move"; }

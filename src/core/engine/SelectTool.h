@@ -19,7 +19,9 @@ public:
     void Move(float x, float y) override;
     void Release(float x, float y) override;
     void Key(int keyCode) override;
-    // The chain of lines under a double click.
+    // The chain of lines under a double click, held for a drag; not a
+    // press, which on a selected line's handle would pull its end away.
+    bool TakesDoubleClick() const override;
     void DoubleClick(float x, float y) override;
     PointerSet Pointers() const override;
     const char* StepName() const override;

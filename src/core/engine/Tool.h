@@ -28,7 +28,9 @@ public:
     // The pointer moved with no gesture under way; true when that changed
     // what is shown.
     virtual bool Hover(float /*x*/, float /*y*/) { return false; }
-    // The second press of a double click, after it was passed as a press.
+    // The second press of a double click: a tool that takes it gets it
+    // instead of a press; for the others it is a press like any other.
+    virtual bool TakesDoubleClick() const { return false; }
     virtual void DoubleClick(float /*x*/, float /*y*/) {}
     // The pointer left the work window during a gesture.
     virtual void PointerLeft() {}

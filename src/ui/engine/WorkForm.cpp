@@ -124,10 +124,13 @@ void WorkForm::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void WorkForm::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press first acts as a press, as it does anywhere else.
-    mousePressEvent(event);
+    if (!ws_.input.TakesDoubleClick()) {
+        mousePressEvent(event);
+        return;
+    }
     const Point layer = View().PixelsToLayer(PixelsOf(event->position()));
     ws_.input.WorkspaceDoubleClick(layer.x, layer.y);
+    UpdateCursor(event->position());
     EngineChanged();
 }
 
