@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/platform/MessagePresenter.h"
 
@@ -52,6 +53,13 @@ public:
     MessageAnswer MsgPrinted(const std::string& text);
     // An output file that would replace the pattern it is made from.
     MessageAnswer MsgOutputIsPattern(const std::string& fileName);
+    // The unsaved changes could not be kept in the recovery folder.
+    MessageAnswer MsgAutosaveFailed(const std::string& folder, const std::string& reason);
+    // What lies in the recovery folder that cannot be recovered (names).
+    MessageAnswer MsgRecoveryFilesLeft(const std::string& folder, const std::vector<std::string>& names);
+    // Yes throws the kept changes to a pattern away for good.
+    MessageAnswer MsgDiscardRecovery(const std::string& patternName);
+    MessageAnswer MsgRecoveryNotDiscarded(const std::string& fileName, const std::string& reason);
 
 private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);
