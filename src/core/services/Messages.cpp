@@ -207,13 +207,13 @@ MessageAnswer Messages::MsgRecoveryFilesLeft(const std::string& folder, const st
     std::string list;
     for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i) list += "    " + names[i] + CRLF;
     if (names.size() > kNamesShown) list += "    and " + std::to_string(names.size() - kNamesShown) + " more" + CRLF;
-    return Show(std::string("These files in the recovery folder hold no pattern that can be recovered,") + CRLF +
-                    "and were left as they are:" + CRLF + list + CRLF + "Folder: " + folder,
+    return Show(std::string("These files in the recovery folder can not be recovered.") + CRLF +
+                    "They were left as they are:" + CRLF + list + CRLF + "Folder: " + folder,
                 MessageIcon::Information, MessageButtons::Ok, AnswerOk);
 }
 
 MessageAnswer Messages::MsgDiscardRecovery(const std::string& patternName) {
-    return Show("Discard the unsaved changes to " + patternName + "?" + CRLF + CRLF +
+    return Show("Discard the unsaved changes to the pattern \"" + patternName + "\"?" + CRLF + CRLF +
                     "They can not be recovered afterwards.",
                 MessageIcon::Question, MessageButtons::YesNo, AnswerNo);
 }
