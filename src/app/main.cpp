@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
                          if (!text.isEmpty()) window.OpenWhenFree(text);
                      });
     window.show();
+    window.OfferRecovery();
     if (!commandLine.isEmpty()) window.OpenFromCommandLine(commandLine);
     return QApplication::exec();
 }

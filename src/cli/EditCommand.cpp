@@ -15,19 +15,6 @@ namespace tessary::cli {
 
 namespace {
 
-// Without a window no dialog is shown: each one is cancelled.
-class NoDialogs : public CommandDialogs {
-public:
-    std::optional<std::string> AskSavePatternPath(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> AskOpenPatternPath(const std::string&) override { return {}; }
-    std::optional<std::string> AskPicturePath(const std::string&) override { return {}; }
-    std::optional<std::string> AskBitmapPath(const std::string&) override { return {}; }
-    std::optional<std::string> AskPdfPath(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> AskFolder(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::uint32_t> AskColour(std::uint32_t) override { return {}; }
-    void ShowPatternSetup(bool) override {}
-};
-
 // The window a script draws in: a full-HD screen's worth of pixels.
 constexpr float kWindowPixelsWide = 1920;
 constexpr float kWindowPixelsHigh = 1080;
@@ -68,7 +55,7 @@ int Edit(Session& session, const Arguments& args, const EditJob& job) {
     s.TwipsPerPixel = job.twipsPerPixel;
     s.ClientWidth = s.ScreenWidth = kWindowPixelsWide * job.twipsPerPixel;
     s.ClientHeight = s.ScreenHeight = kWindowPixelsHigh * job.twipsPerPixel;
-    NoDialogs dialogs;
+    NoCommandDialogs dialogs;
     // Pictures are decoded for their size: a new one fits the pattern to it.
     QtPictureLayers pictures;
     pictures.SetScreenTwipsPerPixel(job.twipsPerPixel);

@@ -173,6 +173,13 @@ TEST_F(EditHistoryTest, TheBoundAndTheSavedPointDecideWhatIsLeftAndWhatIsUnsaved
     EXPECT_TRUE(t->store.PatternChanged());
     EXPECT_FALSE(history.CanRedo() && history.RedoName() != "Line");
 
+    // Opened unsaved (recovered): no undo leads to a saved state.
+    history.Clear();
+    history.ForgetSavedPoint();
+    line(10);
+    history.Undo();
+    EXPECT_TRUE(t->store.PatternChanged());
+
     // A change made outside any step still becomes one.
     t->store.AddLine(0, 20, 100, 20, 1, true);
     const int shown = t->store.OutLine.VisibleCount();

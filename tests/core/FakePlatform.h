@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -42,7 +43,10 @@ class FakeProgressWindow : public ProgressWindow {
 public:
     void Open(const std::string& header, int minimum, int maximum, bool allowCancel) override;
     void SetValue(int value) override { values.push_back(value); }
-    void PumpEvents() override { ++pumps; }
+    void PumpEvents() override {
+        ++pumps;
+        if (onPump) onPump();
+    }
     bool Cancelled() const override { return cancelled; }
     void Close() override { open = false; }
 
@@ -55,6 +59,7 @@ public:
     bool cancelEveryRun = false;  // the user presses Cancel as soon as a run starts
     std::vector<int> values;
     int pumps = 0;
+    std::function<void()> onPump;  // what the user does while events run
 };
 
 // A private folder, removed with everything in it at the end of a test.

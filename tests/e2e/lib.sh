@@ -11,7 +11,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/run
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_STATE_HOME=$work/state \
+    XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM

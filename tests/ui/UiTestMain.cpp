@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     setenv("HOME", home.path().toLocal8Bit().constData(), 1);
     setenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit().constData(), 1);
     setenv("XDG_CACHE_HOME", home.filePath("cache").toLocal8Bit().constData(), 1);
+    setenv("XDG_STATE_HOME", home.filePath("state").toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -75,8 +75,6 @@ const std::string& EditHistory::UndoName() const { return done_.empty() ? kNoNam
 const std::string& EditHistory::RedoName() const { return undone_.empty() ? kNoName : undone_.back().name; }
 
 bool EditHistory::Jump(std::deque<Entry>& from, std::deque<Entry>& to) {
-    // Anything changed since the last step is undone first, as a step.
-    if (depth_ == 0) Close(kChangeName);
     if (from.empty()) return false;
     Entry entry = std::move(from.back());
     from.pop_back();
@@ -96,9 +94,17 @@ bool EditHistory::Jump(std::deque<Entry>& from, std::deque<Entry>& to) {
     return true;
 }
 
-bool EditHistory::Undo() { return CanUndo() && Jump(done_, undone_); }
+bool EditHistory::Undo() {
+    // Anything changed since the last step is a step, and is undone first.
+    if (depth_ == 0) Close(kChangeName);
+    return CanUndo() && Jump(done_, undone_);
+}
 
-bool EditHistory::Redo() { return CanRedo() && Jump(undone_, done_); }
+bool EditHistory::Redo() {
+    // A change since the last step is a new step: there is nothing to redo.
+    if (depth_ == 0) Close(kChangeName);
+    return CanRedo() && Jump(undone_, done_);
+}
 
 void EditHistory::ShowChanged() { store_.SetPatternChanged(clean_ != static_cast<long>(done_.size())); }
 

@@ -46,6 +46,8 @@ public:
     void Clear();
     // Saved: undoing or redoing back to here leaves nothing unsaved.
     void MarkClean();
+    // What was opened is not what its file holds (a recovered pattern).
+    void ForgetSavedPoint() { clean_ = -1; }
     std::size_t Steps() const { return done_.size(); }
     // The oldest steps beyond it are forgotten.
     void SetLimit(std::size_t steps);

@@ -16,10 +16,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // The mode a replacement file takes: the old file's, else what a newly
-// created file would get under the user's umask.
-mode_t ReplacementMode(const std::string& target) {
+// created file would get under the user's umask, or the user's alone.
+mode_t ReplacementMode(const std::string& target, FileReplacement::NewFile access) {
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) return old.st_mode & 07777;
+    if (access == FileReplacement::NewFile::OwnerOnly) return 0600;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -27,7 +28,7 @@ mode_t ReplacementMode(const std::string& target) {
 
 }  // namespace
 
-FileReplacement::FileReplacement(const std::string& target) : target_(target) {
+FileReplacement::FileReplacement(const std::string& target, NewFile access) : target_(target), access_(access) {
     std::error_code ec;
     if (fs::is_symlink(target_, ec)) {
         const fs::path real = fs::weakly_canonical(target_, ec);
@@ -61,7 +62,7 @@ bool FileReplacement::Open() {
 
 bool FileReplacement::Commit() {
     if (fd_ < 0) return Fail("the file was not opened", 0);
-    if (::fchmod(fd_, ReplacementMode(target_)) != 0 || ::fsync(fd_) != 0) {
+    if (::fchmod(fd_, ReplacementMode(target_, access_)) != 0 || ::fsync(fd_) != 0) {
         return Fail("cannot write " + target_, errno);
     }
     const int fd = fd_;
@@ -70,6 +71,19 @@ bool FileReplacement::Commit() {
     if (std::rename(scratch_.c_str(), target_.c_str()) != 0) return Fail("cannot replace " + target_, errno);
     committed_ = true;
     return true;
+}
+
+std::string ReplaceFileContent(const std::string& target, const std::string& content,
+                               FileReplacement::NewFile access) {
+    FileReplacement out(target, access);
+    if (!out.Open()) return out.Error();
+    for (std::size_t done = 0; done < content.size();) {
+        const ssize_t n = ::write(out.Descriptor(), content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return "cannot write " + target + ": " + std::strerror(n < 0 ? errno : ENOSPC);
+        done += static_cast<std::size_t>(n);
+    }
+    return out.Commit() ? std::string() : out.Error();
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {

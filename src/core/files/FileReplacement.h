@@ -16,7 +16,12 @@ namespace tessary {
 // Whatever is not committed is removed when the object goes.
 class FileReplacement {
 public:
-    explicit FileReplacement(const std::string& target);
+    // Who may read a file that did not exist before: as the user's umask
+    // says, or the user alone (which also leaves the process's umask
+    // untouched, so a writer on another thread may use it).
+    enum class NewFile { AsUmask, OwnerOnly };
+
+    explicit FileReplacement(const std::string& target, NewFile access = NewFile::AsUmask);
     ~FileReplacement();
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
@@ -37,11 +42,17 @@ private:
     bool Fail(const std::string& what, int error);
 
     std::string target_;
+    NewFile access_;
     std::string scratch_;
     std::string error_;
     int fd_ = -1;
     bool committed_ = false;
 };
+
+// Writes content as the whole of target through a FileReplacement; empty
+// when done, else why not.
+std::string ReplaceFileContent(const std::string& target, const std::string& content,
+                               FileReplacement::NewFile access);
 
 // True when both paths name the same existing file (by device and inode:
 // links, "./" and other spellings included).

@@ -17,6 +17,7 @@
 #include "core/files/DisplaySetup.h"
 #include "core/files/FileReplacement.h"
 #include "core/files/PatternOptions.h"
+#include "core/platform/ProgressWindow.h"
 #include "core/services/AppTitle.h"
 #include "core/services/Messages.h"
 #include "core/services/Progress.h"
@@ -75,6 +76,162 @@ bool IsReadOnly(const std::string& path) {
     return (status.permissions() & writable) == fs::perms::none;
 }
 
+// The lines and shapes a save writes: a record is filled for each visible
+// slot, in slot order. From the store as displayed (the save command has
+// put the view at normal zoom), or from a snapshot of the reference copy.
+struct StoreRecords {
+    const PatternStore& store;
+
+    int LineSlots() const { return store.OutLine.Count(); }
+    int VisibleLines() const { return store.OutLine.VisibleCount(); }
+    bool Line(std::int16_t i, float (&r)[4]) const {
+        const LineElement& e = store.OutLine[i];
+        r[0] = e.X1, r[1] = e.Y1, r[2] = e.X2, r[3] = e.Y2;
+        return store.OutLine.Visible(i);
+    }
+    int ShapeSlots() const { return store.OutShape.Count(); }
+    int VisibleShapes() const { return store.OutShape.VisibleCount(); }
+    bool Shape(std::int16_t i, std::int16_t& kind, float (&r)[4]) const {
+        const ShapeElement& e = store.OutShape[i];
+        kind = e.Shape;
+        r[0] = e.Top, r[1] = e.Left, r[2] = e.Height, r[3] = e.Width;
+        return store.OutShape.Visible(i);
+    }
+};
+
+struct SnapshotRecords {
+    static constexpr auto Shown = [](const auto& e) { return e.Visible; };
+
+    const PatternSnapshot& s;
+
+    int LineSlots() const { return static_cast<int>(s.lines.size()); }
+    int VisibleLines() const { return static_cast<int>(std::count_if(s.lines.begin(), s.lines.end(), Shown)); }
+    bool Line(std::int16_t i, float (&r)[4]) const {
+        const ReferenceLine& e = s.lines[i];
+        r[0] = e.X1 * s.scale, r[1] = e.Y1 * s.scale, r[2] = e.X2 * s.scale, r[3] = e.Y2 * s.scale;
+        return e.Visible;
+    }
+    int ShapeSlots() const { return static_cast<int>(s.shapes.size()); }
+    int VisibleShapes() const { return static_cast<int>(std::count_if(s.shapes.begin(), s.shapes.end(), Shown)); }
+    bool Shape(std::int16_t i, std::int16_t& kind, float (&r)[4]) const {
+        const ReferenceShape& e = s.shapes[i];
+        kind = e.Kind;
+        r[0] = e.Top * s.scale, r[1] = e.Left * s.scale, r[2] = e.Height * s.scale, r[3] = e.Width * s.scale;
+        return e.Visible;
+    }
+};
+
+// The five sections of a pattern file; false with problem set when the
+// picture could not be read, else as the writer reports.
+template <class Records>
+bool WriteLayout(BinaryWriter& out, const std::string& date, const PatternOptions& o, const Records& records,
+                 const std::string& picturePath, Progress& progress, std::string& problem) {
+    progress.ProgressStart(0, 1, "Saving Pattern - Header", false);
+    out.WriteCountedString(kAppTitle);
+    out.WriteI16(kWrittenFormat.major);
+    out.WriteI16(kWrittenFormat.minor);
+    out.WriteI16(kWrittenFormat.revision);
+    out.WriteCountedString(date);
+    progress.ProgressStep(1);
+
+    out.WriteF32(o.MarginTop);
+    out.WriteF32(o.MarginBottom);
+    out.WriteF32(o.MarginLeft);
+    out.WriteF32(o.MarginRight);
+    out.WriteF32(o.DimensionWidth);
+    out.WriteF32(o.DimensionHeight);
+    out.WriteF32(o.PenSizeValue);
+    out.WriteI32(o.PenColor);
+    out.WriteI16(Boolean(o.BandW));
+    out.WriteCountedString(o.PenSizeText);
+    out.WriteF32(o.BitmapPenSize);
+    out.WriteF32(o.BitmapHeight);
+    out.WriteF32(o.BitmapWidth);
+    out.WriteI16(Boolean(o.MetricPage));
+    out.WriteI16(Boolean(o.MetricPen));
+
+    // A pattern never holds more slots than a 16-bit count can number.
+    float record[4];
+    out.WriteI16(static_cast<std::int16_t>(records.VisibleLines()));
+    progress.ProgressStart(0, records.VisibleLines(), "Saving Pattern - Lines", false);
+    for (int i = 0; i < records.LineSlots(); ++i) {
+        if (records.Line(static_cast<std::int16_t>(i), record)) out.WriteF32s(record, 4);
+        progress.ProgressStep(1);
+    }
+
+    out.WriteI16(static_cast<std::int16_t>(records.VisibleShapes()));
+    progress.ProgressStart(0, records.VisibleShapes(), "Saving Pattern - Shapes", false);
+    for (int i = 0; i < records.ShapeSlots(); ++i) {
+        std::int16_t kind = 0;
+        if (records.Shape(static_cast<std::int16_t>(i), kind, record)) {
+            out.WriteI16(kind);
+            out.WriteF32s(record, 4);
+        }
+        progress.ProgressStep(1);
+    }
+
+    progress.ProgressStart(0, 1, "Saving Pattern - Image", false);
+    std::error_code ec;
+    if (picturePath.empty() || !fs::exists(picturePath, ec)) {
+        out.WriteI16(kFalse);
+    } else {
+        const auto unreadable = [&problem, &picturePath] {
+            problem = "the picture file " + picturePath + " could not be read";
+            return false;
+        };
+        if (!fs::is_regular_file(picturePath, ec)) return unreadable();
+        const FilePtr picture(std::fopen(picturePath.c_str(), "rb"));
+        if (!picture || std::fseek(picture.get(), 0, SEEK_END) != 0) return unreadable();
+        const long size = std::ftell(picture.get());
+        if (size < 0 || std::fseek(picture.get(), 0, SEEK_SET) != 0) return unreadable();
+        const auto length = static_cast<std::uint64_t>(size);
+        const float stored = EmbeddedLength(length);
+        out.WriteI16(kTrue);
+        out.WriteF32(stored);
+        std::FILE* from = picture.get();
+        bool read = true;
+        CopyPieces(
+            length, [from, &read](char* data, std::size_t n) { return read = std::fread(data, 1, n, from) == n; },
+            [&out](const char* data, std::size_t n) {
+                out.WriteBytes(data, n);
+                return out.Ok();
+            });
+        if (!read) return unreadable();
+        if (!out.Ok()) return false;
+        static constexpr char kZeros[kPictureChunk] = {};
+        for (auto pad = static_cast<std::uint64_t>(stored) - length; pad > 0;) {
+            const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(pad, kPictureChunk));
+            out.WriteBytes(kZeros, n);
+            pad -= n;
+        }
+    }
+    progress.ProgressStep(1);
+    return out.Ok();
+}
+
+// A new file written by body beside targetPath takes its place only when
+// complete, so a failed write leaves the previous file as it was. Empty
+// when written, else why not.
+std::string WriteReplacing(const std::string& targetPath, FileReplacement::NewFile access,
+                           const std::function<bool(BinaryWriter&, std::string&)>& body) {
+    FileReplacement target(targetPath, access);
+    if (!target.Open()) return target.Error();
+    const int fd = ::dup(target.Descriptor());
+    std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
+    if (file == nullptr) {
+        const std::string problem = std::strerror(errno);
+        if (fd >= 0) ::close(fd);
+        return problem;
+    }
+    std::string problem;
+    BinaryWriter out(file);
+    const bool written = body(out, problem) && out.Flush();
+    if (std::fclose(file) != 0 && written) return std::strerror(errno);
+    if (!written && problem.empty()) problem = out.Problem().empty() ? "it could not be written" : out.Problem();
+    if (!written) return problem;
+    return target.Commit() ? std::string() : target.Error();
+}
+
 }  // namespace
 
 std::string CurrentDateText() {
@@ -91,13 +248,14 @@ std::string CurrentDateText() {
 PatternFile::PatternFile(const Parts& parts, std::function<std::string()> dateText)
     : parts_(parts), dateText_(std::move(dateText)) {}
 
-std::string PatternFile::PatternFileTitle() const {
-    const std::string& path = document.patternPath;
+std::string PatternTitle(const std::string& path) {
     const auto slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
+
+std::string PatternFile::PatternFileTitle() const { return PatternTitle(document.patternPath); }
 
 bool PatternFile::SavePattern(const std::string& path, bool withoutPicture) {
     if (IsReadOnly(path)) {
@@ -133,130 +291,35 @@ bool PatternFile::OpenPattern(const std::string& path) {
 }
 
 bool PatternFile::WritePatternFile(const std::string& targetPath, const std::string& picturePath) {
-    // The new pattern takes the old file's place only when complete, so a
-    // failed save leaves the previous file as it was.
-    saveProblem_.clear();
-    FileReplacement target(targetPath);
-    bool ok = false;
-    if (!target.Open()) {
-        saveProblem_ = target.Error();
-    } else {
-        const int fd = ::dup(target.Descriptor());
-        std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
-        if (file == nullptr) {
-            saveProblem_ = std::strerror(errno);
-            if (fd >= 0) ::close(fd);
-        } else {
-            BinaryWriter out(file);
-            ok = WriteSections(out, picturePath) && out.Flush();
-            if (!ok && saveProblem_.empty()) saveProblem_ = out.Problem();
-            if (std::fclose(file) != 0 && ok) {
-                ok = false;
-                saveProblem_ = std::strerror(errno);
-            }
-            if (ok && !target.Commit()) {
-                ok = false;
-                saveProblem_ = target.Error();
-            }
-        }
-    }
+    const std::string date = dateText_();
+    const StoreRecords records{parts_.store};
+    const auto layout = [&](BinaryWriter& out, std::string& problem) {
+        return WriteLayout(out, date, parts_.options, records, picturePath, parts_.progress, problem);
+    };
+    saveProblem_ = WriteReplacing(targetPath, FileReplacement::NewFile::AsUmask, layout);
     parts_.progress.ProgressEnd();
-    if (!ok) parts_.messages.MsgSaveFailed(targetPath, saveProblem_);
-    return ok;
+    if (!saveProblem_.empty()) parts_.messages.MsgSaveFailed(targetPath, saveProblem_);
+    return saveProblem_.empty();
 }
 
-bool PatternFile::WriteSections(BinaryWriter& out, const std::string& picturePath) {
-    Progress& progress = parts_.progress;
-    const PatternStore& store = parts_.store;
-    const PatternOptions& o = parts_.options;
+PatternSnapshot PatternFile::Snapshot() const {
+    const ReferenceCopy& reference = parts_.reference;
+    PatternSnapshot snapshot{parts_.options, reference.Lines, reference.Shapes, 1, document.picturePath, dateText_()};
+    // A save writes the pattern at normal zoom, where the layer is as high
+    // as the options say: the reference copy scaled to that height.
+    const float scale = parts_.options.HeightTwips / reference.PatternHeight();
+    if (std::isfinite(scale) && scale > 0) snapshot.scale = scale;
+    return snapshot;
+}
 
-    progress.ProgressStart(0, 1, "Saving Pattern - Header", false);
-    out.WriteCountedString(kAppTitle);
-    out.WriteI16(kWrittenFormat.major);
-    out.WriteI16(kWrittenFormat.minor);
-    out.WriteI16(kWrittenFormat.revision);
-    out.WriteCountedString(dateText_());
-    progress.ProgressStep(1);
-
-    out.WriteF32(o.MarginTop);
-    out.WriteF32(o.MarginBottom);
-    out.WriteF32(o.MarginLeft);
-    out.WriteF32(o.MarginRight);
-    out.WriteF32(o.DimensionWidth);
-    out.WriteF32(o.DimensionHeight);
-    out.WriteF32(o.PenSizeValue);
-    out.WriteI32(o.PenColor);
-    out.WriteI16(Boolean(o.BandW));
-    out.WriteCountedString(o.PenSizeText);
-    out.WriteF32(o.BitmapPenSize);
-    out.WriteF32(o.BitmapHeight);
-    out.WriteF32(o.BitmapWidth);
-    out.WriteI16(Boolean(o.MetricPage));
-    out.WriteI16(Boolean(o.MetricPen));
-
-    // The store never holds more slots than a 16-bit count can number.
-    const auto& lines = store.OutLine;
-    out.WriteI16(static_cast<std::int16_t>(lines.VisibleCount()));
-    progress.ProgressStart(0, lines.VisibleCount(), "Saving Pattern - Lines", false);
-    for (std::int16_t i = 0; i < lines.Count(); ++i) {
-        if (lines.Visible(i)) {
-            const LineElement& e = lines[i];
-            const float record[4] = {e.X1, e.Y1, e.X2, e.Y2};
-            out.WriteF32s(record, 4);
-        }
-        progress.ProgressStep(1);
-    }
-
-    const auto& shapes = store.OutShape;
-    out.WriteI16(static_cast<std::int16_t>(shapes.VisibleCount()));
-    progress.ProgressStart(0, shapes.VisibleCount(), "Saving Pattern - Shapes", false);
-    for (std::int16_t i = 0; i < shapes.Count(); ++i) {
-        if (shapes.Visible(i)) {
-            const ShapeElement& e = shapes[i];
-            out.WriteI16(e.Shape);
-            const float record[4] = {e.Top, e.Left, e.Height, e.Width};
-            out.WriteF32s(record, 4);
-        }
-        progress.ProgressStep(1);
-    }
-
-    progress.ProgressStart(0, 1, "Saving Pattern - Image", false);
-    std::error_code ec;
-    if (picturePath.empty() || !fs::exists(picturePath, ec)) {
-        out.WriteI16(kFalse);
-    } else {
-        const auto unreadable = [this, &picturePath] {
-            saveProblem_ = "the picture file " + picturePath + " could not be read";
-            return false;
-        };
-        if (!fs::is_regular_file(picturePath, ec)) return unreadable();
-        const FilePtr picture(std::fopen(picturePath.c_str(), "rb"));
-        if (!picture || std::fseek(picture.get(), 0, SEEK_END) != 0) return unreadable();
-        const long size = std::ftell(picture.get());
-        if (size < 0 || std::fseek(picture.get(), 0, SEEK_SET) != 0) return unreadable();
-        const auto length = static_cast<std::uint64_t>(size);
-        const float stored = EmbeddedLength(length);
-        out.WriteI16(kTrue);
-        out.WriteF32(stored);
-        std::FILE* from = picture.get();
-        bool read = true;
-        CopyPieces(
-            length, [from, &read](char* data, std::size_t n) { return read = std::fread(data, 1, n, from) == n; },
-            [&out](const char* data, std::size_t n) {
-                out.WriteBytes(data, n);
-                return out.Ok();
-            });
-        if (!read) return unreadable();
-        if (!out.Ok()) return false;
-        static constexpr char kZeros[kPictureChunk] = {};
-        for (auto pad = static_cast<std::uint64_t>(stored) - length; pad > 0;) {
-            const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(pad, kPictureChunk));
-            out.WriteBytes(kZeros, n);
-            pad -= n;
-        }
-    }
-    progress.ProgressStep(1);
-    return out.Ok();
+std::string WritePatternSnapshot(const PatternSnapshot& snapshot, const std::string& target) {
+    SilentProgressWindow window;
+    Progress silent(window);
+    const SnapshotRecords records{snapshot};
+    const auto layout = [&](BinaryWriter& out, std::string& problem) {
+        return WriteLayout(out, snapshot.dateText, snapshot.options, records, snapshot.picturePath, silent, problem);
+    };
+    return WriteReplacing(target, FileReplacement::NewFile::OwnerOnly, layout);
 }
 
 bool PatternFile::ReadPatternFile(const std::string& path) {

@@ -4,18 +4,19 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "core/files/PatternOptions.h"
+#include "core/pattern/ReferenceCopy.h"
 
 namespace tessary {
 
 class DisplaySetup;
 class Messages;
-class ReferenceCopy;
 class PatternStore;
 class Progress;
 class SettingsStore;
-struct PatternOptions;
 class BinaryReader;
-class BinaryWriter;
 
 inline constexpr const char* kTempPictureName = "ttsyimage.tmp";
 
@@ -36,6 +37,27 @@ struct PatternDocument {
     // empty when none was lost. Saving then asks before leaving it out.
     std::string pictureLost;
 };
+
+// The pattern as a save would write it, taken whole at one moment so that
+// it can be written while the user goes on working: the options, the
+// reference copy, the scale from it to the twips a file holds, the picture
+// to embed and the header's date.
+struct PatternSnapshot {
+    PatternOptions options;
+    std::vector<ReferenceLine> lines;
+    std::vector<ReferenceShape> shapes;
+    float scale = 1;
+    std::string picturePath;
+    std::string dateText;
+};
+
+// Writes a snapshot beside target and renames it over target when whole; a
+// new file is the user's alone. Shows nothing and touches nothing else, so
+// it may run on another thread. Empty when written, else why not.
+std::string WritePatternSnapshot(const PatternSnapshot& snapshot, const std::string& target);
+
+// A pattern file's name without its folder and extension, as captions show it.
+std::string PatternTitle(const std::string& path);
 
 // Today's date and time as a short readable text, for the file header.
 std::string CurrentDateText();
@@ -66,13 +88,14 @@ public:
     bool OpenPattern(const std::string& path);
 
     bool WritePatternFile(const std::string& targetPath, const std::string& picturePath);
+    // The pattern as it stands, whatever the zoom, with the picture now shown.
+    PatternSnapshot Snapshot() const;
     bool ReadPatternFile(const std::string& path);
     // Reads a pattern from an open stream (a file, or bytes in memory).
     bool ReadPattern(std::FILE* file);
     std::string PatternFileTitle() const;
 
 private:
-    bool WriteSections(BinaryWriter& out, const std::string& picturePath);
     bool ReadSections(BinaryReader& in);
     bool ReadOptions(BinaryReader& in, const FormatVersion& format);
     bool ReadPicture(BinaryReader& in);

@@ -28,7 +28,7 @@ std::int16_t PatternStore::TakeSlot(ElementSet<Element>& set, LastKindValue kind
     Raise(set.Edit(i).look);
     lastKind_ = kind;
     lastIndex_ = i;
-    patternChanged_ = true;
+    MarkChanged();
     return i;
 }
 
@@ -43,20 +43,20 @@ std::int16_t PatternStore::NewShapeSlot() {
 void PatternStore::DeleteLine(std::int16_t index) {
     OutLine.SetVisible(index, false);
     reference_.RemoveLine(index);
-    patternChanged_ = true;
+    MarkChanged();
 }
 
 void PatternStore::DeleteShape(std::int16_t index) {
     OutShape.SetVisible(index, false);
     reference_.RemoveShape(index);
-    patternChanged_ = true;
+    MarkChanged();
 }
 
 bool PatternStore::DeleteLastDrawn() {
     // A clear does not forget the last index, but its slot may be gone.
     if (lastKind_ == LastKindValue::Line && lastIndex_ < OutLine.Count()) DeleteLine(lastIndex_);
     if (lastKind_ == LastKindValue::Shape && lastIndex_ < OutShape.Count()) DeleteShape(lastIndex_);
-    patternChanged_ = true;
+    MarkChanged();
     return true;
 }
 
@@ -93,11 +93,13 @@ std::int16_t PatternStore::AddShape(std::int16_t kind, float top, float left, fl
 void PatternStore::LineMoved(std::int16_t index) {
     const LineElement& e = OutLine[index];
     reference_.SetLine(index, e.X1, e.Y1, e.X2, e.Y2, true);
+    ++revision_;
 }
 
 void PatternStore::ShapeMoved(std::int16_t index) {
     const ShapeElement& e = OutShape[index];
     reference_.SetShape(index, e.Shape, e.Top, e.Left, e.Height, e.Width, true);
+    ++revision_;
 }
 
 void PatternStore::MoveLine(std::int16_t index, float dx, float dy) {
@@ -131,6 +133,7 @@ void PatternStore::ClearPattern() {
     DestroyAllButFirst(OutShape, progress_);
     reference_.Clear();
     progress_.ProgressEnd();
+    ++revision_;
 }
 
 }  // namespace tessary

@@ -50,12 +50,26 @@ public:
     std::int16_t LastIndex() const { return lastIndex_; }
 
     bool PatternChanged() const { return patternChanged_; }
-    void SetPatternChanged(bool changed) { patternChanged_ = changed; }
+    void SetPatternChanged(bool changed) {
+        if (changed) {
+            MarkChanged();
+        } else {
+            patternChanged_ = false;
+        }
+    }
+    // Counts every change to the pattern, also those that do not set the
+    // changed mark (a clear, a geometry edit whose mark comes at the end of
+    // the gesture): whoever keeps a copy can tell that it is behind.
+    std::uint64_t Revision() const { return revision_; }
 
     // Brings an element above every other on the surface.
     void Raise(Appearance& look) { look.Stack = ++stackTop_; }
 
 private:
+    void MarkChanged() {
+        patternChanged_ = true;
+        ++revision_;
+    }
     // The lowest hidden slot of set, or a new one told to the reference
     // copy through created; -1 when the set is full.
     template <class Element, class Created>
@@ -66,6 +80,7 @@ private:
     LastKindValue lastKind_ = LastKindValue::None;
     std::int16_t lastIndex_ = 0;
     bool patternChanged_ = false;
+    std::uint64_t revision_ = 0;
     std::uint32_t stackTop_ = 0;
 };
 

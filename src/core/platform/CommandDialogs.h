@@ -30,4 +30,17 @@ public:
     virtual void ShowPatternSetup(bool forNewPattern) = 0;
 };
 
+// Without a window no dialog is shown: each one is cancelled.
+class NoCommandDialogs : public CommandDialogs {
+public:
+    std::optional<std::string> AskSavePatternPath(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> AskOpenPatternPath(const std::string&) override { return {}; }
+    std::optional<std::string> AskPicturePath(const std::string&) override { return {}; }
+    std::optional<std::string> AskBitmapPath(const std::string&) override { return {}; }
+    std::optional<std::string> AskPdfPath(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> AskFolder(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::uint32_t> AskColour(std::uint32_t) override { return {}; }
+    void ShowPatternSetup(bool) override {}
+};
+
 }  // namespace tessary

@@ -208,4 +208,33 @@ MessageAnswer Messages::MsgPageNotOpened(const std::string& address) {
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
+MessageAnswer Messages::MsgAutosaveFailed(const std::string& folder, const std::string& reason) {
+    return Show(std::string("The unsaved changes could not be kept for recovery after a crash.") + CRLF +
+                    "Folder: " + folder + CRLF + "Reason: " + reason + "." + CRLF + CRLF + kTitle +
+                    " keeps trying without asking again. Save the pattern to be sure of your work.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgRecoveryFilesLeft(const std::string& folder, const std::vector<std::string>& names) {
+    constexpr std::size_t kNamesShown = 10;
+    std::string list;
+    for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i) list += "    " + names[i] + CRLF;
+    if (names.size() > kNamesShown) list += "    and " + std::to_string(names.size() - kNamesShown) + " more" + CRLF;
+    return Show(std::string("These files in the recovery folder can not be recovered.") + CRLF +
+                    "They were left as they are:" + CRLF + list + CRLF + "Folder: " + folder,
+                MessageIcon::Information, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgDiscardRecovery(const std::string& patternName) {
+    return Show("Discard the unsaved changes to the pattern \"" + patternName + "\"?" + CRLF + CRLF +
+                    "They can not be recovered afterwards.",
+                MessageIcon::Question, MessageButtons::YesNo, AnswerNo);
+}
+
+MessageAnswer Messages::MsgRecoveryNotDiscarded(const std::string& fileName, const std::string& reason) {
+    return Show(std::string("The unsaved changes could not be discarded.") + CRLF + "File: " + fileName + CRLF +
+                    "Reason: " + reason + ".",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
 }  // namespace tessary

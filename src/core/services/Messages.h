@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/platform/MessagePresenter.h"
 
@@ -56,6 +57,13 @@ public:
     MessageAnswer MsgSettingsNotSaved(const std::string& where);
     // A help or web page that could not be shown.
     MessageAnswer MsgPageNotOpened(const std::string& address);
+    // The unsaved changes could not be kept in the recovery folder.
+    MessageAnswer MsgAutosaveFailed(const std::string& folder, const std::string& reason);
+    // What lies in the recovery folder that cannot be recovered (names).
+    MessageAnswer MsgRecoveryFilesLeft(const std::string& folder, const std::vector<std::string>& names);
+    // Yes throws the kept changes to a pattern away for good.
+    MessageAnswer MsgDiscardRecovery(const std::string& patternName);
+    MessageAnswer MsgRecoveryNotDiscarded(const std::string& fileName, const std::string& reason);
 
 private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);

@@ -4,6 +4,22 @@
 
 namespace tessary {
 
+namespace {
+
+// Counts the window's calls under way: any of them may let events run.
+class InWindow {
+public:
+    explicit InWindow(int& depth) : depth_(depth) { ++depth_; }
+    ~InWindow() { --depth_; }
+    InWindow(const InWindow&) = delete;
+    InWindow& operator=(const InWindow&) = delete;
+
+private:
+    int& depth_;
+};
+
+}  // namespace
+
 void Progress::ProgressStart(int start, int total, const std::string& caption, bool allowCancel) {
     if (!display_) return;
     int last = total;
@@ -11,6 +27,7 @@ void Progress::ProgressStart(int start, int total, const std::string& caption, b
     start_ = start;
     total_ = last;
     value_ = start;
+    const InWindow pumping(pumping_);
     window_.Open(caption, start_, total_, allowCancel);
     window_.SetValue(value_);
     window_.PumpEvents();
@@ -26,6 +43,7 @@ bool Progress::ProgressStep(int n) {
     } else {
         value_ = total_;
     }
+    const InWindow pumping(pumping_);
     window_.SetValue(value_);
     window_.PumpEvents();
     return !window_.Cancelled();

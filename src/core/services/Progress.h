@@ -22,6 +22,10 @@ public:
     bool ProgressStep(int n);
     void ProgressEnd();
 
+    // True while the window lets pending events run in the middle of a
+    // pass, when the pattern may be half changed.
+    bool Pumping() const { return pumping_ > 0; }
+
     int Value() const { return value_; }
     int Minimum() const { return start_; }
     int Maximum() const { return total_; }
@@ -29,6 +33,7 @@ public:
 private:
     ProgressWindow& window_;
     bool display_ = false;
+    int pumping_ = 0;
     int start_ = 0;
     int total_ = 1;
     int value_ = 0;

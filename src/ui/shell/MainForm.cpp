@@ -27,6 +27,7 @@
 #include "ui/files/SetupForm.h"
 #include "ui/platform/StandardFolders.h"
 #include "ui/print/PrintWizardForm.h"
+#include "ui/shell/AutosaveTimer.h"
 #include "ui/print/QtPrintDevice.h"
 #include "core/print/PrintCommand.h"
 #include "ui/shell/AboutForm.h"
@@ -52,6 +53,7 @@ MainForm::MainForm() {
     workspace_ = std::make_unique<Workspace>(*session_);
     workspace_->pumpEvents = [] { QApplication::processEvents(); };
     files_ = std::make_unique<FileCommands>(*workspace_, dialogs_, pictures_);
+    autosave_ = std::make_unique<AutosaveTimer>(*workspace_, *files_, settings_, nullptr);
 
     work_ = new WorkForm(*workspace_, pictures_, this);
     setCentralWidget(work_);
@@ -341,6 +343,7 @@ void MainForm::BuildToolbars() {
 
 void MainForm::SyncState() {
     work_->RepaintChanges();
+    autosave_->Notice();
     const Workspace& ws = *workspace_;
     const bool patternOpen = files_->PatternOpen();
     setWindowTitle(ws.surface.Caption.empty()
@@ -491,6 +494,13 @@ void MainForm::OpenWhenFree(const QString& text) {
         return;
     }
     OpenFromCommandLine(text);
+}
+
+void MainForm::OfferRecovery() {
+    Run([this] {
+        autosave_->OfferRecovery(this);
+        if (files_->PatternOpen()) StartWorkspaceWindows();
+    });
 }
 
 void MainForm::RestorePositions() {

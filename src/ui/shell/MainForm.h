@@ -26,6 +26,7 @@ class QTextBrowser;
 
 namespace tessary {
 
+class AutosaveTimer;
 class DrawToolsForm;
 class MouseForm;
 class WorkForm;
@@ -57,6 +58,8 @@ public:
     // The same for a later copy's command line: at once, or when the dialog
     // now open is closed.
     void OpenWhenFree(const QString& text);
+    // At start: offers to recover what a run that did not end cleanly left.
+    void OfferRecovery();
     // Shows what the engine now holds: menus, toolbars, windows, caption.
     void SyncState();
 
@@ -98,6 +101,7 @@ private:
     std::unique_ptr<Session> session_;
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<AutosaveTimer> autosave_;
     WorkForm* work_ = nullptr;
     DrawToolsForm* palette_ = nullptr;
     QSlider* stretch_ = nullptr;  // the alignment's stretch bar
