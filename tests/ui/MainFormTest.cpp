@@ -195,6 +195,21 @@ TEST_F(MainFormTest, TracesAndDrawsLinesWithTheMouseAndDeleteTakesBack) {
 
     QTest::keyClick(window.Work(), Qt::Key_Delete);
     EXPECT_EQ(Lines(), traced + 1);
+
+    // Undo names what it takes back; the whole traced stroke goes in one.
+    QTest::keyClick(window.Work(), Qt::Key_Escape);
+    EXPECT_FALSE(window.Engine().lineState.SeriesActive);
+    EXPECT_EQ(window.Action("MenuEditUndo")->text(), "&Undo Delete");
+    EXPECT_EQ(window.Action("MenuEditUndo")->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_TRUE(window.Action("MenuEditRedo")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    for (int i = 0; i < 3; ++i) Trigger("MenuEditUndo");
+    EXPECT_EQ(Lines(), traced);
+    Trigger("BtnUndo");
+    EXPECT_EQ(Lines(), 0);
+    EXPECT_EQ(window.Action("MenuEditRedo")->text(), "&Redo Trace");
+    EXPECT_FALSE(Enabled("MenuEditUndo"));
+    Trigger("MenuEditRedo");
+    EXPECT_EQ(Lines(), traced);
 }
 
 TEST_F(MainFormTest, ShapeToolsAndEraserFromTheMenuAndThePalette) {

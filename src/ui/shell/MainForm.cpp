@@ -562,6 +562,8 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Delete) code = KeyDelete;
     if (key->key() == Qt::Key_Backspace) code = KeyBackspace;
     if (key->key() == Qt::Key_Period && (key->modifiers() & Qt::KeypadModifier)) code = KeyDecimal;
+    // Escape lets go of a series, an arc being placed or the selection.
+    if (key->key() == Qt::Key_Escape) code = KeyEscape;
     if (code == 0) return false;
     Run([this, code, key] { workspace_->input.WorkspaceKeyDown(code, key->modifiers() & Qt::ShiftModifier); });
     return true;
