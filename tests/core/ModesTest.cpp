@@ -30,7 +30,7 @@ TEST_F(ModesTest, AppStateChoosesToolbarsAndUsableEntries) {
         {{"ToolbarMain0"}, {1, 0, 0}, {1, 1, 1}},
         {{"ToolbarMain1", "ToolbarFunc1"}, {0, 1, 0}, {1, 1, 1}},
         {{"ToolbarFunc2", "ToolbarFunc3", "ToolbarFunc4"}, {0, 0, 0}, {1, 1, 1}},
-        {{"MenuFileNew", "MenuFileOpen"}, {1, 1, 1}, {1, 0, 0}},
+        {{"MenuFileNew", "MenuFileOpen", "MenuFileRecent"}, {1, 1, 1}, {1, 1, 0}},
         {{"MenuFileClose", "MenuFileSave", "MenuFileSaveAs", "MenuFileExport", "MenuFilePrint",
           "MenuPatternPrintSize", "MenuEditSelect", "MenuEditDel", "MenuEditDraw", "MenuEditShape", "MenuEditClear",
           "MenuEditChangePic", "MenuEditSelectAll", "MenuViewMove", "MenuViewZoom", "MenuViewMouseHelp",

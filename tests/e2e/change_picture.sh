@@ -24,7 +24,7 @@ PICTURE
 
 start_new_pattern_from_picture
 for key in alt+e w l s; do xdotool key "$key"; sleep 0.2; done
-eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New$')")"
+eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New')")"
 cx=$((X + WIDTH / 2))
 cy=$((Y + HEIGHT / 2))
 drag 1 $((cx - 150)) $((cy - 100)) $((cx + 60)) $((cy + 40))
@@ -41,7 +41,7 @@ focus '^Tessary$'
 xdotool key y
 focus '^Pattern Options'
 xdotool key Return
-focus '^Tessary - New$'
+focus '^Tessary - New'
 shot 2-aligning
 for key in alt+e e; do xdotool key "$key"; sleep 0.2; done
 shot 3-aligned
@@ -50,7 +50,7 @@ xdotool key ctrl+s
 focus '^Save Pattern File As$'
 xdotool type --delay 5 "$work/changed.pat"
 xdotool key Return
-window '^Tessary - changed$' >/dev/null
+window '^Tessary - changed' >/dev/null
 
 "$cli" dump "$work/changed.pat" >"$work/dump.json"
 python3 - "$work/dump.json" <<'CHECK'

@@ -15,7 +15,7 @@ start_new_pattern_from_picture
 # Edit, Draw, Lines, Straight by their access keys.
 for key in alt+e w l s; do xdotool key "$key"; sleep 0.2; done
 
-eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New$')")"
+eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New')")"
 cx=$((X + WIDTH / 2))
 cy=$((Y + HEIGHT / 2))
 # Two lines with a gap; the right press between them ends the series.
@@ -36,7 +36,7 @@ xdotool key ctrl+s
 focus '^Save Pattern File As$'
 xdotool type --delay 5 "$work/joined.pat"
 xdotool key Return
-window '^Tessary - joined$' >/dev/null
+window '^Tessary - joined' >/dev/null
 shot 4-saved
 
 "$cli" dump "$work/joined.pat" >"$work/dump.json"
@@ -54,7 +54,7 @@ print(f"joined: {first} meets {second} at {second[0:2]}")
 CHECK
 
 # Edit, Use Eraser; a rub across the first line takes it away, the second stays.
-focus '^Tessary - joined$'
+focus '^Tessary - joined'
 for key in alt+e e; do xdotool key "$key"; sleep 0.2; done
 drag 1 $((cx - 120)) $((cy - 60)) $((cx - 120)) $((cy + 60))
 shot 5-erased

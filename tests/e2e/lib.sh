@@ -67,5 +67,5 @@ start_new_pattern_from_picture() {
     xdotool key Return
     focus '^Pattern Options'
     xdotool key Return
-    focus '^Tessary - New$'
+    focus '^Tessary - New'
 }

@@ -25,7 +25,7 @@ kept_lines() { [ -f "$recovery/rose.pat" ] && [ "$(line_count "$recovery/rose.pa
 start_new_pattern_from_picture
 # Edit, Draw, Lines, Straight by their access keys.
 for key in alt+e w l s; do xdotool key "$key"; sleep 0.2; done
-eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New$')")"
+eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New')")"
 cx=$((X + WIDTH / 2))
 cy=$((Y + HEIGHT / 2))
 line() {  # one straight line left of the palette, the series ended by a right press there
@@ -38,7 +38,7 @@ xdotool key ctrl+s
 focus '^Save Pattern File As$'
 xdotool type --delay 5 "$work/rose.pat"
 xdotool key Return
-window '^Tessary - rose$' >/dev/null
+window '^Tessary - rose' >/dev/null
 until_true recovery_empty || { echo "a saved pattern kept a recovery file:"; ls -l "$recovery"; exit 1; }
 
 line 60
@@ -57,7 +57,7 @@ program=$!
 focus '^Recover Unsaved Patterns$'
 shot 2-question
 xdotool key Return
-focus '^Tessary - rose$'
+focus '^Tessary - rose'
 shot 3-recovered
 # Recovered under the original's name: Save writes there without asking.
 xdotool key ctrl+s

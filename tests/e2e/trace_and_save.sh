@@ -13,7 +13,7 @@ start_new_pattern_from_picture
 for key in alt+e w l t; do xdotool key "$key"; sleep 0.2; done
 
 # A stroke across the middle of the work window.
-eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New$')")"
+eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New')")"
 x=$((X + WIDTH / 2 - 100))
 y=$((Y + HEIGHT / 2 - 80))
 xdotool mousemove "$x" "$y" mousedown 1
@@ -25,7 +25,7 @@ xdotool key ctrl+s
 focus '^Save Pattern File As$'
 xdotool type --delay 5 "$work/traced.pat"
 xdotool key Return
-window '^Tessary - traced$' >/dev/null
+window '^Tessary - traced' >/dev/null
 
 "$cli" dump "$work/traced.pat" >"$work/dump.json"
 lines=$(grep -o '\],\[' "$work/dump.json" | wc -l)
@@ -37,6 +37,6 @@ grep -q "\"picture\": {\"bytes\": $bytes," "$work/dump.json" || { echo "picture 
 cp "$work/traced.pat" "$work/second.pat"
 (cd "$work" && timeout 10 "$app" second.pat >"$work/second.log" 2>&1) || {
     echo "the second start failed:"; cat "$work/second.log"; exit 1; }
-window '^Tessary - second$' >/dev/null || { echo "the running copy did not open the second file"; exit 1; }
+window '^Tessary - second' >/dev/null || { echo "the running copy did not open the second file"; exit 1; }
 kill -0 "$program" 2>/dev/null || { echo "the running copy ended"; exit 1; }
 echo "traced and saved; the file holds about $((lines + 1)) lines and the picture; a second start opened its file here"

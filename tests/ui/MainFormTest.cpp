@@ -154,12 +154,25 @@ TEST_F(MainFormTest, StartsWithNoPatternThenNewBlankThroughTheChooserAndPatternS
     NewBlank();
     EXPECT_EQ(window.windowTitle(), "Tessary - New");
     EXPECT_TRUE(Shown("ToolbarMain1") && Shown("ToolbarFunc1"));
-    EXPECT_FALSE(Enabled("MenuFileNew"));
+    // New and Open stay at hand: the open pattern is closed first.
+    EXPECT_TRUE(Enabled("MenuFileNew") && Enabled("MenuFileOpen"));
     // No picture: only the pattern view.
     EXPECT_FALSE(Enabled("BtnViewPicture") || Enabled("MenuViewWork2"));
     EXPECT_TRUE(window.Action("BtnViewPattern")->isChecked());
     EXPECT_TRUE(window.Action("BtnModeSelect")->isChecked());
     EXPECT_TRUE(window.Work()->isEnabled());
+
+    // A change shows in the title; New then asks about it first.
+    window.Engine().store.AddLine(100, 100, 900, 900, 1, true);
+    Trigger("MenuViewWork1");
+    EXPECT_EQ(window.windowTitle(), "Tessary - New*");
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("StatusCounts"))->text(), "1 line, 0 shapes");
+    ClickInDialog(QStringLiteral("NewOptionLabel1"));
+    Answer(QMessageBox::No);
+    ClickInDialog(QStringLiteral("UserCommand0"));
+    Trigger("MenuFileNew");
+    EXPECT_EQ(window.windowTitle(), "Tessary - New");
+    EXPECT_EQ(Lines(), 0);
 }
 
 TEST_F(MainFormTest, CancelledChooserOrSetupOpensNothing) {

@@ -39,8 +39,10 @@ void Modes::SetAppState(std::int16_t state) {
     const bool pictureViews = state != AppAligning && !noPicture_;
     c.SetEnabled(Command::BtnViewPicture, pictureViews);
     c.SetEnabled(Command::BtnViewBoth, pictureViews);
-    c.SetEnabled(Command::MenuFileNew, state == AppNoPattern);
-    c.SetEnabled(Command::MenuFileOpen, state == AppNoPattern);
+    // An open pattern is closed first (with the save question).
+    c.SetEnabled(Command::MenuFileNew, state != AppAligning);
+    c.SetEnabled(Command::MenuFileOpen, state != AppAligning);
+    c.SetEnabled(Command::MenuFileRecent, state != AppAligning);
     for (const Command entry : kOpenPatternEntries) c.SetEnabled(entry, open);
     c.SetEnabled(Command::MenuViewWork0, open && !noPicture_);
     c.SetEnabled(Command::MenuViewWork2, open && !noPicture_);

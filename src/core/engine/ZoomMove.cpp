@@ -11,7 +11,7 @@ float ZoomMove::Accepted(float side) const { return std::clamp(side, limits_.sma
 
 // Doubles or halves the picture layer, accepted only when the view grants
 // the new size to within one twip on both sides.
-bool ZoomMove::ZoomBy(float factor) {
+bool ZoomMove::ZoomBy(float factor, bool sayLimits) {
     Rect& picture = ws_.surface.PictureFrame[0];
     const float w0 = picture.Width;
     const float h0 = picture.Height;
@@ -23,9 +23,9 @@ bool ZoomMove::ZoomBy(float factor) {
         ScalePatternToView();
         return true;
     }
-    if (factor > 1) {
+    if (sayLimits && factor > 1) {
         ws_.session.messages.MsgMaxZoomIn();
-    } else {
+    } else if (sayLimits) {
         ws_.session.messages.MsgMaxZoomOut();
     }
     picture.Width = w0;
@@ -101,6 +101,36 @@ void ZoomMove::CenterImageAt(float x, float y) {
     WorkSurface& s = ws_.surface;
     s.PictureFrame[0].Left = s.ClientWidth / 2 - x;
     s.PictureFrame[0].Top = s.ClientHeight / 2 - y;
+}
+
+bool ZoomMove::ZoomAround(float factor, float windowX, float windowY) {
+    WorkSurface& s = ws_.surface;
+    Rect& picture = s.PictureFrame[0];
+    // An alignment under way keeps its layers where they are.
+    if (s.Minimised || ws_.modes.AppState() == AppAligning || !(picture.Width > 0 && picture.Height > 0) ||
+        !(factor > 0)) {
+        return false;
+    }
+    const float u = (windowX - picture.Left) / picture.Width;
+    const float v = (windowY - picture.Top) / picture.Height;
+    s.ShowPictureOnly();
+    if (!ZoomBy(factor, false)) {
+        s.ApplyViewMode();
+        return false;
+    }
+    ws_.reference.UpdateScale(picture.Height);
+    picture.Left = windowX - u * picture.Width;
+    picture.Top = windowY - v * picture.Height;
+    s.SyncLayers();
+    return true;
+}
+
+void ZoomMove::PanBy(float dx, float dy) {
+    WorkSurface& s = ws_.surface;
+    if (ws_.modes.AppState() == AppAligning) return;
+    s.PictureFrame[0].Left += dx;
+    s.PictureFrame[0].Top += dy;
+    s.SyncLayers();
 }
 
 void ZoomMove::MoveImage(std::int16_t code) {

@@ -27,6 +27,12 @@ public:
     void ZoomAtPoint(int button, float x, float y);
     void CenterImageAt(float x, float y);
     void MoveImage(std::int16_t code);
+    // The wheel's zoom: by factor about a point of the window (twips),
+    // which stays where it is. At the view's limits nothing changes and
+    // nothing is said: a wheel rolls on past them.
+    bool ZoomAround(float factor, float windowX, float windowY);
+    // The view moved by (dx, dy) window twips: scrolling and panning.
+    void PanBy(float dx, float dy);
     void ScalePatternToView();
     // The window's inner size changed to this many twips. A view fitted to
     // the window is fitted again; true when it was.
@@ -42,7 +48,7 @@ public:
 private:
     // The size the view grants for a requested side.
     float Accepted(float side) const;
-    bool ZoomBy(float factor);
+    bool ZoomBy(float factor, bool sayLimits = true);
     void PlacePicture(float windowX, float windowY);
 
     Workspace& ws_;

@@ -22,6 +22,9 @@ std::uintmax_t PictureLength(const std::string& path) {
 
 }  // namespace
 
+FileCommands::FileCommands(Workspace& ws, CommandDialogs& dialogs, PictureLayers& pictures)
+    : recent(ws.session.settings), ws_(ws), dialogs_(dialogs), pictures_(pictures) {}
+
 void FileCommands::ForgetPicture() {
     pictures_.Clear();
     ws_.session.file.document.picturePath.clear();
@@ -176,6 +179,21 @@ void FileCommands::OpenPatternCommand(const std::string& fileName) {
     s.options.AspectLocked = true;
     ShowPatternPicture();
     EnterOpenPattern(s.file.PatternFileTitle());
+    recent.Add(s.file.document.patternPath);
+}
+
+bool FileCommands::OpenCommand(const std::string& fileName) {
+    Session& s = ws_.session;
+    std::string path = fileName;
+    if (path.empty()) {
+        const auto chosen = dialogs_.AskOpenPatternPath(s.display.GetFolder(DisplaySetup::PatternFolder));
+        if (!chosen || chosen->empty()) return false;
+        path = *chosen;
+    }
+    if (patternOpen_ && !ClosePattern()) return false;
+    OpenPatternCommand(path);
+    if (!patternOpen_) recent.Remove(path);
+    return patternOpen_;
 }
 
 bool FileCommands::ClosePattern() {
@@ -206,6 +224,7 @@ bool FileCommands::SavePatternCommand(bool saveAs) {
         ws_.surface.Caption = s.file.PatternFileTitle();
         s.store.SetPatternChanged(false);
         ws_.history.MarkClean();
+        recent.Add(s.file.document.patternPath);
     }
     ws_.EndBusy(true);
     return written;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/shell/RecentFiles.h"
+
 namespace tessary {
 
 class CommandDialogs;
@@ -19,13 +21,21 @@ inline constexpr std::uintmax_t kLargePicture = 999 * 1024;
 // Setup, the command line and the end of the program.
 class FileCommands {
 public:
-    FileCommands(Workspace& ws, CommandDialogs& dialogs, PictureLayers& pictures)
-        : ws_(ws), dialogs_(dialogs), pictures_(pictures) {}
+    FileCommands(Workspace& ws, CommandDialogs& dialogs, PictureLayers& pictures);
 
     bool PatternOpen() const { return patternOpen_; }
 
     void NewPattern(bool withPicture);
     void OpenPatternCommand(const std::string& fileName);
+    // File > Open and Open Recent: the file first (asked when empty), then
+    // a pattern already open is closed (with the save question) and the
+    // file opened; false when nothing was opened.
+    bool OpenCommand(const std::string& fileName = {});
+    // Before New: a pattern already open is closed first; false when the
+    // user keeps it.
+    bool CloseForNew() { return !patternOpen_ || ClosePattern(); }
+    // The patterns opened and saved last.
+    RecentFiles recent;
     bool ClosePattern();
     bool SavePatternCommand(bool saveAs);
     bool AskSaveChanges();

@@ -4,7 +4,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "core/pattern/ShapeOutline.h"
 #include "core/engine/Workspace.h"
@@ -71,8 +74,39 @@ void WorkForm::UpdateCursor(const QPointF& p) {
     setCursor(CursorFor(pointer, pointers.cursorId));
 }
 
+void WorkForm::Pan(double dxPixels, double dyPixels) {
+    if (!ws_.surface.Enabled) return;
+    const double t = TwipsPerPixel();
+    ws_.zoom.PanBy(static_cast<float>(dxPixels * t), static_cast<float>(dyPixels * t));
+    EngineChanged();
+}
+
+void WorkForm::wheelEvent(QWheelEvent* event) {
+    if (!ws_.surface.Enabled) return;
+    // A notch is 120; touchpads send finer steps.
+    const QPoint angle = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        const float factor = static_cast<float>(std::pow(1.25, angle.y() / 120.0));
+        const Point at = View().PixelsToWindow(PixelsOf(event->position()));
+        if (angle.y() != 0 && ws_.zoom.ZoomAround(factor, at.x, at.y)) EngineChanged();
+    } else {
+        const QPoint pixels = event->pixelDelta();
+        const double step = 48.0 / 120;
+        double dx = pixels.isNull() ? angle.x() * step : pixels.x();
+        double dy = pixels.isNull() ? angle.y() * step : pixels.y();
+        if (event->modifiers() & Qt::ShiftModifier) std::swap(dx, dy);
+        Pan(dx, dy);
+    }
+    event->accept();
+}
+
 void WorkForm::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
+    if (event->button() == Qt::MiddleButton) {
+        // The middle button pans in every mode, and is no press of a tool.
+        if (ws_.surface.Enabled) panFrom_ = p;
+        return;
+    }
     const int button = ButtonOf(event->button());
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const ViewTransform view = View();
@@ -113,6 +147,13 @@ void WorkForm::ForwardGesture(const QPointF& p, bool release) {
 
 void WorkForm::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
+    pointer_ = View().PixelsToLayer(PixelsOf(p));
+    emit pointerMoved();
+    if (panFrom_) {
+        Pan(p.x() - panFrom_->x(), p.y() - panFrom_->y());
+        panFrom_ = p;
+        return;
+    }
     if (ws_.gesture.Active()) {
         ForwardGesture(p, false);
         EngineChanged();
@@ -124,7 +165,7 @@ void WorkForm::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void WorkForm::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (!ws_.input.TakesDoubleClick()) {
+    if (event->button() != Qt::LeftButton || !ws_.input.TakesDoubleClick()) {
         mousePressEvent(event);
         return;
     }
@@ -136,6 +177,10 @@ void WorkForm::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void WorkForm::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF p = event->position();
+    if (event->button() == Qt::MiddleButton) {
+        panFrom_.reset();
+        return;
+    }
     if (ws_.gesture.Active()) {
         ForwardGesture(p, true);
     }
@@ -144,6 +189,8 @@ void WorkForm::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void WorkForm::leaveEvent(QEvent*) {
+    pointer_.reset();
+    emit pointerMoved();
     if (ws_.gesture.Active()) {
         ws_.input.PointerLeft();
         EngineChanged();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include <QRegion>
 #include <QWidget>
@@ -30,10 +31,16 @@ public:
     // Repaints everything: after commands, whose dialogs may have let the
     // window paint states in between.
     void RepaintAll();
+    // Where the pointer is on the pattern layer, while it is over the window.
+    std::optional<Point> Pointer() const { return pointer_; }
+    // Scrolls the view by (dx, dy) pixels, as the wheel and the arrow keys do.
+    void Pan(double dxPixels, double dyPixels);
 
 signals:
     // The engine may have changed menus, toolbars or windows.
     void stateChanged();
+    // The pointer moved over the window or left it.
+    void pointerMoved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,6 +50,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // After input went to the engine: repaint, and tell the main window.
@@ -66,6 +74,8 @@ private:
 
     Workspace& ws_;
     QtPictureLayers& pictures_;
+    std::optional<Point> pointer_;
+    std::optional<QPointF> panFrom_;  // a middle-button drag pans from here
     ViewKey view_;
     std::vector<QRect> lineRects_, shapeRects_, arcRects_;
     QRect editLineRect_, editShapeRect_;

@@ -1,5 +1,7 @@
 #include "ui/shell/MainForm.h"
 
+#include "core/engine/StatusReport.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -11,6 +13,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTextBrowser>
@@ -58,6 +61,8 @@ MainForm::MainForm() {
     work_ = new WorkForm(*workspace_, pictures_, this);
     setCentralWidget(work_);
     connect(work_, &WorkForm::stateChanged, this, &MainForm::SyncState);
+    connect(work_, &WorkForm::pointerMoved, this, &MainForm::ShowStatus);
+    BuildStatusBar();
     palette_ = new DrawToolsForm(*workspace_, this);
     connect(palette_, &DrawToolsForm::engineChanged, this, &MainForm::SyncState);
     mouseHelp_ = new MouseForm(this);
@@ -135,10 +140,30 @@ void MainForm::BuildMenus() {
     file->addSeparator();
     add(file, QStringLiteral("MenuFileOpen"), QStringLiteral("&Open Pattern..."),
         [this, &files] {
-            files.OpenPatternCommand({});
-            if (files.PatternOpen()) StartWorkspaceWindows();
+            if (files.OpenCommand()) StartWorkspaceWindows();
         },
         QKeySequence::Open);
+    QMenu* recent = menu(file, QStringLiteral("MenuFileRecent"), QStringLiteral("Open &Recent"));
+    // Filled each time it opens, from the list as it is then.
+    connect(recent, &QMenu::aboutToShow, this, [this, recent, &files] {
+        recent->clear();
+        int n = 0;
+        for (const std::string& path : files.recent.Files()) {
+            const QString name = QString::fromStdString(path);
+            QAction* entry = recent->addAction(QStringLiteral("&%1 %2").arg(++n % 10).arg(QFileInfo(name).fileName()));
+            entry->setToolTip(name);
+            entry->setStatusTip(name);
+            connect(entry, &QAction::triggered, this, [this, path, &files] {
+                Run([this, path, &files] {
+                    if (files.OpenCommand(path)) StartWorkspaceWindows();
+                });
+            });
+        }
+        if (n == 0) recent->addAction(QStringLiteral("(none)"))->setEnabled(false);
+        recent->addSeparator();
+        QAction* clear = recent->addAction(QStringLiteral("&Clear"), this, [&files] { files.recent.Clear(); });
+        clear->setEnabled(n > 0);
+    });
     add(file, QStringLiteral("MenuFileClose"), QStringLiteral("&Close Pattern"), [&files] { files.ClosePattern(); },
         QKeySequence(Qt::CTRL | Qt::Key_W));
     file->addSeparator();
@@ -295,13 +320,17 @@ void MainForm::BuildToolbars() {
     button("BtnUndo", "Undo", "Undo", [&ws] { ws.history.Undo(); });
     button("BtnRedo", "Redo", "Redo", [&ws] { ws.history.Redo(); });
     // The zoom works from the keyboard in every mode while a pattern is open.
-    const std::pair<const char*, QKeySequence> zoomKeys[] = {{"BtnZoomNormal", QKeySequence(Qt::CTRL | Qt::Key_0)},
-                                                            {"BtnZoomFit", QKeySequence(Qt::CTRL | Qt::Key_9)},
-                                                            {"BtnZoomIn", QKeySequence::ZoomIn},
-                                                            {"BtnZoomOut", QKeySequence::ZoomOut}};
-    for (const auto& [key, sequence] : zoomKeys) {
+    // Ctrl+= beside Ctrl++ (one key on most keyboards), and the keypad's + and -.
+    const std::pair<const char*, QList<QKeySequence>> zoomKeys[] = {
+        {"BtnZoomNormal", {QKeySequence(Qt::CTRL | Qt::Key_0)}},
+        {"BtnZoomFit", {QKeySequence(Qt::CTRL | Qt::Key_9)}},
+        {"BtnZoomIn",
+         {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal),
+          QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)}},
+        {"BtnZoomOut", {QKeySequence(QKeySequence::ZoomOut), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)}}};
+    for (const auto& [key, sequences] : zoomKeys) {
         QAction* zoom = actions_.value(QString::fromLatin1(key));
-        zoom->setShortcut(sequence);
+        zoom->setShortcuts(sequences);
         zoom->setShortcutContext(Qt::ApplicationShortcut);
         addAction(zoom);
     }
@@ -346,10 +375,13 @@ void MainForm::SyncState() {
     autosave_->Notice();
     const Workspace& ws = *workspace_;
     const bool patternOpen = files_->PatternOpen();
+    // A star after the name while there are unsaved changes.
     setWindowTitle(ws.surface.Caption.empty()
                        ? QString::fromLatin1(kAppTitle)
                        : QString::fromLatin1(kAppTitle) + QStringLiteral(" - ") +
-                             QString::fromStdString(ws.surface.Caption));
+                             QString::fromStdString(ws.surface.Caption) +
+                             (patternOpen && ws.store.PatternChanged() ? QStringLiteral("*") : QString()));
+    ShowStatus();
     const bool visibleWindow = isVisible() && !isMinimized();
     palette_->Refresh();
     palette_->setVisible(visibleWindow && patternOpen && ws.commands[Command::DrawToolsForm].visible);
@@ -392,10 +424,32 @@ void MainForm::EndAlign() {
     work_->setFocus();
 }
 
+void MainForm::BuildStatusBar() {
+    for (QLabel*& label : status_) {
+        label = new QLabel(this);
+        label->setContentsMargins(6, 0, 6, 0);
+        statusBar()->addPermanentWidget(label);
+    }
+    status_[0]->setObjectName(QStringLiteral("StatusPosition"));
+    status_[1]->setObjectName(QStringLiteral("StatusZoom"));
+    status_[2]->setObjectName(QStringLiteral("StatusButtons"));
+    status_[3]->setObjectName(QStringLiteral("StatusCounts"));
+    status_[0]->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000.00, 000.00 cm")) + 12);
+}
+
+void MainForm::ShowStatus() {
+    const bool open = files_->PatternOpen();
+    const StatusReport r = ReportStatus(*workspace_, open ? work_->Pointer() : std::nullopt);
+    status_[0]->setText(QString::fromStdString(r.position));
+    status_[1]->setText(open ? QStringLiteral("Zoom ") + QString::fromStdString(r.zoom) : QString());
+    status_[2]->setText(open ? QString::fromStdString(r.buttons) : QString());
+    status_[3]->setText(open ? QString::fromStdString(r.counts) : QString());
+}
+
 void MainForm::NewCommand() {
     NewOptionsForm chooser(this);
     chooser.exec();
-    if (chooser.Choice() == NewOptionsForm::CancelChoice) return;
+    if (chooser.Choice() == NewOptionsForm::CancelChoice || !files_->CloseForNew()) return;
     files_->NewPattern(chooser.Choice() == NewOptionsForm::TracePicture);
     if (files_->PatternOpen()) StartWorkspaceWindows();
 }
@@ -564,6 +618,21 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Period && (key->modifiers() & Qt::KeypadModifier)) code = KeyDecimal;
     // Escape lets go of a series, an arc being placed or the selection.
     if (key->key() == Qt::Key_Escape) code = KeyEscape;
+    // Arrow keys and Page Up / Down move the view while the work window has the keys.
+    if (widget == work_ && !(key->modifiers() & Qt::ControlModifier)) {
+        const QSize page = work_->size();
+        const std::pair<int, QPointF> pans[] = {{Qt::Key_Left, {page.width() / 10.0, 0}},
+                                                {Qt::Key_Right, {-page.width() / 10.0, 0}},
+                                                {Qt::Key_Up, {0, page.height() / 10.0}},
+                                                {Qt::Key_Down, {0, -page.height() / 10.0}},
+                                                {Qt::Key_PageUp, {0, page.height() * 0.9}},
+                                                {Qt::Key_PageDown, {0, -page.height() * 0.9}}};
+        for (const auto& [k, by] : pans) {
+            if (key->key() != k) continue;
+            work_->Pan(by.x(), by.y());
+            return true;
+        }
+    }
     if (code == 0) return false;
     Run([this, code, key] { workspace_->input.WorkspaceKeyDown(code, key->modifiers() & Qt::ShiftModifier); });
     return true;

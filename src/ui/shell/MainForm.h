@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <QPointer>
 #include <QUrl>
+#include <array>
 #include <map>
 #include <memory>
 #include <utility>
@@ -20,6 +21,7 @@
 #include "ui/platform/QtRasterSurface.h"
 #include "ui/platform/QtSettingsStore.h"
 
+class QLabel;
 class QSlider;
 class QToolBar;
 class QTextBrowser;
@@ -72,6 +74,9 @@ private:
     QAction* AddAction(const QString& key, const QString& caption, std::function<void()> run, bool checkable = false);
     QToolBar* AddToolbar(const QString& key, const QStringList& buttons);
     void EndAlign();
+    void BuildStatusBar();
+    // The pointer's place, the zoom, the buttons and the counts.
+    void ShowStatus();
     static Command CommandFor(const QString& key);
     void Bind(const QString& key, QAction* action);
     void BuildMenus();
@@ -105,6 +110,7 @@ private:
     WorkForm* work_ = nullptr;
     DrawToolsForm* palette_ = nullptr;
     QSlider* stretch_ = nullptr;  // the alignment's stretch bar
+    std::array<QLabel*, 4> status_{};
     MouseForm* mouseHelp_ = nullptr;
     QPointer<QTextBrowser> help_;
     QHash<QString, QAction*> actions_;
