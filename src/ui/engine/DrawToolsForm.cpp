@@ -31,7 +31,7 @@ QPixmap ShapePointer(std::int16_t mode, std::int16_t direction) {
 
 }  // namespace
 
-DrawToolsForm::DrawToolsForm(Workspace& ws, QWidget* owner) : QWidget(owner, Qt::Tool), ws_(ws) {
+DrawToolsForm::DrawToolsForm(Workspace& ws, QWidget* owner) : QWidget(owner), ws_(ws) {
     setObjectName(QStringLiteral("DrawToolsForm"));
     setWindowTitle(QStringLiteral("Drawing Control"));
     auto* layout = new QVBoxLayout(this);
@@ -202,15 +202,6 @@ bool DrawToolsForm::eventFilter(QObject* watched, QEvent* event) {
     }
     emit engineChanged();
     return true;
-}
-
-void DrawToolsForm::PlacePalette(const QWidget& mainWindow, const QWidget& workWindow) {
-    // Against the main window's right side, inset by a twentieth of its
-    // width, level with the top of the work window so no toolbar is hidden.
-    const QRect frame = mainWindow.frameGeometry();
-    adjustSize();
-    move(frame.left() + frame.width() - static_cast<int>(0.05 * frame.width()) - width(),
-         workWindow.mapToGlobal(QPoint(0, 0)).y());
 }
 
 }  // namespace tessary

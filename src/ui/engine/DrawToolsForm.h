@@ -21,7 +21,6 @@ class DrawToolsForm : public QWidget {
 public:
     DrawToolsForm(Workspace& ws, QWidget* owner);
     void Refresh();
-    void PlacePalette(const QWidget& mainWindow, const QWidget& workWindow);
 
 signals:
     void engineChanged();

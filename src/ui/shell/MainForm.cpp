@@ -41,6 +41,10 @@ namespace tessary {
 
 namespace {
 
+// The panels' places, saved with the window's by Window Positions > Save.
+const char* const kDockSection = "Window";
+const char* const kDockKey = "Docks";
+
 const char* const kCommonButtons[] = {"BtnMouseWin", "BtnPatternSetup", "BtnDisplaySetup"};
 
 }  // namespace
@@ -65,8 +69,12 @@ MainForm::MainForm() {
     BuildStatusBar();
     palette_ = new DrawToolsForm(*workspace_, this);
     connect(palette_, &DrawToolsForm::engineChanged, this, &MainForm::SyncState);
+    // The mouse help can be closed, which switches it off.
+    paletteDock_ = AddDock(palette_, QStringLiteral("DrawToolsDock"), QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     mouseHelp_ = new MouseForm(this);
-    connect(mouseHelp_, &MouseForm::closedByUser, this, [this] { Run([this] { workspace_->modes.ShowMouseHelp(false); }); });
+    mouseDock_ = AddDock(mouseHelp_, QStringLiteral("MouseDock"),
+                         QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                             QDockWidget::DockWidgetClosable);
 
     BuildMenus();
     BuildToolbars();
@@ -384,10 +392,14 @@ void MainForm::SyncState() {
     ShowStatus();
     const bool visibleWindow = isVisible() && !isMinimized();
     palette_->Refresh();
-    palette_->setVisible(visibleWindow && patternOpen && ws.commands[Command::DrawToolsForm].visible);
+    // The palette keeps its place beside the work window while a pattern is
+    // open, so the view does not jump as tools come and go; it is usable
+    // only while drawing.
+    paletteDock_->setVisible(visibleWindow && patternOpen);
+    palette_->setEnabled(ws.commands[Command::DrawToolsForm].visible);
     mouseHelp_->SetMouseHelp(QString::fromStdString(ws.modes.MouseHelpLeft()),
                              QString::fromStdString(ws.modes.MouseHelpRight()));
-    mouseHelp_->setVisible(visibleWindow && patternOpen && ws.commands[Command::MouseForm].visible);
+    mouseDock_->setVisible(visibleWindow && patternOpen && ws.commands[Command::MouseForm].visible);
     if (ws.commands.Revision() != syncedRevision_) {
         syncedRevision_ = ws.commands.Revision();
         for (const auto& [action, command] : boundActions_) {
@@ -454,14 +466,18 @@ void MainForm::NewCommand() {
     if (files_->PatternOpen()) StartWorkspaceWindows();
 }
 
-void MainForm::StartWorkspaceWindows() {
-    if (!palettePlaced_) {
-        palette_->PlacePalette(*this, *work_);
-        const QRect frame = frameGeometry();
-        mouseHelp_->move(frame.left() + static_cast<int>(0.05 * frame.width()), work_->mapToGlobal(QPoint(0, 0)).y());
-        palettePlaced_ = true;
-    }
-    work_->setFocus();
+void MainForm::StartWorkspaceWindows() { work_->setFocus(); }
+
+QDockWidget* MainForm::AddDock(QWidget* panel, const QString& name, QDockWidget::DockWidgetFeatures features) {
+    auto* dock = new QDockWidget(panel->windowTitle(), this);
+    dock->setObjectName(name);
+    dock->setWidget(panel);
+    dock->setFeatures(features);
+    dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    dock->hide();
+    dock->installEventFilter(this);
+    return dock;
 }
 
 void MainForm::ShowPatternSetup(bool forNewPattern) {
@@ -563,6 +579,10 @@ void MainForm::RestorePositions() {
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
     WindowPlacement p = RestoreWindowPositions(settings_, static_cast<float>(available.width() * twips),
                                                static_cast<float>(available.height() * twips));
+    // Where the panels were docked or floated; Qt keeps a floating one on a screen.
+    if (const auto docks = settings_.Read(kDockSection, kDockKey)) {
+        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*docks)));
+    }
     if (p.state == WindowMaximised) {
         setWindowState(Qt::WindowMaximized);
         return;
@@ -591,6 +611,8 @@ void MainForm::SavePositions() {
     p.height = static_cast<float>(g.height() * twips);
     p.width = static_cast<float>(g.width() * twips);
     StoreWindowPositions(settings_, p);
+    settings_.Write(kDockSection, kDockKey, saveState().toBase64().toStdString());
+    SaveSettings(settings_, session_->messages);
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -606,11 +628,16 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mouseDock_ && event->type() == QEvent::Close && mouseDock_->isVisible()) {
+        // Closing the panel switches the mouse help off.
+        Run([this] { workspace_->modes.ShowMouseHelp(false); });
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget()) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget) return false;
     const QWidget* top = widget->window();
-    if (top != this && top != palette_ && top != mouseHelp_) return false;
+    if (top != this && top != paletteDock_ && top != mouseDock_) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     int code = 0;
     if (key->key() == Qt::Key_Delete) code = KeyDelete;

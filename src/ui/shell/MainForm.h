@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDockWidget>
 #include <QMainWindow>
 #include <QPrinter>
 #include <QPointer>
@@ -21,6 +22,7 @@
 #include "ui/platform/QtRasterSurface.h"
 #include "ui/platform/QtSettingsStore.h"
 
+class QDockWidget;
 class QLabel;
 class QSlider;
 class QToolBar;
@@ -75,6 +77,7 @@ private:
     QToolBar* AddToolbar(const QString& key, const QStringList& buttons);
     void EndAlign();
     void BuildStatusBar();
+    QDockWidget* AddDock(QWidget* panel, const QString& name, QDockWidget::DockWidgetFeatures features);
     // The pointer's place, the zoom, the buttons and the counts.
     void ShowStatus();
     static Command CommandFor(const QString& key);
@@ -112,6 +115,9 @@ private:
     QSlider* stretch_ = nullptr;  // the alignment's stretch bar
     std::array<QLabel*, 4> status_{};
     MouseForm* mouseHelp_ = nullptr;
+    // The palette and the mouse help sit beside the work window, or float.
+    QDockWidget* paletteDock_ = nullptr;
+    QDockWidget* mouseDock_ = nullptr;
     QPointer<QTextBrowser> help_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QToolBar*> toolbars_;
@@ -119,7 +125,6 @@ private:
     std::vector<std::pair<QAction*, Command>> boundActions_;
     std::vector<std::pair<QToolBar*, Command>> boundToolbars_;
     std::uint64_t syncedRevision_ = ~std::uint64_t{0};
-    bool palettePlaced_ = false;
 };
 
 }  // namespace tessary

@@ -7,7 +7,7 @@
 
 namespace tessary {
 
-MouseForm::MouseForm(QWidget* owner) : QWidget(owner, Qt::Tool) {
+MouseForm::MouseForm(QWidget* owner) : QWidget(owner) {
     setObjectName(QStringLiteral("MouseForm"));
     setWindowTitle(QStringLiteral("Mouse Panel"));
     auto* layout = new QHBoxLayout(this);
@@ -28,12 +28,6 @@ MouseForm::MouseForm(QWidget* owner) : QWidget(owner, Qt::Tool) {
 void MouseForm::SetMouseHelp(const QString& left, const QString& right) {
     left_->setText(QString(left).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     right_->setText(QString(right).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-}
-
-void MouseForm::closeEvent(QCloseEvent* event) {
-    // Closing the panel only switches the mouse help off.
-    event->ignore();
-    emit closedByUser();
 }
 
 void MouseForm::paintEvent(QPaintEvent*) {

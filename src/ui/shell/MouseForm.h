@@ -13,12 +13,7 @@ public:
     explicit MouseForm(QWidget* owner);
     void SetMouseHelp(const QString& left, const QString& right);
 
-signals:
-    // The user closed the panel with its close box.
-    void closedByUser();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
