@@ -33,22 +33,23 @@ public:
     void SetCopies(std::int16_t) override {}
     void SetColourMode(bool) override {}
     void SetBlackness(bool) override {}
-    void SetPen(bool d, int w) override {
-        dotted = d;
-        width = w;
-    }
-    bool PenDotted() const override { return dotted; }
-    int PenWidth() const override { return width; }
+    void SetPen(const PrintPen& p) override { pen = p; }
+    PrintPen Pen() const override { return pen; }
+    bool CanClip() const override { return true; }
+    void SetClip(const PaperRect*) override {}
     void DrawLine(float, float, float, float, std::uint32_t) override { ++lines; }
     void DrawCircle(float, float, float, std::uint32_t) override { ++circles; }
+    void DrawText(float, float, const std::string&, float, std::uint32_t) override {}
+    float TextWidth(const std::string& text, float height) const override {
+        return static_cast<float>(text.size()) * height / 2;
+    }
     void DrawPicture(const RasterSurface&, float, float, float, float, float, float, float, float) override {}
     bool BeginDocument() override { return true; }
     void NewPage() override { ++pages; }
     bool EndDocument() override { return true; }
     std::string Failure() const override { return {}; }
 
-    bool dotted = false;
-    int width = 1;
+    PrintPen pen;
     long long lines = 0, circles = 0, pages = 0;
 };
 

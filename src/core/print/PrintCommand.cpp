@@ -36,7 +36,7 @@ std::string PrintedText(const PrintJob& job, const PrintDevice& printer) {
     if (!job.PrintAllPages) {
         text += "the page in row " + std::to_string(job.PrintPageRow) + ", column " + std::to_string(job.PrintPageColumn);
     } else {
-        text += std::to_string(job.Pages) + (job.Pages == 1 ? " page" : " pages");
+        text += PageCount(job.Pages);
     }
     const std::string where =
         printer.PrintsToFile() ? fs::path(printer.OutputFile()).filename().string() : printer.DeviceName();
@@ -44,6 +44,8 @@ std::string PrintedText(const PrintJob& job, const PrintDevice& printer) {
 }
 
 }  // namespace
+
+std::string PageCount(int pages) { return std::to_string(pages) + (pages == 1 ? " page" : " pages"); }
 
 std::string DeviceLayoutSource::PrinterName() const { return printer_.DeviceName(); }
 
@@ -84,6 +86,9 @@ PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job) {
     job.PatternsPerPage = wizard.PatternsPerPage();
     job.DuplicateMarginSize = wizard.DuplicateMarginSize();
     job.PrintCutLine = wizard.PrintCutLine();
+    job.PrintLabels = wizard.PrintLabels();
+    job.PrintMarks = wizard.PrintMarks();
+    job.PrintTestSquare = wizard.PrintTestSquare();
     ClampPrintJob(job);
     return job;
 }
@@ -95,6 +100,7 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, C
     ws.zoom.ZoomView(ZoomNormal);
     PrintRenderer renderer(s.store, s.options, s.progress, s.messages, printer, surface, ws.surface.TwipsPerPixel);
     PrintJob job;
+    job.Title = s.file.PatternFileTitle();
     renderer.PreparePrinterColor(job);
     renderer.PreparePrinterPen();
     job.PrintOrientation = DefaultOrientation(s.options);

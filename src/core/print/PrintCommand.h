@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "core/print/PageLayout.h"
 #include "core/print/PrintJob.h"
@@ -33,6 +34,9 @@ private:
     const PatternOptions& options_;
     PageGridFault lastFault_ = PageGridFault::None;
 };
+
+// "1 page", "2 pages".
+std::string PageCount(int pages);
 
 // The wizard's answers over a job already prepared for the printer.
 PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace tessary {
 
@@ -28,6 +29,12 @@ struct PrintJob {
     std::int16_t PatternsPerPage = 1;
     float DuplicateMarginSize = 0;  // spacing between copies on one sheet
     bool PrintCutLine = true;
+    // Assembly aids of a grid: each page's label in its margin, marks along
+    // the inner cut lines, and a test square on the first page with room.
+    bool PrintLabels = true;
+    bool PrintMarks = true;
+    bool PrintTestSquare = true;
+    std::string Title;  // the pattern's, for the labels
 };
 
 inline constexpr std::int16_t kMaxCircleDegrees = 15;

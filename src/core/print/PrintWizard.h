@@ -89,6 +89,9 @@ public:
     float PageHeight() const { return layout_.pageHeight; }
     float PageWidth() const { return layout_.pageWidth; }
     bool PrintCutLine() const { return cutLines_; }
+    bool PrintLabels() const { return labels_; }
+    bool PrintMarks() const { return marks_; }
+    bool PrintTestSquare() const { return testSquare_; }
     bool PrintMirrorImage() const { return mirror_; }
     bool PrintBitmapImage() const { return bitmap_; }
     std::int16_t PrintCircleDegrees() const { return static_cast<std::int16_t>(circlePosition_ + 1); }
@@ -136,10 +139,14 @@ public:
     void SelectRow(int position);
     void SelectColumn(int position);
 
-    // Draw Mode and Cut Lines.
+    // Draw Mode and Cut Lines (which bitmap mode prints too).
     int DrawModeOption() const { return bitmap_ ? 1 : 0; }  // 0 vector, 1 bitmap
     void ChooseDrawMode(int option);
     void SetCutLines(bool checked) { cutLines_ = checked; }
+    // The assembly aids, on the Cut Lines step.
+    void SetLabels(bool checked) { labels_ = checked; }
+    void SetMarks(bool checked) { marks_ = checked; }
+    void SetTestSquare(bool checked) { testSquare_ = checked; }
 
     // Paper Saver.
     const std::vector<std::string>& PerPageItems() const { return perPageItems_; }
@@ -214,6 +221,9 @@ private:
 
     bool bitmap_ = false;
     bool cutLines_ = true;
+    bool labels_ = true;
+    bool marks_ = true;
+    bool testSquare_ = true;
 
     std::vector<std::string> perPageItems_{"1"};
     int perPagePosition_ = 0;

@@ -320,21 +320,33 @@ QWidget* PrintWizardForm::DrawModeFrame() {
         Help("The vector mode draws the pattern as a series of vectors directly on the device page.  The bitmap mode "
              "sends a bitmap picture to the printer. Select the bitmap drawing mode only if your printer does not "
              "support drawing directly to the device page.  The bitmap mode may result in a loss of image resolution "
-             "creating a jagged line appearance.  Color, cut lines, and paper saver are not available when using the "
-             "bitmap mode."));
+             "creating a jagged line appearance.  Color and paper saver are not available when using the bitmap mode."));
     layout->addStretch();
     return Frame(kDrawModeStep, layout);
 }
 
 QWidget* PrintWizardForm::CutLinesFrame() {
     cutLines_ = Named<QCheckBox>(QStringLiteral("CheckCutLines"), "Print Cut Lines ");
-    connect(cutLines_, &QCheckBox::clicked, this,
-            [this](bool checked) { Act([this, checked] { model_.SetCutLines(checked); }); });
+    labels_ = Named<QCheckBox>(QStringLiteral("CheckLabels"), "Print a label on each page");
+    marks_ = Named<QCheckBox>(QStringLiteral("CheckMarks"), "Print alignment marks at the cut lines");
+    testSquare_ = Named<QCheckBox>(QStringLiteral("CheckTestSquare"), "Print a test square");
+    const std::pair<QCheckBox*, void (PrintWizardModel::*)(bool)> boxes[] = {
+        {cutLines_, &PrintWizardModel::SetCutLines},
+        {labels_, &PrintWizardModel::SetLabels},
+        {marks_, &PrintWizardModel::SetMarks},
+        {testSquare_, &PrintWizardModel::SetTestSquare}};
     auto* layout = new QVBoxLayout;
-    layout->addWidget(cutLines_);
+    for (const auto& [box, set] : boxes) {
+        connect(box, &QCheckBox::clicked, this,
+                [this, set = set](bool checked) { Act([this, set, checked] { (model_.*set)(checked); }); });
+        layout->addWidget(box);
+    }
     layout->addWidget(
-        Help("Cut lines are dotted lines printed along the page margins.  Trim each page along its cut "
-             "lines and join the pages edge to edge to assemble the full size pattern."));
+        Help("Cut lines are dashed lines printed around the pattern on each page.  Trim each page along its cut "
+             "lines and join the pages edge to edge to assemble the full size pattern.  The label in the margin "
+             "names each page by its row letter and column number; the triangles on the cut lines meet those of "
+             "the neighbouring page.  The test square, printed where the pattern leaves room for it, shows "
+             "whether the printer kept the true size."));
     layout->addStretch();
     return Frame(kCutLinesStep, layout);
 }
@@ -561,6 +573,9 @@ void PrintWizardForm::ShowModel() {
 
     drawMode_[static_cast<std::size_t>(model_.DrawModeOption())]->setChecked(true);
     cutLines_->setChecked(model_.PrintCutLine());
+    labels_->setChecked(model_.PrintLabels());
+    marks_->setChecked(model_.PrintMarks());
+    testSquare_->setChecked(model_.PrintTestSquare());
 
     ShowList(perPage_, model_.PerPageItems(), model_.PerPagePosition());
     ShowText(spacing_, model_.SpacingText());

@@ -70,6 +70,9 @@ private:
 
     std::array<QRadioButton*, 2> drawMode_{};
     QCheckBox* cutLines_ = nullptr;
+    QCheckBox* labels_ = nullptr;
+    QCheckBox* marks_ = nullptr;
+    QCheckBox* testSquare_ = nullptr;
 
     QComboBox* perPage_ = nullptr;
     QLineEdit* spacing_ = nullptr;

@@ -36,11 +36,14 @@ public:
     void SetCopies(std::int16_t copies) override;
     void SetColourMode(bool colour) override;
     void SetBlackness(bool blackness) override { blackness_ = blackness; }
-    void SetPen(bool dotted, int widthPixels) override;
-    bool PenDotted() const override { return dotted_; }
-    int PenWidth() const override { return penWidth_; }
+    void SetPen(const PrintPen& pen) override { pen_ = pen; }
+    PrintPen Pen() const override { return pen_; }
+    bool CanClip() const override { return true; }
+    void SetClip(const PaperRect* rect) override;
     void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
     void DrawCircle(float cx, float cy, float radius, std::uint32_t colour) override;
+    void DrawText(float left, float baseline, const std::string& text, float height, std::uint32_t colour) override;
+    float TextWidth(const std::string& text, float height) const override;
     void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height, float paperLeft,
                      float paperTop, float paperWidth, float paperHeight) override;
     bool BeginDocument() override;
@@ -53,7 +56,9 @@ private:
     void Record(Operation op);
     void FlushPage();
     QPen PenFor(std::uint32_t colour) const;
+    QFont FontFor(float height) const;
     double DeviceUnitsPerTwip() const;
+    QSizeF ExactSheet() const;
     bool Fail(const std::string& reason);
 
     QPrinter printer_{QPrinter::HighResolution};
@@ -67,8 +72,7 @@ private:
     int copies_ = 1;
     bool repeatPages_ = false;
     bool blackness_ = false;
-    bool dotted_ = false;
-    int penWidth_ = 1;
+    PrintPen pen_;
 };
 
 }  // namespace tessary
