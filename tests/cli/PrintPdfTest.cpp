@@ -247,6 +247,21 @@ TEST_F(PrintPdfTest, ASinglePageAndCopiesAndAnEmptyLayout) {
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))) << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("595.276 x 841.89 pts"))) << info.toStdString();
 
+    // Custom paper given wide turns with the orientation; one page is one page.
+    const QString wide = folder.filePath(QStringLiteral("legal.pdf"));
+    for (const char* orientation : {"landscape", "portrait"}) {
+        const QString said = Print(QStringLiteral("wide.pat"), wide,
+                                   {QStringLiteral("--paper"), QStringLiteral("14x8.5in"), QStringLiteral("--orientation"),
+                                    QLatin1String(orientation)},
+                                   &status);
+        ASSERT_EQ(status, 0) << said.toStdString();
+        const bool landscape = QLatin1String(orientation) == QLatin1String("landscape");
+        EXPECT_TRUE(RunProgram(QStringLiteral("pdfinfo"), {wide})
+                        .contains(landscape ? QStringLiteral("1008 x 612 pts") : QStringLiteral("612 x 1008 pts")));
+        EXPECT_EQ(said.contains(QStringLiteral("Printed 1 page of a grid of 1 row by 1 column, landscape")), landscape)
+            << said.toStdString();
+    }
+
     // Paper smaller than the margins: nothing is printed.
     const QString none = folder.filePath(QStringLiteral("none.pdf"));
     const QString said = RunProgram(QStringLiteral(TESSARY_CLI),
