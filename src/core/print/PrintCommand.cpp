@@ -93,6 +93,17 @@ PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job) {
     return job;
 }
 
+namespace {
+
+// The wizard over the pattern, turned to the orientation that suits it.
+void PrepareWizard(PrintWizardModel& wizard, const PatternOptions& options) {
+    wizard.SetPrintOrientation(DefaultOrientation(options));
+    wizard.SetPatternHeight(options.HeightTwips);
+    wizard.SetPatternWidth(options.WidthTwips);
+}
+
+}  // namespace
+
 bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, CommandDialogs& dialogs,
                   const std::function<void(PrintWizardModel&)>& runWizard) {
     Session& s = ws.session;
@@ -103,13 +114,10 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, C
     job.Title = s.file.PatternFileTitle();
     renderer.PreparePrinterColor(job);
     renderer.PreparePrinterPen();
-    job.PrintOrientation = DefaultOrientation(s.options);
 
     DeviceLayoutSource layout(printer, s.options);
     PrintWizardModel wizard(layout, s.settings, s.messages);
-    wizard.SetPrintOrientation(job.PrintOrientation);
-    wizard.SetPatternHeight(s.options.HeightTwips);
-    wizard.SetPatternWidth(s.options.WidthTwips);
+    PrepareWizard(wizard, s.options);
     runWizard(wizard);
     // A grid too large to count closes the wizard at once: say why.
     if (wizard.DidCancel() && layout.LastFault() == PageGridFault::TooManyPages) s.messages.MsgTooManyPages();
@@ -123,6 +131,34 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, C
     ws.zoom.ZoomView(ZoomFit);
     ws.EndBusy(true);
     return printed;
+}
+
+bool PrintPreviewCommand(Workspace& ws, PrintDevice& printer,
+                         const std::function<void(const PrintJob&)>& showPreview) {
+    Session& s = ws.session;
+    ws.BeginBusy(true);
+    ws.zoom.ZoomView(ZoomNormal);
+    DeviceLayoutSource layout(printer, s.options);
+    PrintWizardModel wizard(layout, s.settings, s.messages);
+    PrepareWizard(wizard, s.options);
+    const bool printable = wizard.Activate();
+    if (!printable && layout.LastFault() == PageGridFault::TooManyPages) s.messages.MsgTooManyPages();
+    if (printable) showPreview(JobFromWizard(wizard, PrintJob{}));
+    ws.zoom.ZoomView(ZoomFit);
+    ws.EndBusy(true);
+    return printable;
+}
+
+bool PreviewPages(Workspace& ws, PrintDevice& device, RasterSurface& surface, PrintJob job) {
+    Session& s = ws.session;
+    PrintRenderer renderer(s.store, s.options, s.progress, s.messages, device, surface, ws.surface.TwipsPerPixel);
+    renderer.PreparePrinterColor(job);
+    renderer.PreparePrinterPen();
+    job.Title = s.file.PatternFileTitle();
+    // One set shows every page there is.
+    job.Copies = 1;
+    job.Collate = false;
+    return renderer.PrintPattern(job);
 }
 
 }  // namespace tessary

@@ -163,7 +163,8 @@ QColor PrintWizardForm::Swatch(MarkerColour colour) {
     return {};
 }
 
-PrintWizardForm::PrintWizardForm(PrintWizardModel& model, QWidget* parent) : QDialog(parent), model_(model) {
+PrintWizardForm::PrintWizardForm(PrintWizardModel& model, QWidget* parent, std::function<void()> preview)
+    : QDialog(parent), model_(model) {
     setObjectName(QStringLiteral("PrintWizardForm"));
 
     frames_ = new QStackedWidget;
@@ -188,6 +189,15 @@ PrintWizardForm::PrintWizardForm(PrintWizardModel& model, QWidget* parent) : QDi
     buttons->addWidget(back_);
     buttons->addWidget(next_);
     buttons->addSpacing(12);
+    if (preview) {
+        auto* show = Named<QPushButton>(QStringLiteral("cmdPreview"), "Pre&view");
+        connect(show, &QPushButton::clicked, this, [this, preview] {
+            // A spacing still being typed decides how many copies share a sheet.
+            Act([this] { model_.SpacingFocusLost(); });
+            preview();
+        });
+        buttons->addWidget(show);
+    }
     buttons->addWidget(print);
 
     auto* rule = new QFrame;

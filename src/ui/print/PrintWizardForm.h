@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDialog>
 #include <array>
+#include <functional>
 
 #include "core/print/PrintWizard.h"
 
@@ -26,7 +27,9 @@ class PrintWizardForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit PrintWizardForm(PrintWizardModel& model, QWidget* parent = nullptr);
+    // preview, when given, shows the pages of the choices made so far.
+    explicit PrintWizardForm(PrintWizardModel& model, QWidget* parent = nullptr,
+                             std::function<void()> preview = nullptr);
 
     // The colour a marker of this kind is drawn in.
     static QColor Swatch(MarkerColour colour);

@@ -14,17 +14,26 @@ namespace {
 constexpr double kTwipsPerPoint = 20.0;
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(const QPrinter& setup) : target_(setup.outputFileName().toStdString()) {
-    printer_.setOutputFormat(setup.outputFormat());
-    if (setup.outputFormat() == QPrinter::NativeFormat) printer_.setPrinterName(setup.printerName());
+QtPrintDevice::QtPrintDevice(const QPrinter& setup)
+    : target_(setup.outputFileName().toStdString()),
+      own_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      printer_(*own_) {
+    CopySetup(setup, printer_);
+}
+
+QtPrintDevice::QtPrintDevice(QPrinter& preview, Showing) : printer_(preview), showing_(true) {}
+
+void QtPrintDevice::CopySetup(const QPrinter& setup, QPrinter& printer) {
+    printer.setOutputFormat(setup.outputFormat());
+    if (setup.outputFormat() == QPrinter::NativeFormat) printer.setPrinterName(setup.printerName());
     // The queue's own defaults come with its name; the setup's paper then
     // replaces them.
-    printer_.setPageLayout(setup.pageLayout());
-    printer_.setFullPage(setup.fullPage());
-    printer_.setColorMode(setup.colorMode());
-    printer_.setDuplex(setup.duplex());
-    printer_.setPageOrder(setup.pageOrder());
-    printer_.setDocName(setup.docName());
+    printer.setPageLayout(setup.pageLayout());
+    printer.setFullPage(setup.fullPage());
+    printer.setColorMode(setup.colorMode());
+    printer.setDuplex(setup.duplex());
+    printer.setPageOrder(setup.pageOrder());
+    printer.setDocName(setup.docName());
 }
 
 QtPrintDevice::~QtPrintDevice() = default;

@@ -22,10 +22,17 @@ public:
     // file, paper): a printer whose print failed to start refuses every
     // later change, so the setup is never printed on itself.
     explicit QtPrintDevice(const QPrinter& setup);
+    // Draws on the given printer, one that shows the pages rather than
+    // prints them (a print preview's): no file is written.
+    struct Showing {};
+    QtPrintDevice(QPrinter& preview, Showing);
     ~QtPrintDevice() override;
 
+    // Sets printer up as the given one: queue or PDF file, paper.
+    static void CopySetup(const QPrinter& setup, QPrinter& printer);
+
     std::string DeviceName() const override;
-    bool PrintsToFile() const override { return printer_.outputFormat() == QPrinter::PdfFormat; }
+    bool PrintsToFile() const override { return !showing_ && printer_.outputFormat() == QPrinter::PdfFormat; }
     std::string OutputFile() const override { return target_; }
     void SetOutputFile(const std::string& path) override { target_ = path; }
     void SetOrientation(std::int16_t orientation) override;
@@ -61,7 +68,9 @@ private:
     QSizeF ExactSheet() const;
     bool Fail(const std::string& reason);
 
-    QPrinter printer_{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> own_;
+    QPrinter& printer_;
+    bool showing_ = false;
     std::string target_;
     std::unique_ptr<FileReplacement> file_;
     std::unique_ptr<QPainter> painter_;
