@@ -22,6 +22,7 @@ PrintPreviewForm::PrintPreviewForm(const QPrinter& setup, std::int16_t orientati
     pages_ = new QPrintPreviewWidget(printer_.get());
     pages_->setObjectName(QStringLiteral("PreviewPages"));
     pages_->setViewMode(QPrintPreviewWidget::AllPagesView);
+    pages_->setZoomMode(QPrintPreviewWidget::FitInView);
     connect(pages_, &QPrintPreviewWidget::paintRequested, this, [draw](QPrinter* printer) { draw(*printer); });
     count_ = new QLabel;
     count_->setObjectName(QStringLiteral("PreviewPageCount"));
