@@ -23,7 +23,7 @@ constexpr float kScreenTwipsPerPixel = 15;
 constexpr double kLargestPaperInches = 200;
 
 // Switches given as on or off.
-constexpr const char* kOnOffOptions[] = {"--cut-lines", "--labels", "--marks", "--test-square"};
+constexpr const char* kOnOffOptions[] = {"--cut-lines", "--labels", "--marks", "--test-square", "--map"};
 
 int Problem(const std::string& text, int status) {
     std::cerr << "tessary-cli: " << text << "\n";
@@ -102,6 +102,12 @@ int CheckPrintArguments(const Arguments& args) {
     if (!perPage.empty() && perPage != "max" && WholeNumber(perPage, 1, 32767) < 0) {
         return Problem("--per-page takes a number of copies per sheet or max", kUsage);
     }
+    const std::string overlap = Option(args, "--overlap");
+    if (!overlap.empty() && WholeNumber(overlap, 0, kMostOverlapMillimetres) < 0) {
+        return Problem("--overlap takes a whole number of millimetres from 0 to " +
+                           std::to_string(kMostOverlapMillimetres),
+                       kUsage);
+    }
     const std::string degrees = Option(args, "--circle-degrees");
     if (!degrees.empty() && WholeNumber(degrees, 1, 15) < 0) return Problem("--circle-degrees takes 1 to 15", kUsage);
     return kOk;
@@ -170,6 +176,8 @@ int Print(Session& session, const Arguments& args) {
     on("--labels", &PrintWizardModel::SetLabels);
     on("--marks", &PrintWizardModel::SetMarks);
     on("--test-square", &PrintWizardModel::SetTestSquare);
+    on("--map", &PrintWizardModel::SetMap);
+    if (args.options.count("--overlap")) wizard.SelectOverlap(std::stoi(Option(args, "--overlap")));
     if (args.options.count("--spacing")) {
         wizard.SetSpacingText(Option(args, "--spacing"));
         wizard.SpacingFocusLost();
@@ -195,7 +203,7 @@ int Print(Session& session, const Arguments& args) {
 
     const PrintJob chosen = JobFromWizard(wizard, job);
     if (!renderer.PrintPattern(chosen)) return kFailed;
-    std::cout << "Printed " << (chosen.PrintAllPages ? PageCount(chosen.Pages) : std::string("page ") + page)
+    std::cout << "Printed " << (chosen.PrintAllPages ? PrintedPages(chosen) : std::string("page ") + page)
               << " of a grid of " << chosen.Rows << (chosen.Rows == 1 ? " row" : " rows") << " by " << chosen.Columns
               << (chosen.Columns == 1 ? " column, " : " columns, ")
               << (chosen.PrintOrientation == 2 ? "landscape" : "portrait") << ", " << chosen.Copies

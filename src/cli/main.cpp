@@ -35,7 +35,7 @@ const char* const kUsageText =
     "                   [--paper letter|legal|a4|a3|WxH(in|mm|cm)] [--orientation auto|portrait|landscape]\n"
     "                   [--page ROW,COL] [--mode vector|bitmap] [--cut-lines on|off] [--per-page N|max]\n"
     "                   [--spacing INCHES] [--copies N] [--collate] [--mirror] [--circle-degrees N]\n"
-    "                   [--labels on|off] [--marks on|off] [--test-square on|off]\n";
+    "                   [--labels on|off] [--marks on|off] [--test-square on|off] [--overlap MM] [--map on|off]\n";
 
 struct CommandForm {
     std::size_t files;
@@ -52,7 +52,8 @@ const std::map<std::string, CommandForm> kCommands = {
     {"print",
      {1,
       {"--pdf", "--printer", "--paper", "--orientation", "--page", "--mode", "--cut-lines", "--per-page", "--spacing",
-       "--copies", "--circle-degrees", "--labels", "--marks", "--test-square"},
+       "--copies", "--circle-degrees", "--labels", "--marks", "--test-square",
+       "--overlap", "--map"},
       {"--collate", "--mirror"}}},
 };
 

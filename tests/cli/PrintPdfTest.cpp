@@ -159,12 +159,41 @@ TEST_F(PrintPdfTest, AGridPrintsWholeStrokesAtItsSeamsAndLabelsEveryPage) {
     }
     // The top cut line, half a point (4.2 pixels) thick, 3 mm (70.9 pixels) on and 2 mm off from the corner.
     const QImage page = Page(aided, 1, 600);
-    const auto dash = DarkRunsDown(page, 300 + 35);
-    ASSERT_FALSE(dash.empty());
-    EXPECT_NEAR(dash[0].first, 300, 3);
-    EXPECT_NEAR(dash[0].second - dash[0].first + 1, 4.2, 1.5);
-    const auto gap = DarkRunsDown(page, 300 + 71 + 23);
-    EXPECT_TRUE(gap.empty() || gap[0].first > 320) << "a gap in the dashes";
+    // (The label of a page in the top row stands above it, in the margin.)
+    const auto onCutLine = [&](int x) {
+        for (const auto& run : DarkRunsDown(page, x)) {
+            if (run.second >= 295 && run.first <= 305) return run;
+        }
+        return std::pair(-1, -1);
+    };
+    const auto dash = onCutLine(300 + 35);
+    EXPECT_NEAR(dash.first, 300, 3);
+    EXPECT_NEAR(dash.second - dash.first + 1, 4.2, 1.5);
+    EXPECT_EQ(onCutLine(300 + 71 + 23).first, -1) << "a gap in the dashes";
+
+    // The map first, and a glue margin of 10 mm (236 pixels) where the
+    // line runs on beyond the cut line in grey.
+    const QString mapped = folder.filePath(QStringLiteral("mapped.pdf"));
+    said = Print(QStringLiteral("big.pat"), mapped,
+                 {QStringLiteral("--orientation"), QStringLiteral("landscape"), QStringLiteral("--map"),
+                  QStringLiteral("on"), QStringLiteral("--overlap"), QStringLiteral("10")},
+                 &status);
+    ASSERT_EQ(status, 0) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("Printed 4 pages and the assembly map"))) << said.toStdString();
+    EXPECT_TRUE(RunProgram(QStringLiteral("pdfinfo"), {mapped}).contains(QRegularExpression(QStringLiteral("Pages:\\s+5\\n"))));
+    const QString map = RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), mapped,
+                                                                 QStringLiteral("-")});
+    EXPECT_TRUE(map.contains(QStringLiteral("big   assembly map of 4 pages")) || map.contains(QStringLiteral("assembly map of 4 pages")))
+        << map.toStdString();
+    const QImage glued = Page(mapped, 2, 600);
+    const auto beyond = DarkRunsDown(glued, 6300 + 100);
+    EXPECT_TRUE(beyond.empty()) << "nothing black beyond the cut line";
+    int grey = 0;
+    for (int y = 2600; y < 2900; ++y) {
+        const int g = qGray(glued.pixel(6300 + 100, y));
+        if (g > 110 && g < 220) ++grey;
+    }
+    EXPECT_GT(grey, 30) << "the neighbour's stroke, faint";
 }
 
 // The wide pattern leaves room below itself on its first page: a 1 inch and

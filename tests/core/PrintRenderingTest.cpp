@@ -62,6 +62,13 @@ protected:
         job.PageHeight = grid.PageHeight;
         return job;
     }
+    // A 3 by 2 grid of 7 by 9.5 inch regions, titled.
+    PrintJob RoseGrid() {
+        PrintJob job = Job(25000, 20000);
+        job.Title = "Rose";
+        EXPECT_TRUE(job.Rows == 2 && job.Columns == 3);
+        return job;
+    }
     void Line(float x1, float y1, float x2, float y2) { t->store.AddLine(x1, y1, x2, y2, 1, true); }
     void Shape(std::int16_t kind, float left, float top, float width, float height) {
         t->store.AddShape(kind, top, left, height, width, 1, true);
@@ -386,10 +393,8 @@ TEST_F(Printing, APrinterThatFailsIsReportedByNameAndWhy) {
 // A 3 by 2 grid of 7 by 9.5 inch regions; every aid lies outside the region.
 TEST_F(Printing, GridPagesCarryLabelsAndMatchingMarksInTheirMargins) {
     Line(100, 100, 24000, 19000);
-    PrintJob job = Job(25000, 20000);
-    job.Title = "Rose";
+    PrintJob job = RoseGrid();
     job.PrintTestSquare = false;
-    ASSERT_TRUE(job.Rows == 2 && job.Columns == 3);
     ASSERT_TRUE(renderer.PrintPattern(job));
 
     const float right = kMargin + 10080, bottom = kMargin + 13680;
@@ -400,10 +405,13 @@ TEST_F(Printing, GridPagesCarryLabelsAndMatchingMarksInTheirMargins) {
     for (int page = 0; page < 6; ++page) {
         EXPECT_EQ(labels[page].page, page);
         EXPECT_EQ(labels[page].text.substr(0, 2), expected[page]);
-        // Below the marks on the bottom cut line, above the paper's end.
+        // In the margin without marks: above the top row, below the bottom one.
         EXPECT_TRUE(labels[page].left == kMargin && labels[page].height == kLabelHeight);
-        EXPECT_GE(labels[page].baseline - labels[page].height, bottom + kMarkSize);
-        EXPECT_LE(labels[page].baseline, 10.5f * kInch);
+        if (page < 3) {
+            EXPECT_TRUE(labels[page].baseline + 0.3f * kLabelHeight <= kMargin && labels[page].baseline > kLabelHeight);
+        } else {
+            EXPECT_TRUE(labels[page].baseline - kLabelHeight >= bottom && labels[page].baseline <= 10.5f * kInch);
+        }
     }
 
     // Triangles with their apex on the shared cut line, at its ends and middle,
@@ -482,6 +490,73 @@ TEST_F(Printing, TheTestSquareGoesOnTheFirstPageWithRoomBesideThePattern) {
         EXPECT_EQ(printer.texts[2].text + " " + printer.texts[3].text,
                   "If this square does not measure 1 inch, print at 100 % / actual size.");
     }
+}
+
+// A glue margin of 10 mm: beyond each shared cut line the neighbour's
+// pattern again, light grey, under a clip that reaches that far; what lies
+// wholly on the page is not drawn twice.
+TEST_F(Printing, AGlueMarginRepeatsTheNeighboursPatternFaintly) {
+    Line(9000, 5000, 11000, 6000);
+    Line(1000, 1000, 2000, 1000);
+    PrintJob job = Job(10 * kInch, 8 * kInch);
+    job.Overlap = 10 * kTwipsPerMillimetre;
+    job.PrintTestSquare = false;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+    const float overlap = 10 * kTwipsPerMillimetre;
+    const PaperRect expected[] = {{kMargin, kMargin, 10080 + overlap, 13680},
+                                  {kMargin - overlap, kMargin, 10080 + overlap, 13680}};
+    for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
+        std::vector<test::RecordingPrinter::Line> faint;
+        for (const auto& l : printer.PatternLines(page)) {
+            if (l.ink == 0xA0A0A0) faint.push_back(l);
+        }
+        ASSERT_EQ(faint.size(), 1u);
+        EXPECT_TRUE(faint[0].clip == expected[page]);
+        // Drawn as far as the margin reaches, on the line itself.
+        EXPECT_NEAR((faint[0].y2 - faint[0].y1) / (faint[0].x2 - faint[0].x1), 0.5f, 1e-5f);
+    }
+    EXPECT_EQ(printer.PatternLines(0).size(), 1u + 2) << "the line on the page once, black, and once faint";
+    EXPECT_TRUE(printer.blackness) << "the pattern's own ink again";
+    for (const auto& text : printer.texts) {
+        EXPECT_GE(text.baseline - text.height, kMargin + 13680) << "the label clear of the page region";
+    }
+}
+
+// The map comes first: the whole grid scaled into one page region, each
+// page's outline and name over the pattern; then the pages as before.
+TEST_F(Printing, TheAssemblyMapShowsTheGridOfPagesOverThePattern) {
+    Line(3000, 3000, 24000, 19000);
+    PrintJob job = RoseGrid();
+    job.PrintMap = true;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+    EXPECT_EQ(printer.newPages, 6) << "the map and six pages";
+
+    std::vector<std::string> onMap;
+    for (const auto& text : printer.texts) {
+        if (text.page == 0) onMap.push_back(text.text);
+    }
+    ASSERT_GE(onMap.size(), 7u);
+    onMap.resize(7);  // the test square follows, where the map leaves room
+    EXPECT_EQ(onMap, (std::vector<std::string>{"A1", "A2", "A3", "B1", "B2", "B3", "Rose   assembly map of 6 pages"}));
+    // The pattern at a third of its size, from the region's corner.
+    const auto& line = printer.lines.at(0);
+    EXPECT_EQ(line.page, 0);
+    EXPECT_NEAR(line.x1, kMargin + 1000, 0.01f);
+    EXPECT_NEAR(line.y2, kMargin + 19000 / 3.0f, 0.01f);
+    // The grid: page B3's outline ends at the region's width.
+    const float cell = 10080 / 3.0f;
+    EXPECT_TRUE(std::any_of(printer.lines.begin(), printer.lines.end(), [&](const auto& l) {
+        return l.page == 0 && l.pen == kAidPen && std::abs(l.x1 - (kMargin + 3 * cell)) < 0.01f;
+    }));
+    EXPECT_EQ(printer.texts.back().text, "B3   Rose   page 6 of 6");
+    EXPECT_EQ(printer.texts.back().page, 6);
+
+    // A single page has no map.
+    printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+    job.PrintAllPages = false;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+    EXPECT_EQ(printer.newPages, 0);
 }
 
 }  // namespace

@@ -281,10 +281,13 @@ TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirFormsOnly) {
     }
     settings_.Write(kPrintWizardSection, "Bitmap", "-1");
     settings_.Write(kPrintWizardSection, "CircleDegrees", "15");
+    settings_.Write(kPrintWizardSection, "Overlap", "26");
+    settings_.Write(kPrintWizardSection, "Map", "2");
     settings_.Write(kPrintWizardSection, "DuplicateMargin", "nan");
     PrintWizardModel& wrong = Open();
     EXPECT_FALSE(wrong.AlwaysDuplicate() || wrong.Collate() || wrong.PrintMirrorImage() || wrong.PrintBitmapImage());
     EXPECT_TRUE(wrong.PrintCutLine() && wrong.PrintLabels() && wrong.PrintMarks() && wrong.PrintTestSquare());
+    EXPECT_TRUE(!wrong.PrintMap() && wrong.OverlapMillimetres() == 0);
     EXPECT_EQ(wrong.PrintCircleDegrees(), 5);
     EXPECT_EQ(wrong.SpacingText(), "0.2");
     EXPECT_EQ(wrong.Validate(), WizardFault::None);
@@ -292,14 +295,16 @@ TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirFormsOnly) {
     const struct { const char* key; const char* value; } stored[] = {
         {"AlwaysDuplicate", "1"}, {"DuplicateMargin", "0.35"}, {"Collate", "1"}, {"Bitmap", "True"},
         {"CutLines", "0"},        {"Mirror", "1"},             {"CircleDegrees", "9"},
-        {"Labels", "0"},          {"Marks", "1"},              {"TestSquare", "0"}};
+        {"Labels", "0"},          {"Marks", "1"},              {"TestSquare", "0"},
+        {"Map", "1"},             {"Overlap", "25"}};
     for (const auto& s : stored) settings_.Write(kPrintWizardSection, s.key, s.value);
     layout_.portrait = FakeLayout::OnePage();
     PrintWizardModel& m = Open();
     EXPECT_TRUE(m.AlwaysDuplicate() && m.Collate() && m.PrintMirrorImage() && m.PrintBitmapImage());
     EXPECT_EQ(m.SpacingText(), "0.35");
     EXPECT_EQ(m.PrintCircleDegrees(), 10);
-    EXPECT_TRUE(!m.PrintCutLine() && !m.PrintLabels() && m.PrintMarks() && !m.PrintTestSquare());
+    EXPECT_TRUE(!m.PrintCutLine() && !m.PrintLabels() && m.PrintMarks() && !m.PrintTestSquare() && m.PrintMap());
+    EXPECT_EQ(m.OverlapMillimetres(), 25);
     EXPECT_TRUE(m.StepEnabled(kCutLinesStep) && !m.StepEnabled(kPaperSaverStep));
     EXPECT_EQ(m.DrawModeOption(), 1);
     // Copies never share a sheet in bitmap mode, whatever "always the most" says.
@@ -316,6 +321,8 @@ TEST_F(PrintWizardTest, PrintStoresTheChoicesAndCancelStoresNothing) {
         m.SelectCircleDegrees(9);
         m.ChooseDrawMode(1);
         m.SetMarks(false);
+        m.SetMap(true);
+        m.SelectOverlap(8);
     };
     choose(Open());
     model_->Cancel();
@@ -333,7 +340,8 @@ TEST_F(PrintWizardTest, PrintStoresTheChoicesAndCancelStoresNothing) {
               (std::vector<std::string>{"PrintWizard/AlwaysDuplicate", "PrintWizard/DuplicateMargin",
                                         "PrintWizard/Collate", "PrintWizard/Bitmap", "PrintWizard/CutLines",
                                         "PrintWizard/Labels", "PrintWizard/Marks", "PrintWizard/TestSquare",
-                                        "PrintWizard/Mirror", "PrintWizard/CircleDegrees"}));
+                                        "PrintWizard/Map", "PrintWizard/Overlap", "PrintWizard/Mirror",
+                                        "PrintWizard/CircleDegrees"}));
     EXPECT_EQ(settings_.values, (std::map<std::string, std::string>{{"PrintWizard/AlwaysDuplicate", "1"},
                                                                     {"PrintWizard/DuplicateMargin", "0.35"},
                                                                     {"PrintWizard/Collate", "1"},
@@ -342,6 +350,8 @@ TEST_F(PrintWizardTest, PrintStoresTheChoicesAndCancelStoresNothing) {
                                                                     {"PrintWizard/Labels", "1"},
                                                                     {"PrintWizard/Marks", "0"},
                                                                     {"PrintWizard/TestSquare", "1"},
+                                                                    {"PrintWizard/Map", "1"},
+                                                                    {"PrintWizard/Overlap", "8"},
                                                                     {"PrintWizard/Mirror", "1"},
                                                                     {"PrintWizard/CircleDegrees", "9"}}));
     EXPECT_TRUE(presenter_.shown.empty());

@@ -23,6 +23,12 @@ PaperEdges RegionOnPaper(const PrintJob& job) {
 
 bool HasMarks(const PrintJob& job) { return job.PrintMarks && job.Pages >= 2; }
 
+// What lies beyond a cut line shared with a neighbour: the marks and the
+// glue margin.
+float MarginTaken(const PrintJob& job, bool neighbour) {
+    return neighbour ? std::max(HasMarks(job) ? kMarkSize : 0, job.Overlap) : 0;
+}
+
 }  // namespace
 
 std::string RowLetters(int row) {
@@ -40,17 +46,34 @@ std::string PageLabelText(const PrintJob& job, const PageAddress& page) {
     return text + "   page " + std::to_string(number) + " of " + std::to_string(job.Pages);
 }
 
-std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PaperRect& printable) {
+std::string MapLabelText(const PrintJob& job) {
+    return (job.Title.empty() ? std::string() : job.Title + "   ") + "assembly map of " + std::to_string(job.Pages) +
+           " pages";
+}
+
+std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* page, const PaperRect& printable) {
     const PaperEdges region = RegionOnPaper(job);
-    // Clear of the cut line and of the marks that stand on it.
-    const float clear = kLabelHeight / 2 + (HasMarks(job) ? kMarkSize : 0);
-    const float below = printable.top + printable.height - region.bottom - clear;
-    const float above = region.top - printable.top - clear;
+    // Clear of the cut line and of what stands beyond it.
+    const float clearBelow = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row < job.Rows);
+    const float clearAbove = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row > 1);
+    const float below = printable.top + printable.height - region.bottom - clearBelow;
+    const float above = region.top - printable.top - clearAbove;
     const float room = std::max(below, above);
     const float height = std::min(kLabelHeight, room / (1 + kDescent));
     if (!(height >= kSmallestLabelHeight)) return std::nullopt;
-    if (below >= above) return TextPlacement{region.left, region.bottom + clear + height, height};
-    return TextPlacement{region.left, region.top - clear - kDescent * height, height};
+    if (below >= above) return TextPlacement{region.left, region.bottom + clearBelow + height, height};
+    return TextPlacement{region.left, region.top - clearAbove - kDescent * height, height};
+}
+
+PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperRect& printable) {
+    const PaperEdges r = RegionOnPaper(job);
+    const float overlap = job.Overlap;
+    const float left = page.column > 1 ? std::max(printable.left, r.left - overlap) : r.left;
+    const float top = page.row > 1 ? std::max(printable.top, r.top - overlap) : r.top;
+    const float right =
+        page.column < job.Columns ? std::min(printable.left + printable.width, r.right + overlap) : r.right;
+    const float bottom = page.row < job.Rows ? std::min(printable.top + printable.height, r.bottom + overlap) : r.bottom;
+    return {left, top, right - left, bottom - top};
 }
 
 std::vector<MarkTriangle> AlignmentMarks(const PrintJob& job, const PageAddress& page, const PaperRect& printable) {

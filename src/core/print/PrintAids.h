@@ -36,9 +36,17 @@ struct TextPlacement {
 };
 
 // The label's place in the bottom margin (or the top one when the bottom
-// has no room), beyond any marks; none when neither margin has room even
-// for small letters. printable is the sheet's printable area.
-std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PaperRect& printable);
+// has no room), beyond the marks and glue margin of a cut line shared with a
+// neighbour (none on the map: page is null); none when neither margin has
+// room even for small letters. printable is the sheet's printable area.
+std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* page, const PaperRect& printable);
+
+// "Rose   assembly map of 12 pages": the map page's label.
+std::string MapLabelText(const PrintJob& job);
+
+// The page region and, beyond each cut line it shares with a neighbour,
+// the glue margin, as far as the printable area reaches.
+PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperRect& printable);
 
 // A triangle in the margin pointing at a point of a cut line.
 using MarkTriangle = std::array<PaperPoint, 3>;

@@ -5,6 +5,7 @@
 #include "core/files/OutputGuard.h"
 #include "core/platform/CommandDialogs.h"
 #include "core/platform/PrintDevice.h"
+#include "core/print/PrintAids.h"
 #include "core/print/PrintRendering.h"
 #include "core/engine/Workspace.h"
 
@@ -36,7 +37,7 @@ std::string PrintedText(const PrintJob& job, const PrintDevice& printer) {
     if (!job.PrintAllPages) {
         text += "the page in row " + std::to_string(job.PrintPageRow) + ", column " + std::to_string(job.PrintPageColumn);
     } else {
-        text += PageCount(job.Pages);
+        text += PrintedPages(job);
     }
     const std::string where =
         printer.PrintsToFile() ? fs::path(printer.OutputFile()).filename().string() : printer.DeviceName();
@@ -45,7 +46,10 @@ std::string PrintedText(const PrintJob& job, const PrintDevice& printer) {
 
 }  // namespace
 
-std::string PageCount(int pages) { return std::to_string(pages) + (pages == 1 ? " page" : " pages"); }
+std::string PrintedPages(const PrintJob& job) {
+    const std::string pages = std::to_string(job.Pages) + (job.Pages == 1 ? " page" : " pages");
+    return PrintsMap(job) ? pages + " and the assembly map" : pages;
+}
 
 std::string DeviceLayoutSource::PrinterName() const { return printer_.DeviceName(); }
 
@@ -89,6 +93,8 @@ PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job) {
     job.PrintLabels = wizard.PrintLabels();
     job.PrintMarks = wizard.PrintMarks();
     job.PrintTestSquare = wizard.PrintTestSquare();
+    job.PrintMap = wizard.PrintMap();
+    job.Overlap = static_cast<float>(wizard.OverlapMillimetres()) * kTwipsPerMillimetre;
     ClampPrintJob(job);
     return job;
 }

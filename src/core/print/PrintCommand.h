@@ -35,8 +35,8 @@ private:
     PageGridFault lastFault_ = PageGridFault::None;
 };
 
-// "1 page", "2 pages".
-std::string PageCount(int pages);
+// "1 page", "12 pages", "12 pages and the assembly map": a whole grid.
+std::string PrintedPages(const PrintJob& job);
 
 // The wizard's answers over a job already prepared for the printer.
 PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job);

@@ -34,8 +34,16 @@ struct PrintJob {
     bool PrintLabels = true;
     bool PrintMarks = true;
     bool PrintTestSquare = true;
+    // A glue margin: how far beyond each cut line shared with a neighbour
+    // the neighbour's pattern is repeated, faintly; 0 for none.
+    float Overlap = 0;
+    // An assembly map before the pages of a whole grid: the grid of labelled
+    // pages over the pattern, scaled to fit one page.
+    bool PrintMap = false;
     std::string Title;  // the pattern's, for the labels
 };
+
+inline bool PrintsMap(const PrintJob& job) { return job.PrintMap && job.PrintAllPages && job.Pages >= 2; }
 
 inline constexpr std::int16_t kMaxCircleDegrees = 15;
 
@@ -46,6 +54,7 @@ inline void ClampPrintJob(PrintJob& job) {
     if (job.Copies < 1) job.Copies = 1;
     if (job.PatternsPerPage < 1) job.PatternsPerPage = 1;
     if (!(job.DuplicateMarginSize >= 0)) job.DuplicateMarginSize = 0;
+    if (!(job.Overlap >= 0)) job.Overlap = 0;
     job.PrintCircleDegrees = std::clamp<std::int16_t>(job.PrintCircleDegrees, 1, kMaxCircleDegrees);
     job.PrintPageRow = std::clamp<std::int16_t>(job.PrintPageRow, 1, std::max<std::int16_t>(job.Rows, 1));
     job.PrintPageColumn = std::clamp<std::int16_t>(job.PrintPageColumn, 1, std::max<std::int16_t>(job.Columns, 1));

@@ -23,8 +23,12 @@ constexpr std::uint32_t kAidColour = 1;
 // A print picture larger than this is made coarser by whole printer pixels:
 // at four bytes a pixel it stays within a few hundred megabytes.
 constexpr double kMostPicturePixels = 32e6;
+// The neighbours' pattern in a glue margin: light grey.
+constexpr std::uint32_t kOverlapColour = 0xA0A0A0;
 
 PrintRegion Widened(const PrintRegion& r, float by) { return {r.xL - by, r.xR + by, r.yT - by, r.yB + by}; }
+
+bool Inside(const PrintRegion& r, float x, float y) { return x >= r.xL && x <= r.xR && y >= r.yT && y <= r.yB; }
 
 }  // namespace
 
@@ -77,9 +81,9 @@ bool ClipSegment(float& x1, float& y1, float& x2, float& y2, const PrintRegion& 
 
 void PrintRenderer::PreparePrinterColor(PrintJob& job) {
     job.PrintColor = options_.PenColor;
-    const bool black = options_.BandW || options_.PenColor == 0;
-    printer_.SetBlackness(black);
-    printer_.SetColourMode(!black);
+    blackness_ = options_.BandW || options_.PenColor == 0;
+    printer_.SetBlackness(blackness_);
+    printer_.SetColourMode(!blackness_);
 }
 
 // A whole number of device pixels, at least one.
@@ -95,6 +99,7 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
     job_ = job;
     ClampPrintJob(job_);
     testSquarePrinted_ = false;
+    ink_ = static_cast<std::uint32_t>(job_.PrintColor);
     ComputePageOffset(job_, options_, printer_);
     printer_.SetOrientation(job_.PrintOrientation);
     // Collated sets are repeated here; otherwise the driver repeats each page.
@@ -149,11 +154,16 @@ void PrintRenderer::PrintPageGrid(bool allPages, int row, int column, bool bitma
     const int elements = store_.OutLine.Count() + store_.OutShape.Count();
     const bool clip = printer_.CanClip();
     const PaperRect paper = RegionOnPaper();
+    if (allPages && PrintsMap(job_)) {
+        PrintMap(bitmap);
+        printer_.NewPage();
+    }
     std::size_t printed = 0;
     for (const PageAddress& page : pages) {
         progress_.ProgressStart(
             0, elements, "Printing Row " + std::to_string(page.row) + " Column " + std::to_string(page.column), false);
         const PrintRegion region = PageRegion(job_, page.row, page.column);
+        if (clip && !bitmap && job_.Overlap > 0) PrintOverlap(page, region);
         if (clip) printer_.SetClip(&paper);
         if (bitmap) {
             PrintBitmapSlice(region);
@@ -167,6 +177,62 @@ void PrintRenderer::PrintPageGrid(bool allPages, int row, int column, bool bitma
         if (++printed < pages.size()) printer_.NewPage();
     }
     progress_.ProgressEnd();
+}
+
+// The whole grid scaled into one page region, each page's outline and name
+// over the pattern.
+void PrintRenderer::PrintMap(bool bitmap) {
+    const int elements = store_.OutLine.Count() + store_.OutShape.Count();
+    progress_.ProgressStart(0, elements, "Printing Map", false);
+    const float scale = 1.0f / static_cast<float>(std::max(job_.Rows, job_.Columns));
+    const PrintPen pen = printer_.Pen();
+    if (bitmap) {
+        const RasterSurface& picture = bitmap_.Surface();
+        printer_.DrawPicture(picture, 0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height()),
+                             job_.PageOffsetX, job_.PageOffsetY, options_.WidthTwips * scale,
+                             options_.HeightTwips * scale);
+    } else {
+        printer_.SetPen(kAidPen);
+        scale_ = scale;
+        PrintShapes(0, 0, nullptr);
+        PrintLines(0, 0, nullptr);
+        scale_ = 1;
+    }
+    printer_.SetPen(kAidPen);
+    const float width = job_.PageWidth * scale, height = job_.PageHeight * scale;
+    for (const PageAddress& page : PageOrder(job_, true, 1, 1)) {
+        const float left = job_.PageOffsetX + static_cast<float>(page.column - 1) * width;
+        const float top = job_.PageOffsetY + static_cast<float>(page.row - 1) * height;
+        DrawAidLine(left, top, left + width, top);
+        DrawAidLine(left + width, top, left + width, top + height);
+        DrawAidLine(left + width, top + height, left, top + height);
+        DrawAidLine(left, top + height, left, top);
+        const std::string name = RowLetters(page.row) + std::to_string(page.column);
+        const float letters = std::min({2 * kLabelHeight, height / 3, width / 3});
+        DrawText(left + (width - printer_.TextWidth(name, letters)) / 2, top + (height + letters) / 2, name, letters);
+    }
+    if (job_.PrintLabels) {
+        if (const auto label = PlaceLabel(job_, nullptr, Printable())) {
+            DrawText(label->left, label->baseline, MapLabelText(job_), label->height);
+        }
+    }
+    printer_.SetPen(pen);
+    DrawPageAids(nullptr, {job_.Columns * width, job_.Rows * height});
+}
+
+// The neighbours' pattern in the glue margins, faint, under the page's own.
+void PrintRenderer::PrintOverlap(const PageAddress& page, const PrintRegion& region) {
+    const PaperRect area = OverlapArea(job_, page, Printable());
+    printer_.SetClip(&area);
+    printer_.SetBlackness(false);
+    ink_ = kOverlapColour;
+    reach_ = job_.Overlap;
+    PrintShapes(0, 0, &region);
+    PrintLines(0, 0, &region);
+    reach_ = 0;
+    ink_ = static_cast<std::uint32_t>(job_.PrintColor);
+    printer_.SetBlackness(blackness_);
+    printer_.SetClip(nullptr);
 }
 
 // The picture's pixels that cover the region, whole, placed where they lie
@@ -250,15 +316,16 @@ void PrintRenderer::PrintCircle(const ShapeOutline& o, float ox, float oy, const
     const float r = o.width / 2;
     const float cx = Mirrored(o.left + r) + ox;
     const float cy = o.top + oy + r;
-    const auto colour = static_cast<std::uint32_t>(job_.PrintColor);
+    const std::uint32_t colour = ink_;
     if (region == nullptr) {
-        printer_.DrawCircle(cx + job_.PageOffsetX, cy + job_.PageOffsetY, r, colour);
+        printer_.DrawCircle(cx * scale_ + job_.PageOffsetX, cy * scale_ + job_.PageOffsetY, r * scale_, colour);
         return;
     }
     const PrintRegion& g = *region;
     const PrintRegion reach = Widened(g, Bleed());
     if (cx + r < reach.xL || cx - r > reach.xR || cy + r < reach.yT || cy - r > reach.yB) return;
     const bool inside = cx - r >= g.xL && cx + r <= g.xR && cy - r >= g.yT && cy + r <= g.yB;
+    if (inside && reach_ > 0) return;
     if (inside || printer_.CanClip()) {
         printer_.DrawCircle(cx - g.xL + job_.PageOffsetX, cy - g.yT + job_.PageOffsetY, r, colour);
         return;
@@ -276,6 +343,9 @@ void PrintRenderer::PrintCircle(const ShapeOutline& o, float ox, float oy, const
 
 void PrintRenderer::PrintSegment(float x1, float y1, float x2, float y2, const PrintRegion* region) {
     if (region != nullptr) {
+        // A glue margin takes only what reaches beyond the page.
+        const PrintRegion inner = Widened(*region, reach_ - Bleed());
+        if (reach_ > 0 && Inside(inner, x1, y1) && Inside(inner, x2, y2)) return;
         if (!ClipSegment(x1, y1, x2, y2, printer_.CanClip() ? Widened(*region, Bleed()) : *region)) return;
         x1 -= region->xL;
         x2 -= region->xL;
@@ -286,13 +356,16 @@ void PrintRenderer::PrintSegment(float x1, float y1, float x2, float y2, const P
 }
 
 void PrintRenderer::DrawPrintLine(float x1, float y1, float x2, float y2) {
-    printer_.DrawLine(x1 + job_.PageOffsetX, y1 + job_.PageOffsetY, x2 + job_.PageOffsetX, y2 + job_.PageOffsetY,
-                      static_cast<std::uint32_t>(job_.PrintColor));
+    printer_.DrawLine(x1 * scale_ + job_.PageOffsetX, y1 * scale_ + job_.PageOffsetY, x2 * scale_ + job_.PageOffsetX,
+                      y2 * scale_ + job_.PageOffsetY, ink_);
 }
 
 // How far past a cut line strokes run on under the clip: half the pen, and
-// a device pixel for the rounding of the stroke's edges.
-float PrintRenderer::Bleed() const { return patternPen_.width / 2 + std::max(printer_.PixelWidth(), 0.0f); }
+// a device pixel for the rounding of the stroke's edges; and over a glue
+// margin, across it.
+float PrintRenderer::Bleed() const {
+    return reach_ + patternPen_.width / 2 + std::max(printer_.PixelWidth(), 0.0f);
+}
 
 PaperRect PrintRenderer::RegionOnPaper() const {
     return {job_.PageOffsetX, job_.PageOffsetY, job_.PageWidth, job_.PageHeight};
@@ -330,7 +403,7 @@ void PrintRenderer::DrawPageAids(const PageAddress* page, PaperPoint used) {
     const PrintPen pen = printer_.Pen();
     printer_.SetPen(kAidPen);
     if (grid && job_.PrintLabels) {
-        if (const auto label = PlaceLabel(job_, Printable())) {
+        if (const auto label = PlaceLabel(job_, page, Printable())) {
             DrawText(label->left, label->baseline, PageLabelText(job_, *page), label->height);
         }
     }

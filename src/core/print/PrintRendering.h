@@ -56,6 +56,8 @@ private:
     void PrintSinglePage();
     void PrintPageGrid(bool allPages, int row, int column, bool bitmap, bool cutLines);
     void PrintBitmapSlice(const PrintRegion& region);
+    void PrintOverlap(const PageAddress& page, const PrintRegion& region);
+    void PrintMap(bool bitmap);
     PaperRect RegionOnPaper() const;
     float Bleed() const;
     PaperRect Printable() const;
@@ -90,6 +92,11 @@ private:
     float pictureTwipsX_ = 0;
     float pictureTwipsY_ = 0;
     bool testSquarePrinted_ = false;
+    bool blackness_ = false;
+    // What the pattern is drawn in, and how far beyond the page region.
+    std::uint32_t ink_ = 0;
+    float reach_ = 0;
+    float scale_ = 1;  // below 1 on the assembly map
 };
 
 }  // namespace tessary

@@ -73,6 +73,19 @@ const std::vector<std::string>& PrintWizardModel::CircleItems() {
     return items;
 }
 
+const std::vector<std::string>& PrintWizardModel::OverlapItems() {
+    static const std::vector<std::string> items = [] {
+        std::vector<std::string> mm{"0"};
+        for (const std::string& n : NumberList(kMostOverlapMillimetres)) mm.push_back(n);
+        return mm;
+    }();
+    return items;
+}
+
+void PrintWizardModel::SelectOverlap(int millimetres) {
+    if (millimetres >= 0 && millimetres <= kMostOverlapMillimetres) overlap_ = millimetres;
+}
+
 void PrintWizardModel::SetPrintOrientation(std::int16_t orientation) { ChooseOrientation(orientation < 2 ? 0 : 1); }
 
 bool PrintWizardModel::Activate() {
@@ -332,6 +345,9 @@ void PrintWizardModel::LoadWizardSettings() {
     labels_ = checkState("Labels", true);
     marks_ = checkState("Marks", true);
     testSquare_ = checkState("TestSquare", true);
+    map_ = checkState("Map", false);
+    const long overlap = ReadInteger(settings_, kPrintWizardSection, "Overlap", 0);
+    overlap_ = overlap >= 0 && overlap <= kMostOverlapMillimetres ? static_cast<int>(overlap) : 0;
     mirror_ = checkState("Mirror", false);
     const long circle = ReadInteger(settings_, kPrintWizardSection, "CircleDegrees", kDefaultCirclePosition);
     circlePosition_ = circle >= 0 && circle < kCircleDegreeChoices ? static_cast<int>(circle) : kDefaultCirclePosition;
@@ -348,6 +364,8 @@ void PrintWizardModel::SaveWizardSettings() {
     WriteInteger(settings_, kPrintWizardSection, "Labels", labels_ ? 1 : 0);
     WriteInteger(settings_, kPrintWizardSection, "Marks", marks_ ? 1 : 0);
     WriteInteger(settings_, kPrintWizardSection, "TestSquare", testSquare_ ? 1 : 0);
+    WriteInteger(settings_, kPrintWizardSection, "Map", map_ ? 1 : 0);
+    WriteInteger(settings_, kPrintWizardSection, "Overlap", overlap_);
     WriteInteger(settings_, kPrintWizardSection, "Mirror", mirror_ ? 1 : 0);
     WriteInteger(settings_, kPrintWizardSection, "CircleDegrees", circlePosition_);
 }

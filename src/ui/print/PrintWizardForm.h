@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -51,6 +52,9 @@ private:
     QWidget* CopiesFrame();
     QWidget* MirrorFrame();
     QWidget* CirclesFrame();
+    // The list, filled with items, between its caption and its units.
+    QHBoxLayout* ListRow(QComboBox* list, const std::vector<std::string>& items, const char* caption, const char* units,
+                         void (PrintWizardModel::*select)(int));
     template <class Action>
     void Act(Action action);
     void ShowModel();
@@ -76,6 +80,8 @@ private:
     QCheckBox* labels_ = nullptr;
     QCheckBox* marks_ = nullptr;
     QCheckBox* testSquare_ = nullptr;
+    QCheckBox* map_ = nullptr;
+    QComboBox* overlap_ = nullptr;
 
     QComboBox* perPage_ = nullptr;
     QLineEdit* spacing_ = nullptr;
