@@ -1,5 +1,8 @@
-// The full pattern to a tiled PDF through Qt's PDF writer, with every
-// assembly aid and with none: the aids may cost at most half again.
+// The full pattern to a tiled PDF through Qt's PDF writer: with no aids
+// (aids:0), with the default ones (aids:1: cut lines, labels, marks, test
+// square; they may cost at most half again) and with every one (aids:2: a
+// 10 mm glue margin and the assembly map too, which draws the whole pattern
+// once more).
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +13,7 @@
 
 #include "bench/BenchPlatform.h"
 #include "bench/FullPrintPattern.h"
+#include "core/print/PrintAids.h"
 #include "core/print/PrintRendering.h"
 #include "ui/platform/QtRasterSurface.h"
 #include "ui/print/QtPrintDevice.h"
@@ -19,7 +23,8 @@ namespace {
 using namespace tessary;
 
 void BM_TiledPdf(benchmark::State& state) {
-    const bool aids = state.range(0) != 0;
+    const bool aids = state.range(0) >= 1;
+    const bool every = state.range(0) >= 2;
     bench::NoSettings settings;
     bench::DefaultAnswers answers;
     SilentProgressWindow window;
@@ -48,13 +53,15 @@ void BM_TiledPdf(benchmark::State& state) {
     job.PageHeight = grid.PageHeight;
     job.Title = "Full";
     job.PrintCutLine = job.PrintLabels = job.PrintMarks = job.PrintTestSquare = aids;
+    job.PrintMap = every;
+    job.Overlap = every ? 10 * kTwipsPerMillimetre : 0;
     if (grid.Pages != 16) state.SkipWithError("not a 16-page grid");
 
     for (auto _ : state) {
         if (!renderer.PrintPattern(job)) state.SkipWithError("the PDF was not written");
     }
 }
-BENCHMARK(BM_TiledPdf)->Arg(0)->Arg(1)->ArgName("aids")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiledPdf)->Arg(0)->Arg(1)->Arg(2)->ArgName("aids")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -100,6 +100,7 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
     ClampPrintJob(job_);
     testSquarePrinted_ = false;
     ink_ = static_cast<std::uint32_t>(job_.PrintColor);
+    devicePixel_ = std::max(printer_.PixelWidth(), 0.0f);
     ComputePageOffset(job_, options_, printer_);
     printer_.SetOrientation(job_.PrintOrientation);
     // Collated sets are repeated here; otherwise the driver repeats each page.
@@ -363,9 +364,7 @@ void PrintRenderer::DrawPrintLine(float x1, float y1, float x2, float y2) {
 // How far past a cut line strokes run on under the clip: half the pen, and
 // a device pixel for the rounding of the stroke's edges; and over a glue
 // margin, across it.
-float PrintRenderer::Bleed() const {
-    return reach_ + patternPen_.width / 2 + std::max(printer_.PixelWidth(), 0.0f);
-}
+float PrintRenderer::Bleed() const { return reach_ + patternPen_.width / 2 + devicePixel_; }
 
 PaperRect PrintRenderer::RegionOnPaper() const {
     return {job_.PageOffsetX, job_.PageOffsetY, job_.PageWidth, job_.PageHeight};

@@ -97,6 +97,7 @@ private:
     std::uint32_t ink_ = 0;
     float reach_ = 0;
     float scale_ = 1;  // below 1 on the assembly map
+    float devicePixel_ = 0;
 };
 
 }  // namespace tessary

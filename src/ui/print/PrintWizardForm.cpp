@@ -503,7 +503,8 @@ QWidget* PrintWizardForm::CirclesFrame() {
              "are printed in arc segments.  The length of the arc segment may be adjusted to control the circles' "
              "smoothness.  One degree is the smoothest but requires more computer and printer memory and will print "
              "slower.  Five degree arcs is the default setting and prints smooth circles at a reasonably quick "
-             "speed."));
+             "speed.  Printers and PDF files that can limit drawing to the page region print these circles whole; "
+             "the arc segments are for those that cannot."));
     layout->addStretch();
     return Frame(kCirclesStep, layout);
 }

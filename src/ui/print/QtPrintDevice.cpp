@@ -64,7 +64,8 @@ float QtPrintDevice::PixelWidth() const { return static_cast<float>(1440.0 / pri
 
 float QtPrintDevice::PixelHeight() const { return PixelWidth(); }
 
-double QtPrintDevice::DeviceUnitsPerTwip() const { return printer_.resolution() / 1440.0; }
+// Asked for every drawing: while a document is open, from the resolution it started with.
+double QtPrintDevice::DeviceUnitsPerTwip() const { return painter_ ? unitsPerTwip_ : printer_.resolution() / 1440.0; }
 
 void QtPrintDevice::SetCopies(std::int16_t copies) {
     copies_ = std::max<int>(copies, 1);
@@ -181,6 +182,7 @@ bool QtPrintDevice::BeginDocument() {
         }
         printer_.setOutputFileName(QString::fromStdString(file_->ScratchPath()));
     }
+    unitsPerTwip_ = printer_.resolution() / 1440.0;
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(&printer_)) {
         painter_.reset();

@@ -82,6 +82,7 @@ private:
     bool repeatPages_ = false;
     bool blackness_ = false;
     PrintPen pen_;
+    double unitsPerTwip_ = 1;
 };
 
 }  // namespace tessary
