@@ -21,8 +21,9 @@ constexpr float kTwipsPerInch = 1440;
 // pattern's colour.
 constexpr std::uint32_t kAidColour = 1;
 // A print picture larger than this is made coarser by whole printer pixels:
-// at four bytes a pixel it stays within a few hundred megabytes.
-constexpr double kMostPicturePixels = 32e6;
+// at four bytes a pixel it stays near 64 megabytes, and the printed pages'
+// copies of its slices with it.
+constexpr double kMostPicturePixels = 16e6;
 // The neighbours' pattern in a glue margin: light grey.
 constexpr std::uint32_t kOverlapColour = 0xA0A0A0;
 
