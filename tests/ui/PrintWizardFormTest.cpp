@@ -195,6 +195,11 @@ TEST_F(PrintWizardFormTest, BitmapModeTakesAwayThePaperSaverOnly) {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
     }
     EXPECT_FALSE(model_->PrintLabels() || model_->PrintMarks() || model_->PrintTestSquare());
+    auto* map = Child<QCheckBox>("CheckMap");
+    EXPECT_FALSE(map->isChecked());
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(4, map->height() / 2));
+    Child<QComboBox>("OverlapList")->setCurrentIndex(12);
+    EXPECT_TRUE(model_->PrintMap() && model_->OverlapMillimetres() == 12);
     Alt(Qt::Key_N);
     EXPECT_EQ(Frame(), "fraStep5");
 }
