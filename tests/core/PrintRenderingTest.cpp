@@ -450,6 +450,23 @@ TEST(PrintAids, RowsAreLetteredLikeSpreadsheetColumns) {
     for (const auto& [row, letters] : cases) EXPECT_EQ(RowLetters(row), letters) << row;
 }
 
+// A label keeps beside its page: a long title is cut short, whole
+// characters at a time; the page's name and number stay.
+TEST(PrintAids, ALongTitleIsCutShortToFitTheLabel) {
+    PrintJob job;
+    job.Pages = 12;
+    job.Rows = 3;
+    job.Columns = 4;
+    const auto bytes = [](const std::string& text) { return static_cast<float>(text.size()); };
+    job.Title = "Rose";
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 100, bytes), "B3   Rose   page 7 of 12");
+    job.Title = "Rosé window, north transept";  // the é is two bytes
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 30, bytes), "B3   Rosé w...   page 7 of 12");
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 29, bytes), "B3   Rosé...   page 7 of 12") << "no space before the dots";
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 27, bytes), "B3   Ros...   page 7 of 12");
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 5, bytes), "B3   page 7 of 12") << "the title goes, the rest stays";
+}
+
 // The 1 inch and 5 cm squares go where the pattern leaves room: beside a
 // small pattern on its sheet, or on the first page of a grid with room.
 TEST_F(Printing, TheTestSquareGoesOnTheFirstPageWithRoomBesideThePattern) {

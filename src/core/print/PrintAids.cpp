@@ -46,6 +46,22 @@ std::string PageLabelText(const PrintJob& job, const PageAddress& page) {
     return text + "   page " + std::to_string(number) + " of " + std::to_string(job.Pages);
 }
 
+std::string FittedPageLabel(const PrintJob& job, const PageAddress& page, float width,
+                            const std::function<float(const std::string&)>& measure) {
+    std::string text = PageLabelText(job, page);
+    PrintJob shortened = job;
+    std::string title = job.Title;
+    while (!(measure(text) <= width) && !title.empty()) {
+        // A whole character at a time: UTF-8 continuation bytes go with it.
+        while (!title.empty() && (static_cast<unsigned char>(title.back()) & 0xC0) == 0x80) title.pop_back();
+        if (!title.empty()) title.pop_back();
+        while (!title.empty() && title.back() == ' ') title.pop_back();
+        shortened.Title = title.empty() ? std::string() : title + "...";
+        text = PageLabelText(shortened, page);
+    }
+    return text;
+}
+
 std::string MapLabelText(const PrintJob& job) {
     return (job.Title.empty() ? std::string() : job.Title + "   ") + "assembly map of " + std::to_string(job.Pages) +
            " pages";

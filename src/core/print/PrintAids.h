@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ std::string RowLetters(int row);
 
 // "B3  Title  page 5 of 12": the page's place in the grid.
 std::string PageLabelText(const PrintJob& job, const PageAddress& page);
+
+// The same, its title cut short ("Long ti...") until measure finds it no
+// wider than width.
+std::string FittedPageLabel(const PrintJob& job, const PageAddress& page, float width,
+                            const std::function<float(const std::string&)>& measure);
 
 struct TextPlacement {
     float left = 0, baseline = 0, height = 0;

@@ -404,7 +404,9 @@ void PrintRenderer::DrawPageAids(const PageAddress* page, PaperPoint used) {
     printer_.SetPen(kAidPen);
     if (grid && job_.PrintLabels) {
         if (const auto label = PlaceLabel(job_, page, Printable())) {
-            DrawText(label->left, label->baseline, PageLabelText(job_, *page), label->height);
+            const auto measure = [&](const std::string& text) { return printer_.TextWidth(text, label->height); };
+            DrawText(label->left, label->baseline, FittedPageLabel(job_, *page, job_.PageWidth, measure),
+                     label->height);
         }
     }
     if (grid) {
