@@ -23,11 +23,10 @@ PaperEdges RegionOnPaper(const PrintJob& job) {
 
 bool HasMarks(const PrintJob& job) { return job.PrintMarks && job.Pages >= 2; }
 
-// What lies beyond a cut line shared with a neighbour: the marks and the
-// glue margin.
-float MarginTaken(const PrintJob& job, bool neighbour) {
-    return neighbour ? std::max(HasMarks(job) ? kMarkSize : 0, job.Overlap) : 0;
-}
+// What stands beyond a cut line shared with a neighbour: the marks. A label
+// may lie over the glue margin, which ends up under the neighbour, and
+// where a page has no neighbour on one side it goes there.
+float MarginTaken(const PrintJob& job, bool neighbour) { return neighbour && HasMarks(job) ? kMarkSize : 0; }
 
 }  // namespace
 

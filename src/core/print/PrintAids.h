@@ -41,10 +41,10 @@ struct TextPlacement {
     float left = 0, baseline = 0, height = 0;
 };
 
-// The label's place in the bottom margin (or the top one when the bottom
-// has no room), beyond the marks and glue margin of a cut line shared with a
-// neighbour (none on the map: page is null); none when neither margin has
-// room even for small letters. printable is the sheet's printable area.
+// The label's place in the bottom margin, or the top one when that has more
+// room, beyond the marks of a cut line shared with a neighbour (none on the
+// map: page is null); none when neither margin has room even for small
+// letters. printable is the sheet's printable area.
 std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* page, const PaperRect& printable);
 
 // "Rose   assembly map of 12 pages": the map page's label.
