@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "bench/BenchPlatform.h"
+#include "bench/FullPrintPattern.h"
 #include "core/platform/PrintDevice.h"
 #include "core/platform/RasterSurface.h"
 #include "core/print/PrintRendering.h"
@@ -15,6 +16,7 @@
 namespace {
 
 using namespace tessary;
+using bench::AddFullPrintPattern;
 using bench::DefaultAnswers;
 using bench::NoSettings;
 
@@ -33,22 +35,23 @@ public:
     void SetCopies(std::int16_t) override {}
     void SetColourMode(bool) override {}
     void SetBlackness(bool) override {}
-    void SetPen(bool d, int w) override {
-        dotted = d;
-        width = w;
-    }
-    bool PenDotted() const override { return dotted; }
-    int PenWidth() const override { return width; }
+    void SetPen(const PrintPen& p) override { pen = p; }
+    PrintPen Pen() const override { return pen; }
+    bool CanClip() const override { return true; }
+    void SetClip(const PaperRect*) override {}
     void DrawLine(float, float, float, float, std::uint32_t) override { ++lines; }
     void DrawCircle(float, float, float, std::uint32_t) override { ++circles; }
+    void DrawText(float, float, const std::string&, float, std::uint32_t) override {}
+    float TextWidth(const std::string& text, float height) const override {
+        return static_cast<float>(text.size()) * height / 2;
+    }
     void DrawPicture(const RasterSurface&, float, float, float, float, float, float, float, float) override {}
     bool BeginDocument() override { return true; }
     void NewPage() override { ++pages; }
     bool EndDocument() override { return true; }
     std::string Failure() const override { return {}; }
 
-    bool dotted = false;
-    int width = 1;
+    PrintPen pen;
     long long lines = 0, circles = 0, pages = 0;
 };
 
@@ -70,21 +73,8 @@ void BM_PrintSixteenPages(benchmark::State& state) {
     SilentProgressWindow window;
     Session session(Platform{settings, answers, window, {}});
     session.progress.SetDisplay(true);
+    AddFullPrintPattern(session);
     PatternOptions& o = session.options;
-    o.WidthTwips = 38000;
-    o.HeightTwips = 50000;
-    // Traced strokes of short segments over the whole pattern, many crossing page edges.
-    for (int i = 0; i < 32767; ++i) {
-        const auto x = static_cast<float>(200 + (i % 181) * 207);
-        const auto y = static_cast<float>(200 + (i / 181) * 274);
-        session.store.AddLine(x, y, x + 190, y + 120, 1, true);
-    }
-    for (int i = 0; i < 1000; ++i) {
-        const auto side = static_cast<float>(200 + (i % 9) * 200);
-        const auto left = static_cast<float>(500 + (i % 25) * 1450);
-        const auto top = static_cast<float>(300 + (i / 25) * 1200);
-        session.store.AddShape(3, top, left, side, side, 1, true);
-    }
 
     CountingPrinter printer;
     NoSurface surface;

@@ -17,10 +17,13 @@ namespace tessary::cli {
 
 namespace {
 
-// A bitmap print has the resolution of a 96-dpi screen at true size.
+// A printer that tells no resolution gets bitmaps at that of a 96-dpi screen.
 constexpr float kScreenTwipsPerPixel = 15;
 // A PDF page is at most 14400 units of 1/72 inch on a side.
 constexpr double kLargestPaperInches = 200;
+
+// Switches given as on or off.
+constexpr const char* kOnOffOptions[] = {"--cut-lines", "--labels", "--marks", "--test-square", "--map"};
 
 int Problem(const std::string& text, int status) {
     std::cerr << "tessary-cli: " << text << "\n";
@@ -63,7 +66,9 @@ std::optional<QPageSize> Paper(const std::string& text) {
     if (width <= 0 || height <= 0 || width / perInch > kLargestPaperInches || height / perInch > kLargestPaperInches) {
         return std::nullopt;
     }
-    return QPageSize(QSizeF(width, height), unit, QString(), QPageSize::ExactMatch);
+    // A paper size is that of the sheet upright; the orientation turns it.
+    return QPageSize(QSizeF(std::min(width, height), std::max(width, height)), unit, QString(),
+                     QPageSize::ExactMatch);
 }
 
 }  // namespace
@@ -89,11 +94,19 @@ int CheckPrintArguments(const Arguments& args) {
     }
     const std::string mode = Option(args, "--mode");
     if (!mode.empty() && mode != "vector" && mode != "bitmap") return Problem("--mode takes vector or bitmap", kUsage);
-    const std::string cut = Option(args, "--cut-lines");
-    if (!cut.empty() && cut != "on" && cut != "off") return Problem("--cut-lines takes on or off", kUsage);
+    for (const char* name : kOnOffOptions) {
+        const std::string value = Option(args, name);
+        if (!value.empty() && value != "on" && value != "off") return Problem(std::string(name) + " takes on or off", kUsage);
+    }
     const std::string perPage = Option(args, "--per-page");
     if (!perPage.empty() && perPage != "max" && WholeNumber(perPage, 1, 32767) < 0) {
         return Problem("--per-page takes a number of copies per sheet or max", kUsage);
+    }
+    const std::string overlap = Option(args, "--overlap");
+    if (!overlap.empty() && WholeNumber(overlap, 0, kMostOverlapMillimetres) < 0) {
+        return Problem("--overlap takes a whole number of millimetres from 0 to " +
+                           std::to_string(kMostOverlapMillimetres),
+                       kUsage);
     }
     const std::string degrees = Option(args, "--circle-degrees");
     if (!degrees.empty() && WholeNumber(degrees, 1, 15) < 0) return Problem("--circle-degrees takes 1 to 15", kUsage);
@@ -124,6 +137,7 @@ int Print(Session& session, const Arguments& args) {
     PrintRenderer renderer(session.store, options, session.progress, session.messages, device, surface,
                            kScreenTwipsPerPixel);
     PrintJob job;
+    job.Title = session.file.PatternFileTitle();
     renderer.PreparePrinterColor(job);
     renderer.PreparePrinterPen();
     const std::string orientation = Option(args, "--orientation");
@@ -155,7 +169,15 @@ int Print(Session& session, const Arguments& args) {
         wizard.SelectColumn(column - 1);
     }
     if (args.options.count("--mode")) wizard.ChooseDrawMode(Option(args, "--mode") == "bitmap" ? 1 : 0);
-    if (args.options.count("--cut-lines")) wizard.SetCutLines(Option(args, "--cut-lines") == "on");
+    const auto on = [&](const char* name, void (PrintWizardModel::*set)(bool)) {
+        if (args.options.count(name)) (wizard.*set)(Option(args, name) == "on");
+    };
+    on("--cut-lines", &PrintWizardModel::SetCutLines);
+    on("--labels", &PrintWizardModel::SetLabels);
+    on("--marks", &PrintWizardModel::SetMarks);
+    on("--test-square", &PrintWizardModel::SetTestSquare);
+    on("--map", &PrintWizardModel::SetMap);
+    if (args.options.count("--overlap")) wizard.SelectOverlap(std::stoi(Option(args, "--overlap")));
     if (args.options.count("--spacing")) {
         wizard.SetSpacingText(Option(args, "--spacing"));
         wizard.SpacingFocusLost();
@@ -181,8 +203,9 @@ int Print(Session& session, const Arguments& args) {
 
     const PrintJob chosen = JobFromWizard(wizard, job);
     if (!renderer.PrintPattern(chosen)) return kFailed;
-    std::cout << "Printed " << (chosen.PrintAllPages ? std::to_string(chosen.Pages) + " pages" : std::string("page ") + page)
-              << " of a grid of " << chosen.Rows << " rows by " << chosen.Columns << " columns, "
+    std::cout << "Printed " << (chosen.PrintAllPages ? PrintedPages(chosen) : std::string("page ") + page)
+              << " of a grid of " << chosen.Rows << (chosen.Rows == 1 ? " row" : " rows") << " by " << chosen.Columns
+              << (chosen.Columns == 1 ? " column, " : " columns, ")
               << (chosen.PrintOrientation == 2 ? "landscape" : "portrait") << ", " << chosen.Copies
               << (chosen.Copies == 1 ? " copy" : " copies") << ", to " << device.DeviceName() << "\n";
     return kOk;

@@ -34,7 +34,8 @@ const char* const kUsageText =
     "       tessary-cli print FILE.pat (--pdf OUT.pdf | --printer NAME)\n"
     "                   [--paper letter|legal|a4|a3|WxH(in|mm|cm)] [--orientation auto|portrait|landscape]\n"
     "                   [--page ROW,COL] [--mode vector|bitmap] [--cut-lines on|off] [--per-page N|max]\n"
-    "                   [--spacing INCHES] [--copies N] [--collate] [--mirror] [--circle-degrees N]\n";
+    "                   [--spacing INCHES] [--copies N] [--collate] [--mirror] [--circle-degrees N]\n"
+    "                   [--labels on|off] [--marks on|off] [--test-square on|off] [--overlap MM] [--map on|off]\n";
 
 struct CommandForm {
     std::size_t files;
@@ -51,7 +52,8 @@ const std::map<std::string, CommandForm> kCommands = {
     {"print",
      {1,
       {"--pdf", "--printer", "--paper", "--orientation", "--page", "--mode", "--cut-lines", "--per-page", "--spacing",
-       "--copies", "--circle-degrees"},
+       "--copies", "--circle-degrees", "--labels", "--marks", "--test-square",
+       "--overlap", "--map"},
       {"--collate", "--mirror"}}},
 };
 

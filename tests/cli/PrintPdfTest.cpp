@@ -1,5 +1,6 @@
 // tessary-cli print to a PDF, read back with the poppler tools: page count,
-// paper size, and where a line that crosses a page edge lands on both pages.
+// paper size, where a line that crosses a page edge lands on both pages and
+// how whole its stroke is there, the labels, cut lines and test square.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -49,6 +51,8 @@ class PrintPdfTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
+        // A sheet at 600 dpi is more than Qt reads by default.
+        QImageReader::setAllocationLimit(0);
         // A 10 by 4 inch pattern with 0.5 inch margins on letter paper in
         // portrait: two columns of 7.5 inch page regions, one row. One
         // horizontal line 2 inches down crosses the edge between them.
@@ -56,9 +60,9 @@ protected:
                      [](Session& s) { s.store.AddLine(1440, 2880, 9 * 1440, 2880, 1, false); });
     }
 
-    QImage Page(const QString& pdf, int page) {
+    QImage Page(const QString& pdf, int page, int dpi = 72) {
         const QString prefix = folder.filePath(QStringLiteral("page"));
-        RunProgram(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("72"),
+        RunProgram(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(dpi),
                                          QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                                          QString::number(page), QStringLiteral("-singlefile"), pdf, prefix});
         return QImage(prefix + QStringLiteral(".pgm"));
@@ -76,8 +80,156 @@ protected:
         return {first, last};
     }
 
+    // The dark runs down a pixel column, as (first, last) rows.
+    static std::vector<std::pair<int, int>> DarkRunsDown(const QImage& image, int x) {
+        std::vector<std::pair<int, int>> runs;
+        for (int y = 0; y < image.height(); ++y) {
+            if (qGray(image.pixel(x, y)) >= 128) continue;
+            if (runs.empty() || runs.back().second != y - 1) runs.push_back({y, y});
+            runs.back().second = y;
+        }
+        return runs;
+    }
+
+    QString Print(const QString& pattern, const QString& pdf, QStringList options, int* status) {
+        options.prepend(pdf);
+        options.prepend(QStringLiteral("--pdf"));
+        options.prepend(folder.filePath(pattern));
+        options.prepend(QStringLiteral("print"));
+        return RunProgram(QStringLiteral(TESSARY_CLI), options, status);
+    }
+
     QTemporaryDir folder;
 };
+
+// 20 by 15 inches on letter in landscape, whose regions inside half-inch
+// margins are 10 by 7.5 inches: exactly 2 by 2 pages, no blank ones. A
+// slanted line with a sixteenth-inch pen crosses the seam between the top
+// two pages 4 inches down.
+TEST_F(PrintPdfTest, AGridPrintsWholeStrokesAtItsSeamsAndLabelsEveryPage) {
+    SavedPattern(folder, QStringLiteral("big.pat"), 20, 15, [](Session& s) {
+        s.options.PenSizeValue = 1.0f / 16;
+        s.store.AddLine(9 * 1440, 3 * 1440, 11 * 1440, 5 * 1440, 1, false);
+    });
+    const QString plain = folder.filePath(QStringLiteral("plain.pdf"));
+    int status = -1;
+    QString said = Print(QStringLiteral("big.pat"), plain,
+                         {QStringLiteral("--orientation"), QStringLiteral("landscape"), QStringLiteral("--cut-lines"),
+                          QStringLiteral("off"), QStringLiteral("--labels"), QStringLiteral("off"),
+                          QStringLiteral("--marks"), QStringLiteral("off"), QStringLiteral("--test-square"),
+                          QStringLiteral("off")},
+                         &status);
+    ASSERT_EQ(status, 0) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("Printed 4 pages of a grid of 2 rows by 2 columns"))) << said.toStdString();
+    EXPECT_TRUE(RunProgram(QStringLiteral("pdfinfo"), {plain}).contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\n"))));
+
+    // At 600 dpi the cut line is at x = 0.5 + 10 inches on the first page and
+    // at 0.5 inch on the second; the line is at 45 degrees, so a column
+    // crosses its stroke over the pen's width times the square root of two.
+    const QImage first = Page(plain, 1, 600);
+    const QImage second = Page(plain, 2, 600);
+    ASSERT_FALSE(first.isNull() || second.isNull());
+    const auto thickness = [](const QImage& image, int x) {
+        const auto runs = DarkRunsDown(image, x);
+        return runs.size() == 1 ? runs[0].second - runs[0].first + 1 : -1;
+    };
+    const int whole = thickness(first, 6000);
+    EXPECT_NEAR(whole, 37.5 * 1.4142, 2);
+    EXPECT_NEAR(thickness(first, 6299), whole, 1) << "whole up to the cut line on the first page";
+    EXPECT_NEAR(thickness(second, 300), whole, 1) << "and from it on the second";
+    EXPECT_EQ(thickness(first, 6302), -1) << "nothing beyond the cut line";
+    EXPECT_EQ(thickness(second, 297), -1);
+    // The centre line runs on across the seam: 4 inches down at the cut line.
+    const auto centre = [&](const QImage& image, int x) {
+        const auto runs = DarkRunsDown(image, x);
+        return runs.empty() ? -1.0 : (runs[0].first + runs[0].second + 1) / 2.0;
+    };
+    EXPECT_NEAR(centre(first, 6299), 300 + 2400, 2);
+    EXPECT_NEAR(centre(second, 300), 300 + 2400, 2);
+
+    // With the aids: a label on every page, dashed half-point cut lines.
+    const QString aided = folder.filePath(QStringLiteral("aided.pdf"));
+    said = Print(QStringLiteral("big.pat"), aided, {QStringLiteral("--orientation"), QStringLiteral("landscape")}, &status);
+    ASSERT_EQ(status, 0) << said.toStdString();
+    const QString text = RunProgram(QStringLiteral("pdftotext"), {aided, QStringLiteral("-")});
+    const char* labels[] = {"A1", "A2", "B1", "B2"};
+    for (int page = 1; page <= 4; ++page) {
+        const QRegularExpression label(QStringLiteral("%1\\s+big\\s+page %2 of 4").arg(labels[page - 1]).arg(page));
+        EXPECT_TRUE(text.contains(label)) << text.toStdString();
+    }
+    // The top cut line, half a point (4.2 pixels) thick, 3 mm (70.9 pixels) on and 2 mm off from the corner.
+    const QImage page = Page(aided, 1, 600);
+    // (The label of a page in the top row stands above it, in the margin.)
+    const auto onCutLine = [&](int x) {
+        for (const auto& run : DarkRunsDown(page, x)) {
+            if (run.second >= 295 && run.first <= 305) return run;
+        }
+        return std::pair(-1, -1);
+    };
+    const auto dash = onCutLine(300 + 35);
+    EXPECT_NEAR(dash.first, 300, 3);
+    EXPECT_NEAR(dash.second - dash.first + 1, 4.2, 1.5);
+    EXPECT_EQ(onCutLine(300 + 71 + 23).first, -1) << "a gap in the dashes";
+
+    // The map first, and a glue margin of 10 mm (236 pixels) where the
+    // line runs on beyond the cut line in grey.
+    const QString mapped = folder.filePath(QStringLiteral("mapped.pdf"));
+    said = Print(QStringLiteral("big.pat"), mapped,
+                 {QStringLiteral("--orientation"), QStringLiteral("landscape"), QStringLiteral("--map"),
+                  QStringLiteral("on"), QStringLiteral("--overlap"), QStringLiteral("10")},
+                 &status);
+    ASSERT_EQ(status, 0) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("Printed 4 pages and the assembly map"))) << said.toStdString();
+    EXPECT_TRUE(RunProgram(QStringLiteral("pdfinfo"), {mapped}).contains(QRegularExpression(QStringLiteral("Pages:\\s+5\\n"))));
+    const QString map = RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), mapped,
+                                                                 QStringLiteral("-")});
+    EXPECT_TRUE(map.contains(QStringLiteral("big   assembly map of 4 pages")) || map.contains(QStringLiteral("assembly map of 4 pages")))
+        << map.toStdString();
+    const QImage glued = Page(mapped, 2, 600);
+    const auto beyond = DarkRunsDown(glued, 6300 + 100);
+    EXPECT_TRUE(beyond.empty()) << "nothing black beyond the cut line";
+    int grey = 0;
+    for (int y = 2600; y < 2900; ++y) {
+        const int g = qGray(glued.pixel(6300 + 100, y));
+        if (g > 110 && g < 220) ++grey;
+    }
+    EXPECT_GT(grey, 30) << "the neighbour's stroke, faint";
+}
+
+// The wide pattern leaves room below itself on its first page: a 1 inch and
+// a 5 cm square there, a tenth of an inch in from the region's corner.
+TEST_F(PrintPdfTest, TheTestSquareMeasuresWhatItSays) {
+    const QString pdf = folder.filePath(QStringLiteral("square.pdf"));
+    int status = -1;
+    const QString said = Print(QStringLiteral("wide.pat"), pdf,
+                               {QStringLiteral("--orientation"), QStringLiteral("portrait"), QStringLiteral("--marks"),
+                                QStringLiteral("off"), QStringLiteral("--cut-lines"), QStringLiteral("off")},
+                               &status);
+    ASSERT_EQ(status, 0) << said.toStdString();
+    const QString text = RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                                  QStringLiteral("-l"), QStringLiteral("1"), pdf,
+                                                                  QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("print at 100 % / actual size"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1 in")) && text.contains(QStringLiteral("5 cm")));
+    // At 300 dpi: the squares' top at 0.5 + 4 + 0.1 inches, the inch square's
+    // left at 0.6 inch, the 5 cm square a tenth of an inch right of it.
+    const QImage page = Page(pdf, 1, 300);
+    ASSERT_FALSE(page.isNull());
+    std::vector<int> edges;  // the centres of the dark runs across a row through both squares
+    const int y = 1380 + 150;
+    for (int x = 0, start = -1; x < page.width(); ++x) {
+        const bool dark = qGray(page.pixel(x, y)) < 128;
+        if (dark && start < 0) start = x;
+        if (!dark && start >= 0) {
+            edges.push_back((start + x - 1) / 2);
+            start = -1;
+        }
+    }
+    ASSERT_EQ(edges.size(), 4u);
+    EXPECT_NEAR(edges[0], 180, 1);
+    EXPECT_NEAR(edges[1] - edges[0], 300, 1);  // 1 inch
+    EXPECT_NEAR(edges[3] - edges[2], 50 / 25.4 * 300, 1);  // 5 cm
+}
 
 TEST_F(PrintPdfTest, ALineAcrossThePageEdgeEndsOnTheCutLineOfBothPages) {
     const QString pdf = folder.filePath(QStringLiteral("wide.pdf"));
@@ -122,7 +274,22 @@ TEST_F(PrintPdfTest, ASinglePageAndCopiesAndAnEmptyLayout) {
     const QString info = RunProgram(QStringLiteral("pdfinfo"), {pdf});
     // Uncollated copies of one page: the file repeats the page three times.
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QStringLiteral("595 x 842 pts"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("595.276 x 841.89 pts"))) << info.toStdString();
+
+    // Custom paper given wide turns with the orientation; one page is one page.
+    const QString wide = folder.filePath(QStringLiteral("legal.pdf"));
+    for (const char* orientation : {"landscape", "portrait"}) {
+        const QString said = Print(QStringLiteral("wide.pat"), wide,
+                                   {QStringLiteral("--paper"), QStringLiteral("14x8.5in"), QStringLiteral("--orientation"),
+                                    QLatin1String(orientation)},
+                                   &status);
+        ASSERT_EQ(status, 0) << said.toStdString();
+        const bool landscape = QLatin1String(orientation) == QLatin1String("landscape");
+        EXPECT_TRUE(RunProgram(QStringLiteral("pdfinfo"), {wide})
+                        .contains(landscape ? QStringLiteral("1008 x 612 pts") : QStringLiteral("612 x 1008 pts")));
+        EXPECT_EQ(said.contains(QStringLiteral("Printed 1 page of a grid of 1 row by 1 column, landscape")), landscape)
+            << said.toStdString();
+    }
 
     // Paper smaller than the margins: nothing is printed.
     const QString none = folder.filePath(QStringLiteral("none.pdf"));

@@ -111,6 +111,11 @@ expect_status 2 "absurd paper" "$cli" print "$sample" --pdf "$work/big.pdf" --pa
 grep -q 'at most 200 in' "$work/err" || fail "absurd paper message: $(cat "$work/err")"
 [ ! -e "$work/big.pdf" ] || fail "absurd paper wrote a PDF"
 expect_status 0 "largest paper" "$cli" print "$sample" --pdf "$work/big.pdf" --paper 200x5080mm
+for bad in "--labels yes" "--marks 1" "--test-square" "--map of" "--overlap 26" "--overlap -1" "--overlap 2.5"; do
+    # shellcheck disable=SC2086
+    expect_status 2 "print $bad" "$cli" print "$sample" --pdf "$work/aid.pdf" $bad
+    [ ! -e "$work/aid.pdf" ] || fail "print $bad wrote a PDF"
+done
 
 # edit: a script drives the engine; the result keeps the picture. A
 # malformed script writes nothing.

@@ -34,13 +34,18 @@ TEST(PageLayout, GridCountsPagesAlongBothSides) {
         {8 * kInch, 10.5f * kInch, 0.5f, 1, 10 * kInch, 8 * kInch, 10080, 13680, 1, 2, 2, PageGridFault::None},
         {8 * kInch, 10.5f * kInch, 0.5f, 2, 10 * kInch, 8 * kInch, 13680, 10080, 2, 2, 4, PageGridFault::None},
         {8 * kInch, 10.5f * kInch, 0.5f, 1, 5 * kInch, 13680, 10080, 13680, 1, 1, 1, PageGridFault::None},
-        // Within a device pixel of the page still fits; an exact multiple takes one more.
+        // The fewest pages that cover: an exact multiple takes no more, and
+        // what is left beyond a page by less than the pen (22.5 twips) is no page.
         {8 * kInch, 10.5f * kInch, 0.5f, 1, 5 * kInch, 13682, 10080, 13680, 1, 1, 1, PageGridFault::None},
-        {8 * kInch, 10.5f * kInch, 0.5f, 1, 5 * kInch, 2 * 13680, 10080, 13680, 3, 1, 3, PageGridFault::None},
+        {8 * kInch, 10.5f * kInch, 0.5f, 1, 5 * kInch, 2 * 13680, 10080, 13680, 2, 1, 2, PageGridFault::None},
+        {8 * kInch, 10.5f * kInch, 0.5f, 1, 5 * kInch, 2 * 13680 + 22, 10080, 13680, 2, 1, 2, PageGridFault::None},
+        {8 * kInch, 10.5f * kInch, 0.5f, 1, 5 * kInch, 2 * 13680 + 23, 10080, 13680, 3, 1, 3, PageGridFault::None},
+        // 20 by 15 inches on 10 by 7.5 inch regions: 2 by 2.
+        {8.5f * kInch, 11 * kInch, 0.5f, 2, 20 * kInch, 15 * kInch, 14400, 10800, 2, 2, 4, PageGridFault::None},
         {8 * kInch, 10.5f * kInch, 4.0f, 1, 5 * kInch, 5 * kInch, 0, 3600, 1, 1, 0, PageGridFault::NoPrintableArea},
         // 151 rows by 217 columns is the largest grid a print can count.
-        {10, 10, 0, 1, 2165, 1505, 10, 10, 151, 217, 32767, PageGridFault::None},
-        {10, 10, 0, 1, 2175, 1505, 10, 10, 1, 1, 0, PageGridFault::TooManyPages},
+        {10, 10, 0, 1, 2190, 1530, 10, 10, 151, 217, 32767, PageGridFault::None},
+        {10, 10, 0, 1, 2200, 1530, 10, 10, 1, 1, 0, PageGridFault::TooManyPages},
         {10, 10, 0, 1, 1e9f, 5, 10, 10, 1, 1, 0, PageGridFault::TooManyPages},
     };
     for (const auto& c : cases) {

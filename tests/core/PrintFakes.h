@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "core/platform/PrintDevice.h"
 #include "core/platform/RasterSurface.h"
+#include "core/print/PrintAids.h"
 
 namespace tessary::test {
 
@@ -17,18 +20,27 @@ public:
         float x1, y1, x2, y2;
         std::uint32_t ink;  // black under blackness, else the colour given
         int page;
-        bool dotted;
-        int width;
+        PrintPen pen;
+        std::optional<PaperRect> clip;
+        // Drawn with the pen of cut lines, marks and texts.
+        bool Aid() const { return pen == kAidPen || pen == kCutLinePen; }
     };
     struct Circle {
         float cx, cy, r;
         std::uint32_t ink;
+        int page;
+        std::optional<PaperRect> clip;
+    };
+    struct Text {
+        float left, baseline, height;
+        std::string text;
         int page;
     };
     struct Picture {
         float left, top, width, height, paperLeft, paperTop, paperWidth, paperHeight;
         int pictureWidth, pictureHeight;
         int page;
+        std::optional<PaperRect> clip;
     };
 
     // The printable area in portrait; landscape turns it.
@@ -47,21 +59,28 @@ public:
     void SetCopies(std::int16_t c) override { copies = c; }
     void SetColourMode(bool c) override { colourMode = c; }
     void SetBlackness(bool b) override { blackness = b; }
-    void SetPen(bool d, int w) override {
-        dotted = d;
-        penWidth = w;
+    void SetPen(const PrintPen& p) override { pen = p; }
+    PrintPen Pen() const override { return pen; }
+    bool CanClip() const override { return canClip; }
+    void SetClip(const PaperRect* rect) override {
+        clip = rect ? std::optional<PaperRect>(*rect) : std::nullopt;
     }
-    bool PenDotted() const override { return dotted; }
-    int PenWidth() const override { return penWidth; }
     void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override {
-        lines.push_back({x1, y1, x2, y2, Ink(colour), newPages, dotted, penWidth});
+        lines.push_back({x1, y1, x2, y2, Ink(colour), newPages, pen, clip});
     }
     void DrawCircle(float cx, float cy, float r, std::uint32_t colour) override {
-        circles.push_back({cx, cy, r, Ink(colour), newPages});
+        circles.push_back({cx, cy, r, Ink(colour), newPages, clip});
+    }
+    void DrawText(float left, float baseline, const std::string& text, float height, std::uint32_t) override {
+        texts.push_back({left, baseline, height, text, newPages});
+    }
+    // Letters half as wide as high.
+    float TextWidth(const std::string& text, float height) const override {
+        return static_cast<float>(text.size()) * height / 2;
     }
     void DrawPicture(const RasterSurface& p, float l, float t, float w, float h, float pl, float pt, float pw,
                      float ph) override {
-        pictures.push_back({l, t, w, h, pl, pt, pw, ph, p.Width(), p.Height(), newPages});
+        pictures.push_back({l, t, w, h, pl, pt, pw, ph, p.Width(), p.Height(), newPages, clip});
     }
     bool BeginDocument() override {
         ++documentsBegun;
@@ -75,22 +94,32 @@ public:
     }
     std::string Failure() const override { return failBegin || failEnd ? "the recorder jammed" : ""; }
 
-    // The lines of one page, cut lines left out.
+    // The lines of one page, cut lines and marks left out.
     std::vector<Line> PatternLines(int page) const {
         std::vector<Line> out;
         for (const Line& l : lines) {
-            if (l.page == page && !l.dotted) out.push_back(l);
+            if (l.page == page && !l.Aid()) out.push_back(l);
         }
         return out;
     }
-    int Calls() const { return static_cast<int>(lines.size() + circles.size() + pictures.size()) + newPages; }
+    std::vector<Line> CutLines() const {
+        std::vector<Line> out;
+        for (const Line& l : lines) {
+            if (l.pen == kCutLinePen) out.push_back(l);
+        }
+        return out;
+    }
+    int Calls() const {
+        return static_cast<int>(lines.size() + circles.size() + pictures.size() + texts.size()) + newPages;
+    }
 
     std::int16_t orientation = 1;
     std::int16_t copies = 0;
     bool colourMode = false;
     bool blackness = false;
-    bool dotted = false;
-    int penWidth = 0;
+    PrintPen pen;
+    bool canClip = true;
+    std::optional<PaperRect> clip;
     int newPages = 0;
     int documentsBegun = 0;
     std::int16_t copiesAtBegin = 0;
@@ -102,6 +131,7 @@ public:
     std::vector<Line> lines;
     std::vector<Circle> circles;
     std::vector<Picture> pictures;
+    std::vector<Text> texts;
 
 private:
     std::uint32_t Ink(std::uint32_t colour) const { return blackness ? 0 : colour; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -61,6 +62,13 @@ protected:
         job.PageHeight = grid.PageHeight;
         return job;
     }
+    // A 3 by 2 grid of 7 by 9.5 inch regions, titled.
+    PrintJob RoseGrid() {
+        PrintJob job = Job(25000, 20000);
+        job.Title = "Rose";
+        EXPECT_TRUE(job.Rows == 2 && job.Columns == 3);
+        return job;
+    }
     void Line(float x1, float y1, float x2, float y2) { t->store.AddLine(x1, y1, x2, y2, 1, true); }
     void Shape(std::int16_t kind, float left, float top, float width, float height) {
         t->store.AddShape(kind, top, left, height, width, 1, true);
@@ -73,59 +81,120 @@ protected:
     PrintRenderer renderer{t->store, t->options, t->progress, t->messages, printer, surface, 15};
 };
 
-TEST_F(Printing, ALineAcrossAPageEdgeEndsOnTheCutLineOfBothPages) {
+// A printer that clips gets the stroke run on past the cut line, on the same
+// centre line, under a clip of the page region; one that cannot gets the
+// piece cut at the line.
+TEST_F(Printing, ALineAcrossAPageEdgeIsWholeUpToTheCutLineOfBothPages) {
     Line(9000.3f, 5000.7f, 11000.9f, 6001.3f);
-    ASSERT_TRUE(renderer.PrintPattern(Job(10 * kInch, 8 * kInch)));
-    ASSERT_EQ(printer.newPages, 1);
-    const auto left = printer.PatternLines(0);
-    const auto right = printer.PatternLines(1);
-    ASSERT_TRUE(left.size() == 1 && right.size() == 1);
     const float cutRight = 8 * kInch - kMargin;
-    EXPECT_TRUE(left[0].x1 == 9000.3f + kMargin && left[0].x2 == cutRight);
-    EXPECT_TRUE(right[0].x1 == kMargin && right[0].y1 == left[0].y2);
-    EXPECT_NEAR(right[0].x2, 11000.9f - 10080 + kMargin, 0.01f);
+    const PaperRect region{kMargin, kMargin, 10080, 13680};
+    for (const bool clips : {true, false}) {
+        SCOPED_TRACE(clips ? "clipping printer" : "printer that cannot clip");
+        printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+        printer.canClip = clips;
+        ASSERT_TRUE(renderer.PrintPattern(Job(10 * kInch, 8 * kInch)));
+        ASSERT_EQ(printer.newPages, 1);
+        const auto left = printer.PatternLines(0);
+        const auto right = printer.PatternLines(1);
+        ASSERT_TRUE(left.size() == 1 && right.size() == 1);
+        EXPECT_EQ(left[0].x1, 9000.3f + kMargin);
+        EXPECT_NEAR(right[0].x2, 11000.9f - 10080 + kMargin, 0.01f);
+        if (clips) {
+            // Half the pen of 21.6 twips and a pixel of 2.4 beyond the edge.
+            EXPECT_NEAR(left[0].x2, cutRight + 13.2f, 0.01f);
+            EXPECT_NEAR(right[0].x1, kMargin - 13.2f, 0.01f);
+            for (const auto& piece : {left[0], right[0]}) {
+                EXPECT_TRUE(piece.clip == region);
+                EXPECT_NEAR((piece.y2 - piece.y1) / (piece.x2 - piece.x1), 1000.6f / 2000.6f, 1e-5f);
+            }
+        } else {
+            EXPECT_TRUE(left[0].x2 == cutRight && right[0].x1 == kMargin && right[0].y1 == left[0].y2);
+            EXPECT_FALSE(left[0].clip || right[0].clip);
+        }
+        EXPECT_FALSE(printer.clip) << "the clip ends with the page";
+    }
+}
 
-    // Dotted, one pixel, colour 1, on the margins of each page.
-    std::vector<test::RecordingPrinter::Line> cuts;
-    std::copy_if(printer.lines.begin(), printer.lines.end(), std::back_inserter(cuts),
-                 [](const auto& l) { return l.dotted; });
-    ASSERT_EQ(cuts.size(), 8u);
-    const float top = kMargin, bottom = 10.5f * kInch - kMargin;
-    EXPECT_TRUE(cuts[1].x1 == cutRight && cuts[1].y1 == top && cuts[1].x2 == cutRight && cuts[1].y2 == bottom);
-    EXPECT_TRUE(cuts[3].x1 == kMargin && cuts[3].y1 == bottom && cuts[3].x2 == kMargin && cuts[3].y2 == top);
-    for (const auto& cut : cuts) EXPECT_TRUE(cut.width == 1 && cut.ink == 0);
-    EXPECT_TRUE(!printer.dotted && printer.penWidth == 9);  // the pattern's pen again
+// Dashed half-point lines around the page region: the margins of a grid,
+// the centred region of a single sheet whatever its margins; in both modes.
+TEST_F(Printing, CutLinesAreDashedAndFrameThePageRegion) {
+    Line(100, 100, 200, 200);
+    const struct { float width, height; float margins[4]; bool bitmap; int pages; } cases[] = {
+        {10 * kInch, 8 * kInch, {0.5f, 0.5f, 0.5f, 0.5f}, false, 2},
+        {10 * kInch, 8 * kInch, {0.5f, 0.5f, 0.5f, 0.5f}, true, 2},
+        {3 * kInch, 2 * kInch, {0.5f, 0.5f, 1.5f, 1.0f}, false, 1},
+        {3 * kInch, 2 * kInch, {0.5f, 0.5f, 1.5f, 1.0f}, true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << (c.bitmap ? " bitmap" : " vector"));
+        printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 7.2f);
+        for (int i = 0; i < 4; ++i) t->options.SetMargin(i, c.margins[i]);
+        PrintJob job = Job(c.width, c.height);
+        job.PrintBitmapImage = c.bitmap;
+        ASSERT_TRUE(renderer.PrintPattern(job));
+        const float pageWidth = 8 * kInch - (c.margins[1] + c.margins[3]) * kInch;
+        const float pageHeight = 10.5f * kInch - (c.margins[0] + c.margins[2]) * kInch;
+        const float left = c.pages == 1 ? (8 * kInch - pageWidth) / 2 : c.margins[3] * kInch;
+        const float top = c.pages == 1 ? (10.5f * kInch - pageHeight) / 2 : c.margins[0] * kInch;
+        const auto cuts = printer.CutLines();
+        ASSERT_EQ(cuts.size(), 4u * c.pages);
+        for (int page = 0; page < c.pages; ++page) {
+            const auto* r = &cuts[4 * page];
+            EXPECT_TRUE(r[0].x1 == left && r[0].y1 == top && r[0].x2 == left + pageWidth && r[0].y2 == top);
+            EXPECT_TRUE(r[2].x1 == left + pageWidth && r[2].y1 == top + pageHeight && r[2].x2 == left);
+            EXPECT_EQ(r[3].y2, top);
+            EXPECT_TRUE(r[0].page == page && !r[0].clip);
+        }
+        EXPECT_NEAR(kCutLinePen.width, 10, 1e-6f);  // half a point
+        EXPECT_NEAR(kCutLinePen.dashOn, 3 * 1440 / 25.4f, 1e-3f);
+        EXPECT_NEAR(kCutLinePen.dashOff, 2 * 1440 / 25.4f, 1e-3f);
+        EXPECT_EQ(printer.pen, (PrintPen{3 * 7.2f, 0, 0})) << "the pattern's pen again";
+    }
 }
 
 TEST_F(Printing, CirclesStayWholeOnTheirPageAndMeetAtAnEdgeTheyCross) {
     Shape(3, 2000, 3000, 1000, 1200);
     const float cx = 10080 - 123.4f;
     Shape(3, cx - 500, 5000, 1000, 1000);
-    ASSERT_TRUE(renderer.PrintPattern(Job(10 * kInch, 8 * kInch)));
+    for (const bool clips : {true, false}) {
+        SCOPED_TRACE(clips ? "clipping printer" : "printer that cannot clip");
+        printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+        printer.canClip = clips;
+        ASSERT_TRUE(renderer.PrintPattern(Job(10 * kInch, 8 * kInch)));
 
-    ASSERT_EQ(printer.circles.size(), 1u);
-    const auto& whole = printer.circles[0];
-    EXPECT_TRUE(whole.cx == 2500 + kMargin && whole.cy == 3600 + kMargin && whole.r == 500 && whole.page == 0);
-
-    // 72 segments of 5 degrees; the two that cross the edge are on both pages.
-    const auto left = printer.PatternLines(0);
-    const auto right = printer.PatternLines(1);
-    EXPECT_EQ(left.size() + right.size(), 74u);
-    std::multiset<float> leftEnds, rightEnds;
-    for (const auto& l : left) {
-        EXPECT_TRUE(l.x1 <= 8 * kInch - kMargin && l.x2 <= 8 * kInch - kMargin);
-        for (const auto& [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}}) {
-            if (x == 8 * kInch - kMargin) leftEnds.insert(y);
+        const auto& whole = printer.circles.at(0);
+        EXPECT_TRUE(whole.cx == 2500 + kMargin && whole.cy == 3600 + kMargin && whole.r == 500 && whole.page == 0);
+        const auto left = printer.PatternLines(0);
+        const auto right = printer.PatternLines(1);
+        if (clips) {
+            // The crossing circle as a true circle on both pages, each clipped to its region.
+            ASSERT_EQ(printer.circles.size(), 3u);
+            EXPECT_TRUE(left.empty() && right.empty());
+            const auto& a = printer.circles[1];
+            const auto& b = printer.circles[2];
+            EXPECT_TRUE(a.page == 0 && a.cx == cx + kMargin && a.r == 500 && a.clip);
+            EXPECT_TRUE(b.page == 1 && b.cx == cx - 10080 + kMargin && b.cy == a.cy && b.clip);
+            continue;
         }
-    }
-    for (const auto& l : right) {
-        EXPECT_TRUE(l.x1 >= kMargin && l.x2 >= kMargin);
-        for (const auto& [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}}) {
-            if (x == kMargin) rightEnds.insert(y);
+        // 72 segments of 5 degrees; the two that cross the edge are on both pages.
+        ASSERT_EQ(printer.circles.size(), 1u);
+        EXPECT_EQ(left.size() + right.size(), 74u);
+        std::multiset<float> leftEnds, rightEnds;
+        for (const auto& l : left) {
+            EXPECT_TRUE(l.x1 <= 8 * kInch - kMargin && l.x2 <= 8 * kInch - kMargin);
+            for (const auto& [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}}) {
+                if (x == 8 * kInch - kMargin) leftEnds.insert(y);
+            }
         }
+        for (const auto& l : right) {
+            EXPECT_TRUE(l.x1 >= kMargin && l.x2 >= kMargin);
+            for (const auto& [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}}) {
+                if (x == kMargin) rightEnds.insert(y);
+            }
+        }
+        EXPECT_EQ(leftEnds.size(), 2u);
+        EXPECT_EQ(leftEnds, rightEnds);
     }
-    EXPECT_EQ(leftEnds.size(), 2u);
-    EXPECT_EQ(leftEnds, rightEnds);
 }
 
 TEST_F(Printing, ASinglePageOfAGridCarriesOnlyItsRegion) {
@@ -186,7 +255,7 @@ TEST_F(Printing, CopiesAndCollationDecideTheSheets) {
         EXPECT_TRUE(lines[0].x1 == x && lines[1].x1 == x + across && lines[2].x1 == x && lines[3].x1 == x + across);
         EXPECT_TRUE(lines[0].y1 == lines[1].y1 && lines[2].y1 == lines[0].y1 + down);
     }
-    EXPECT_EQ(printer.lines.size(), 2u * (4 + 4));
+    EXPECT_EQ(printer.CutLines().size(), 2u * 4);
 }
 
 TEST_F(Printing, MirrorFlipsAcrossThePatternWidth) {
@@ -197,9 +266,10 @@ TEST_F(Printing, MirrorFlipsAcrossThePatternWidth) {
     job.PrintCutLine = false;
     ASSERT_TRUE(renderer.PrintPattern(job));
     const float offset = (8 * kInch - 10080) / 2;
-    ASSERT_EQ(printer.lines.size(), 5u);
-    EXPECT_TRUE(printer.lines[0].x1 == 1340 + offset && printer.lines[0].x2 == 1240 + offset);
-    EXPECT_TRUE(printer.lines[4].x1 == 1340 + offset && printer.lines[4].x2 == 1240 + offset);
+    const auto lines = printer.PatternLines(0);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_TRUE(lines[0].x1 == 1340 + offset && lines[0].x2 == 1240 + offset);
+    EXPECT_TRUE(lines[4].x1 == 1340 + offset && lines[4].x2 == 1240 + offset);
 }
 
 TEST_F(Printing, PenAndColourFollowThePatternOptions) {
@@ -219,12 +289,13 @@ TEST_F(Printing, PenAndColourFollowThePatternOptions) {
         renderer.PrintPattern(job);
         ASSERT_FALSE(printer.lines.empty());
         // 1/64 inch is 22.5 twips; 2.4 twips a dot gives 9.375 dots.
-        EXPECT_TRUE(printer.lines[0].ink == c.ink && printer.lines[0].width == 9);
+        EXPECT_TRUE(printer.lines[0].ink == c.ink && printer.lines[0].pen == (PrintPen{9 * 2.4f, 0, 0}));
     }
+    // A printer that tells no pixel size draws its thinnest line.
     test::RecordingPrinter unknown(8 * kInch, 10.5f * kInch, 0);
     PrintRenderer other(t->store, t->options, t->progress, t->messages, unknown, surface, 15);
     other.PreparePrinterPen();
-    EXPECT_EQ(unknown.penWidth, 1);
+    EXPECT_EQ(unknown.pen, PrintPen{});
 }
 
 TEST_F(Printing, NothingIsSentWithoutAPrintablePage) {
@@ -235,26 +306,39 @@ TEST_F(Printing, NothingIsSentWithoutAPrintablePage) {
     EXPECT_TRUE(printer.Calls() == 0 && printer.copies == 0 && printer.documentsEnded == 0);
 }
 
-TEST_F(Printing, BitmapModeCopiesPageRegionsOfTheComposedPicture) {
+// At 7 twips a printer pixel the page edges fall inside picture pixels:
+// both pages carry the pixel the edge runs through, placed where it lies on
+// the pattern, and the clip cuts it at the edge.
+TEST_F(Printing, BitmapPagesAreSlicesOfOnePictureAtThePrintersResolution) {
     Line(0, 100, 0, 200);
+    printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 7);
     PrintJob job = Job(10 * kInch, 8 * kInch);
     job.PrintBitmapImage = true;
     job.PrintMirrorImage = true;
     ASSERT_TRUE(renderer.PrintPattern(job));
 
-    // The screen's 15 twips a pixel at true size; the pen of 22.5 twips is 1.5, so 2 pixels.
-    // Mirrored, the left edge is the centre of the last pixel.
-    ASSERT_EQ(surface.lines.size(), 1u);
-    EXPECT_TRUE(surface.lines[0].x1 == 959.5f && surface.pen == 2);
+    // 14400 / 7 and 11520 / 7 rounded up; the pen of 22.5 twips is 3 pixels.
     ASSERT_EQ(printer.pictures.size(), 2u);
+    EXPECT_EQ(std::pair(printer.pictures[0].pictureWidth, printer.pictures[0].pictureHeight), std::pair(2058, 1646));
+    EXPECT_EQ(surface.pen, 3);
+    const float tx = 14400.0f / 2058;
+    ASSERT_EQ(surface.lines.size(), 1u);
+    EXPECT_EQ(surface.lines[0].x1, 2057.5f) << "mirrored, the left edge is the centre of the last pixel";
+    const PaperRect region{kMargin, kMargin, 10080, 13680};
     for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
         const auto& p = printer.pictures[page];
+        const float xL = page * 10080.0f;
         EXPECT_EQ(p.page, page);
-        EXPECT_TRUE(p.pictureWidth == 960 && p.pictureHeight == 768);
-        EXPECT_TRUE(p.left == page * 672 && p.top == 0 && p.width == 672 && p.height == 912);
-        EXPECT_TRUE(p.paperLeft == kMargin && p.paperTop == kMargin && p.paperWidth == 10080 && p.paperHeight == 13680);
+        EXPECT_EQ(p.left, page == 0 ? 0 : 1440) << "10080 / 6.997 is 1440.6";
+        EXPECT_EQ(p.left + p.width, page == 0 ? 1441 : 2058);
+        EXPECT_TRUE(p.top == 0 && p.height == 1646);
+        // Pixel i lies at i * tx on the pattern, wherever it is printed.
+        EXPECT_NEAR(p.paperLeft - kMargin + xL, p.left * tx, 1e-3f);
+        EXPECT_NEAR(p.paperWidth, p.width * tx, 1e-3f);
+        EXPECT_TRUE(p.paperLeft <= kMargin && p.paperTop == kMargin && p.clip == region);
     }
-    EXPECT_TRUE(printer.lines.empty()) << "no cut lines in bitmap mode";
+    EXPECT_GE(printer.pictures[0].paperLeft + printer.pictures[0].paperWidth, kMargin + 10080);
     EXPECT_EQ(surface.releases, 1);
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Generating Bitmap - Lines", "Generating Bitmap - Shapes",
                                                     "Printing Row 1 Column 1", "Printing Row 1 Column 2"}));
@@ -304,6 +388,192 @@ TEST_F(Printing, APrinterThatFailsIsReportedByNameAndWhy) {
                                                   "Reason: the recorder jammed.", 0), 0u)
             << t.presenter.shown[0].text;
     }
+}
+
+// A 3 by 2 grid of 7 by 9.5 inch regions; every aid lies outside the region.
+TEST_F(Printing, GridPagesCarryLabelsAndMatchingMarksInTheirMargins) {
+    Line(100, 100, 24000, 19000);
+    PrintJob job = RoseGrid();
+    job.PrintTestSquare = false;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+
+    const float right = kMargin + 10080, bottom = kMargin + 13680;
+    const auto& labels = printer.texts;
+    ASSERT_EQ(labels.size(), 6u);
+    EXPECT_EQ(labels[4].text, "B2   Rose   page 5 of 6");
+    const char* expected[] = {"A1", "A2", "A3", "B1", "B2", "B3"};
+    for (int page = 0; page < 6; ++page) {
+        EXPECT_EQ(labels[page].page, page);
+        EXPECT_EQ(labels[page].text.substr(0, 2), expected[page]);
+        // In the margin without marks: above the top row, below the bottom one.
+        EXPECT_TRUE(labels[page].left == kMargin && labels[page].height == kLabelHeight);
+        if (page < 3) {
+            EXPECT_TRUE(labels[page].baseline + 0.3f * kLabelHeight <= kMargin && labels[page].baseline > kLabelHeight);
+        } else {
+            EXPECT_TRUE(labels[page].baseline - kLabelHeight >= bottom && labels[page].baseline <= 10.5f * kInch);
+        }
+    }
+
+    // Triangles with their apex on the shared cut line, at its ends and middle,
+    // at the same places on both neighbours.
+    const auto apexes = [&](int page, float x, float outward) {
+        std::multiset<float> ys;
+        for (const auto& l : printer.lines) {
+            if (l.page == page && l.pen == kAidPen && l.x1 == x && std::abs(l.x2 - l.x1 - outward * kMarkSize) < 0.01f) {
+                ys.insert(l.y1);
+            }
+        }
+        return ys;
+    };
+    const std::multiset<float> thirds{kMargin, kMargin + 6840, bottom};
+    EXPECT_EQ(apexes(0, right, 1), thirds);
+    EXPECT_EQ(apexes(1, kMargin, -1), thirds);
+    EXPECT_EQ(apexes(0, kMargin, -1), std::multiset<float>{}) << "no mark on an outer edge";
+    for (const auto& l : printer.lines) {
+        if (!l.Aid()) continue;
+        for (const auto& [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}}) {
+            const bool inside = x > kMargin && x < right && y > kMargin && y < bottom;
+            EXPECT_FALSE(inside) << x << ", " << y << " on page " << l.page;
+        }
+    }
+
+    // Each aid can be left out.
+    printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+    job.PrintLabels = job.PrintMarks = false;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+    EXPECT_TRUE(printer.texts.empty());
+    EXPECT_TRUE(std::none_of(printer.lines.begin(), printer.lines.end(), [](const auto& l) { return l.pen == kAidPen; }));
+}
+
+TEST(PrintAids, RowsAreLetteredLikeSpreadsheetColumns) {
+    const std::pair<int, std::string> cases[] = {{1, "A"}, {2, "B"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {703, "AAA"}};
+    for (const auto& [row, letters] : cases) EXPECT_EQ(RowLetters(row), letters) << row;
+}
+
+// A label keeps beside its page: a long title is cut short, whole
+// characters at a time; the page's name and number stay.
+TEST(PrintAids, ALongTitleIsCutShortToFitTheLabel) {
+    PrintJob job;
+    job.Pages = 12;
+    job.Rows = 3;
+    job.Columns = 4;
+    const auto bytes = [](const std::string& text) { return static_cast<float>(text.size()); };
+    job.Title = "Rose";
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 100, bytes), "B3   Rose   page 7 of 12");
+    job.Title = "Rosé window, north transept";  // the é is two bytes
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 30, bytes), "B3   Rosé w...   page 7 of 12");
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 29, bytes), "B3   Rosé...   page 7 of 12") << "no space before the dots";
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 27, bytes), "B3   Ros...   page 7 of 12");
+    EXPECT_EQ(FittedPageLabel(job, {2, 3}, 5, bytes), "B3   page 7 of 12") << "the title goes, the rest stays";
+}
+
+// The 1 inch and 5 cm squares go where the pattern leaves room: beside a
+// small pattern on its sheet, or on the first page of a grid with room.
+TEST_F(Printing, TheTestSquareGoesOnTheFirstPageWithRoomBesideThePattern) {
+    const struct { float width, height; int page; } cases[] = {
+        {3 * kInch, 2 * kInch, 0},
+        {25000, 20000, 2},
+        {3 * 10080, 2 * 13680, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+        PrintJob job = Job(c.width, c.height);
+        job.PrintLabels = job.PrintMarks = job.PrintCutLine = false;
+        ASSERT_TRUE(renderer.PrintPattern(job));
+        std::vector<test::RecordingPrinter::Line> sides;
+        for (const auto& l : printer.lines) {
+            if (l.pen == kAidPen) sides.push_back(l);
+        }
+        if (c.page < 0) {
+            EXPECT_TRUE(sides.empty() && printer.texts.empty());
+            continue;
+        }
+        ASSERT_EQ(sides.size(), 8u);
+        EXPECT_EQ(sides[0].page, c.page);
+        EXPECT_EQ(sides[0].x2 - sides[0].x1, 1440);
+        EXPECT_TRUE(sides[3].x2 == sides[0].x1 && sides[3].y2 == sides[0].y1) << "closed";
+        EXPECT_NEAR(sides[4].x2 - sides[4].x1, 50 * 1440 / 25.4f, 1e-3f);
+        EXPECT_NEAR(sides[5].y2 - sides[5].y1, 50 * 1440 / 25.4f, 1e-3f);
+        // Clear of the pattern's reach on its page.
+        const float reachX = std::min(10080.0f, c.width - c.page * 10080) + kMargin;
+        const float reachY = c.height + kMargin;
+        const float left = (8 * kInch - 10080) / 2;
+        EXPECT_TRUE(sides[0].x1 > (c.page == 0 ? reachX - kMargin + left : reachX) ||
+                    sides[0].y1 > reachY);
+        ASSERT_EQ(printer.texts.size(), 4u);
+        EXPECT_EQ(printer.texts[0].text, "1 in");
+        EXPECT_EQ(printer.texts[1].text, "5 cm");
+        EXPECT_EQ(printer.texts[2].text + " " + printer.texts[3].text,
+                  "If this square does not measure 1 inch, print at 100 % / actual size.");
+    }
+}
+
+// A glue margin of 10 mm: beyond each shared cut line the neighbour's
+// pattern again, light grey, under a clip that reaches that far; what lies
+// wholly on the page is not drawn twice.
+TEST_F(Printing, AGlueMarginRepeatsTheNeighboursPatternFaintly) {
+    Line(9000, 5000, 11000, 6000);
+    Line(1000, 1000, 2000, 1000);
+    PrintJob job = Job(10 * kInch, 8 * kInch);
+    job.Overlap = 10 * kTwipsPerMillimetre;
+    job.PrintTestSquare = false;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+    const float overlap = 10 * kTwipsPerMillimetre;
+    const PaperRect expected[] = {{kMargin, kMargin, 10080 + overlap, 13680},
+                                  {kMargin - overlap, kMargin, 10080 + overlap, 13680}};
+    for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
+        std::vector<test::RecordingPrinter::Line> faint;
+        for (const auto& l : printer.PatternLines(page)) {
+            if (l.ink == 0xA0A0A0) faint.push_back(l);
+        }
+        ASSERT_EQ(faint.size(), 1u);
+        EXPECT_TRUE(faint[0].clip == expected[page]);
+        // Drawn as far as the margin reaches, on the line itself.
+        EXPECT_NEAR((faint[0].y2 - faint[0].y1) / (faint[0].x2 - faint[0].x1), 0.5f, 1e-5f);
+    }
+    EXPECT_EQ(printer.PatternLines(0).size(), 1u + 2) << "the line on the page once, black, and once faint";
+    EXPECT_TRUE(printer.blackness) << "the pattern's own ink again";
+    for (const auto& text : printer.texts) {
+        EXPECT_GE(text.baseline - text.height, kMargin + 13680) << "the label clear of the page region";
+    }
+}
+
+// The map comes first: the whole grid scaled into one page region, each
+// page's outline and name over the pattern; then the pages as before.
+TEST_F(Printing, TheAssemblyMapShowsTheGridOfPagesOverThePattern) {
+    Line(3000, 3000, 24000, 19000);
+    PrintJob job = RoseGrid();
+    job.PrintMap = true;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+    EXPECT_EQ(printer.newPages, 6) << "the map and six pages";
+
+    std::vector<std::string> onMap;
+    for (const auto& text : printer.texts) {
+        if (text.page == 0) onMap.push_back(text.text);
+    }
+    ASSERT_GE(onMap.size(), 7u);
+    onMap.resize(7);  // the test square follows, where the map leaves room
+    EXPECT_EQ(onMap, (std::vector<std::string>{"A1", "A2", "A3", "B1", "B2", "B3", "Rose   assembly map of 6 pages"}));
+    // The pattern at a third of its size, from the region's corner.
+    const auto& line = printer.lines.at(0);
+    EXPECT_EQ(line.page, 0);
+    EXPECT_NEAR(line.x1, kMargin + 1000, 0.01f);
+    EXPECT_NEAR(line.y2, kMargin + 19000 / 3.0f, 0.01f);
+    // The grid: page B3's outline ends at the region's width.
+    const float cell = 10080 / 3.0f;
+    EXPECT_TRUE(std::any_of(printer.lines.begin(), printer.lines.end(), [&](const auto& l) {
+        return l.page == 0 && l.pen == kAidPen && std::abs(l.x1 - (kMargin + 3 * cell)) < 0.01f;
+    }));
+    EXPECT_EQ(printer.texts.back().text, "B3   Rose   page 6 of 6");
+    EXPECT_EQ(printer.texts.back().page, 6);
+
+    // A single page has no map.
+    printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+    job.PrintAllPages = false;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+    EXPECT_EQ(printer.newPages, 0);
 }
 
 }  // namespace

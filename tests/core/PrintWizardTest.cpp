@@ -193,27 +193,27 @@ TEST_F(PrintWizardTest, MarkersFollowTheStepsShownLeftAndDisabled) {
     EXPECT_EQ(m.CurrentStep(), kFinishStep);
 }
 
-TEST_F(PrintWizardTest, BitmapModeRulesOutCutLinesAndThePaperSaver) {
+// Bitmap pages carry cut lines and aids too; only copies cannot share a sheet.
+TEST_F(PrintWizardTest, BitmapModeRulesOutThePaperSaver) {
     layout_.portrait = FakeLayout::OnePage();
     PrintWizardModel& m = Open();
     m.SelectPerPage(3);
     m.ShowStep(kDrawModeStep);
     m.ChooseDrawMode(1);
-    EXPECT_TRUE(m.PrintBitmapImage() && !m.PrintCutLine() && m.PatternsPerPage() == 1);
-    for (int step : {kCutLinesStep, kPaperSaverStep}) EXPECT_EQ(m.Marker(step), C::Disabled);
+    EXPECT_TRUE(m.PrintBitmapImage() && m.PrintCutLine() && m.PatternsPerPage() == 1);
+    EXPECT_EQ(m.Marker(kPaperSaverStep), C::Disabled);
+    m.Next();
+    EXPECT_EQ(m.CurrentStep(), kCutLinesStep);
     m.Next();
     EXPECT_EQ(m.CurrentStep(), kCopiesStep);
     m.ShowStep(kFinishStep);
     EXPECT_EQ(std::tuple(m.Summary(2), m.Summary(3), m.Summary(4)),
-              std::tuple("Draw Mode: Bitmap", "Cut Lines: No", "Per Page: 1"));
+              std::tuple("Draw Mode: Bitmap", "Cut Lines: Yes", "Per Page: 1"));
 
     m.ShowStep(kDrawModeStep);
     m.ChooseDrawMode(0);
     EXPECT_FALSE(m.PrintBitmapImage());
-    for (int step : {kCutLinesStep, kPaperSaverStep}) EXPECT_EQ(m.Marker(step), C::Enabled);
-    EXPECT_FALSE(m.PrintCutLine());  // unchecked stays unchecked
-    m.Next();
-    EXPECT_EQ(m.CurrentStep(), kCutLinesStep);
+    EXPECT_EQ(m.Marker(kPaperSaverStep), C::Enabled);
 }
 
 TEST_F(PrintWizardTest, StepsALayoutRuledOutStayOut) {
@@ -276,30 +276,36 @@ TEST_F(PrintWizardTest, ANewSpacingRecountsTheCopiesPerPage) {
 }
 
 TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirFormsOnly) {
-    for (const char* key : {"AlwaysDuplicate", "Collate", "CutLines", "Mirror"}) {
+    for (const char* key : {"AlwaysDuplicate", "Collate", "CutLines", "Mirror", "Labels", "Marks", "TestSquare"}) {
         settings_.Write(kPrintWizardSection, key, "2");
     }
     settings_.Write(kPrintWizardSection, "Bitmap", "-1");
     settings_.Write(kPrintWizardSection, "CircleDegrees", "15");
+    settings_.Write(kPrintWizardSection, "Overlap", "26");
+    settings_.Write(kPrintWizardSection, "Map", "2");
     settings_.Write(kPrintWizardSection, "DuplicateMargin", "nan");
     PrintWizardModel& wrong = Open();
     EXPECT_FALSE(wrong.AlwaysDuplicate() || wrong.Collate() || wrong.PrintMirrorImage() || wrong.PrintBitmapImage());
-    EXPECT_TRUE(wrong.PrintCutLine());
+    EXPECT_TRUE(wrong.PrintCutLine() && wrong.PrintLabels() && wrong.PrintMarks() && wrong.PrintTestSquare());
+    EXPECT_TRUE(!wrong.PrintMap() && wrong.OverlapMillimetres() == 0);
     EXPECT_EQ(wrong.PrintCircleDegrees(), 5);
     EXPECT_EQ(wrong.SpacingText(), "0.2");
     EXPECT_EQ(wrong.Validate(), WizardFault::None);
 
     const struct { const char* key; const char* value; } stored[] = {
         {"AlwaysDuplicate", "1"}, {"DuplicateMargin", "0.35"}, {"Collate", "1"}, {"Bitmap", "True"},
-        {"CutLines", "1"},        {"Mirror", "1"},             {"CircleDegrees", "9"}};
+        {"CutLines", "0"},        {"Mirror", "1"},             {"CircleDegrees", "9"},
+        {"Labels", "0"},          {"Marks", "1"},              {"TestSquare", "0"},
+        {"Map", "1"},             {"Overlap", "25"}};
     for (const auto& s : stored) settings_.Write(kPrintWizardSection, s.key, s.value);
     layout_.portrait = FakeLayout::OnePage();
     PrintWizardModel& m = Open();
     EXPECT_TRUE(m.AlwaysDuplicate() && m.Collate() && m.PrintMirrorImage() && m.PrintBitmapImage());
     EXPECT_EQ(m.SpacingText(), "0.35");
     EXPECT_EQ(m.PrintCircleDegrees(), 10);
-    EXPECT_FALSE(m.PrintCutLine());  // bitmap mode has the last word
-    EXPECT_FALSE(m.StepEnabled(kCutLinesStep) || m.StepEnabled(kPaperSaverStep));
+    EXPECT_TRUE(!m.PrintCutLine() && !m.PrintLabels() && m.PrintMarks() && !m.PrintTestSquare() && m.PrintMap());
+    EXPECT_EQ(m.OverlapMillimetres(), 25);
+    EXPECT_TRUE(m.StepEnabled(kCutLinesStep) && !m.StepEnabled(kPaperSaverStep));
     EXPECT_EQ(m.DrawModeOption(), 1);
     // Copies never share a sheet in bitmap mode, whatever "always the most" says.
     EXPECT_TRUE(m.PerPageItems().size() == 8 && m.PatternsPerPage() == 1);
@@ -314,6 +320,9 @@ TEST_F(PrintWizardTest, PrintStoresTheChoicesAndCancelStoresNothing) {
         m.SetMirror(true);
         m.SelectCircleDegrees(9);
         m.ChooseDrawMode(1);
+        m.SetMarks(false);
+        m.SetMap(true);
+        m.SelectOverlap(8);
     };
     choose(Open());
     model_->Cancel();
@@ -330,12 +339,19 @@ TEST_F(PrintWizardTest, PrintStoresTheChoicesAndCancelStoresNothing) {
     EXPECT_EQ(settings_.writes,
               (std::vector<std::string>{"PrintWizard/AlwaysDuplicate", "PrintWizard/DuplicateMargin",
                                         "PrintWizard/Collate", "PrintWizard/Bitmap", "PrintWizard/CutLines",
-                                        "PrintWizard/Mirror", "PrintWizard/CircleDegrees"}));
+                                        "PrintWizard/Labels", "PrintWizard/Marks", "PrintWizard/TestSquare",
+                                        "PrintWizard/Map", "PrintWizard/Overlap", "PrintWizard/Mirror",
+                                        "PrintWizard/CircleDegrees"}));
     EXPECT_EQ(settings_.values, (std::map<std::string, std::string>{{"PrintWizard/AlwaysDuplicate", "1"},
                                                                     {"PrintWizard/DuplicateMargin", "0.35"},
                                                                     {"PrintWizard/Collate", "1"},
                                                                     {"PrintWizard/Bitmap", "True"},
-                                                                    {"PrintWizard/CutLines", "0"},
+                                                                    {"PrintWizard/CutLines", "1"},
+                                                                    {"PrintWizard/Labels", "1"},
+                                                                    {"PrintWizard/Marks", "0"},
+                                                                    {"PrintWizard/TestSquare", "1"},
+                                                                    {"PrintWizard/Map", "1"},
+                                                                    {"PrintWizard/Overlap", "8"},
                                                                     {"PrintWizard/Mirror", "1"},
                                                                     {"PrintWizard/CircleDegrees", "9"}}));
     EXPECT_TRUE(presenter_.shown.empty());

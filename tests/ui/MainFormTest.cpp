@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QMessageBox>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -391,6 +392,52 @@ TEST_F(MainFormTest, APdfWithoutANameIsAskedForAndPrintSetupAppliesAtOnceEvenAft
     EXPECT_TRUE(patternFile.readAll() == saved);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{QStringLiteral("rose.pat"), QStringLiteral("rose.pdf"), QStringLiteral("setup.pdf")}));
+}
+
+// File > Print Preview and the wizard's Preview button show the pages the
+// print would send, zoomable; nothing is printed or written.
+TEST_F(MainFormTest, PrintPreviewShowsThePagesWithoutPrinting) {
+    EXPECT_FALSE(Enabled("MenuFilePrintPreview"));
+    NewBlank();
+    EXPECT_TRUE(Enabled("MenuFilePrintPreview"));
+    Trigger("MenuEditDrawLineMode1");
+    Drag({Page(0.1, 0.1), Page(0.9, 0.8)});
+    QPrinter& setup = window.PrinterSetup();
+    setup.setOutputFormat(QPrinter::PdfFormat);
+    setup.setOutputFileName(folder.filePath(QStringLiteral("never.pdf")));
+
+    struct Seen {
+        int pages = -1;
+        QString count;
+        qreal zoomed = 0, fitted = 0;
+    };
+    const auto look = [](Seen* seen) {
+        WhenModal([](QWidget* w) { return w->objectName() == QStringLiteral("PrintPreviewForm"); },
+                  [seen](QWidget* w) {
+                      auto* pages = w->findChild<QPrintPreviewWidget*>(QStringLiteral("PreviewPages"));
+                      seen->pages = pages->pageCount();
+                      seen->count = w->findChild<QLabel*>(QStringLiteral("PreviewPageCount"))->text();
+                      w->findChild<QAbstractButton*>(QStringLiteral("cmdFitPage"))->click();
+                      seen->fitted = pages->zoomFactor();
+                      w->findChild<QAbstractButton*>(QStringLiteral("cmdZoomIn"))->click();
+                      seen->zoomed = pages->zoomFactor();
+                      w->findChild<QAbstractButton*>(QStringLiteral("cmdClose"))->click();
+                  });
+    };
+    Seen menu, wizard;
+    look(&menu);
+    Trigger("MenuFilePrintPreview");
+    EXPECT_GE(menu.pages, 2);
+    EXPECT_EQ(menu.count, QString::number(menu.pages) + QStringLiteral(" pages"));
+    EXPECT_GT(menu.zoomed, menu.fitted);
+
+    ClickInDialog(QStringLiteral("cmdPreview"));
+    look(&wizard);
+    WhenModal([](QWidget* w) { return w->objectName() == QStringLiteral("PrintWizardForm"); },
+              [](QWidget* w) { w->findChild<QAbstractButton*>(QStringLiteral("cmdNav1"))->click(); });
+    Trigger("MenuFilePrint");
+    EXPECT_EQ(wizard.pages, menu.pages);
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("never.pdf"))));
 }
 
 TEST_F(MainFormTest, DisplaySetupFromTheToolbarRedrawsAndStoresThePen) {

@@ -167,7 +167,9 @@ TEST_F(PrintWizardFormTest, ASinglePageOfAGridIsChosenByKeyboard) {
     EXPECT_EQ(Text("POptLabel1"), "Print Page: Row 2, Column 1");
 }
 
-TEST_F(PrintWizardFormTest, BitmapModeTakesAwayCutLinesAndThePaperSaver) {
+// Bitmap pages keep their cut lines and aids; the check boxes of the aids
+// set the model's choices.
+TEST_F(PrintWizardFormTest, BitmapModeTakesAwayThePaperSaverOnly) {
     layout_.layout = kOnePage;
     Open();
     ClickStep(kPaperSaverStep);
@@ -182,9 +184,22 @@ TEST_F(PrintWizardFormTest, BitmapModeTakesAwayCutLinesAndThePaperSaver) {
     QTest::keyClick(vector, Qt::Key_Down);
     EXPECT_TRUE(Child<QRadioButton>("DrawModeOption1")->isChecked());
     EXPECT_TRUE(model_->PrintBitmapImage());
-    EXPECT_FALSE(Child<QCheckBox>("CheckCutLines")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>("CheckCutLines")->isChecked());
     EXPECT_EQ(perPage->currentIndex(), 0);
-    EXPECT_EQ(CaptionColour(kCutLinesStep), PrintWizardForm::Swatch(MarkerColour::Disabled));
+    EXPECT_EQ(CaptionColour(kPaperSaverStep), PrintWizardForm::Swatch(MarkerColour::Disabled));
+    Alt(Qt::Key_N);
+    EXPECT_EQ(Frame(), "fraStep3");
+    for (const char* name : {"CheckLabels", "CheckMarks", "CheckTestSquare"}) {
+        auto* box = Child<QCheckBox>(name);
+        EXPECT_TRUE(box->isChecked()) << name;
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+    }
+    EXPECT_FALSE(model_->PrintLabels() || model_->PrintMarks() || model_->PrintTestSquare());
+    auto* map = Child<QCheckBox>("CheckMap");
+    EXPECT_FALSE(map->isChecked());
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(4, map->height() / 2));
+    Child<QComboBox>("OverlapList")->setCurrentIndex(12);
+    EXPECT_TRUE(model_->PrintMap() && model_->OverlapMillimetres() == 12);
     Alt(Qt::Key_N);
     EXPECT_EQ(Frame(), "fraStep5");
 }

@@ -14,7 +14,7 @@ enum DrawButton { ButtonLine = 0, ButtonArc = 1, ButtonCircle = 2, ButtonBox = 3
 // Entries usable only while a pattern is open (and not being aligned).
 const Command kOpenPatternEntries[] = {
     Command::MenuFileClose,    Command::MenuFileSave,    Command::MenuFileSaveAs,       Command::MenuFileExport,
-    Command::MenuFilePrint,    Command::MenuPatternPrintSize, Command::MenuEditSelect, Command::MenuEditDel,
+    Command::MenuFilePrint,    Command::MenuFilePrintPreview, Command::MenuPatternPrintSize, Command::MenuEditSelect, Command::MenuEditDel,
     Command::MenuEditDraw,     Command::MenuEditShape,   Command::MenuEditClear,        Command::MenuEditEraser,
     Command::MenuEditChangePic, Command::MenuEditSelectAll, Command::MenuViewMove,   Command::MenuViewZoom,         Command::MenuViewMouseHelp,
     Command::MenuViewWork1,

@@ -7,6 +7,21 @@ namespace tessary {
 
 class RasterSurface;
 
+// A pen on the paper, in twips: a width (0 the thinnest the device draws)
+// and, for a dashed line, the lengths of its dashes and gaps.
+struct PrintPen {
+    float width = 0;
+    float dashOn = 0;  // 0: a solid line
+    float dashOff = 0;
+    bool operator==(const PrintPen&) const = default;
+};
+
+// A rectangle on the paper, in twips.
+struct PaperRect {
+    float left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const PaperRect&) const = default;
+};
+
 // A printer (or a PDF file) as the print routines use it. Every length is in
 // twips, 1440 per inch, measured on the paper from the top left corner of
 // the printable area. Drawing on a document that could not start is
@@ -33,13 +48,22 @@ public:
     virtual void SetColourMode(bool colour) = 0;
     // Blackness draws everything black; otherwise the given colour is used.
     virtual void SetBlackness(bool blackness) = 0;
-    virtual void SetPen(bool dotted, int widthPixels) = 0;
-    virtual bool PenDotted() const = 0;
-    virtual int PenWidth() const = 0;
+    virtual void SetPen(const PrintPen& pen) = 0;
+    virtual PrintPen Pen() const = 0;
+    // Whether drawing can be limited to a rectangle; a device that cannot is
+    // sent only what lies inside.
+    virtual bool CanClip() const = 0;
+    // Later drawing shows only inside the rectangle; none: the whole sheet.
+    virtual void SetClip(const PaperRect* rect) = 0;
 
     // Colours are colour values, red in the low byte.
     virtual void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
     virtual void DrawCircle(float cx, float cy, float radius, std::uint32_t colour) = 0;
+    // Text in a plain face, its letters height twips high, starting at
+    // left on the baseline.
+    virtual void DrawText(float left, float baseline, const std::string& text, float height,
+                          std::uint32_t colour) = 0;
+    virtual float TextWidth(const std::string& text, float height) const = 0;
     // Copies the part of the picture at (left, top) of the given size, in
     // the picture's pixels, onto the paper rectangle at (paperLeft,
     // paperTop) of the given size, scaled to fill it.

@@ -13,11 +13,12 @@ namespace {
 constexpr float kTwipsPerInch = 1440;
 enum Margin { Top = 0, Right = 1, Bottom = 2, Left = 3 };
 
-// Integer part plus one once the pattern is more than a device pixel
-// longer than a page; as a double, so a count beyond 16 bits shows as such.
-double PagesAlong(float pattern, float page, float pixel) {
-    if (!(page + pixel < pattern)) return 1;
-    return std::floor(pattern / page) + 1;
+// The fewest pages that cover the pattern. What is left beyond a page by
+// no more than the tolerance (a device pixel, or the pen, whichever is
+// wider) is no page: it would carry nothing but a sliver of a stroke. As a
+// double, so a count beyond 16 bits shows as such.
+double PagesAlong(float pattern, float page, float tolerance) {
+    return std::max(1.0, std::ceil((static_cast<double>(pattern) - tolerance) / page));
 }
 
 // c is the largest k with k·length + (k − 1)·spacing within room.
@@ -45,8 +46,9 @@ PageGrid ComputePageGrid(const PrintDevice& printer, const PatternOptions& o) {
         grid.fault = PageGridFault::NoPrintableArea;
         return grid;
     }
-    const double rows = PagesAlong(o.HeightTwips, grid.PageHeight, printer.PixelHeight());
-    const double columns = PagesAlong(o.WidthTwips, grid.PageWidth, printer.PixelWidth());
+    const float pen = o.PenSizeInches() * kTwipsPerInch;
+    const double rows = PagesAlong(o.HeightTwips, grid.PageHeight, std::max(printer.PixelHeight(), pen));
+    const double columns = PagesAlong(o.WidthTwips, grid.PageWidth, std::max(printer.PixelWidth(), pen));
     if (!(rows * columns <= kMaxPages)) {
         grid.fault = PageGridFault::TooManyPages;
         return grid;

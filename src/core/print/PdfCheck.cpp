@@ -1,8 +1,10 @@
 #include "core/print/PdfCheck.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace tessary {
 
@@ -21,7 +23,48 @@ std::string Read(std::FILE* f, long offset, std::size_t size) {
     return bytes;
 }
 
+// The box's numbers as written, and the exact ones padded to their length;
+// empty when the box is no rounding of the exact size.
+std::string ExactBox(const std::string& written, double width, double height) {
+    double w = 0, h = 0;
+    int used = 0;
+    if (std::sscanf(written.c_str(), "%lf %lf]%n", &w, &h, &used) != 2 || used == 0) return {};
+    if (std::abs(w - width) > 1 || std::abs(h - height) > 1) return {};
+    char exact[64];
+    const int length = std::snprintf(exact, sizeof exact, "%.6f %.6f]", width, height);
+    if (length <= 0 || length > used) return {};
+    std::string box(exact, static_cast<std::size_t>(length));
+    box.insert(box.size() - 1, static_cast<std::size_t>(used - length), ' ');
+    return box;
+}
+
 }  // namespace
+
+bool WriteExactPageSize(const std::string& path, double width, double height) {
+    const File f(std::fopen(path.c_str(), "r+b"));
+    if (!f) return false;
+    static const std::string kBox = "/MediaBox [0 0 ";
+    constexpr std::size_t kChunk = 1 << 20;
+    constexpr std::size_t kNumbers = 48;  // room for the two numbers and the bracket
+    long offset = 0;
+    for (;;) {
+        // Chunks overlap by a box, so none is missed where two meet.
+        const std::string bytes = Read(f.get(), offset, kChunk + kBox.size() + kNumbers);
+        if (bytes.empty()) break;
+        for (auto at = bytes.find(kBox); at != std::string::npos && at < kChunk; at = bytes.find(kBox, at + 1)) {
+            const std::size_t numbers = at + kBox.size();
+            const std::string box = ExactBox(bytes.substr(numbers, kNumbers), width, height);
+            if (box.empty()) continue;
+            if (std::fseek(f.get(), offset + static_cast<long>(numbers), SEEK_SET) != 0 ||
+                std::fwrite(box.data(), 1, box.size(), f.get()) != box.size()) {
+                return false;
+            }
+        }
+        if (bytes.size() <= kChunk) break;
+        offset += static_cast<long>(kChunk);
+    }
+    return std::fflush(f.get()) == 0 && !std::ferror(f.get());
+}
 
 bool PdfWrittenWhole(const std::string& path) {
     const File f(std::fopen(path.c_str(), "rb"));

@@ -10,4 +10,11 @@ namespace tessary {
 // itself does not report it.
 bool PdfWrittenWhole(const std::string& path);
 
+// Writes the sheet's exact size, in points, over the page boxes of the PDF
+// file at path that give it rounded to whole points (as Qt's PDF writer
+// does: an A4 sheet is 595.28 by 841.89 points, not 595 by 842). Each box
+// keeps its length, so no offset in the file moves. False when the file
+// could not be read or written.
+bool WriteExactPageSize(const std::string& path, double width, double height);
+
 }  // namespace tessary

@@ -5,6 +5,7 @@
 #include "core/files/OutputGuard.h"
 #include "core/platform/CommandDialogs.h"
 #include "core/platform/PrintDevice.h"
+#include "core/print/PrintAids.h"
 #include "core/print/PrintRendering.h"
 #include "core/engine/Workspace.h"
 
@@ -36,7 +37,7 @@ std::string PrintedText(const PrintJob& job, const PrintDevice& printer) {
     if (!job.PrintAllPages) {
         text += "the page in row " + std::to_string(job.PrintPageRow) + ", column " + std::to_string(job.PrintPageColumn);
     } else {
-        text += std::to_string(job.Pages) + (job.Pages == 1 ? " page" : " pages");
+        text += PrintedPages(job);
     }
     const std::string where =
         printer.PrintsToFile() ? fs::path(printer.OutputFile()).filename().string() : printer.DeviceName();
@@ -44,6 +45,11 @@ std::string PrintedText(const PrintJob& job, const PrintDevice& printer) {
 }
 
 }  // namespace
+
+std::string PrintedPages(const PrintJob& job) {
+    const std::string pages = std::to_string(job.Pages) + (job.Pages == 1 ? " page" : " pages");
+    return PrintsMap(job) ? pages + " and the assembly map" : pages;
+}
 
 std::string DeviceLayoutSource::PrinterName() const { return printer_.DeviceName(); }
 
@@ -84,9 +90,25 @@ PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job) {
     job.PatternsPerPage = wizard.PatternsPerPage();
     job.DuplicateMarginSize = wizard.DuplicateMarginSize();
     job.PrintCutLine = wizard.PrintCutLine();
+    job.PrintLabels = wizard.PrintLabels();
+    job.PrintMarks = wizard.PrintMarks();
+    job.PrintTestSquare = wizard.PrintTestSquare();
+    job.PrintMap = wizard.PrintMap();
+    job.Overlap = static_cast<float>(wizard.OverlapMillimetres()) * kTwipsPerMillimetre;
     ClampPrintJob(job);
     return job;
 }
+
+namespace {
+
+// The wizard over the pattern, turned to the orientation that suits it.
+void PrepareWizard(PrintWizardModel& wizard, const PatternOptions& options) {
+    wizard.SetPrintOrientation(DefaultOrientation(options));
+    wizard.SetPatternHeight(options.HeightTwips);
+    wizard.SetPatternWidth(options.WidthTwips);
+}
+
+}  // namespace
 
 bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, CommandDialogs& dialogs,
                   const std::function<void(PrintWizardModel&)>& runWizard) {
@@ -95,15 +117,13 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, C
     ws.zoom.ZoomView(ZoomNormal);
     PrintRenderer renderer(s.store, s.options, s.progress, s.messages, printer, surface, ws.surface.TwipsPerPixel);
     PrintJob job;
+    job.Title = s.file.PatternFileTitle();
     renderer.PreparePrinterColor(job);
     renderer.PreparePrinterPen();
-    job.PrintOrientation = DefaultOrientation(s.options);
 
     DeviceLayoutSource layout(printer, s.options);
     PrintWizardModel wizard(layout, s.settings, s.messages);
-    wizard.SetPrintOrientation(job.PrintOrientation);
-    wizard.SetPatternHeight(s.options.HeightTwips);
-    wizard.SetPatternWidth(s.options.WidthTwips);
+    PrepareWizard(wizard, s.options);
     runWizard(wizard);
     // A grid too large to count closes the wizard at once: say why.
     if (wizard.DidCancel() && layout.LastFault() == PageGridFault::TooManyPages) s.messages.MsgTooManyPages();
@@ -117,6 +137,34 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, C
     ws.zoom.ZoomView(ZoomFit);
     ws.EndBusy(true);
     return printed;
+}
+
+bool PrintPreviewCommand(Workspace& ws, PrintDevice& printer,
+                         const std::function<void(const PrintJob&)>& showPreview) {
+    Session& s = ws.session;
+    ws.BeginBusy(true);
+    ws.zoom.ZoomView(ZoomNormal);
+    DeviceLayoutSource layout(printer, s.options);
+    PrintWizardModel wizard(layout, s.settings, s.messages);
+    PrepareWizard(wizard, s.options);
+    const bool printable = wizard.Activate();
+    if (!printable && layout.LastFault() == PageGridFault::TooManyPages) s.messages.MsgTooManyPages();
+    if (printable) showPreview(JobFromWizard(wizard, PrintJob{}));
+    ws.zoom.ZoomView(ZoomFit);
+    ws.EndBusy(true);
+    return printable;
+}
+
+bool PreviewPages(Workspace& ws, PrintDevice& device, RasterSurface& surface, PrintJob job) {
+    Session& s = ws.session;
+    PrintRenderer renderer(s.store, s.options, s.progress, s.messages, device, surface, ws.surface.TwipsPerPixel);
+    renderer.PreparePrinterColor(job);
+    renderer.PreparePrinterPen();
+    job.Title = s.file.PatternFileTitle();
+    // One set shows every page there is.
+    job.Copies = 1;
+    job.Collate = false;
+    return renderer.PrintPattern(job);
 }
 
 }  // namespace tessary

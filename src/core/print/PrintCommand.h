@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "core/print/PageLayout.h"
 #include "core/print/PrintJob.h"
@@ -34,6 +35,9 @@ private:
     PageGridFault lastFault_ = PageGridFault::None;
 };
 
+// "1 page", "12 pages", "12 pages and the assembly map": a whole grid.
+std::string PrintedPages(const PrintJob& job);
+
 // The wizard's answers over a job already prepared for the printer.
 PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job);
 
@@ -43,5 +47,16 @@ PrintJob JobFromWizard(const PrintWizardModel& wizard, PrintJob job);
 // happened. True when the pattern was printed.
 bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, CommandDialogs& dialogs,
                   const std::function<void(PrintWizardModel&)>& runWizard);
+
+// File > Print Preview: the wizard's stored choices, unseen, laid out on the
+// printer's paper; showPreview shows the pages, drawing them with
+// PreviewPages as often as it needs. At true size while it shows them, the
+// view fitted to the window afterwards. False when nothing is printable.
+bool PrintPreviewCommand(Workspace& ws, PrintDevice& printer,
+                         const std::function<void(const PrintJob&)>& showPreview);
+
+// The pages of one set of the job, on a device that shows them: through the
+// renderer the print uses, with the pattern's colour, pen and title.
+bool PreviewPages(Workspace& ws, PrintDevice& device, RasterSurface& surface, PrintJob job);
 
 }  // namespace tessary

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace tessary {
 
@@ -28,7 +29,21 @@ struct PrintJob {
     std::int16_t PatternsPerPage = 1;
     float DuplicateMarginSize = 0;  // spacing between copies on one sheet
     bool PrintCutLine = true;
+    // Assembly aids of a grid: each page's label in its margin, marks along
+    // the inner cut lines, and a test square on the first page with room.
+    bool PrintLabels = true;
+    bool PrintMarks = true;
+    bool PrintTestSquare = true;
+    // A glue margin: how far beyond each cut line shared with a neighbour
+    // the neighbour's pattern is repeated, faintly; 0 for none.
+    float Overlap = 0;
+    // An assembly map before the pages of a whole grid: the grid of labelled
+    // pages over the pattern, scaled to fit one page.
+    bool PrintMap = false;
+    std::string Title;  // the pattern's, for the labels
 };
+
+inline bool PrintsMap(const PrintJob& job) { return job.PrintMap && job.PrintAllPages && job.Pages >= 2; }
 
 inline constexpr std::int16_t kMaxCircleDegrees = 15;
 
@@ -39,6 +54,7 @@ inline void ClampPrintJob(PrintJob& job) {
     if (job.Copies < 1) job.Copies = 1;
     if (job.PatternsPerPage < 1) job.PatternsPerPage = 1;
     if (!(job.DuplicateMarginSize >= 0)) job.DuplicateMarginSize = 0;
+    if (!(job.Overlap >= 0)) job.Overlap = 0;
     job.PrintCircleDegrees = std::clamp<std::int16_t>(job.PrintCircleDegrees, 1, kMaxCircleDegrees);
     job.PrintPageRow = std::clamp<std::int16_t>(job.PrintPageRow, 1, std::max<std::int16_t>(job.Rows, 1));
     job.PrintPageColumn = std::clamp<std::int16_t>(job.PrintPageColumn, 1, std::max<std::int16_t>(job.Columns, 1));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <string>
 
 #include "core/files/PatternOptions.h"
@@ -16,9 +17,19 @@ namespace tessary {
 namespace {
 
 constexpr float kTwipsPerInch = 1440;
-// Cut lines are drawn in colour value 1, not in the pattern's colour.
-constexpr std::uint32_t kCutLineColour = 1;
-enum Margin { Top = 0, Right = 1, Bottom = 2, Left = 3 };
+// Cut lines, marks and texts are drawn in colour value 1, not in the
+// pattern's colour.
+constexpr std::uint32_t kAidColour = 1;
+// A print picture larger than this is made coarser by whole printer pixels:
+// at four bytes a pixel it stays near 64 megabytes, and the printed pages'
+// copies of its slices with it.
+constexpr double kMostPicturePixels = 16e6;
+// The neighbours' pattern in a glue margin: light grey.
+constexpr std::uint32_t kOverlapColour = 0xA0A0A0;
+
+PrintRegion Widened(const PrintRegion& r, float by) { return {r.xL - by, r.xR + by, r.yT - by, r.yB + by}; }
+
+bool Inside(const PrintRegion& r, float x, float y) { return x >= r.xL && x <= r.xR && y >= r.yT && y <= r.yB; }
 
 }  // namespace
 
@@ -71,20 +82,26 @@ bool ClipSegment(float& x1, float& y1, float& x2, float& y2, const PrintRegion& 
 
 void PrintRenderer::PreparePrinterColor(PrintJob& job) {
     job.PrintColor = options_.PenColor;
-    const bool black = options_.BandW || options_.PenColor == 0;
-    printer_.SetBlackness(black);
-    printer_.SetColourMode(!black);
+    blackness_ = options_.BandW || options_.PenColor == 0;
+    printer_.SetBlackness(blackness_);
+    printer_.SetColourMode(!blackness_);
 }
 
+// A whole number of device pixels, at least one.
 void PrintRenderer::PreparePrinterPen() {
     const float pixel = printer_.PixelWidth();
-    printer_.SetPen(false, PenPixels(pixel > 0 ? options_.PenSizeInches() * kTwipsPerInch / pixel : 0));
+    const int pixels = PenPixels(pixel > 0 ? options_.PenSizeInches() * kTwipsPerInch / pixel : 0);
+    patternPen_ = PrintPen{pixel > 0 ? static_cast<float>(pixels) * pixel : 0, 0, 0};
+    printer_.SetPen(patternPen_);
 }
 
 bool PrintRenderer::PrintPattern(const PrintJob& job) {
     if (job.Pages < 1) return false;
     job_ = job;
     ClampPrintJob(job_);
+    testSquarePrinted_ = false;
+    ink_ = static_cast<std::uint32_t>(job_.PrintColor);
+    devicePixel_ = std::max(printer_.PixelWidth(), 0.0f);
     ComputePageOffset(job_, options_, printer_);
     printer_.SetOrientation(job_.PrintOrientation);
     // Collated sets are repeated here; otherwise the driver repeats each page.
@@ -106,7 +123,7 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
 void PrintRenderer::PrintCopies(int sets) {
     for (int set = 1; set <= sets; ++set) {
         if (job_.PrintBitmapImage) {
-            PrintPageGrid(job_.PrintAllPages, job_.PrintPageRow, job_.PrintPageColumn, true, false);
+            PrintPageGrid(job_.PrintAllPages, job_.PrintPageRow, job_.PrintPageColumn, true, job_.PrintCutLine);
         } else if (job_.Pages < 2) {
             PrintSinglePage();
         } else {
@@ -120,47 +137,140 @@ void PrintRenderer::PrintSinglePage() {
     const long long elements = store_.OutLine.Count() + store_.OutShape.Count();
     progress_.ProgressStart(0, static_cast<int>(std::min<long long>(elements * job_.PatternsPerPage, INT_MAX)),
                             "Printing Page 1 of 1", false);
+    PaperPoint used;
     for (int k = 1; k <= job_.PatternsPerPage; ++k) {
         const PaperPoint at = CopyPosition(job_, options_, k);
         PrintShapes(at.x, at.y, nullptr);
         PrintLines(at.x, at.y, nullptr);
+        used = {std::max(used.x, at.x + options_.WidthTwips), std::max(used.y, at.y + options_.HeightTwips)};
     }
     if (job_.PrintCutLine) DrawCutLines();
+    DrawPageAids(nullptr, used);
     progress_.ProgressEnd();
 }
 
+// Each page shows only its region: where the device clips, strokes run on
+// past the cut line and the clip ends them there, whole, on both pages.
 void PrintRenderer::PrintPageGrid(bool allPages, int row, int column, bool bitmap, bool cutLines) {
     const std::vector<PageAddress> pages = PageOrder(job_, allPages, row, column);
     const int elements = store_.OutLine.Count() + store_.OutShape.Count();
-    const float pixel = screenTwipsPerPixel_;
+    const bool clip = printer_.CanClip();
+    const PaperRect paper = RegionOnPaper();
+    if (allPages && PrintsMap(job_)) {
+        PrintMap(bitmap);
+        printer_.NewPage();
+    }
     std::size_t printed = 0;
     for (const PageAddress& page : pages) {
         progress_.ProgressStart(
             0, elements, "Printing Row " + std::to_string(page.row) + " Column " + std::to_string(page.column), false);
         const PrintRegion region = PageRegion(job_, page.row, page.column);
+        if (clip && !bitmap && job_.Overlap > 0) PrintOverlap(page, region);
+        if (clip) printer_.SetClip(&paper);
         if (bitmap) {
-            printer_.DrawPicture(bitmap_.Surface(), region.xL / pixel, region.yT / pixel, job_.PageWidth / pixel,
-                                 job_.PageHeight / pixel, job_.PageOffsetX, job_.PageOffsetY, job_.PageWidth,
-                                 job_.PageHeight);
+            PrintBitmapSlice(region);
         } else {
             PrintShapes(0, 0, &region);
             PrintLines(0, 0, &region);
-            if (cutLines) DrawCutLines();
         }
+        if (clip) printer_.SetClip(nullptr);
+        if (cutLines) DrawCutLines();
+        DrawPageAids(&page, PatternReach(job_, page, options_.WidthTwips, options_.HeightTwips));
         if (++printed < pages.size()) printer_.NewPage();
     }
     progress_.ProgressEnd();
 }
 
-// The picture has the screen's resolution at true size.
+// The whole grid scaled into one page region, each page's outline and name
+// over the pattern.
+void PrintRenderer::PrintMap(bool bitmap) {
+    const int elements = store_.OutLine.Count() + store_.OutShape.Count();
+    progress_.ProgressStart(0, elements, "Printing Map", false);
+    const float scale = 1.0f / static_cast<float>(std::max(job_.Rows, job_.Columns));
+    const PrintPen pen = printer_.Pen();
+    if (bitmap) {
+        const RasterSurface& picture = bitmap_.Surface();
+        printer_.DrawPicture(picture, 0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height()),
+                             job_.PageOffsetX, job_.PageOffsetY, options_.WidthTwips * scale,
+                             options_.HeightTwips * scale);
+    } else {
+        printer_.SetPen(kAidPen);
+        scale_ = scale;
+        PrintShapes(0, 0, nullptr);
+        PrintLines(0, 0, nullptr);
+        scale_ = 1;
+    }
+    printer_.SetPen(kAidPen);
+    const float width = job_.PageWidth * scale, height = job_.PageHeight * scale;
+    for (const PageAddress& page : PageOrder(job_, true, 1, 1)) {
+        const float left = job_.PageOffsetX + static_cast<float>(page.column - 1) * width;
+        const float top = job_.PageOffsetY + static_cast<float>(page.row - 1) * height;
+        DrawAidLine(left, top, left + width, top);
+        DrawAidLine(left + width, top, left + width, top + height);
+        DrawAidLine(left + width, top + height, left, top + height);
+        DrawAidLine(left, top + height, left, top);
+        const std::string name = RowLetters(page.row) + std::to_string(page.column);
+        const float letters = std::min({2 * kLabelHeight, height / 3, width / 3});
+        DrawText(left + (width - printer_.TextWidth(name, letters)) / 2, top + (height + letters) / 2, name, letters);
+    }
+    if (job_.PrintLabels) {
+        if (const auto label = PlaceLabel(job_, nullptr, Printable())) {
+            DrawText(label->left, label->baseline, MapLabelText(job_), label->height);
+        }
+    }
+    printer_.SetPen(pen);
+    DrawPageAids(nullptr, {job_.Columns * width, job_.Rows * height});
+}
+
+// The neighbours' pattern in the glue margins, faint, under the page's own.
+void PrintRenderer::PrintOverlap(const PageAddress& page, const PrintRegion& region) {
+    const PaperRect area = OverlapArea(job_, page, Printable());
+    printer_.SetClip(&area);
+    printer_.SetBlackness(false);
+    ink_ = kOverlapColour;
+    reach_ = job_.Overlap;
+    PrintShapes(0, 0, &region);
+    PrintLines(0, 0, &region);
+    reach_ = 0;
+    ink_ = static_cast<std::uint32_t>(job_.PrintColor);
+    printer_.SetBlackness(blackness_);
+    printer_.SetClip(nullptr);
+}
+
+// The picture's pixels that cover the region, whole, placed where they lie
+// on the pattern: neighbouring pages both carry the pixels their shared
+// edge runs through, and the clip cuts each at the edge.
+void PrintRenderer::PrintBitmapSlice(const PrintRegion& region) {
+    const RasterSurface& picture = bitmap_.Surface();
+    const double tx = pictureTwipsX_, ty = pictureTwipsY_;
+    const int left = static_cast<int>(std::floor(region.xL / tx));
+    const int top = static_cast<int>(std::floor(region.yT / ty));
+    const int right = std::min(static_cast<int>(std::ceil(region.xR / tx)), picture.Width());
+    const int bottom = std::min(static_cast<int>(std::ceil(region.yB / ty)), picture.Height());
+    if (right <= left || bottom <= top) return;
+    printer_.DrawPicture(picture, static_cast<float>(left), static_cast<float>(top), static_cast<float>(right - left),
+                         static_cast<float>(bottom - top), static_cast<float>(job_.PageOffsetX + left * tx - region.xL),
+                         static_cast<float>(job_.PageOffsetY + top * ty - region.yT),
+                         static_cast<float>((right - left) * tx), static_cast<float>((bottom - top) * ty));
+}
+
 bool PrintRenderer::ComposePrintBitmap() {
-    const float pixel = screenTwipsPerPixel_;
-    const int pen = PenPixels(pixel > 0 ? options_.PenSizeInches() * kTwipsPerInch / pixel : 0);
-    const float width = options_.WidthTwips / pixel;
-    const float height = options_.HeightTwips / pixel;
-    if (bitmap_.ComposeBitmap(options_.WidthTwips, options_.HeightTwips, BitmapPixels(width), BitmapPixels(height),
-                              pen, job_.PrintMirrorImage)) {
-        return true;
+    const float printerPixel = printer_.PixelWidth();
+    const double pixel = printerPixel > 0 ? printerPixel : screenTwipsPerPixel_;
+    const double area = static_cast<double>(options_.WidthTwips) * options_.HeightTwips;
+    const double coarser = std::max(1.0, std::ceil(std::sqrt(area / kMostPicturePixels) / pixel));
+    const float width = static_cast<float>(std::ceil(options_.WidthTwips / (pixel * coarser)));
+    const float height = static_cast<float>(std::ceil(options_.HeightTwips / (pixel * coarser)));
+    const int columns = BitmapPixels(width);
+    const int rows = BitmapPixels(height);
+    if (columns > 0 && rows > 0) {
+        pictureTwipsX_ = options_.WidthTwips / static_cast<float>(columns);
+        pictureTwipsY_ = options_.HeightTwips / static_cast<float>(rows);
+        const int pen = PenPixels(options_.PenSizeInches() * kTwipsPerInch / pictureTwipsX_);
+        if (bitmap_.ComposeBitmap(options_.WidthTwips, options_.HeightTwips, columns, rows, pen,
+                                  job_.PrintMirrorImage)) {
+            return true;
+        }
     }
     bitmap_.ReleaseExportSurface();
     messages_.MsgPrintBitmapNotCreated(width, height);
@@ -208,18 +318,22 @@ void PrintRenderer::PrintCircle(const ShapeOutline& o, float ox, float oy, const
     const float r = o.width / 2;
     const float cx = Mirrored(o.left + r) + ox;
     const float cy = o.top + oy + r;
-    const auto colour = static_cast<std::uint32_t>(job_.PrintColor);
+    const std::uint32_t colour = ink_;
     if (region == nullptr) {
-        printer_.DrawCircle(cx + job_.PageOffsetX, cy + job_.PageOffsetY, r, colour);
+        printer_.DrawCircle(cx * scale_ + job_.PageOffsetX, cy * scale_ + job_.PageOffsetY, r * scale_, colour);
         return;
     }
     const PrintRegion& g = *region;
-    if (cx + r < g.xL || cx - r > g.xR || cy + r < g.yT || cy - r > g.yB) return;
-    if (cx - r >= g.xL && cx + r <= g.xR && cy - r >= g.yT && cy + r <= g.yB) {
+    const PrintRegion reach = Widened(g, Bleed());
+    if (cx + r < reach.xL || cx - r > reach.xR || cy + r < reach.yT || cy - r > reach.yB) return;
+    const bool inside = cx - r >= g.xL && cx + r <= g.xR && cy - r >= g.yT && cy + r <= g.yB;
+    if (inside && reach_ > 0) return;
+    if (inside || printer_.CanClip()) {
         printer_.DrawCircle(cx - g.xL + job_.PageOffsetX, cy - g.yT + job_.PageOffsetY, r, colour);
         return;
     }
-    // Across a page edge: the outline as segments, each clipped like a line.
+    // Across a page edge of a device that cannot clip: the outline as
+    // segments, each cut at the edge like a line.
     outline_.CircleStart(cx, cy, r, job_.PrintCircleDegrees);
     float x1, y1, x2, y2;
     bool more = true;
@@ -231,7 +345,10 @@ void PrintRenderer::PrintCircle(const ShapeOutline& o, float ox, float oy, const
 
 void PrintRenderer::PrintSegment(float x1, float y1, float x2, float y2, const PrintRegion* region) {
     if (region != nullptr) {
-        if (!ClipSegment(x1, y1, x2, y2, *region)) return;
+        // A glue margin takes only what reaches beyond the page.
+        const PrintRegion inner = Widened(*region, reach_ - Bleed());
+        if (reach_ > 0 && Inside(inner, x1, y1) && Inside(inner, x2, y2)) return;
+        if (!ClipSegment(x1, y1, x2, y2, printer_.CanClip() ? Widened(*region, Bleed()) : *region)) return;
         x1 -= region->xL;
         x2 -= region->xL;
         y1 -= region->yT;
@@ -241,24 +358,85 @@ void PrintRenderer::PrintSegment(float x1, float y1, float x2, float y2, const P
 }
 
 void PrintRenderer::DrawPrintLine(float x1, float y1, float x2, float y2) {
-    printer_.DrawLine(x1 + job_.PageOffsetX, y1 + job_.PageOffsetY, x2 + job_.PageOffsetX, y2 + job_.PageOffsetY,
-                      static_cast<std::uint32_t>(job_.PrintColor));
+    printer_.DrawLine(x1 * scale_ + job_.PageOffsetX, y1 * scale_ + job_.PageOffsetY, x2 * scale_ + job_.PageOffsetX,
+                      y2 * scale_ + job_.PageOffsetY, ink_);
 }
 
-// On the paper itself, along the margins: not moved by the page offsets.
+// How far past a cut line strokes run on under the clip: half the pen, and
+// a device pixel for the rounding of the stroke's edges; and over a glue
+// margin, across it.
+float PrintRenderer::Bleed() const { return reach_ + patternPen_.width / 2 + devicePixel_; }
+
+PaperRect PrintRenderer::RegionOnPaper() const {
+    return {job_.PageOffsetX, job_.PageOffsetY, job_.PageWidth, job_.PageHeight};
+}
+
+PaperRect PrintRenderer::Printable() const { return {0, 0, printer_.PrintableWidth(), printer_.PrintableHeight()}; }
+
+// Around the page region: along the margins of a grid, around the centred
+// region of a single sheet.
 void PrintRenderer::DrawCutLines() {
-    const bool dotted = printer_.PenDotted();
-    const int width = printer_.PenWidth();
-    printer_.SetPen(true, 1);
-    const float left = options_.MarginInches(Left) * kTwipsPerInch;
-    const float top = options_.MarginInches(Top) * kTwipsPerInch;
-    const float right = printer_.PrintableWidth() - options_.MarginInches(Right) * kTwipsPerInch;
-    const float bottom = printer_.PrintableHeight() - options_.MarginInches(Bottom) * kTwipsPerInch;
-    printer_.DrawLine(left, top, right, top, kCutLineColour);
-    printer_.DrawLine(right, top, right, bottom, kCutLineColour);
-    printer_.DrawLine(right, bottom, left, bottom, kCutLineColour);
-    printer_.DrawLine(left, bottom, left, top, kCutLineColour);
-    printer_.SetPen(dotted, width);
+    const PrintPen pen = printer_.Pen();
+    printer_.SetPen(kCutLinePen);
+    const PaperRect r = RegionOnPaper();
+    const float right = r.left + r.width;
+    const float bottom = r.top + r.height;
+    printer_.DrawLine(r.left, r.top, right, r.top, kAidColour);
+    printer_.DrawLine(right, r.top, right, bottom, kAidColour);
+    printer_.DrawLine(right, bottom, r.left, bottom, kAidColour);
+    printer_.DrawLine(r.left, bottom, r.left, r.top, kAidColour);
+    printer_.SetPen(pen);
+}
+
+void PrintRenderer::DrawAidLine(float x1, float y1, float x2, float y2) {
+    printer_.DrawLine(x1, y1, x2, y2, kAidColour);
+}
+
+void PrintRenderer::DrawText(float left, float baseline, const std::string& text, float height) {
+    printer_.DrawText(left, baseline, text, height, kAidColour);
+}
+
+void PrintRenderer::DrawPageAids(const PageAddress* page, PaperPoint used) {
+    const bool grid = page != nullptr && job_.Pages >= 2;
+    const bool square = job_.PrintTestSquare && !testSquarePrinted_;
+    if (!grid && !square) return;
+    const PrintPen pen = printer_.Pen();
+    printer_.SetPen(kAidPen);
+    if (grid && job_.PrintLabels) {
+        if (const auto label = PlaceLabel(job_, page, Printable())) {
+            const auto measure = [&](const std::string& text) { return printer_.TextWidth(text, label->height); };
+            DrawText(label->left, label->baseline, FittedPageLabel(job_, *page, job_.PageWidth, measure),
+                     label->height);
+        }
+    }
+    if (grid) {
+        for (const MarkTriangle& t : AlignmentMarks(job_, *page, Printable())) {
+            DrawAidLine(t[0].x, t[0].y, t[1].x, t[1].y);
+            DrawAidLine(t[1].x, t[1].y, t[2].x, t[2].y);
+            DrawAidLine(t[2].x, t[2].y, t[0].x, t[0].y);
+        }
+    }
+    if (square) {
+        float advice = 0;
+        for (const char* line : kTestSquareAdvice) advice = std::max(advice, printer_.TextWidth(line, kLabelHeight));
+        if (const auto placed = PlaceTestSquare(job_, used, advice)) {
+            DrawTestSquare(*placed);
+            testSquarePrinted_ = true;
+        }
+    }
+    printer_.SetPen(pen);
+}
+
+void PrintRenderer::DrawTestSquare(const TestSquare& square) {
+    for (const PaperRect& r : {square.inch, square.fiveCentimetres}) {
+        const float right = r.left + r.width;
+        const float bottom = r.top + r.height;
+        DrawAidLine(r.left, r.top, right, r.top);
+        DrawAidLine(right, r.top, right, bottom);
+        DrawAidLine(right, bottom, r.left, bottom);
+        DrawAidLine(r.left, bottom, r.left, r.top);
+    }
+    for (const auto& [at, text] : square.texts) DrawText(at.x, at.y, text, kLabelHeight);
 }
 
 }  // namespace tessary

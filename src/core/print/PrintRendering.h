@@ -4,6 +4,7 @@
 #include "core/engine/BoxTool.h"
 #include "core/files/BitmapExport.h"
 #include "core/print/PageLayout.h"
+#include "core/print/PrintAids.h"
 #include "core/print/PrintJob.h"
 
 namespace tessary {
@@ -23,7 +24,9 @@ bool ClipSegment(float& x1, float& y1, float& x2, float& y2, const PrintRegion& 
 
 // Prints the displayed pattern at true size: the view must be at normal
 // size, where layer coordinates are pattern twips. In bitmap mode the
-// pattern is composed on the export surface at the screen's resolution.
+// pattern is composed on the export surface at the printer's resolution
+// (the screen's when the printer gives none), coarser only where the
+// picture would not fit in memory.
 class PrintRenderer {
 public:
     PrintRenderer(const PatternStore& store, const PatternOptions& options, Progress& progress, Messages& messages,
@@ -52,6 +55,17 @@ private:
     bool ComposePrintBitmap();
     void PrintSinglePage();
     void PrintPageGrid(bool allPages, int row, int column, bool bitmap, bool cutLines);
+    void PrintBitmapSlice(const PrintRegion& region);
+    void PrintOverlap(const PageAddress& page, const PrintRegion& region);
+    void PrintMap(bool bitmap);
+    PaperRect RegionOnPaper() const;
+    float Bleed() const;
+    PaperRect Printable() const;
+    // A page's label and marks; the test square where the pattern leaves
+    // room for it, on the first page that has it.
+    void DrawPageAids(const PageAddress* page, PaperPoint used);
+    void DrawTestSquare(const TestSquare& square);
+    void DrawText(float left, float baseline, const std::string& text, float height);
     void PrintShapes(float ox, float oy, const PrintRegion* region);
     void PrintLines(float ox, float oy, const PrintRegion* region);
     void PrintBox(const ShapeOutline& outline, float ox, float oy, const PrintRegion* region);
@@ -61,6 +75,7 @@ private:
     void PrintSegment(float x1, float y1, float x2, float y2, const PrintRegion* region);
     void DrawPrintLine(float x1, float y1, float x2, float y2);
     void DrawCutLines();
+    void DrawAidLine(float x1, float y1, float x2, float y2);
     float Mirrored(float x) const;
 
     const PatternStore& store_;
@@ -72,6 +87,17 @@ private:
     float screenTwipsPerPixel_;
     PrintJob job_;
     CircleOutline outline_;
+    PrintPen patternPen_;
+    // The composed picture's pixel, in pattern twips.
+    float pictureTwipsX_ = 0;
+    float pictureTwipsY_ = 0;
+    bool testSquarePrinted_ = false;
+    bool blackness_ = false;
+    // What the pattern is drawn in, and how far beyond the page region.
+    std::uint32_t ink_ = 0;
+    float reach_ = 0;
+    float scale_ = 1;  // below 1 on the assembly map
+    float devicePixel_ = 0;
 };
 
 }  // namespace tessary

@@ -73,6 +73,19 @@ const std::vector<std::string>& PrintWizardModel::CircleItems() {
     return items;
 }
 
+const std::vector<std::string>& PrintWizardModel::OverlapItems() {
+    static const std::vector<std::string> items = [] {
+        std::vector<std::string> mm{"0"};
+        for (const std::string& n : NumberList(kMostOverlapMillimetres)) mm.push_back(n);
+        return mm;
+    }();
+    return items;
+}
+
+void PrintWizardModel::SelectOverlap(int millimetres) {
+    if (millimetres >= 0 && millimetres <= kMostOverlapMillimetres) overlap_ = millimetres;
+}
+
 void PrintWizardModel::SetPrintOrientation(std::int16_t orientation) { ChooseOrientation(orientation < 2 ? 0 : 1); }
 
 bool PrintWizardModel::Activate() {
@@ -273,15 +286,11 @@ void PrintWizardModel::SelectColumn(int position) {
 void PrintWizardModel::ChooseDrawMode(int option) {
     if ((option != 0 && option != 1) || option == DrawModeOption()) return;
     if (option == 0) {
-        for (const int step : {kCutLinesStep, kPaperSaverStep}) {
-            // A multi-page pattern has no use for the paper saver.
-            if (!disabledByLayout_[static_cast<std::size_t>(step)]) SetStepEnabled(step, true);
-        }
+        // A multi-page pattern has no use for the paper saver.
+        if (!disabledByLayout_[static_cast<std::size_t>(kPaperSaverStep)]) SetStepEnabled(kPaperSaverStep, true);
         bitmap_ = false;
     } else {
-        SetStepEnabled(kCutLinesStep, false);
         SetStepEnabled(kPaperSaverStep, false);
-        cutLines_ = false;
         perPagePosition_ = 0;
         bitmap_ = true;
     }
@@ -333,10 +342,16 @@ void PrintWizardModel::LoadWizardSettings() {
     if (!IsSpacingNumber(Trimmed(spacingText_))) spacingText_ = kDefaultSpacing;
     collate_ = checkState("Collate", false);
     cutLines_ = checkState("CutLines", true);
+    labels_ = checkState("Labels", true);
+    marks_ = checkState("Marks", true);
+    testSquare_ = checkState("TestSquare", true);
+    map_ = checkState("Map", false);
+    const long overlap = ReadInteger(settings_, kPrintWizardSection, "Overlap", 0);
+    overlap_ = overlap >= 0 && overlap <= kMostOverlapMillimetres ? static_cast<int>(overlap) : 0;
     mirror_ = checkState("Mirror", false);
     const long circle = ReadInteger(settings_, kPrintWizardSection, "CircleDegrees", kDefaultCirclePosition);
     circlePosition_ = circle >= 0 && circle < kCircleDegreeChoices ? static_cast<int>(circle) : kDefaultCirclePosition;
-    // Last, so that bitmap mode has the final word on the cut lines.
+    // Last, so that bitmap mode has the final word on the paper saver.
     if (ReadBoolean(settings_, kPrintWizardSection, "Bitmap", false)) ChooseDrawMode(1);
 }
 
@@ -346,6 +361,11 @@ void PrintWizardModel::SaveWizardSettings() {
     WriteInteger(settings_, kPrintWizardSection, "Collate", collate_ ? 1 : 0);
     WriteBoolean(settings_, kPrintWizardSection, "Bitmap", bitmap_);
     WriteInteger(settings_, kPrintWizardSection, "CutLines", cutLines_ ? 1 : 0);
+    WriteInteger(settings_, kPrintWizardSection, "Labels", labels_ ? 1 : 0);
+    WriteInteger(settings_, kPrintWizardSection, "Marks", marks_ ? 1 : 0);
+    WriteInteger(settings_, kPrintWizardSection, "TestSquare", testSquare_ ? 1 : 0);
+    WriteInteger(settings_, kPrintWizardSection, "Map", map_ ? 1 : 0);
+    WriteInteger(settings_, kPrintWizardSection, "Overlap", overlap_);
     WriteInteger(settings_, kPrintWizardSection, "Mirror", mirror_ ? 1 : 0);
     WriteInteger(settings_, kPrintWizardSection, "CircleDegrees", circlePosition_);
 }

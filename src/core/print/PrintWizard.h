@@ -47,6 +47,7 @@ inline constexpr int kFinishStep = 8;
 inline constexpr int kSummaryLines = 7;
 inline constexpr int kMaxCopies = 999;
 inline constexpr int kCircleDegreeChoices = 15;
+inline constexpr int kMostOverlapMillimetres = 25;
 
 // The colour swatch a step's marker (and, but for the current step, its
 // caption) is drawn in.
@@ -89,6 +90,11 @@ public:
     float PageHeight() const { return layout_.pageHeight; }
     float PageWidth() const { return layout_.pageWidth; }
     bool PrintCutLine() const { return cutLines_; }
+    bool PrintLabels() const { return labels_; }
+    bool PrintMarks() const { return marks_; }
+    bool PrintTestSquare() const { return testSquare_; }
+    bool PrintMap() const { return map_; }
+    int OverlapMillimetres() const { return overlap_; }
     bool PrintMirrorImage() const { return mirror_; }
     bool PrintBitmapImage() const { return bitmap_; }
     std::int16_t PrintCircleDegrees() const { return static_cast<std::int16_t>(circlePosition_ + 1); }
@@ -136,10 +142,17 @@ public:
     void SelectRow(int position);
     void SelectColumn(int position);
 
-    // Draw Mode and Cut Lines.
+    // Draw Mode and Cut Lines (which bitmap mode prints too).
     int DrawModeOption() const { return bitmap_ ? 1 : 0; }  // 0 vector, 1 bitmap
     void ChooseDrawMode(int option);
     void SetCutLines(bool checked) { cutLines_ = checked; }
+    // The assembly aids, on the Cut Lines step.
+    void SetLabels(bool checked) { labels_ = checked; }
+    void SetMarks(bool checked) { marks_ = checked; }
+    void SetTestSquare(bool checked) { testSquare_ = checked; }
+    void SetMap(bool checked) { map_ = checked; }
+    static const std::vector<std::string>& OverlapItems();  // "0" .. "25" mm
+    void SelectOverlap(int millimetres);
 
     // Paper Saver.
     const std::vector<std::string>& PerPageItems() const { return perPageItems_; }
@@ -214,6 +227,11 @@ private:
 
     bool bitmap_ = false;
     bool cutLines_ = true;
+    bool labels_ = true;
+    bool marks_ = true;
+    bool testSquare_ = true;
+    bool map_ = false;
+    int overlap_ = 0;
 
     std::vector<std::string> perPageItems_{"1"};
     int perPagePosition_ = 0;

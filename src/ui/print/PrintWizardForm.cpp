@@ -163,7 +163,8 @@ QColor PrintWizardForm::Swatch(MarkerColour colour) {
     return {};
 }
 
-PrintWizardForm::PrintWizardForm(PrintWizardModel& model, QWidget* parent) : QDialog(parent), model_(model) {
+PrintWizardForm::PrintWizardForm(PrintWizardModel& model, QWidget* parent, std::function<void()> preview)
+    : QDialog(parent), model_(model) {
     setObjectName(QStringLiteral("PrintWizardForm"));
 
     frames_ = new QStackedWidget;
@@ -188,6 +189,15 @@ PrintWizardForm::PrintWizardForm(PrintWizardModel& model, QWidget* parent) : QDi
     buttons->addWidget(back_);
     buttons->addWidget(next_);
     buttons->addSpacing(12);
+    if (preview) {
+        auto* show = Named<QPushButton>(QStringLiteral("cmdPreview"), "Pre&view");
+        connect(show, &QPushButton::clicked, this, [this, preview] {
+            // A spacing still being typed decides how many copies share a sheet.
+            Act([this] { model_.SpacingFocusLost(); });
+            preview();
+        });
+        buttons->addWidget(show);
+    }
     buttons->addWidget(print);
 
     auto* rule = new QFrame;
@@ -320,21 +330,40 @@ QWidget* PrintWizardForm::DrawModeFrame() {
         Help("The vector mode draws the pattern as a series of vectors directly on the device page.  The bitmap mode "
              "sends a bitmap picture to the printer. Select the bitmap drawing mode only if your printer does not "
              "support drawing directly to the device page.  The bitmap mode may result in a loss of image resolution "
-             "creating a jagged line appearance.  Color, cut lines, and paper saver are not available when using the "
-             "bitmap mode."));
+             "creating a jagged line appearance.  Color and paper saver are not available when using the bitmap mode."));
     layout->addStretch();
     return Frame(kDrawModeStep, layout);
 }
 
 QWidget* PrintWizardForm::CutLinesFrame() {
     cutLines_ = Named<QCheckBox>(QStringLiteral("CheckCutLines"), "Print Cut Lines ");
-    connect(cutLines_, &QCheckBox::clicked, this,
-            [this](bool checked) { Act([this, checked] { model_.SetCutLines(checked); }); });
+    labels_ = Named<QCheckBox>(QStringLiteral("CheckLabels"), "Print a label on each page");
+    marks_ = Named<QCheckBox>(QStringLiteral("CheckMarks"), "Print alignment marks at the cut lines");
+    testSquare_ = Named<QCheckBox>(QStringLiteral("CheckTestSquare"), "Print a test square");
+    map_ = Named<QCheckBox>(QStringLiteral("CheckMap"), "Print an assembly map first");
+    const std::pair<QCheckBox*, void (PrintWizardModel::*)(bool)> boxes[] = {
+        {cutLines_, &PrintWizardModel::SetCutLines},
+        {labels_, &PrintWizardModel::SetLabels},
+        {marks_, &PrintWizardModel::SetMarks},
+        {testSquare_, &PrintWizardModel::SetTestSquare},
+        {map_, &PrintWizardModel::SetMap}};
     auto* layout = new QVBoxLayout;
-    layout->addWidget(cutLines_);
+    for (const auto& [box, set] : boxes) {
+        connect(box, &QCheckBox::clicked, this,
+                [this, set = set](bool checked) { Act([this, set, checked] { (model_.*set)(checked); }); });
+        layout->addWidget(box);
+    }
+    overlap_ = NamedList("OverlapList");
+    layout->addLayout(ListRow(overlap_, PrintWizardModel::OverlapItems(), "Glue margin", "mm",
+                              &PrintWizardModel::SelectOverlap));
     layout->addWidget(
-        Help("Cut lines are dotted lines printed along the page margins.  Trim each page along its cut "
-             "lines and join the pages edge to edge to assemble the full size pattern."));
+        Help("Cut lines are dashed lines printed around the pattern on each page.  Trim each page along its cut "
+             "lines and join the pages edge to edge to assemble the full size pattern.  The label in the margin "
+             "names each page by its row letter and column number; the triangles on the cut lines meet those of "
+             "the neighbouring page.  The test square, printed where the pattern leaves room for it, shows "
+             "whether the printer kept the true size.  The assembly map shows the whole pattern on one page with "
+             "the grid of pages over it.  A glue margin repeats the neighbouring page's pattern, faintly, "
+             "beyond each cut line."));
     layout->addStretch();
     return Frame(kCutLinesStep, layout);
 }
@@ -449,27 +478,33 @@ QWidget* PrintWizardForm::MirrorFrame() {
     return Frame(kMirrorStep, layout);
 }
 
+QHBoxLayout* PrintWizardForm::ListRow(QComboBox* list, const std::vector<std::string>& items, const char* caption,
+                                      const char* units, void (PrintWizardModel::*select)(int)) {
+    for (const std::string& item : items) list->addItem(QString::fromStdString(item));
+    connect(list, &QComboBox::currentIndexChanged, this,
+            [this, select](int position) { Act([this, select, position] { (model_.*select)(position); }); });
+    QLabel* label = Label(caption);
+    label->setBuddy(list);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(list);
+    row->addWidget(Label(units));
+    row->addStretch();
+    return row;
+}
+
 QWidget* PrintWizardForm::CirclesFrame() {
     circleDegrees_ = NamedList("CircleDegrees");
-    for (const std::string& item : PrintWizardModel::CircleItems())
-        circleDegrees_->addItem(QString::fromStdString(item));
-    connect(circleDegrees_, &QComboBox::currentIndexChanged, this,
-            [this](int position) { Act([this, position] { model_.SelectCircleDegrees(position); }); });
-    QLabel* caption = Label("Draw Circles In Arcs Of");
-    caption->setBuddy(circleDegrees_);
-    auto* row = new QHBoxLayout;
-    row->addWidget(caption);
-    row->addWidget(circleDegrees_);
-    row->addWidget(Label("Degrees"));
-    row->addStretch();
     auto* layout = new QVBoxLayout;
-    layout->addLayout(row);
+    layout->addLayout(ListRow(circleDegrees_, PrintWizardModel::CircleItems(), "Draw Circles In Arcs Of", "Degrees",
+                              &PrintWizardModel::SelectCircleDegrees));
     layout->addWidget(
         Help("Circles that cross a page boundary, such that a portion of the circle is printed on more than one page, "
              "are printed in arc segments.  The length of the arc segment may be adjusted to control the circles' "
              "smoothness.  One degree is the smoothest but requires more computer and printer memory and will print "
              "slower.  Five degree arcs is the default setting and prints smooth circles at a reasonably quick "
-             "speed."));
+             "speed.  Printers and PDF files that can limit drawing to the page region print these circles whole; "
+             "the arc segments are for those that cannot."));
     layout->addStretch();
     return Frame(kCirclesStep, layout);
 }
@@ -561,6 +596,14 @@ void PrintWizardForm::ShowModel() {
 
     drawMode_[static_cast<std::size_t>(model_.DrawModeOption())]->setChecked(true);
     cutLines_->setChecked(model_.PrintCutLine());
+    labels_->setChecked(model_.PrintLabels());
+    marks_->setChecked(model_.PrintMarks());
+    testSquare_->setChecked(model_.PrintTestSquare());
+    map_->setChecked(model_.PrintMap());
+    {
+        const QSignalBlocker block(overlap_);
+        overlap_->setCurrentIndex(model_.OverlapMillimetres());
+    }
 
     ShowList(perPage_, model_.PerPageItems(), model_.PerPagePosition());
     ShowText(spacing_, model_.SpacingText());

@@ -3,11 +3,13 @@
 #include <QColor>
 #include <QDialog>
 #include <array>
+#include <functional>
 
 #include "core/print/PrintWizard.h"
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,7 +28,9 @@ class PrintWizardForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit PrintWizardForm(PrintWizardModel& model, QWidget* parent = nullptr);
+    // preview, when given, shows the pages of the choices made so far.
+    explicit PrintWizardForm(PrintWizardModel& model, QWidget* parent = nullptr,
+                             std::function<void()> preview = nullptr);
 
     // The colour a marker of this kind is drawn in.
     static QColor Swatch(MarkerColour colour);
@@ -48,6 +52,9 @@ private:
     QWidget* CopiesFrame();
     QWidget* MirrorFrame();
     QWidget* CirclesFrame();
+    // The list, filled with items, between its caption and its units.
+    QHBoxLayout* ListRow(QComboBox* list, const std::vector<std::string>& items, const char* caption, const char* units,
+                         void (PrintWizardModel::*select)(int));
     template <class Action>
     void Act(Action action);
     void ShowModel();
@@ -70,6 +77,11 @@ private:
 
     std::array<QRadioButton*, 2> drawMode_{};
     QCheckBox* cutLines_ = nullptr;
+    QCheckBox* labels_ = nullptr;
+    QCheckBox* marks_ = nullptr;
+    QCheckBox* testSquare_ = nullptr;
+    QCheckBox* map_ = nullptr;
+    QComboBox* overlap_ = nullptr;
 
     QComboBox* perPage_ = nullptr;
     QLineEdit* spacing_ = nullptr;

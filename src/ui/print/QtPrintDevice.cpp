@@ -1,6 +1,7 @@
 #include "ui/print/QtPrintDevice.h"
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QPageLayout>
 
 #include "core/print/PdfCheck.h"
@@ -13,17 +14,26 @@ namespace {
 constexpr double kTwipsPerPoint = 20.0;
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(const QPrinter& setup) : target_(setup.outputFileName().toStdString()) {
-    printer_.setOutputFormat(setup.outputFormat());
-    if (setup.outputFormat() == QPrinter::NativeFormat) printer_.setPrinterName(setup.printerName());
+QtPrintDevice::QtPrintDevice(const QPrinter& setup)
+    : target_(setup.outputFileName().toStdString()),
+      own_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      printer_(*own_) {
+    CopySetup(setup, printer_);
+}
+
+QtPrintDevice::QtPrintDevice(QPrinter& preview, Showing) : printer_(preview), showing_(true) {}
+
+void QtPrintDevice::CopySetup(const QPrinter& setup, QPrinter& printer) {
+    printer.setOutputFormat(setup.outputFormat());
+    if (setup.outputFormat() == QPrinter::NativeFormat) printer.setPrinterName(setup.printerName());
     // The queue's own defaults come with its name; the setup's paper then
     // replaces them.
-    printer_.setPageLayout(setup.pageLayout());
-    printer_.setFullPage(setup.fullPage());
-    printer_.setColorMode(setup.colorMode());
-    printer_.setDuplex(setup.duplex());
-    printer_.setPageOrder(setup.pageOrder());
-    printer_.setDocName(setup.docName());
+    printer.setPageLayout(setup.pageLayout());
+    printer.setFullPage(setup.fullPage());
+    printer.setColorMode(setup.colorMode());
+    printer.setDuplex(setup.duplex());
+    printer.setPageOrder(setup.pageOrder());
+    printer.setDocName(setup.docName());
 }
 
 QtPrintDevice::~QtPrintDevice() = default;
@@ -37,8 +47,6 @@ bool QtPrintDevice::Fail(const std::string& reason) {
     if (failure_.empty()) failure_ = reason;
     return false;
 }
-
-
 
 void QtPrintDevice::SetOrientation(std::int16_t orientation) {
     printer_.setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -56,7 +64,8 @@ float QtPrintDevice::PixelWidth() const { return static_cast<float>(1440.0 / pri
 
 float QtPrintDevice::PixelHeight() const { return PixelWidth(); }
 
-double QtPrintDevice::DeviceUnitsPerTwip() const { return printer_.resolution() / 1440.0; }
+// Asked for every drawing: while a document is open, from the resolution it started with.
+double QtPrintDevice::DeviceUnitsPerTwip() const { return painter_ ? unitsPerTwip_ : printer_.resolution() / 1440.0; }
 
 void QtPrintDevice::SetCopies(std::int16_t copies) {
     copies_ = std::max<int>(copies, 1);
@@ -70,15 +79,50 @@ void QtPrintDevice::SetColourMode(bool colour) {
     printer_.setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale);
 }
 
-void QtPrintDevice::SetPen(bool dotted, int widthPixels) {
-    dotted_ = dotted;
-    penWidth_ = widthPixels;
-}
-
+// Width 0 is the thinnest line the device draws.
 QPen QtPrintDevice::PenFor(std::uint32_t colour) const {
     const QColor c = blackness_ ? QColor(Qt::black) : ColourOf(colour);
-    QPen pen(c, std::max(penWidth_, 1), dotted_ ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap);
+    const double k = DeviceUnitsPerTwip();
+    QPen pen(c, pen_.width * k, Qt::SolidLine, Qt::FlatCap);
+    if (pen_.dashOn > 0) {
+        // Dashes are counted in pen widths.
+        const double unit = std::max(pen_.width * k, 1.0);
+        pen.setDashPattern({pen_.dashOn * k / unit, pen_.dashOff * k / unit});
+    }
     return pen;
+}
+
+QFont QtPrintDevice::FontFor(float height) const {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(height * DeviceUnitsPerTwip()))));
+    return font;
+}
+
+void QtPrintDevice::SetClip(const PaperRect* rect) {
+    const double k = DeviceUnitsPerTwip();
+    if (rect == nullptr) {
+        Record([](QPainter& p) { p.setClipping(false); });
+        return;
+    }
+    const QRectF area(rect->left * k, rect->top * k, rect->width * k, rect->height * k);
+    Record([area](QPainter& p) { p.setClipRect(area); });
+}
+
+void QtPrintDevice::DrawText(float left, float baseline, const std::string& text, float height, std::uint32_t colour) {
+    const double k = DeviceUnitsPerTwip();
+    const QFont font = FontFor(height);
+    const QColor c = blackness_ ? QColor(Qt::black) : ColourOf(colour);
+    const QString words = QString::fromStdString(text);
+    Record([=](QPainter& p) {
+        p.setFont(font);
+        p.setPen(c);
+        p.drawText(QPointF(left * k, baseline * k), words);
+    });
+}
+
+float QtPrintDevice::TextWidth(const std::string& text, float height) const {
+    const QFontMetricsF metrics(FontFor(height));
+    return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) / DeviceUnitsPerTwip());
 }
 
 void QtPrintDevice::Record(Operation op) {
@@ -119,6 +163,14 @@ void QtPrintDevice::DrawPicture(const RasterSurface& picture, float left, float 
     Record([image, source, target](QPainter& p) { p.drawImage(target, image, source); });
 }
 
+// In points from the paper's millimetres: Qt's own points are whole.
+QSizeF QtPrintDevice::ExactSheet() const {
+    const QPageLayout layout = printer_.pageLayout();
+    QSizeF sheet = layout.pageSize().size(QPageSize::Millimeter) * (72 / 25.4);
+    if (layout.orientation() == QPageLayout::Landscape) sheet.transpose();
+    return sheet;
+}
+
 bool QtPrintDevice::BeginDocument() {
     failure_.clear();
     if (PrintsToFile()) {
@@ -130,12 +182,19 @@ bool QtPrintDevice::BeginDocument() {
         }
         printer_.setOutputFileName(QString::fromStdString(file_->ScratchPath()));
     }
+    unitsPerTwip_ = printer_.resolution() / 1440.0;
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(&printer_)) {
         painter_.reset();
         file_.reset();
         return Fail(PrintsToFile() ? "the PDF file could not be started"
                                    : "the printer \"" + printer_.printerName().toStdString() + "\" did not start the print");
+    }
+    if (PrintsToFile()) {
+        // The PDF writer turns the page upside down about its whole-point
+        // height; the sheet's exact height (written in at the end) is lower.
+        const double rounded = printer_.pageLayout().fullRectPoints().height();
+        painter_->translate(0, (rounded - ExactSheet().height()) * printer_.resolution() / 72.0);
     }
     blankPage_ = true;
     return true;
@@ -166,7 +225,10 @@ bool QtPrintDevice::EndDocument() {
     painter_.reset();
     if (!ended) Fail(PrintsToFile() ? "the PDF file could not be finished" : "the printer did not take the whole print");
     if (file_ && failure_.empty()) {
-        if (!PdfWrittenWhole(file_->ScratchPath())) {
+        const QSizeF sheet = ExactSheet();
+        if (!WriteExactPageSize(file_->ScratchPath(), sheet.width(), sheet.height())) {
+            Fail("the PDF file could not be finished");
+        } else if (!PdfWrittenWhole(file_->ScratchPath())) {
             Fail("the PDF file was not written whole; the disk may be full");
         } else if (!file_->Commit()) {
             Fail(file_->Error());

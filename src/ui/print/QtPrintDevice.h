@@ -22,10 +22,17 @@ public:
     // file, paper): a printer whose print failed to start refuses every
     // later change, so the setup is never printed on itself.
     explicit QtPrintDevice(const QPrinter& setup);
+    // Draws on the given printer, one that shows the pages rather than
+    // prints them (a print preview's): no file is written.
+    struct Showing {};
+    QtPrintDevice(QPrinter& preview, Showing);
     ~QtPrintDevice() override;
 
+    // Sets printer up as the given one: queue or PDF file, paper.
+    static void CopySetup(const QPrinter& setup, QPrinter& printer);
+
     std::string DeviceName() const override;
-    bool PrintsToFile() const override { return printer_.outputFormat() == QPrinter::PdfFormat; }
+    bool PrintsToFile() const override { return !showing_ && printer_.outputFormat() == QPrinter::PdfFormat; }
     std::string OutputFile() const override { return target_; }
     void SetOutputFile(const std::string& path) override { target_ = path; }
     void SetOrientation(std::int16_t orientation) override;
@@ -36,11 +43,14 @@ public:
     void SetCopies(std::int16_t copies) override;
     void SetColourMode(bool colour) override;
     void SetBlackness(bool blackness) override { blackness_ = blackness; }
-    void SetPen(bool dotted, int widthPixels) override;
-    bool PenDotted() const override { return dotted_; }
-    int PenWidth() const override { return penWidth_; }
+    void SetPen(const PrintPen& pen) override { pen_ = pen; }
+    PrintPen Pen() const override { return pen_; }
+    bool CanClip() const override { return true; }
+    void SetClip(const PaperRect* rect) override;
     void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
     void DrawCircle(float cx, float cy, float radius, std::uint32_t colour) override;
+    void DrawText(float left, float baseline, const std::string& text, float height, std::uint32_t colour) override;
+    float TextWidth(const std::string& text, float height) const override;
     void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height, float paperLeft,
                      float paperTop, float paperWidth, float paperHeight) override;
     bool BeginDocument() override;
@@ -53,10 +63,14 @@ private:
     void Record(Operation op);
     void FlushPage();
     QPen PenFor(std::uint32_t colour) const;
+    QFont FontFor(float height) const;
     double DeviceUnitsPerTwip() const;
+    QSizeF ExactSheet() const;
     bool Fail(const std::string& reason);
 
-    QPrinter printer_{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> own_;
+    QPrinter& printer_;
+    bool showing_ = false;
     std::string target_;
     std::unique_ptr<FileReplacement> file_;
     std::unique_ptr<QPainter> painter_;
@@ -67,8 +81,8 @@ private:
     int copies_ = 1;
     bool repeatPages_ = false;
     bool blackness_ = false;
-    bool dotted_ = false;
-    int penWidth_ = 1;
+    PrintPen pen_;
+    double unitsPerTwip_ = 1;
 };
 
 }  // namespace tessary

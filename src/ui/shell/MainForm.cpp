@@ -29,6 +29,7 @@
 #include "ui/files/NewOptionsForm.h"
 #include "ui/files/SetupForm.h"
 #include "ui/platform/StandardFolders.h"
+#include "ui/print/PrintPreviewForm.h"
 #include "ui/print/PrintWizardForm.h"
 #include "ui/shell/AutosaveTimer.h"
 #include "ui/print/QtPrintDevice.h"
@@ -188,6 +189,7 @@ void MainForm::BuildMenus() {
     file->addSeparator();
     add(file, QStringLiteral("MenuFilePrint"), QStringLiteral("&Print Pattern..."), [this] { PrintPattern(); },
         QKeySequence::Print);
+    add(file, QStringLiteral("MenuFilePrintPreview"), QStringLiteral("Print Pre&view..."), [this] { PrintPreview(); });
     add(file, QStringLiteral("MenuFilePrintSetup"), QStringLiteral("Print Set&up..."), [this] { PrintSetup(); });
     file->addSeparator();
     add(file, QStringLiteral("MenuFileExit"), QStringLiteral("E&xit"), [this] { close(); }, QKeySequence::Quit);
@@ -493,9 +495,25 @@ void MainForm::PrintPattern() {
     }
     QtPrintDevice device(printer_);
     PrintCommand(*workspace_, device, exportSurface_, dialogs_, [this](PrintWizardModel& wizard) {
-        PrintWizardForm dialog(wizard, this);
+        PrintWizardForm dialog(wizard, this, [this, &wizard] { ShowPrintPreview(JobFromWizard(wizard, PrintJob{})); });
         dialog.exec();
     });
+}
+
+void MainForm::PrintPreview() {
+    QtPrintDevice device(printer_);
+    PrintPreviewCommand(*workspace_, device, [this](const PrintJob& job) { ShowPrintPreview(job); });
+}
+
+void MainForm::ShowPrintPreview(const PrintJob& job) {
+    PrintPreviewForm preview(
+        printer_, job.PrintOrientation,
+        [this, job](QPrinter& pages) {
+            QtPrintDevice device(pages, QtPrintDevice::Showing{});
+            PreviewPages(*workspace_, device, exportSurface_, job);
+        },
+        this);
+    preview.exec();
 }
 
 void MainForm::PrintSetup() {

@@ -15,6 +15,7 @@
 #include "core/shell/HelpPages.h"
 #include "core/engine/Session.h"
 #include "core/engine/Workspace.h"
+#include "core/print/PrintJob.h"
 #include "ui/platform/QtCommandDialogs.h"
 #include "ui/platform/QtMessagePresenter.h"
 #include "ui/platform/QtPictureLayers.h"
@@ -94,6 +95,8 @@ private:
     void ShowWebPage(WebPage page);
     void ShowDisplaySetup();
     void PrintPattern();
+    void PrintPreview();
+    void ShowPrintPreview(const PrintJob& job);
     void PrintSetup();
     void StartWorkspaceWindows();
     void RestorePositions();

@@ -1,0 +1,75 @@
+// The full pattern to a tiled PDF through Qt's PDF writer: with no aids
+// (aids:0), with the default ones (aids:1: cut lines, labels, marks, test
+// square; they may cost at most half again) and with every one (aids:2: a
+// 10 mm glue margin and the assembly map too, which draws the whole pattern
+// once more).
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "bench/BenchPlatform.h"
+#include "bench/FullPrintPattern.h"
+#include "core/print/PrintAids.h"
+#include "core/print/PrintRendering.h"
+#include "ui/platform/QtRasterSurface.h"
+#include "ui/print/QtPrintDevice.h"
+
+namespace {
+
+using namespace tessary;
+
+void BM_TiledPdf(benchmark::State& state) {
+    const bool aids = state.range(0) >= 1;
+    const bool every = state.range(0) >= 2;
+    bench::NoSettings settings;
+    bench::DefaultAnswers answers;
+    SilentProgressWindow window;
+    Session session(Platform{settings, answers, window, {}});
+    session.progress.SetDisplay(true);
+    bench::AddFullPrintPattern(session);
+
+    QTemporaryDir folder;
+    QPrinter setup(QPrinter::HighResolution);
+    setup.setOutputFormat(QPrinter::PdfFormat);
+    setup.setOutputFileName(folder.filePath(QStringLiteral("full.pdf")));
+    setup.setFullPage(true);
+    setup.setPageSize(QPageSize(QPageSize::Letter));
+    setup.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    QtPrintDevice printer(setup);
+    QtRasterSurface surface;
+    PrintRenderer renderer(session.store, session.options, session.progress, session.messages, printer, surface, 15);
+    PrintJob job;
+    renderer.PreparePrinterColor(job);
+    renderer.PreparePrinterPen();
+    const PageGrid grid = ComputePageGrid(printer, session.options);
+    job.Pages = grid.Pages;
+    job.Rows = grid.Rows;
+    job.Columns = grid.Columns;
+    job.PageWidth = grid.PageWidth;
+    job.PageHeight = grid.PageHeight;
+    job.Title = "Full";
+    job.PrintCutLine = job.PrintLabels = job.PrintMarks = job.PrintTestSquare = aids;
+    job.PrintMap = every;
+    job.Overlap = every ? 10 * kTwipsPerMillimetre : 0;
+    if (grid.Pages != 16) state.SkipWithError("not a 16-page grid");
+
+    for (auto _ : state) {
+        if (!renderer.PrintPattern(job)) state.SkipWithError("the PDF was not written");
+    }
+}
+BENCHMARK(BM_TiledPdf)->Arg(0)->Arg(1)->Arg(2)->ArgName("aids")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,158 @@
+#include "core/print/PrintAids.h"
+
+#include <algorithm>
+
+namespace tessary {
+
+namespace {
+
+// Letters reach below the baseline by about this part of their height.
+constexpr float kDescent = 0.3f;
+constexpr float kLinePitch = 1.4f;
+constexpr float kTestSquareGap = 144;  // a tenth of an inch
+constexpr float kInch = 1440;
+constexpr float kFiveCentimetres = 50 * kTwipsPerMillimetre;
+
+struct PaperEdges {
+    float left, top, right, bottom;
+};
+
+PaperEdges RegionOnPaper(const PrintJob& job) {
+    return {job.PageOffsetX, job.PageOffsetY, job.PageOffsetX + job.PageWidth, job.PageOffsetY + job.PageHeight};
+}
+
+bool HasMarks(const PrintJob& job) { return job.PrintMarks && job.Pages >= 2; }
+
+// What stands beyond a cut line shared with a neighbour: the marks. A label
+// may lie over the glue margin, which ends up under the neighbour, and
+// where a page has no neighbour on one side it goes there.
+float MarginTaken(const PrintJob& job, bool neighbour) { return neighbour && HasMarks(job) ? kMarkSize : 0; }
+
+}  // namespace
+
+std::string RowLetters(int row) {
+    std::string letters;
+    for (int n = std::max(row, 1); n > 0; n = (n - 1) / 26) {
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return letters;
+}
+
+std::string PageLabelText(const PrintJob& job, const PageAddress& page) {
+    std::string text = RowLetters(page.row) + std::to_string(page.column);
+    if (!job.Title.empty()) text += "   " + job.Title;
+    const int number = (page.row - 1) * job.Columns + page.column;
+    return text + "   page " + std::to_string(number) + " of " + std::to_string(job.Pages);
+}
+
+std::string FittedPageLabel(const PrintJob& job, const PageAddress& page, float width,
+                            const std::function<float(const std::string&)>& measure) {
+    std::string text = PageLabelText(job, page);
+    PrintJob shortened = job;
+    std::string title = job.Title;
+    while (!(measure(text) <= width) && !title.empty()) {
+        // A whole character at a time: UTF-8 continuation bytes go with it.
+        while (!title.empty() && (static_cast<unsigned char>(title.back()) & 0xC0) == 0x80) title.pop_back();
+        if (!title.empty()) title.pop_back();
+        while (!title.empty() && title.back() == ' ') title.pop_back();
+        shortened.Title = title.empty() ? std::string() : title + "...";
+        text = PageLabelText(shortened, page);
+    }
+    return text;
+}
+
+std::string MapLabelText(const PrintJob& job) {
+    return (job.Title.empty() ? std::string() : job.Title + "   ") + "assembly map of " + std::to_string(job.Pages) +
+           " pages";
+}
+
+std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* page, const PaperRect& printable) {
+    const PaperEdges region = RegionOnPaper(job);
+    // Clear of the cut line and of what stands beyond it.
+    const float clearBelow = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row < job.Rows);
+    const float clearAbove = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row > 1);
+    const float below = printable.top + printable.height - region.bottom - clearBelow;
+    const float above = region.top - printable.top - clearAbove;
+    const float room = std::max(below, above);
+    const float height = std::min(kLabelHeight, room / (1 + kDescent));
+    if (!(height >= kSmallestLabelHeight)) return std::nullopt;
+    if (below >= above) return TextPlacement{region.left, region.bottom + clearBelow + height, height};
+    return TextPlacement{region.left, region.top - clearAbove - kDescent * height, height};
+}
+
+PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperRect& printable) {
+    const PaperEdges r = RegionOnPaper(job);
+    const float overlap = job.Overlap;
+    const float left = page.column > 1 ? std::max(printable.left, r.left - overlap) : r.left;
+    const float top = page.row > 1 ? std::max(printable.top, r.top - overlap) : r.top;
+    const float right =
+        page.column < job.Columns ? std::min(printable.left + printable.width, r.right + overlap) : r.right;
+    const float bottom = page.row < job.Rows ? std::min(printable.top + printable.height, r.bottom + overlap) : r.bottom;
+    return {left, top, right - left, bottom - top};
+}
+
+std::vector<MarkTriangle> AlignmentMarks(const PrintJob& job, const PageAddress& page, const PaperRect& printable) {
+    std::vector<MarkTriangle> marks;
+    if (!HasMarks(job)) return marks;
+    const PaperEdges r = RegionOnPaper(job);
+    const float across[3] = {r.left, (r.left + r.right) / 2, r.right};
+    const float down[3] = {r.top, (r.top + r.bottom) / 2, r.bottom};
+    // Along a vertical cut line at x, pointing at it from the margin on the
+    // side given by outward (+1 right, -1 left); likewise for horizontal ones.
+    const auto vertical = [&](float x, float outward, float room) {
+        const float size = std::min(kMarkSize, room);
+        if (!(size > 0)) return;
+        for (const float y : down) {
+            marks.push_back({PaperPoint{x, y}, PaperPoint{x + outward * size, y - size / 2},
+                             PaperPoint{x + outward * size, y + size / 2}});
+        }
+    };
+    const auto horizontal = [&](float y, float outward, float room) {
+        const float size = std::min(kMarkSize, room);
+        if (!(size > 0)) return;
+        for (const float x : across) {
+            marks.push_back({PaperPoint{x, y}, PaperPoint{x - size / 2, y + outward * size},
+                             PaperPoint{x + size / 2, y + outward * size}});
+        }
+    };
+    if (page.column < job.Columns) vertical(r.right, 1, printable.left + printable.width - r.right);
+    if (page.column > 1) vertical(r.left, -1, r.left - printable.left);
+    if (page.row < job.Rows) horizontal(r.bottom, 1, printable.top + printable.height - r.bottom);
+    if (page.row > 1) horizontal(r.top, -1, r.top - printable.top);
+    return marks;
+}
+
+PaperPoint PatternReach(const PrintJob& job, const PageAddress& page, float patternWidth, float patternHeight) {
+    const PrintRegion region = PageRegion(job, page.row, page.column);
+    return {std::min(job.PageWidth, patternWidth - region.xL), std::min(job.PageHeight, patternHeight - region.yT)};
+}
+
+std::optional<TestSquare> PlaceTestSquare(const PrintJob& job, PaperPoint used, float adviceWidth) {
+    const float g = kTestSquareGap;
+    const float h = kLabelHeight;
+    const float sizeBaseline = kFiveCentimetres + g + h;
+    const float firstAdvice = sizeBaseline + kLinePitch * h + g / 2;
+    const float secondAdvice = firstAdvice + kLinePitch * h;
+    const float width = std::max(kInch + g + kFiveCentimetres, adviceWidth);
+    const float height = secondAdvice + kDescent * h;
+
+    const PaperEdges region = RegionOnPaper(job);
+    PaperPoint at;
+    if (job.PageWidth - used.x - 2 * g >= width && job.PageHeight - 2 * g >= height) {
+        at = {region.left + used.x + g, region.top + g};
+    } else if (job.PageHeight - used.y - 2 * g >= height && job.PageWidth - 2 * g >= width) {
+        at = {region.left + g, region.top + used.y + g};
+    } else {
+        return std::nullopt;
+    }
+    TestSquare square;
+    square.inch = {at.x, at.y, kInch, kInch};
+    square.fiveCentimetres = {at.x + kInch + g, at.y, kFiveCentimetres, kFiveCentimetres};
+    square.texts = {{{at.x, at.y + kInch + g + h}, "1 in"},
+                    {{square.fiveCentimetres.left, at.y + sizeBaseline}, "5 cm"},
+                    {{at.x, at.y + firstAdvice}, kTestSquareAdvice[0]},
+                    {{at.x, at.y + secondAdvice}, kTestSquareAdvice[1]}};
+    return square;
+}
+
+}  // namespace tessary
