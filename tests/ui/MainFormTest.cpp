@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QMessageBox>
 #include <QPrintPreviewWidget>
@@ -290,6 +293,18 @@ TEST_F(MainFormTest, SaveAskSaveCloseAndOpenAgain) {
     Trigger("MenuFileSaveAs");
     EXPECT_EQ(window.windowTitle(), "Tessary - two");
     EXPECT_FALSE(window.Engine().store.PatternChanged());
+
+    // Both are at hand again: File > Open Recent, newest first; and a file
+    // dropped on the window opens.
+    QMenu* recent = window.findChild<QMenu*>(QStringLiteral("MenuFileRecent"));
+    emit recent->aboutToShow();
+    ASSERT_GE(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[0]->text(), "&1 two.pat");
+    EXPECT_EQ(recent->actions()[1]->text(), "&2 one.pat");
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(window.windowTitle(), "Tessary - one");
+    window.OpenDropped(folder.filePath(QStringLiteral("two.pat")));
+    EXPECT_EQ(window.windowTitle(), "Tessary - two");
 }
 
 TEST_F(MainFormTest, NewFromAPictureShowsBothViews) {

@@ -32,7 +32,7 @@ void FileCommands::ForgetPicture() {
     ws_.surface.PictureLoaded = false;
 }
 
-void FileCommands::NewPattern(bool withPicture) {
+void FileCommands::NewPattern(bool withPicture, const std::string& pictureFile) {
     Session& s = ws_.session;
     ws_.ResetWorkspace();
     // A new pattern starts from nothing of the one before: no file, no picture.
@@ -41,7 +41,7 @@ void FileCommands::NewPattern(bool withPicture) {
     RestoreOptions(s.options, s.settings);
     s.progress.SetDisplay(true);
 
-    const bool picture = withPicture && PictureForNewPattern();
+    const bool picture = withPicture && PictureForNewPattern(pictureFile);
     ws_.modes.SetNoPicture(!picture);
     s.options.AspectLocked = picture;
     dialogs_.ShowPatternSetup(true);
@@ -65,10 +65,10 @@ void FileCommands::EnterOpenPattern(const std::string& caption) {
     patternOpen_ = true;
 }
 
-bool FileCommands::PictureForNewPattern() {
+bool FileCommands::PictureForNewPattern(const std::string& picture) {
     WorkSurface& surface = ws_.surface;
     surface.PictureStretch = false;
-    if (!OpenPictureFile()) {
+    if (!(picture.empty() ? OpenPictureFile() : LoadPictureFile(picture))) {
         surface.PictureStretch = true;
         return false;
     }

@@ -25,7 +25,9 @@ public:
 
     bool PatternOpen() const { return patternOpen_; }
 
-    void NewPattern(bool withPicture);
+    // picture: the picture to trace, when the user already named it (a file
+    // dropped on the window); else it is asked for.
+    void NewPattern(bool withPicture, const std::string& picture = {});
     void OpenPatternCommand(const std::string& fileName);
     // File > Open and Open Recent: the file first (asked when empty), then
     // a pattern already open is closed (with the save question) and the
@@ -68,7 +70,7 @@ public:
 
 private:
     // A new pattern's size from the picture the user opens.
-    bool PictureForNewPattern();
+    bool PictureForNewPattern(const std::string& picture);
     void SizeLayersToPicture();
     void ShowPatternPicture();
     void ForgetPicture();

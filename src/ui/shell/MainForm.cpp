@@ -10,7 +10,9 @@
 #include <QPrintDialog>
 #include <QScreen>
 #include <QKeyEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QLayout>
 #include <QShortcut>
 #include <QStatusBar>
@@ -52,6 +54,7 @@ const char* const kCommonButtons[] = {"BtnMouseWin", "BtnPatternSetup", "BtnDisp
 
 MainForm::MainForm() {
     setObjectName(QStringLiteral("MainForm"));
+    setAcceptDrops(true);
     setWindowTitle(QString::fromLatin1(kAppTitle));
     presenter_.SetParent(this);
     progressWindow_.SetOwner(this);
@@ -470,6 +473,45 @@ void MainForm::NewCommand() {
 
 void MainForm::StartWorkspaceWindows() { work_->setFocus(); }
 
+QString MainForm::DroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile()) return {};
+    const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+    const QStringList known = {QStringLiteral("pat"), QStringLiteral("bmp"), QStringLiteral("jpg"),
+                               QStringLiteral("jpeg"), QStringLiteral("gif"), QStringLiteral("png")};
+    return known.contains(suffix) ? url.toLocalFile() : QString();
+}
+
+bool MainForm::TakeDrop(QEvent* event) {
+    if (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove && event->type() != QEvent::Drop) {
+        return false;
+    }
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString file = DroppedFile(drop->mimeData());
+    if (file.isEmpty() || QApplication::activeModalWidget() || workspace_->modes.AppState() == AppAligning) {
+        return false;
+    }
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop) OpenDropped(file);
+    return true;
+}
+
+void MainForm::OpenDropped(const QString& file) {
+    const std::string path = file.toStdString();
+    if (QFileInfo(file).suffix().toLower() == QStringLiteral("pat")) {
+        Run([this, path] {
+            if (files_->OpenCommand(path)) StartWorkspaceWindows();
+        });
+        return;
+    }
+    Run([this, path] {
+        if (!files_->CloseForNew()) return;
+        files_->NewPattern(true, path);
+        if (files_->PatternOpen()) StartWorkspaceWindows();
+    });
+}
+
 QDockWidget* MainForm::AddDock(QWidget* panel, const QString& name, QDockWidget::DockWidgetFeatures features) {
     auto* dock = new QDockWidget(panel->windowTitle(), this);
     dock->setObjectName(name);
@@ -646,6 +688,9 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Files dragged over any part of the window.
+    const auto* target = qobject_cast<QWidget*>(watched);
+    if (target && target->window() == this && TakeDrop(event)) return true;
     if (watched == mouseDock_ && event->type() == QEvent::Close && mouseDock_->isVisible()) {
         // Closing the panel switches the mouse help off.
         Run([this] { workspace_->modes.ShowMouseHelp(false); });

@@ -25,6 +25,7 @@
 
 class QDockWidget;
 class QLabel;
+class QMimeData;
 class QSlider;
 class QToolBar;
 class QTextBrowser;
@@ -44,6 +45,9 @@ class MainForm : public QMainWindow {
 public:
     MainForm();
     ~MainForm() override;
+    // A file dropped on the window: a pattern opens, a picture starts a new
+    // pattern traced over it (an open pattern is closed first).
+    void OpenDropped(const QString& file);
 
     Workspace& Engine() { return *workspace_; }
     FileCommands& Files() { return *files_; }
@@ -77,6 +81,10 @@ private:
     QAction* AddAction(const QString& key, const QString& caption, std::function<void()> run, bool checkable = false);
     QToolBar* AddToolbar(const QString& key, const QStringList& buttons);
     void EndAlign();
+    // A pattern file dropped anywhere on the window is opened; a picture
+    // starts a new pattern traced over it. True when the event was one.
+    bool TakeDrop(QEvent* event);
+    static QString DroppedFile(const QMimeData* data);
     void BuildStatusBar();
     QDockWidget* AddDock(QWidget* panel, const QString& name, QDockWidget::DockWidgetFeatures features);
     // The pointer's place, the zoom, the buttons and the counts.
