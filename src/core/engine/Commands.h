@@ -9,7 +9,8 @@ namespace tessary {
 // state the engine decides, by the control name the window gives its widget.
 #define TESSARY_COMMANDS(X)                                                                                          \
     X(MenuFile) X(MenuFileNew) X(MenuFileOpen) X(MenuFileClose) X(MenuFileSave) X(MenuFileSaveAs) X(MenuFileExport)   \
-    X(MenuFileExportPatNoPic) X(MenuFileExportBMPNoPic) X(MenuFilePrint) X(MenuFilePrintSetup) X(MenuFileExit)        \
+    X(MenuFileExportPatNoPic) X(MenuFileExportBMPNoPic) X(MenuFileExportSVG) X(MenuFileExportDXF)                     \
+    X(MenuFileExportPDF) X(MenuFileExportPNG) X(MenuFilePrint) X(MenuFilePrintSetup) X(MenuFileExit)                   \
     X(MenuEdit) X(MenuEditUndo) X(MenuEditRedo) X(MenuEditSelect) X(MenuEditSelectObject) X(MenuEditSelectEnds)      \
     X(MenuEditSelectAll) X(MenuEditDel) X(MenuEditDraw)                                                               \
     X(MenuEditDrawLine) X(MenuEditDrawLineMode0) X(MenuEditDrawLineMode1) X(MenuEditDrawCurve) X(MenuEditDrawArc)      \
