@@ -204,9 +204,11 @@ TEST(VectorExport, CoordinatesThatAreNoNumberAreLeftOutAndCounted) {
     Drawing d;
     d.Line(kNaN, 0, 10, 10).Line(0, 0, 2e30f, 10).Shape(ShapeCircle, 0, kInf, 10, 10);
     d.Shape(ShapeRectangle, 1440, 1440, -720, -1440);  // measured from its far corner
+    d.Shape(ShapeRectangle, -3e38f, -3e38f, -3e38f, -3e38f);  // its corner beyond the largest single
+    for (const std::int16_t kind : {ShapeOval, ShapeCircle, ShapeRoundedRectangle}) d.Shape(kind, 3e38f, 3e38f, 3e38f, 3e38f);
     d.s.options.PenSizeValue = kNaN;
     const TrueSizePattern p = TrueSize(d.s);
-    EXPECT_EQ(p.leftOut, 2);
+    EXPECT_EQ(p.leftOut, 3);
     for (const LengthUnit unit : {LengthUnit::Inch, LengthUnit::Millimetre}) {
         for (std::string text : {SvgText(p, unit), DxfText(p, unit)}) {
             std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -219,6 +221,8 @@ TEST(VectorExport, CoordinatesThatAreNoNumberAreLeftOutAndCounted) {
     EXPECT_THAT(svg, HasSubstr("e+27 0.006944444\"/>"));
     EXPECT_THAT(svg, HasSubstr("<rect x=\"0\" y=\"0.5\" width=\"1\" height=\"0.5\"/>"));
     EXPECT_THAT(svg, HasSubstr("stroke-width=\"0.015625\""));
+    d.s.options.PenSizeValue = 3e38f;
+    EXPECT_THAT(SvgText(TrueSize(d.s), LengthUnit::Millimetre), Not(HasSubstr("inf")));
 }
 
 class VectorExportFile : public testing::Test {

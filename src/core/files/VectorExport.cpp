@@ -99,7 +99,7 @@ std::string PathData(const ElementSet<LineElement>& lines, const std::vector<std
 
 class DxfWriter {
 public:
-    DxfWriter(double k, float height) : k_(k), height_(height) {}
+    DxfWriter(double k, double height) : k_(k), height_(height) {}
 
     void Group(int code, const std::string& value) {
         char text[8];
@@ -108,11 +108,11 @@ public:
         out_ += value;
         out_ += '\n';
     }
-    void Length(int code, float twips) { Group(code, Number(twips * k_)); }
+    void Length(int code, double twips) { Group(code, Number(twips * k_)); }
     // Pattern y runs down from the top edge, a drawing's up from the bottom.
-    void Point(int code, float x, float y) {
+    void Point(int code, double x, double y) {
         Length(code, x);
-        Group(code + 10, Number((static_cast<double>(height_) - y) * k_));
+        Group(code + 10, Number((height_ - y) * k_));
         Group(code + 20, "0");
     }
     void Entity(const char* name) {
@@ -120,8 +120,7 @@ public:
         Group(8, "0");
     }
     struct Vertex {
-        float x, y;
-        double bulge;
+        double x, y, bulge;
     };
     void ClosedPolyline(const std::vector<Vertex>& vertices) {
         Entity("POLYLINE");
@@ -140,17 +139,18 @@ public:
 private:
     std::string out_;
     double k_;
-    float height_;
+    double height_;
 };
 
 void DxfShape(DxfWriter& dxf, const ShapeOutline& o) {
-    const float x0 = o.left, x1 = o.left + o.width, y0 = o.top, y1 = o.top + o.height;
+    // In double: the far edges of a box near the largest single are still numbers.
+    const double x0 = o.left, x1 = x0 + o.width, y0 = o.top, y1 = y0 + o.height;
     switch (o.form) {
         case OutlineForm::Box: dxf.ClosedPolyline({{x0, y0, 0}, {x1, y0, 0}, {x1, y1, 0}, {x0, y1, 0}}); break;
         case OutlineForm::RoundedBox: {
             // Corners as quarter arcs: a bulge is the tangent of a quarter of
             // the arc's angle, its sign the turn as the drawing sees it (y up).
-            const float r = CornerRadius(o);
+            const double r = CornerRadius(o);
             const double quarter = -std::tan(std::numbers::pi / 8);
             dxf.ClosedPolyline({{x0 + r, y0, 0},
                                 {x1 - r, y0, quarter},
@@ -163,7 +163,7 @@ void DxfShape(DxfWriter& dxf, const ShapeOutline& o) {
             break;
         }
         case OutlineForm::Ellipse: {
-            const float cx = o.left + o.width / 2, cy = o.top + o.height / 2;
+            const double cx = x0 + o.width / 2, cy = y0 + o.height / 2;
             if (o.width == o.height) {
                 dxf.Entity("CIRCLE");
                 dxf.Point(10, cx, cy);
@@ -173,8 +173,7 @@ void DxfShape(DxfWriter& dxf, const ShapeOutline& o) {
             std::vector<DxfWriter::Vertex> points;
             for (int i = 0; i < kOvalSegments; ++i) {
                 const double a = 2 * std::numbers::pi * i / kOvalSegments;
-                points.push_back({static_cast<float>(cx + o.width / 2 * std::cos(a)),
-                                  static_cast<float>(cy + o.height / 2 * std::sin(a)), 0});
+                points.push_back({cx + o.width / 2 * std::cos(a), cy + o.height / 2 * std::sin(a), 0});
             }
             dxf.ClosedPolyline(points);
             break;
@@ -216,7 +215,12 @@ TrueSizePattern TrueSize(const PatternSnapshot& s) {
             ++p.leftOut;
             continue;
         }
-        p.shapes.push_back(Normalised(e.Kind, left, top, width, height));
+        const ShapeElement box = Normalised(e.Kind, left, top, width, height);
+        if (!Finite({box.Left, box.Top})) {
+            ++p.leftOut;
+            continue;
+        }
+        p.shapes.push_back(box);
     }
     return p;
 }
@@ -228,11 +232,12 @@ bool HasPageSize(const TrueSizePattern& p) {
 std::string SvgText(const TrueSizePattern& p, LengthUnit unit) {
     const double k = PerTwip(unit);
     const std::string u = unit == LengthUnit::Inch ? "in" : "mm";
-    const auto n = [k](float twips) { return Number(twips * k); };
+    // In double: the far edges of a box near the largest single are still numbers.
+    const auto n = [k](double twips) { return Number(twips * k); };
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + n(p.width) + u + "\" height=\"" +
            n(p.height) + u + "\" viewBox=\"0 0 " + n(p.width) + " " + n(p.height) + "\">\n";
-    out += "<g fill=\"none\" stroke=\"" + SvgColour(p.colour) + "\" stroke-width=\"" + Number(p.penInches * 1440 * k) +
+    out += "<g fill=\"none\" stroke=\"" + SvgColour(p.colour) + "\" stroke-width=\"" + Number(static_cast<double>(p.penInches) * 1440 * k) +
            "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
     for (const ShapeElement& e : p.shapes) {
         const ShapeOutline o = OutlineOf(e);
@@ -246,7 +251,8 @@ std::string SvgText(const TrueSizePattern& p, LengthUnit unit) {
                 break;
             }
             case OutlineForm::Ellipse: {
-                const std::string centre = "cx=\"" + n(o.left + o.width / 2) + "\" cy=\"" + n(o.top + o.height / 2) + "\"";
+                const std::string centre = "cx=\"" + n(static_cast<double>(o.left) + o.width / 2) + "\" cy=\"" +
+                                           n(static_cast<double>(o.top) + o.height / 2) + "\"";
                 if (o.width == o.height) {
                     out += "<circle " + centre + " r=\"" + n(o.width / 2) + "\"/>\n";
                 } else {

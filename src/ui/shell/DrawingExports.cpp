@@ -32,7 +32,11 @@ std::string PixelText(int width, int height) {
 bool ExportPng(Session& session, int dpi, const std::string& path) {
     if (!MayWriteOutput(path, session.file.document.patternPath, session.messages)) return false;
     const PatternOptions& o = session.options;
-    const auto pixels = [dpi](float twips) { return BitmapPixels(static_cast<float>(twips / kTwipsPerInch * dpi)); };
+    const auto pixels = [dpi](float twips) {
+        // Beyond any bitmap (or no number) before it is narrowed to a single.
+        const double wanted = twips / kTwipsPerInch * dpi;
+        return wanted < kMaxBitmapSide + 1 ? BitmapPixels(static_cast<float>(wanted)) : 0;
+    };
     const int width = pixels(o.WidthTwips), height = pixels(o.HeightTwips);
     QtRasterSurface surface;
     BitmapExport bitmap(session.store, session.progress, surface);
