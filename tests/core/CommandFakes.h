@@ -39,6 +39,10 @@ public:
         drawingsAsked.push_back(kind);
         return Next(drawingPaths);
     }
+    std::optional<int> AskDotsPerInch(int initial, int) override {
+        dpisAsked.push_back(initial);
+        return Next(dpis);
+    }
     std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override {
         pdfAsked.push_back(folder + "|" + name);
         return Next(pdfPaths);
@@ -66,6 +70,8 @@ public:
 
     std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, drawingPaths, pdfPaths, folders;
     std::vector<DrawingFile> drawingsAsked;
+    std::deque<int> dpis;
+    std::vector<int> dpisAsked;
     std::deque<std::uint32_t> colours;
     std::vector<std::string> saveFolders, openFolders, pictureFolders, pdfAsked, folderAsked;
     std::vector<std::uint32_t> coloursAsked;

@@ -525,6 +525,24 @@ TEST_F(FileCommandsTest, DrawingsAreExportedAtTrueSizeWhateverTheZoom) {
     EXPECT_TRUE(ws.surface.Enabled);
 }
 
+TEST_F(FileCommandsTest, APngAsksItsResolutionBeforeItsPathAndKeepsIt) {
+    cmd.NewPattern(false);
+    std::vector<std::pair<std::string, int>> written;
+    const auto write = [&](const std::string& path, int dpi) {
+        written.emplace_back(path, dpi);
+        return true;
+    };
+    EXPECT_FALSE(cmd.ExportPngCommand(write));  // the resolution cancelled: no path is asked
+    EXPECT_TRUE(dialogs.drawingsAsked.empty());
+    dialogs.dpis = {150};
+    EXPECT_FALSE(cmd.ExportPngCommand(write));  // the path cancelled
+    dialogs.dpis = {600};
+    dialogs.drawingPaths = {Path("rose.png")};
+    EXPECT_TRUE(cmd.ExportPngCommand(write));
+    EXPECT_EQ(dialogs.dpisAsked, (std::vector<int>{kDefaultPngDpi, kDefaultPngDpi, 150}));
+    EXPECT_EQ(written, (std::vector<std::pair<std::string, int>>{{Path("rose.png"), 600}}));
+}
+
 TEST_F(FileCommandsTest, PrintingToAnUnnamedPdfAsksForANameBesideThePattern) {
     constexpr float kInch = 1440;
     cmd.NewPattern(false);

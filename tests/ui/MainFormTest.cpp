@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QRadioButton>
 #include <QMessageBox>
@@ -331,11 +332,19 @@ TEST_F(MainFormTest, ExportedDrawingsTakeTheirExtensionAndTheTrueSize) {
     ChooseFile(folder.filePath(QStringLiteral("drawing")));
     Trigger("MenuFileExportPDF");
     EXPECT_TRUE(read("drawing.pdf").startsWith("%PDF-"));
-    ChooseFile(folder.filePath(QStringLiteral("drawing")));
+    // The PNG's resolution is asked first, then its file.
+    OnNextModal([path = folder.filePath(QStringLiteral("drawing"))](QWidget* w) {
+        auto* dpi = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(dpi, nullptr) << w->metaObject()->className();
+        EXPECT_EQ(dpi->intValue(), 300);
+        dpi->setIntValue(100);
+        dpi->accept();
+        ChooseFile(path);
+    });
     Trigger("MenuFileExportPNG");
     const QImage png(folder.filePath(QStringLiteral("drawing.png")));
-    EXPECT_EQ(png.size(), QSize(2550, 3300));  // 300 dots per inch
-    EXPECT_EQ(png.dotsPerMeterX(), 11811);
+    EXPECT_EQ(png.size(), QSize(850, 1100));
+    EXPECT_EQ(png.dotsPerMeterX(), 3937);
     EXPECT_TRUE(window.Work()->isEnabled());
 }
 

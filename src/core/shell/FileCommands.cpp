@@ -259,6 +259,17 @@ bool FileCommands::ExportDrawingCommand(DrawingFile kind, const std::function<bo
     return ExportAtNormalSize([&] { return dialogs_.AskDrawingPath(folder, kind); }, write);
 }
 
+bool FileCommands::ExportPngCommand(const std::function<bool(const std::string& path, int dpi)>& write) {
+    const std::string folder = ws_.session.display.GetFolder(DisplaySetup::PatternFolder);
+    const auto ask = [&]() -> std::optional<std::string> {
+        const std::optional<int> dpi = dialogs_.AskDotsPerInch(pngDpi_, kMaxPngDpi);
+        if (!dpi) return std::nullopt;
+        pngDpi_ = *dpi;
+        return dialogs_.AskDrawingPath(folder, DrawingFile::Png);
+    };
+    return ExportAtNormalSize(ask, [&](const std::string& path) { return write(path, pngDpi_); });
+}
+
 bool FileCommands::ExportVectorCommand(VectorFormat format) {
     Session& s = ws_.session;
     return ExportDrawingCommand(format == VectorFormat::Svg ? DrawingFile::Svg : DrawingFile::Dxf,

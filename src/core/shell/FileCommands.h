@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/files/BitmapExport.h"
 #include "core/files/VectorExport.h"
 #include "core/platform/CommandDialogs.h"
 
@@ -41,6 +42,9 @@ public:
     bool ExportDrawingCommand(DrawingFile kind, const std::function<bool(const std::string& path)>& write);
     // Export as SVG or DXF, in the unit of the pattern's page.
     bool ExportVectorCommand(VectorFormat format);
+    // Export as a PNG: its resolution is asked first (starting from the last
+    // one chosen), then its path.
+    bool ExportPngCommand(const std::function<bool(const std::string& path, int dpi)>& write);
     void ClearPatternCommand();
     // Edit > Change Picture: a new picture under the pattern, the pattern
     // fitted to it and then aligned by the user. The picture shown before
@@ -81,6 +85,7 @@ private:
     CommandDialogs& dialogs_;
     PictureLayers& pictures_;
     bool patternOpen_ = false;
+    int pngDpi_ = kDefaultPngDpi;
 };
 
 }  // namespace tessary

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QInputDialog>
 
 #include "ui/platform/QtColour.h"
 
@@ -92,6 +93,14 @@ std::optional<std::string> QtCommandDialogs::AskDrawingPath(const std::string& f
     const Dialog& d = dialogs[static_cast<int>(kind)];
     return SavePath(parent_, QString::fromLatin1(d.title), StartFolder(folder), QString::fromLatin1(d.filter),
                     QString::fromLatin1(d.suffix));
+}
+
+std::optional<int> QtCommandDialogs::AskDotsPerInch(int initial, int most) {
+    bool ok = false;
+    const int dpi = QInputDialog::getInt(parent_, QStringLiteral("Export Pattern As PNG Picture"),
+                                         QStringLiteral("Dots per inch:"), initial, 1, most, 1, &ok);
+    if (!ok) return std::nullopt;
+    return dpi;
 }
 
 std::optional<std::string> QtCommandDialogs::AskPdfPath(const std::string& folder, const std::string& name) {

@@ -2,12 +2,11 @@
 
 #include <string>
 
+#include "core/files/BitmapExport.h"
+
 namespace tessary {
 
 class Session;
-
-inline constexpr int kDefaultPngDpi = 300;
-inline constexpr int kMaxPngDpi = 4800;
 
 // The exports painted by Qt. Both draw the pattern store, which must be at
 // normal size (its coordinates twips of the true-size pattern), write

@@ -162,8 +162,7 @@ void MainForm::BuildMenus() {
         files.ExportDrawingCommand(DrawingFile::Pdf, [this](const std::string& path) { return ExportPdf(*session_, path); });
     });
     add(exportMenu, QStringLiteral("MenuFileExportPNG"), QStringLiteral("As PN&G Picture..."), [this, &files] {
-        files.ExportDrawingCommand(DrawingFile::Png,
-                                   [this](const std::string& path) { return ExportPng(*session_, kDefaultPngDpi, path); });
+        files.ExportPngCommand([this](const std::string& path, int dpi) { return ExportPng(*session_, dpi, path); });
     });
     file->addSeparator();
     add(file, QStringLiteral("MenuFilePrint"), QStringLiteral("&Print Pattern..."), [this] { PrintPattern(); },
