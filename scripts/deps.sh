@@ -2,6 +2,7 @@
 # Installs the Debian packages Tessary needs to build, run and test (the
 # end-to-end test drives the real window on a virtual X display; the print
 # tests read PDFs back with poppler and print through a cups-pdf queue; the
+# export tests read SVG, DXF and PNG files back with librsvg, ezdxf and PIL; the
 # pattern-file fuzzer needs clang's libFuzzer), only those missing. Runs
 # apt-get as root, or through sudo.
 set -euo pipefail
@@ -11,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool fonts-dejavu-core
   poppler-utils cups cups-bsd printer-driver-cups-pdf
+  librsvg2-bin python3-ezdxf python3-pil
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -10,6 +10,7 @@
 
 #include "cli/ConsolePlatform.h"
 #include "cli/EditCommand.h"
+#include "cli/ExportCommand.h"
 #include "cli/PatternReport.h"
 #include "cli/PrintCommand.h"
 #include "core/files/BitmapExport.h"
@@ -30,6 +31,10 @@ const char* const kUsageText =
     "       tessary-cli dump FILE.pat\n"
     "       tessary-cli convert IN.pat OUT.pat [--without-picture]\n"
     "       tessary-cli export-bmp FILE.pat OUT.bmp [--width PX] [--height PX] [--pen PX]\n"
+    "       tessary-cli export-svg FILE.pat OUT.svg\n"
+    "       tessary-cli export-dxf FILE.pat OUT.dxf [--units in|mm]\n"
+    "       tessary-cli export-pdf FILE.pat OUT.pdf\n"
+    "       tessary-cli export-png FILE.pat OUT.png [--dpi N]\n"
     "       tessary-cli edit IN.pat OUT.pat --script (FILE | -) [--twips-per-pixel N]\n"
     "       tessary-cli print FILE.pat (--pdf OUT.pdf | --printer NAME)\n"
     "                   [--paper letter|legal|a4|a3|WxH(in|mm|cm)] [--orientation auto|portrait|landscape]\n"
@@ -48,6 +53,10 @@ const std::map<std::string, CommandForm> kCommands = {
     {"dump", {1, {}, {}}},
     {"convert", {2, {}, {"--without-picture"}}},
     {"export-bmp", {2, {"--width", "--height", "--pen"}, {}}},
+    {"export-svg", {2, {}, {}}},
+    {"export-dxf", {2, {"--units"}, {}}},
+    {"export-pdf", {2, {}, {}}},
+    {"export-png", {2, {"--dpi"}, {}}},
     {"edit", {2, {"--script", "--twips-per-pixel"}, {}}},
     {"print",
      {1,
@@ -148,6 +157,11 @@ int main(int argc, char** argv) {
         const int problem = tessary::cli::CheckPrintArguments(args);
         if (problem != kOk) return problem;
     }
+    const bool exporting = command.rfind("export-", 0) == 0 && command != "export-bmp";
+    if (exporting) {
+        const int problem = tessary::cli::CheckExportArguments(command, args);
+        if (problem != kOk) return problem;
+    }
     tessary::cli::EditJob edit;
     if (command == "edit") {
         if (!args.options.count("--script")) return Usage("edit needs --script FILE (or - for standard input)");
@@ -165,6 +179,8 @@ int main(int argc, char** argv) {
         if (!file.SavePattern(args.files[1], args.flags.count("--without-picture") > 0)) return kFailed;
     } else if (command == "export-bmp") {
         return ExportBmp(session, args);
+    } else if (exporting) {
+        return tessary::cli::Export(session, command, args);
     } else {
         return tessary::cli::Print(session, args);
     }

@@ -12,16 +12,7 @@ cleanup() {
 }
 trap cleanup EXIT
 export XDG_CONFIG_HOME=$work/config HOME=$work/home XDG_CACHE_HOME=$work/cache
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-expect_status() {  # expected, description, command...
-    local want=$1 what=$2
-    shift 2
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    [ "$got" -eq "$want" ] || fail "$what: exit $got, expected $want ($(cat "$work/err"))"
-}
+source "$(dirname "$0")/checks.sh"
 
 expect_status 0 "info" "$cli" info "$sample"
 grep -q '^Lines: *536$' "$work/out" || fail "info lines: $(cat "$work/out")"
@@ -60,7 +51,9 @@ grep -q 'The pattern file could not be saved.' "$work/err" || fail "save failure
 # Each case: a description, then the output path, made ready by setup_case.
 cp "$sample" "$work/in.pat"
 ln -s in.pat "$work/link.pat"
-mkdir -p "$work/targets/folder.pdf" "$work/targets/folder.bmp"
+# pdf is a print to a PDF file, page the PDF export.
+kinds=(pdf bmp svg dxf png page)
+for kind in "${kinds[@]}"; do mkdir -p "$work/targets/folder.$kind"; done
 as_root=0
 [ "$(id -u)" -eq 0 ] && as_root=1
 mount_tmpfs() {  # folder, options
@@ -73,13 +66,15 @@ if [ "$as_root" -eq 1 ]; then
 else
     mkdir -p "$work/readonly" && chmod 555 "$work/readonly"
 fi
-# A small disk, nearly full: room for the earlier file, not for a new one.
+# A small disk, nearly full: room for an earlier file of each kind, not
+# for a new one (a page of 4 KiB is left; the smallest new file is larger).
 if mount_tmpfs "$work/full" size=64k; then
-    head -c 57344 /dev/zero >"$work/full/filler" 2>/dev/null
+    for kind in "${kinds[@]}"; do echo "earlier" >"$work/full/out.$kind"; done
+    head -c 36864 /dev/zero >"$work/full/filler" 2>/dev/null
 else
     echo "SKIP full disk: a small disk can only be mounted as root"
 fi
-for kind in pdf bmp; do
+for kind in "${kinds[@]}"; do
     cases=("missing folder|$work/no/such/folder/out.$kind"
            "a folder|$work/targets/folder.$kind"
            "the input|$work/in.pat"
@@ -95,11 +90,12 @@ for kind in pdf bmp; do
         [ -d "$folder" ] && [ -w "$folder" ] && [ ! -e "$target" ] && echo "earlier" >"$target"
         before=$(ls -A "$folder" 2>/dev/null | sort)
         old=$(cat "$target" 2>/dev/null | sha256sum)
-        if [ "$kind" = pdf ]; then
-            expect_status 1 "pdf onto $what" "$cli" print "$work/in.pat" --pdf "$target"
-        else
-            expect_status 1 "bmp onto $what" "$cli" export-bmp "$work/in.pat" "$target" --width 2000 --height 2000
-        fi
+        case $kind in
+            pdf) expect_status 1 "pdf onto $what" "$cli" print "$work/in.pat" --pdf "$target" ;;
+            bmp) expect_status 1 "bmp onto $what" "$cli" export-bmp "$work/in.pat" "$target" --width 2000 --height 2000 ;;
+            page) expect_status 1 "page onto $what" "$cli" export-pdf "$work/in.pat" "$target" ;;
+            *) expect_status 1 "$kind onto $what" "$cli" "export-$kind" "$work/in.pat" "$target" ;;
+        esac
         [ -s "$work/err" ] || fail "$kind onto $what: no message"
         [ "$(cat "$target" 2>/dev/null | sha256sum)" = "$old" ] || fail "$kind onto $what: the earlier file changed"
         [ "$(ls -A "$folder" 2>/dev/null | sort)" = "$before" ] || fail "$kind onto $what: a file was left in $folder"

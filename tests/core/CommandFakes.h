@@ -35,6 +35,14 @@ public:
         return Next(picturePaths);
     }
     std::optional<std::string> AskBitmapPath(const std::string&) override { return Next(bitmapPaths); }
+    std::optional<std::string> AskDrawingPath(const std::string&, DrawingFile kind) override {
+        drawingsAsked.push_back(kind);
+        return Next(drawingPaths);
+    }
+    std::optional<int> AskDotsPerInch(int initial, int) override {
+        dpisAsked.push_back(initial);
+        return Next(dpis);
+    }
     std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override {
         pdfAsked.push_back(folder + "|" + name);
         return Next(pdfPaths);
@@ -60,7 +68,10 @@ public:
         o.RecomputeTwips();
     }
 
-    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, pdfPaths, folders;
+    std::deque<std::string> savePaths, openPaths, picturePaths, bitmapPaths, drawingPaths, pdfPaths, folders;
+    std::vector<DrawingFile> drawingsAsked;
+    std::deque<int> dpis;
+    std::vector<int> dpisAsked;
     std::deque<std::uint32_t> colours;
     std::vector<std::string> saveFolders, openFolders, pictureFolders, pdfAsked, folderAsked;
     std::vector<std::uint32_t> coloursAsked;

@@ -61,6 +61,16 @@ protected:
 
     void DrawLine(float x1, float y1, float x2, float y2) { ws.store.AddLine(x1, y1, x2, y2, ws.draw.PenWidth(), true); }
 
+    // A new pattern 2 by 1 inches as edit sets it up, a line from corner to
+    // corner drawn at normal size, then zoomed in.
+    void DiagonalZoomedIn(std::function<void(PatternOptions&)> edit) {
+        dialogs.edit = std::move(edit);
+        cmd.NewPattern(false);
+        ws.zoom.ZoomView(ZoomNormal);
+        DrawLine(0, 0, 2880, 1440);
+        ws.zoom.ZoomView(ZoomIn);
+    }
+
     void NewFromPicture(const std::string& picture) {
         dialogs.picturePaths.push_back(picture);
         cmd.NewPattern(true);
@@ -467,16 +477,12 @@ TEST_F(FileCommandsTest, ExportLeavesThePatternAsItWas) {
 }
 
 TEST_F(FileCommandsTest, BitmapIsComposedAtTrueSizeWhateverTheZoom) {
-    dialogs.edit = [](PatternOptions& o) {
+    DiagonalZoomedIn([](PatternOptions& o) {
         o.DimensionWidth = 2;
         o.DimensionHeight = 1;
         o.BitmapWidth = 300;
         o.BitmapHeight = 150;
-    };
-    cmd.NewPattern(false);
-    ws.zoom.ZoomView(ZoomNormal);
-    DrawLine(0, 0, 2880, 1440);
-    ws.zoom.ZoomView(ZoomIn);
+    });
     test::RecordingSurface surface;
     EXPECT_FALSE(cmd.ExportBitmapCommand(surface));  // the dialog cancelled
     EXPECT_EQ(surface.creates, 0);
@@ -496,6 +502,45 @@ TEST_F(FileCommandsTest, BitmapIsComposedAtTrueSizeWhateverTheZoom) {
     ASSERT_EQ(t.presenter.shown.size(), 1u);
     EXPECT_EQ(t.presenter.shown[0].text.rfind("The file can not be written over the pattern", 0), 0u);
     EXPECT_EQ(ReadFileBytes(Path("own.pat")), saved);
+}
+
+// Drawn at normal size, exported zoomed in: the drawing is the true-size
+// pattern in the page's unit, and the view ends fitted and usable.
+TEST_F(FileCommandsTest, DrawingsAreExportedAtTrueSizeWhateverTheZoom) {
+    DiagonalZoomedIn([](PatternOptions& o) {
+        o.MetricPage = true;
+        o.DimensionWidth = 5.08f;
+        o.DimensionHeight = 2.54f;
+    });
+
+    EXPECT_FALSE(cmd.ExportVectorCommand(VectorFormat::Svg));  // the dialog cancelled
+    dialogs.drawingPaths = {Path("rose.svg"), Path("rose.dxf")};
+    ASSERT_TRUE(cmd.ExportVectorCommand(VectorFormat::Svg));
+    ASSERT_TRUE(cmd.ExportVectorCommand(VectorFormat::Dxf));
+    EXPECT_EQ(dialogs.drawingsAsked, (std::vector<DrawingFile>{DrawingFile::Svg, DrawingFile::Svg, DrawingFile::Dxf}));
+    const std::string svg = ReadFileBytes(Path("rose.svg"));
+    EXPECT_NE(svg.find("width=\"50.8mm\" height=\"25.4mm\""), std::string::npos) << svg;
+    EXPECT_NE(svg.find("<path d=\"M0 0 L50.8 25.4\"/>"), std::string::npos) << svg;
+    EXPECT_NE(ReadFileBytes(Path("rose.dxf")).find("$INSUNITS\n 70\n4\n"), std::string::npos);
+    EXPECT_TRUE(ws.surface.Enabled);
+}
+
+TEST_F(FileCommandsTest, APngAsksItsResolutionBeforeItsPathAndKeepsIt) {
+    cmd.NewPattern(false);
+    std::vector<std::pair<std::string, int>> written;
+    const auto write = [&](const std::string& path, int dpi) {
+        written.emplace_back(path, dpi);
+        return true;
+    };
+    EXPECT_FALSE(cmd.ExportPngCommand(write));  // the resolution cancelled: no path is asked
+    EXPECT_TRUE(dialogs.drawingsAsked.empty());
+    dialogs.dpis = {150};
+    EXPECT_FALSE(cmd.ExportPngCommand(write));  // the path cancelled
+    dialogs.dpis = {600};
+    dialogs.drawingPaths = {Path("rose.png")};
+    EXPECT_TRUE(cmd.ExportPngCommand(write));
+    EXPECT_EQ(dialogs.dpisAsked, (std::vector<int>{kDefaultPngDpi, kDefaultPngDpi, 150}));
+    EXPECT_EQ(written, (std::vector<std::pair<std::string, int>>{{Path("rose.png"), 600}}));
 }
 
 TEST_F(FileCommandsTest, PrintingToAnUnnamedPdfAsksForANameBesideThePattern) {

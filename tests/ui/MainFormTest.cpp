@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
-#include <QDropEvent>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -353,6 +353,42 @@ TEST_F(MainFormTest, ZoomAndMoveFromTheirToolbars) {
     const QPoint from = Page(0.3, 0.3);
     Drag({from, from + QPoint(50, 20)});
     EXPECT_NEAR(window.Engine().surface.PictureFrame[0].Left, 50 * window.Work()->TwipsPerPixel(), 16);
+}
+
+// File > Export's drawings, named without an extension, zoomed in: each
+// file gets its kind's extension and the 8.5 by 11 inch page.
+TEST_F(MainFormTest, ExportedDrawingsTakeTheirExtensionAndTheTrueSize) {
+    NewBlank();
+    Trigger("MenuEditDrawLineMode1");
+    Drag({Page(0.1, 0.1), Page(0.4, 0.3)});
+    Trigger("BtnZoomIn");
+    const auto read = [this](const char* name) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    ChooseFile(folder.filePath(QStringLiteral("drawing")));
+    Trigger("MenuFileExportSVG");
+    EXPECT_TRUE(read("drawing.svg").contains("width=\"8.5in\" height=\"11in\""));
+    ChooseFile(folder.filePath(QStringLiteral("drawing")));
+    Trigger("MenuFileExportDXF");
+    EXPECT_TRUE(read("drawing.dxf").contains("$INSUNITS\n 70\n1\n"));
+    ChooseFile(folder.filePath(QStringLiteral("drawing")));
+    Trigger("MenuFileExportPDF");
+    EXPECT_TRUE(read("drawing.pdf").startsWith("%PDF-"));
+    // The PNG's resolution is asked first, then its file.
+    OnNextModal([path = folder.filePath(QStringLiteral("drawing"))](QWidget* w) {
+        auto* dpi = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(dpi, nullptr) << w->metaObject()->className();
+        EXPECT_EQ(dpi->intValue(), 300);
+        dpi->setIntValue(100);
+        dpi->accept();
+        ChooseFile(path);
+    });
+    Trigger("MenuFileExportPNG");
+    const QImage png(folder.filePath(QStringLiteral("drawing.png")));
+    EXPECT_EQ(png.size(), QSize(850, 1100));
+    EXPECT_EQ(png.dotsPerMeterX(), 3937);
+    EXPECT_TRUE(window.Work()->isEnabled());
 }
 
 TEST_F(MainFormTest, APdfWithoutANameIsAskedForAndPrintSetupAppliesAtOnceEvenAfterAFailure) {

@@ -10,8 +10,9 @@ namespace tessary {
 #define TESSARY_COMMANDS(X)                                                                                          \
     X(MenuFile) X(MenuFileNew) X(MenuFileOpen) X(MenuFileClose) X(MenuFileSave) X(MenuFileSaveAs) X(MenuFileExport)   \
     X(MenuFileRecent)                                                                                                  \
-    X(MenuFileExportPatNoPic) X(MenuFileExportBMPNoPic) X(MenuFilePrint) X(MenuFilePrintPreview)                     \
-    X(MenuFilePrintSetup) X(MenuFileExit)                                                                              \
+    X(MenuFileExportPatNoPic) X(MenuFileExportBMPNoPic) X(MenuFileExportSVG) X(MenuFileExportDXF)                     \
+    X(MenuFileExportPDF) X(MenuFileExportPNG) X(MenuFilePrint) X(MenuFilePrintPreview) X(MenuFilePrintSetup)         \
+    X(MenuFileExit)                                                                                                    \
     X(MenuEdit) X(MenuEditUndo) X(MenuEditRedo) X(MenuEditSelect) X(MenuEditSelectObject) X(MenuEditSelectEnds)      \
     X(MenuEditSelectAll) X(MenuEditDel) X(MenuEditDraw)                                                               \
     X(MenuEditDrawLine) X(MenuEditDrawLineMode0) X(MenuEditDrawLineMode1) X(MenuEditDrawCurve) X(MenuEditDrawArc)      \

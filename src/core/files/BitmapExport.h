@@ -14,6 +14,10 @@ struct PatternOptions;
 // there is.
 inline constexpr int kMaxBitmapSide = 100000;
 
+// The resolutions a PNG export may have, in dots per inch.
+inline constexpr int kDefaultPngDpi = 300;
+inline constexpr int kMaxPngDpi = 4800;
+
 // A bitmap side from a setting: the nearest whole number of pixels, halves
 // to even; 0 when that is no side a bitmap can have.
 int BitmapPixels(float value);

@@ -139,14 +139,20 @@ std::optional<std::vector<LineEnd>> FindFreeEnds(const ElementSet<LineElement>& 
     return free;
 }
 
-std::vector<std::int16_t> FindChain(const ElementSet<LineElement>& lines, std::int16_t start) {
-    if (start < 0 || start >= lines.Count() || !lines.Visible(start)) return {};
+namespace {
+
+EndTable VisibleEnds(const ElementSet<LineElement>& lines) {
     EndTable table(2 * static_cast<std::size_t>(lines.VisibleCount()));
     EachVisibleLine(lines, [](int) { return true; }, [&table](std::int16_t i, const LineElement& e) {
         table.Add(e.X1, e.Y1, {i, true});
         table.Add(e.X2, e.Y2, {i, false});
     });
-    std::vector<bool> taken(static_cast<std::size_t>(lines.Count()), false);
+    return table;
+}
+
+// The chain through start, none of whose lines is taken yet; takes them.
+std::vector<std::int16_t> ChainThrough(const ElementSet<LineElement>& lines, EndTable& table, std::vector<bool>& taken,
+                                       std::int16_t start) {
     taken[static_cast<std::size_t>(start)] = true;
     // From one end of start outward, line after line.
     const auto walk = [&](LineEnd at) {
@@ -166,6 +172,25 @@ std::vector<std::int16_t> FindChain(const ElementSet<LineElement>& lines, std::i
     const std::vector<std::int16_t> after = walk({start, false});
     chain.insert(chain.end(), after.begin(), after.end());
     return chain;
+}
+
+}  // namespace
+
+std::vector<std::int16_t> FindChain(const ElementSet<LineElement>& lines, std::int16_t start) {
+    if (start < 0 || start >= lines.Count() || !lines.Visible(start)) return {};
+    EndTable table = VisibleEnds(lines);
+    std::vector<bool> taken(static_cast<std::size_t>(lines.Count()), false);
+    return ChainThrough(lines, table, taken, start);
+}
+
+std::vector<std::vector<std::int16_t>> FindChains(const ElementSet<LineElement>& lines) {
+    EndTable table = VisibleEnds(lines);
+    std::vector<bool> taken(static_cast<std::size_t>(lines.Count()), false);
+    std::vector<std::vector<std::int16_t>> chains;
+    for (std::int16_t i = 0; i < lines.Count(); ++i) {
+        if (lines.Visible(i) && !taken[static_cast<std::size_t>(i)]) chains.push_back(ChainThrough(lines, table, taken, i));
+    }
+    return chains;
 }
 
 std::optional<LineEnd> FindClosestEnd(const ElementSet<LineElement>& lines, float x, float y, std::int16_t ownLine,

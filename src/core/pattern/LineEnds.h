@@ -38,6 +38,9 @@ std::optional<std::vector<LineEnd>> FindFreeEnds(const ElementSet<LineElement>& 
 // at its place); each line once, so a closed
 // outline stops where it began. Empty when start is not a visible line.
 std::vector<std::int16_t> FindChain(const ElementSet<LineElement>& lines, std::int16_t start);
+// Every visible line in exactly one chain, the chains in the order of their
+// lowest line; one pass over the ends for the whole pattern.
+std::vector<std::vector<std::int16_t>> FindChains(const ElementSet<LineElement>& lines);
 
 // The end of a visible line other than ownLine nearest to (x, y); of equal
 // ones the later (higher line, or the second end of the same line); nothing

@@ -17,4 +17,6 @@ ShapeOutline OutlineOf(const ShapeElement& e) {
     }
 }
 
+float CornerRadius(const ShapeOutline& outline) { return std::min(outline.width, outline.height) / 8; }
+
 }  // namespace tessary

@@ -17,4 +17,7 @@ struct ShapeOutline {
 // shorter side in the box's centre.
 ShapeOutline OutlineOf(const ShapeElement& shape);
 
+// The radius of a rounded box's corners: an eighth of its shorter side.
+float CornerRadius(const ShapeOutline& outline);
+
 }  // namespace tessary

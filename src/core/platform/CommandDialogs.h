@@ -6,6 +6,9 @@
 
 namespace tessary {
 
+// The drawings File > Export writes besides pattern and bitmap files.
+enum class DrawingFile { Svg, Dxf, Pdf, Png };
+
 // The dialogs the commands open. A file, folder or colour dialog gives
 // nothing when the user cancels it.
 class CommandDialogs {
@@ -19,6 +22,10 @@ public:
     virtual std::optional<std::string> AskPicturePath(const std::string& folder) = 0;
     // "Save Pattern Bitmap File As", starting in folder.
     virtual std::optional<std::string> AskBitmapPath(const std::string& folder) = 0;
+    // The save dialog of an exported drawing of that kind, starting in folder.
+    virtual std::optional<std::string> AskDrawingPath(const std::string& folder, DrawingFile kind) = 0;
+    // A picture's resolution, 1 to most dots per inch, starting at initial.
+    virtual std::optional<int> AskDotsPerInch(int initial, int most) = 0;
     // "Print to PDF File", starting in folder with name as the file name.
     virtual std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) = 0;
     // A folder, starting in folder; title says what it is for.
@@ -37,6 +44,8 @@ public:
     std::optional<std::string> AskOpenPatternPath(const std::string&) override { return {}; }
     std::optional<std::string> AskPicturePath(const std::string&) override { return {}; }
     std::optional<std::string> AskBitmapPath(const std::string&) override { return {}; }
+    std::optional<std::string> AskDrawingPath(const std::string&, DrawingFile) override { return {}; }
+    std::optional<int> AskDotsPerInch(int, int) override { return {}; }
     std::optional<std::string> AskPdfPath(const std::string&, const std::string&) override { return {}; }
     std::optional<std::string> AskFolder(const std::string&, const std::string&) override { return {}; }
     std::optional<std::uint32_t> AskColour(std::uint32_t) override { return {}; }

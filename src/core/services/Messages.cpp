@@ -160,6 +160,21 @@ MessageAnswer Messages::MsgBitmapNotSaved(const std::string& fileName) {
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
+MessageAnswer Messages::MsgExportNotSaved(const std::string& fileName, const std::string& reason) {
+    return Show(std::string("The exported file could not be saved.") + CRLF + "File: " + fileName + CRLF +
+                    "Reason: " + reason + CRLF + CRLF +
+                    "Check that the folder exists, is write enabled and has free space," + CRLF +
+                    "or export using a different file name or folder.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
+MessageAnswer Messages::MsgExportLeftOut(const std::string& fileName, int count) {
+    return Show(std::string("The pattern was exported without ") + std::to_string(count) +
+                    (count == 1 ? " line or shape" : " lines and shapes") +
+                    " whose position is not a number." + CRLF + "File: " + fileName,
+                MessageIcon::Information, MessageButtons::Ok, AnswerOk);
+}
+
 MessageAnswer Messages::MsgPrintBitmapNotCreated(float width, float height) {
     return Show(std::string("The pattern could not be printed in bitmap mode.") + CRLF +
                     "The bitmap of " + PixelSize(width, height) + " could not be created." + CRLF + CRLF +

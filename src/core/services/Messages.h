@@ -41,6 +41,10 @@ public:
     // could not be written.
     MessageAnswer MsgBitmapNotCreated(float width, float height, int largestSide);
     MessageAnswer MsgBitmapNotSaved(const std::string& fileName);
+    // An exported drawing (SVG, DXF, PDF, PNG) that could not be written.
+    MessageAnswer MsgExportNotSaved(const std::string& fileName, const std::string& reason);
+    // Lines or shapes whose coordinates are no numbers, left out of an export.
+    MessageAnswer MsgExportLeftOut(const std::string& fileName, int count);
     // Bitmap mode: the picture of the pattern could not be made.
     MessageAnswer MsgPrintBitmapNotCreated(float width, float height);
     // The print wizard's entries that would print something unintended.

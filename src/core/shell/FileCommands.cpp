@@ -251,19 +251,51 @@ void FileCommands::ExportWithoutPicture() {
     ws_.EndBusy(true);
 }
 
-bool FileCommands::ExportBitmapCommand(RasterSurface& surface) {
-    Session& s = ws_.session;
+bool FileCommands::ExportAtNormalSize(const std::function<std::optional<std::string>()>& ask,
+                                      const std::function<bool(const std::string& path)>& write) {
     ws_.BeginBusy(true);
     ws_.zoom.ZoomView(ZoomNormal);
-    bool written = false;
-    if (const auto path = dialogs_.AskBitmapPath(s.display.GetFolder(DisplaySetup::PatternFolder))) {
-        BitmapExport bitmap(s.store, s.progress, surface);
-        written = bitmap.ExportBitmap(s.options, ws_.surface.Pattern.Width, ws_.surface.Pattern.Height, *path,
-                                      s.file.document.patternPath, s.messages);
-    }
+    const auto path = ask();
+    const bool written = path && write(*path);
     ws_.zoom.ZoomView(ZoomFit);
     ws_.EndBusy(true);
     return written;
+}
+
+bool FileCommands::ExportBitmapCommand(RasterSurface& surface) {
+    Session& s = ws_.session;
+    return ExportAtNormalSize([&] { return dialogs_.AskBitmapPath(s.display.GetFolder(DisplaySetup::PatternFolder)); },
+                              [&](const std::string& path) {
+                                  BitmapExport bitmap(s.store, s.progress, surface);
+                                  return bitmap.ExportBitmap(s.options, ws_.surface.Pattern.Width,
+                                                             ws_.surface.Pattern.Height, path,
+                                                             s.file.document.patternPath, s.messages);
+                              });
+}
+
+bool FileCommands::ExportDrawingCommand(DrawingFile kind, const std::function<bool(const std::string& path)>& write) {
+    const std::string folder = ws_.session.display.GetFolder(DisplaySetup::PatternFolder);
+    return ExportAtNormalSize([&] { return dialogs_.AskDrawingPath(folder, kind); }, write);
+}
+
+bool FileCommands::ExportPngCommand(const std::function<bool(const std::string& path, int dpi)>& write) {
+    const std::string folder = ws_.session.display.GetFolder(DisplaySetup::PatternFolder);
+    const auto ask = [&]() -> std::optional<std::string> {
+        const std::optional<int> dpi = dialogs_.AskDotsPerInch(pngDpi_, kMaxPngDpi);
+        if (!dpi) return std::nullopt;
+        pngDpi_ = *dpi;
+        return dialogs_.AskDrawingPath(folder, DrawingFile::Png);
+    };
+    return ExportAtNormalSize(ask, [&](const std::string& path) { return write(path, pngDpi_); });
+}
+
+bool FileCommands::ExportVectorCommand(VectorFormat format) {
+    Session& s = ws_.session;
+    return ExportDrawingCommand(format == VectorFormat::Svg ? DrawingFile::Svg : DrawingFile::Dxf,
+                                [&](const std::string& path) {
+                                    return ExportVector(format, s.file.Snapshot(), PageUnit(s.options), path,
+                                                        s.file.document.patternPath, s.messages);
+                                });
 }
 
 void FileCommands::ClearPatternCommand() {

@@ -1,13 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "core/files/BitmapExport.h"
+#include "core/files/VectorExport.h"
+#include "core/platform/CommandDialogs.h"
 #include "core/shell/RecentFiles.h"
 
 namespace tessary {
 
-class CommandDialogs;
 class PictureLayers;
 class RasterSurface;
 class Workspace;
@@ -44,6 +48,14 @@ public:
     void ExportWithoutPicture();
     // Export, Create Bitmap File: the pattern at the options' bitmap size.
     bool ExportBitmapCommand(RasterSurface& surface);
+    // Export as a drawing: the save dialog for kind, then write (given the
+    // path chosen) with the view at normal size. True when written.
+    bool ExportDrawingCommand(DrawingFile kind, const std::function<bool(const std::string& path)>& write);
+    // Export as SVG or DXF, in the unit of the pattern's page.
+    bool ExportVectorCommand(VectorFormat format);
+    // Export as a PNG: its resolution is asked first (starting from the last
+    // one chosen), then its path.
+    bool ExportPngCommand(const std::function<bool(const std::string& path, int dpi)>& write);
     void ClearPatternCommand();
     // Edit > Change Picture: a new picture under the pattern, the pattern
     // fitted to it and then aligned by the user. The picture shown before
@@ -69,6 +81,9 @@ public:
     void DeleteTemporaryPicture();
 
 private:
+    // An export runs busy at normal size, and ends fitted to the window.
+    bool ExportAtNormalSize(const std::function<std::optional<std::string>()>& ask,
+                            const std::function<bool(const std::string& path)>& write);
     // A new pattern's size from the picture the user opens.
     bool PictureForNewPattern(const std::string& picture);
     void SizeLayersToPicture();
@@ -81,6 +96,7 @@ private:
     CommandDialogs& dialogs_;
     PictureLayers& pictures_;
     bool patternOpen_ = false;
+    int pngDpi_ = kDefaultPngDpi;
 };
 
 }  // namespace tessary

@@ -391,7 +391,8 @@ void WorkForm::paintEvent(QPaintEvent* event) {
         switch (o.form) {
             case OutlineForm::Ellipse: p.drawEllipse(box); break;
             case OutlineForm::RoundedBox: {
-                const double radius = std::min(box.width(), box.height()) / 8;
+                const ShapeOutline shown{o.form, 0, 0, static_cast<float>(box.width()), static_cast<float>(box.height())};
+                const double radius = CornerRadius(shown);
                 p.drawRoundedRect(box, radius, radius);
                 break;
             }

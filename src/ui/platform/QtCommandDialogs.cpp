@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QInputDialog>
 
 #include "ui/platform/QtColour.h"
 
@@ -60,19 +61,52 @@ std::optional<std::string> QtCommandDialogs::AskPicturePath(const std::string& f
                                                PictureFilter()));
 }
 
-std::optional<std::string> QtCommandDialogs::AskBitmapPath(const std::string& folder) {
-    QString path = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save Pattern Bitmap File As"), StartFolder(folder),
-                                                QStringLiteral("Bitmap File (*.bmp)"));
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".bmp");
+namespace {
+
+// A name typed without an extension gets the one of the filter's files.
+std::optional<std::string> SavePath(QWidget* parent, const QString& title, const QString& start, const QString& filter,
+                                    const QString& suffix) {
+    QString path = QFileDialog::getSaveFileName(parent, title, start, filter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + suffix;
     return Chosen(path);
+}
+
+}  // namespace
+
+std::optional<std::string> QtCommandDialogs::AskBitmapPath(const std::string& folder) {
+    return SavePath(parent_, QStringLiteral("Save Pattern Bitmap File As"), StartFolder(folder),
+                    QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("bmp"));
+}
+
+std::optional<std::string> QtCommandDialogs::AskDrawingPath(const std::string& folder, DrawingFile kind) {
+    struct Dialog {
+        const char* title;
+        const char* filter;
+        const char* suffix;
+    };
+    static const Dialog dialogs[] = {
+        {"Export Pattern As SVG Drawing", "SVG Drawing (*.svg)", "svg"},
+        {"Export Pattern As DXF Drawing", "DXF Drawing (*.dxf)", "dxf"},
+        {"Export Pattern As PDF Page", "PDF File (*.pdf)", "pdf"},
+        {"Export Pattern As PNG Picture", "PNG Picture (*.png)", "png"},
+    };
+    const Dialog& d = dialogs[static_cast<int>(kind)];
+    return SavePath(parent_, QString::fromLatin1(d.title), StartFolder(folder), QString::fromLatin1(d.filter),
+                    QString::fromLatin1(d.suffix));
+}
+
+std::optional<int> QtCommandDialogs::AskDotsPerInch(int initial, int most) {
+    bool ok = false;
+    const int dpi = QInputDialog::getInt(parent_, QStringLiteral("Export Pattern As PNG Picture"),
+                                         QStringLiteral("Dots per inch:"), initial, 1, most, 1, &ok);
+    if (!ok) return std::nullopt;
+    return dpi;
 }
 
 std::optional<std::string> QtCommandDialogs::AskPdfPath(const std::string& folder, const std::string& name) {
     const QString start = QDir(StartFolder(folder)).filePath(QString::fromStdString(name));
-    QString path = QFileDialog::getSaveFileName(parent_, QStringLiteral("Print to PDF File"), start,
-                                                QStringLiteral("PDF File (*.pdf)"));
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-    return Chosen(path);
+    return SavePath(parent_, QStringLiteral("Print to PDF File"), start, QStringLiteral("PDF File (*.pdf)"),
+                    QStringLiteral("pdf"));
 }
 
 QWidget* QtCommandDialogs::Owner() const {

@@ -19,6 +19,8 @@ public:
     std::optional<std::string> AskOpenPatternPath(const std::string& folder) override;
     std::optional<std::string> AskPicturePath(const std::string& folder) override;
     std::optional<std::string> AskBitmapPath(const std::string& folder) override;
+    std::optional<std::string> AskDrawingPath(const std::string& folder, DrawingFile kind) override;
+    std::optional<int> AskDotsPerInch(int initial, int most) override;
     std::optional<std::string> AskPdfPath(const std::string& folder, const std::string& name) override;
     std::optional<std::string> AskFolder(const std::string& title, const std::string& folder) override;
     std::optional<std::uint32_t> AskColour(std::uint32_t initial) override;

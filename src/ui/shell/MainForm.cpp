@@ -34,6 +34,7 @@
 #include "ui/print/PrintPreviewForm.h"
 #include "ui/print/PrintWizardForm.h"
 #include "ui/shell/AutosaveTimer.h"
+#include "ui/shell/DrawingExports.h"
 #include "ui/print/QtPrintDevice.h"
 #include "core/print/PrintCommand.h"
 #include "ui/shell/AboutForm.h"
@@ -189,6 +190,17 @@ void MainForm::BuildMenus() {
         [&files] { files.ExportWithoutPicture(); });
     add(exportMenu, QStringLiteral("MenuFileExportBMPNoPic"), QStringLiteral("Create &Bitmap File"),
         [this, &files] { files.ExportBitmapCommand(exportSurface_); });
+    exportMenu->addSeparator();
+    add(exportMenu, QStringLiteral("MenuFileExportSVG"), QStringLiteral("As &SVG Drawing..."),
+        [&files] { files.ExportVectorCommand(VectorFormat::Svg); });
+    add(exportMenu, QStringLiteral("MenuFileExportDXF"), QStringLiteral("As &DXF Drawing..."),
+        [&files] { files.ExportVectorCommand(VectorFormat::Dxf); });
+    add(exportMenu, QStringLiteral("MenuFileExportPDF"), QStringLiteral("As PD&F Page..."), [this, &files] {
+        files.ExportDrawingCommand(DrawingFile::Pdf, [this](const std::string& path) { return ExportPdf(*session_, path); });
+    });
+    add(exportMenu, QStringLiteral("MenuFileExportPNG"), QStringLiteral("As PN&G Picture..."), [this, &files] {
+        files.ExportPngCommand([this](const std::string& path, int dpi) { return ExportPng(*session_, dpi, path); });
+    });
     file->addSeparator();
     add(file, QStringLiteral("MenuFilePrint"), QStringLiteral("&Print Pattern..."), [this] { PrintPattern(); },
         QKeySequence::Print);
