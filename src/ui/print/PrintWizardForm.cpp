@@ -1,5 +1,7 @@
 #include "ui/print/PrintWizardForm.h"
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -341,21 +343,21 @@ QWidget* PrintWizardForm::CutLinesFrame() {
     marks_ = Named<QCheckBox>(QStringLiteral("CheckMarks"), "Print alignment marks at the cut lines");
     testSquare_ = Named<QCheckBox>(QStringLiteral("CheckTestSquare"), "Print a test square");
     map_ = Named<QCheckBox>(QStringLiteral("CheckMap"), "Print an assembly map first");
-    const std::pair<QCheckBox*, void (PrintWizardModel::*)(bool)> boxes[] = {
-        {cutLines_, &PrintWizardModel::SetCutLines},
-        {labels_, &PrintWizardModel::SetLabels},
-        {marks_, &PrintWizardModel::SetMarks},
-        {testSquare_, &PrintWizardModel::SetTestSquare},
-        {map_, &PrintWizardModel::SetMap}};
+    // Each box says one choice to the model.
+    const std::pair<QCheckBox*, std::function<void(bool)>> boxes[] = {
+        {cutLines_, [this](bool on) { model_.SetCutLines(on); }},
+        {labels_, [this](bool on) { model_.SetLabels(on); }},
+        {marks_, [this](bool on) { model_.SetMarks(on); }},
+        {testSquare_, [this](bool on) { model_.SetTestSquare(on); }},
+        {map_, [this](bool on) { model_.SetMap(on); }}};
     auto* layout = new QVBoxLayout;
     for (const auto& [box, set] : boxes) {
-        connect(box, &QCheckBox::clicked, this,
-                [this, set = set](bool checked) { Act([this, set, checked] { (model_.*set)(checked); }); });
+        connect(box, &QCheckBox::clicked, this, [this, set = set](bool checked) { Act([&set, checked] { set(checked); }); });
         layout->addWidget(box);
     }
     overlap_ = NamedList("OverlapList");
     layout->addLayout(ListRow(overlap_, PrintWizardModel::OverlapItems(), "Glue margin", "mm",
-                              &PrintWizardModel::SelectOverlap));
+                              [this](int position) { model_.SelectOverlap(position); }));
     layout->addWidget(
         Help("Cut lines are dashed lines printed around the pattern on each page.  Trim each page along its cut "
              "lines and join the pages edge to edge to assemble the full size pattern.  The label in the margin "
@@ -479,10 +481,10 @@ QWidget* PrintWizardForm::MirrorFrame() {
 }
 
 QHBoxLayout* PrintWizardForm::ListRow(QComboBox* list, const std::vector<std::string>& items, const char* caption,
-                                      const char* units, void (PrintWizardModel::*select)(int)) {
+                                      const char* units, std::function<void(int)> select) {
     for (const std::string& item : items) list->addItem(QString::fromStdString(item));
     connect(list, &QComboBox::currentIndexChanged, this,
-            [this, select](int position) { Act([this, select, position] { (model_.*select)(position); }); });
+            [this, select = std::move(select)](int position) { Act([&select, position] { select(position); }); });
     QLabel* label = Label(caption);
     label->setBuddy(list);
     auto* row = new QHBoxLayout;
@@ -497,7 +499,7 @@ QWidget* PrintWizardForm::CirclesFrame() {
     circleDegrees_ = NamedList("CircleDegrees");
     auto* layout = new QVBoxLayout;
     layout->addLayout(ListRow(circleDegrees_, PrintWizardModel::CircleItems(), "Draw Circles In Arcs Of", "Degrees",
-                              &PrintWizardModel::SelectCircleDegrees));
+                              [this](int position) { model_.SelectCircleDegrees(position); }));
     layout->addWidget(
         Help("Circles that cross a page boundary, such that a portion of the circle is printed on more than one page, "
              "are printed in arc segments.  The length of the arc segment may be adjusted to control the circles' "

@@ -54,7 +54,7 @@ private:
     QWidget* CirclesFrame();
     // The list, filled with items, between its caption and its units.
     QHBoxLayout* ListRow(QComboBox* list, const std::vector<std::string>& items, const char* caption, const char* units,
-                         void (PrintWizardModel::*select)(int));
+                         std::function<void(int)> select);
     template <class Action>
     void Act(Action action);
     void ShowModel();
