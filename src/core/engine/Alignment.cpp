@@ -25,10 +25,25 @@ float DragRoom::Clamp(float d) {
     return 0;
 }
 
-PatternBox Alignment::MeasurePattern() {
+// One pass over the visible shapes and lines under a progress caption,
+// shapes first; a step for every slot, shown or not.
+template <class Shape, class Line>
+void Alignment::EachVisible(const char* caption, Shape shape, Line line) {
     const ElementSet<LineElement>& lines = store_.OutLine;
     const ElementSet<ShapeElement>& shapes = store_.OutShape;
-    progress_.ProgressStart(0, lines.Count() + shapes.Count(), "Measuring Pattern - Please wait...", false);
+    progress_.ProgressStart(0, lines.Count() + shapes.Count(), caption, false);
+    for (std::int16_t i = 0; i < shapes.Count(); ++i) {
+        if (shapes.Visible(i)) shape(i);
+        progress_.ProgressStep(1);
+    }
+    for (std::int16_t i = 0; i < lines.Count(); ++i) {
+        if (lines.Visible(i)) line(i);
+        progress_.ProgressStep(1);
+    }
+    progress_.ProgressEnd();
+}
+
+PatternBox Alignment::MeasurePattern() {
     // Measured from the elements themselves: a pattern may reach past the
     // layer's edges.
     float left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
@@ -38,69 +53,47 @@ PatternBox Alignment::MeasurePattern() {
         top = std::min({top, y1, y2});
         bottom = std::max({bottom, y1, y2});
     };
-    for (std::int16_t i = 0; i < shapes.Count(); ++i) {
-        if (shapes.Visible(i)) {
-            const ShapeElement& e = shapes[i];
+    EachVisible(
+        "Measuring Pattern - Please wait...",
+        [&](std::int16_t i) {
+            const ShapeElement& e = store_.OutShape[i];
             widen(e.Left, e.Left + e.Width, e.Top, e.Top + e.Height);
-        }
-        progress_.ProgressStep(1);
-    }
-    for (std::int16_t i = 0; i < lines.Count(); ++i) {
-        if (lines.Visible(i)) {
-            const LineElement& e = lines[i];
+        },
+        [&](std::int16_t i) {
+            const LineElement& e = store_.OutLine[i];
             widen(e.X1, e.X2, e.Y1, e.Y2);
-        }
-        progress_.ProgressStep(1);
-    }
-    progress_.ProgressEnd();
+        });
     if (!(left <= right && top <= bottom)) return PatternBox{};
     return PatternBox{left, right, top, bottom};
 }
 
 void Alignment::MovePattern(float dx, float dy) {
-    ElementSet<LineElement>& lines = store_.OutLine;
-    ElementSet<ShapeElement>& shapes = store_.OutShape;
-    progress_.ProgressStart(0, lines.Count() + shapes.Count(), "Aligning Pattern - Please wait...", false);
-    for (std::int16_t i = 0; i < shapes.Count(); ++i) {
-        if (shapes.Visible(i)) store_.MoveShape(i, dx, dy);
-        progress_.ProgressStep(1);
-    }
-    for (std::int16_t i = 0; i < lines.Count(); ++i) {
-        if (lines.Visible(i)) store_.MoveLine(i, dx, dy);
-        progress_.ProgressStep(1);
-    }
-    progress_.ProgressEnd();
+    EachVisible(
+        "Aligning Pattern - Please wait...", [&](std::int16_t i) { store_.MoveShape(i, dx, dy); },
+        [&](std::int16_t i) { store_.MoveLine(i, dx, dy); });
 }
 
 void Alignment::ScalePattern(double s) {
     if (!(std::isfinite(s) && s > 0)) return;
     const auto scaled = [s](float v) { return static_cast<float>(v * s); };
-    ElementSet<LineElement>& lines = store_.OutLine;
-    ElementSet<ShapeElement>& shapes = store_.OutShape;
-    progress_.ProgressStart(0, lines.Count() + shapes.Count(), "Composing Pattern - Please wait...", false);
-    for (std::int16_t i = 0; i < lines.Count(); ++i) {
-        if (lines.Visible(i)) {
-            LineElement& e = lines.Edit(i);
-            e.X1 = scaled(e.X1);
-            e.Y1 = scaled(e.Y1);
-            e.X2 = scaled(e.X2);
-            e.Y2 = scaled(e.Y2);
-            store_.LineMoved(i);
-        }
-        progress_.ProgressStep(1);
-    }
-    for (std::int16_t i = 0; i < shapes.Count(); ++i) {
-        if (shapes.Visible(i)) {
-            ShapeElement& e = shapes.Edit(i);
+    EachVisible(
+        "Composing Pattern - Please wait...",
+        [&](std::int16_t i) {
+            ShapeElement& e = store_.OutShape.Edit(i);
             e.Left = scaled(e.Left);
             e.Top = scaled(e.Top);
             e.Width = scaled(e.Width);
             e.Height = scaled(e.Height);
             store_.ShapeMoved(i);
-        }
-        progress_.ProgressStep(1);
-    }
-    progress_.ProgressEnd();
+        },
+        [&](std::int16_t i) {
+            LineElement& e = store_.OutLine.Edit(i);
+            e.X1 = scaled(e.X1);
+            e.Y1 = scaled(e.Y1);
+            e.X2 = scaled(e.X2);
+            e.Y2 = scaled(e.Y2);
+            store_.LineMoved(i);
+        });
 }
 
 void Alignment::SetRooms() {

@@ -75,6 +75,8 @@ public:
     const DragRoom& RoomY() const { return roomY_; }
 
 private:
+    template <class Shape, class Line>
+    void EachVisible(const char* caption, Shape shape, Line line);
     void SetRooms();
     void PlaceCropPlates();
 

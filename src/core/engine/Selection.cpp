@@ -436,8 +436,7 @@ void Selection::GrabMove(float x, float y) {
 void Selection::SelectMove(float x, float y) {
     PatternStore& store = ws_.store;
     if (rectActive_) {
-        ShowBox({std::min(x, rectAnchor_.x), std::min(y, rectAnchor_.y), std::fabs(x - rectAnchor_.x),
-                 std::fabs(y - rectAnchor_.y)});
+        ShowBox(RectBetween(rectAnchor_, {x, y}));
         return;
     }
     if (grabDragActive_) {
@@ -462,8 +461,7 @@ void Selection::SelectDrop(float x, float y) {
     if (rectActive_) {
         rectActive_ = false;
         ws_.bands.EditShapeVisible = false;
-        SelectInside({std::min(x, rectAnchor_.x), std::min(y, rectAnchor_.y), std::fabs(x - rectAnchor_.x),
-                      std::fabs(y - rectAnchor_.y)});
+        SelectInside(RectBetween(rectAnchor_, {x, y}));
         return;
     }
     SelectMove(x, y);

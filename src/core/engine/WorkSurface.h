@@ -21,6 +21,12 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+// The rectangle two corners span, whichever way round they are.
+inline Rect RectBetween(Point a, Point b) {
+    return {a.x < b.x ? a.x : b.x, a.y < b.y ? a.y : b.y, a.x < b.x ? b.x - a.x : a.x - b.x,
+            a.y < b.y ? b.y - a.y : a.y - b.y};
+}
+
 enum ViewModeValue : std::int16_t { ViewPictureOnly = 0, ViewPatternOnly = 1, ViewBoth = 2 };
 
 // Which part of the work window a press landed on.

@@ -154,6 +154,11 @@ bool EditScript::Run(Workspace& ws, FileCommands& files) const {
     const float halfHeight = ws.surface.GrabHalfHeight;
     float x = 0, y = 0;  // where the pointer is
     using K = EditCommand::Kind;
+    // A selection command chooses select mode first, as the menus do.
+    const auto select = [&ws]() -> Selection& {
+        ws.selection.ChooseSelectKind(SelectObjects);
+        return ws.selection;
+    };
     for (const EditCommand& c : commands_) {
         switch (c.kind) {
             case K::Tool: ws.modes.ChooseDrawTool(c.value); break;
@@ -210,26 +215,18 @@ bool EditScript::Run(Workspace& ws, FileCommands& files) const {
                 if (ws.modes.AppState() == AppAligning) ws.EndAlignCommand();
                 break;
             case K::SelectChain:
-            case K::SelectRect:
-            case K::SelectAll:
-            case K::MoveSelection:
+                select().SelectChainAt(c.x1, c.y1);
+                break;
+            case K::SelectRect: select().SelectInside(RectBetween({c.x1, c.y1}, {c.x2, c.y2})); break;
+            case K::SelectAll: select().SelectAll(); break;
+            case K::MoveSelection: {
+                const EditHistory::Step step(ws.history, "Move");
+                ws.selection.MoveSelection(c.x1, c.y1);
+                break;
+            }
             case K::DeleteSelected: {
-                // As the menus do: select mode first, a step of the history each.
-                const EditHistory::Step step(ws.history, c.kind == K::MoveSelection    ? "Move"
-                                                         : c.kind == K::DeleteSelected ? "Delete Selected"
-                                                                                       : "Select");
-                if (c.kind != K::MoveSelection && c.kind != K::DeleteSelected) {
-                    ws.selection.ChooseSelectKind(SelectObjects);
-                }
-                Selection& s = ws.selection;
-                if (c.kind == K::SelectChain) s.SelectChainAt(c.x1, c.y1);
-                if (c.kind == K::SelectRect) {
-                    s.SelectInside({std::min(c.x1, c.x2), std::min(c.y1, c.y2), std::fabs(c.x2 - c.x1),
-                                    std::fabs(c.y2 - c.y1)});
-                }
-                if (c.kind == K::SelectAll) s.SelectAll();
-                if (c.kind == K::MoveSelection) s.MoveSelection(c.x1, c.y1);
-                if (c.kind == K::DeleteSelected) s.DeleteSelected();
+                const EditHistory::Step step(ws.history, "Delete Selected");
+                ws.selection.DeleteSelected();
                 break;
             }
             case K::Undo: ws.history.Undo(); break;
