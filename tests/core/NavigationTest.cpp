@@ -45,6 +45,42 @@ TEST_F(NavigationTest, TheWheelZoomsAboutThePointerAndPansWithinTheLimits) {
     EXPECT_EQ(picture, aligning);
 }
 
+TEST_F(NavigationTest, ScrollBarsShowWhatIsOutOfSightAndFollowTheView) {
+    ws.zoom.ZoomView(ZoomFit);
+    EXPECT_FALSE(ws.zoom.HorizontalScroll().Shown());
+    EXPECT_FALSE(ws.zoom.VerticalScroll().Shown());
+
+    ws.zoom.ZoomView(ZoomIn);
+    const Rect& picture = ws.surface.PictureFrame[0];
+    const ScrollAxis h = ws.zoom.HorizontalScroll();
+    ASSERT_TRUE(h.Shown());
+    EXPECT_EQ(h.minimum, 0);
+    EXPECT_NEAR(h.maximum, picture.Width - ws.surface.ClientWidth, 0.5);
+    EXPECT_EQ(h.page, ws.surface.ClientWidth);
+    EXPECT_NEAR(h.value, -picture.Left, 0.5);
+    EXPECT_TRUE(ws.zoom.VerticalScroll().Shown());
+
+    // Moving the bar to its end shows the layer's far edge at the window's.
+    ws.zoom.PanBy(h.value - h.maximum, 0);
+    EXPECT_NEAR(picture.Left + picture.Width, ws.surface.ClientWidth, 0.5);
+    EXPECT_NEAR(ws.zoom.HorizontalScroll().value, h.maximum, 0.5);
+    // Panned on past the end, the range takes in where the view is.
+    ws.zoom.PanBy(-500, 0);
+    const ScrollAxis past = ws.zoom.HorizontalScroll();
+    EXPECT_NEAR(past.maximum, h.maximum + 500, 0.5);
+    EXPECT_EQ(past.value, past.maximum);
+
+    // A layer smaller than the window needs a bar only while part of it is out of sight.
+    ws.zoom.ZoomView(ZoomFit);
+    ws.zoom.ZoomView(ZoomOut);
+    EXPECT_FALSE(ws.zoom.HorizontalScroll().Shown());
+    ws.zoom.PanBy(-picture.Left - picture.Width / 2, 0);
+    const ScrollAxis half = ws.zoom.HorizontalScroll();
+    ASSERT_TRUE(half.Shown());
+    EXPECT_EQ(half.minimum, 0);
+    EXPECT_NEAR(half.value, picture.Width / 2, 0.5);
+}
+
 TEST_F(NavigationTest, TheStatusSaysWhereOnThePatternAtAnyZoomInItsUnits) {
     // The blank page of 8.5 x 11 in at normal size: a layer twip is a twip.
     t->store.AddLine(0, 0, 1000, 0, 1, true);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -21,7 +22,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QToolBar>
+#include <array>
+#include <cmath>
 #include <functional>
 
 #include "core/services/Version.h"
@@ -353,6 +357,115 @@ TEST_F(MainFormTest, ZoomAndMoveFromTheirToolbars) {
     const QPoint from = Page(0.3, 0.3);
     Drag({from, from + QPoint(50, 20)});
     EXPECT_NEAR(window.Engine().surface.PictureFrame[0].Left, 50 * window.Work()->TwipsPerPixel(), 16);
+}
+
+TEST_F(MainFormTest, ScrollBarsAndTheWheelMoveTheViewAndCtrlWheelZoomsAtThePointer) {
+    NewBlank();
+    auto* h = window.findChild<QScrollBar*>(QStringLiteral("WorkScrollH"));
+    auto* v = window.findChild<QScrollBar*>(QStringLiteral("WorkScrollV"));
+    ASSERT_TRUE(h && v);
+    EXPECT_FALSE(h->isVisible() || v->isVisible());  // the page fits the window
+    Trigger("BtnZoomIn");
+    Trigger("BtnZoomIn");
+    ASSERT_TRUE(h->isVisible() && v->isVisible());
+    const Rect& picture = window.Engine().surface.PictureFrame[0];
+    const double t = window.Work()->TwipsPerPixel();
+
+    // Moving a bar on shows more of the far side.
+    const float left = picture.Left;
+    h->setValue(h->value() + 100);
+    EXPECT_NEAR(picture.Left, left - 100 * t, 1);
+    // A notch of the wheel down scrolls down, and the bar follows.
+    const int top = v->value();
+    const QPointF at(window.Work()->width() / 2.0, window.Work()->height() / 2.0);
+    const auto roll = [&](int notches, Qt::KeyboardModifiers keys) {
+        QWheelEvent wheel(at, window.Work()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, keys,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window.Work(), &wheel);
+    };
+    roll(-1, Qt::NoModifier);
+    EXPECT_EQ(v->value(), top + 48);
+    EXPECT_NEAR(picture.Top, -v->value() * t, t);
+
+    // Ctrl+wheel zooms by a fine step, and the point under the pointer stays.
+    const auto under = [&] { return (at.x() * t - picture.Left) / picture.Width; };
+    const double before = under();
+    const float width = picture.Width;
+    roll(1, Qt::ControlModifier);
+    EXPECT_NEAR(picture.Width, width * 1.25f, 1);
+    EXPECT_NEAR(under(), before, 1e-4);
+    EXPECT_NEAR(h->value(), -picture.Left / t, 1);
+}
+
+TEST_F(MainFormTest, TheStatusBarSaysWhereThePointerIsOnThePatternInItsUnits) {
+    NewBlank();
+    auto* position = window.findChild<QLabel*>(QStringLiteral("StatusPosition"));
+    ASSERT_NE(position, nullptr);
+    const auto pointAt = [&](double inchesX, double inchesY) {
+        const Rect& page = window.Engine().surface.Pattern;
+        const double perInch = page.Width / 8.5;  // the blank page is 8.5 in wide
+        const double t = window.Work()->TwipsPerPixel();
+        QTest::mouseMove(window.Work(), QPoint(static_cast<int>(std::lround((page.Left + inchesX * perInch) / t)),
+                                               static_cast<int>(std::lround((page.Top + inchesY * perInch) / t))));
+        // Within a pixel of the point asked for.
+        const QStringList parts = position->text().split(QRegularExpression(QStringLiteral("[, ]+")));
+        EXPECT_EQ(parts.size(), 3) << position->text().toStdString();
+        return parts.size() == 3 ? std::array<double, 2>{parts[0].toDouble(), parts[1].toDouble()} : std::array<double, 2>{};
+    };
+    for (const char* zoom : {"BtnZoomFit", "BtnZoomNormal"}) {
+        Trigger(zoom);
+        Trigger("BtnMoveCorner");
+        const std::array<double, 2> at = pointAt(1, 2);
+        const double pixel = 8.5 * window.Work()->TwipsPerPixel() / window.Engine().surface.Pattern.Width;
+        EXPECT_NEAR(at[0], 1, pixel + 0.005) << zoom;
+        EXPECT_NEAR(at[1], 2, pixel + 0.005) << zoom;
+        EXPECT_TRUE(position->text().endsWith(QStringLiteral(" in")));
+    }
+    window.Engine().session.options.MetricPage = true;
+    pointAt(3, 3);
+    const std::array<double, 2> at = pointAt(1, 2);
+    EXPECT_NEAR(at[0], 2.54, 0.02);
+    EXPECT_NEAR(at[1], 5.08, 0.02);
+    EXPECT_TRUE(position->text().endsWith(QStringLiteral(" cm")));
+}
+
+TEST_F(MainFormTest, NewWhileAPatternIsOpenAsksToSaveThenOpensTheNewOne) {
+    NewBlank();
+    Trigger("MenuEditDrawLineMode1");
+    Drag({Page(0.1, 0.1), Page(0.4, 0.3)});
+    ASSERT_TRUE(window.Engine().store.PatternChanged());
+    EXPECT_TRUE(Enabled("MenuFileNew") && Enabled("MenuFileOpen"));
+    // The chooser first, then the question about the changes, then the new page.
+    ClickInDialog(QStringLiteral("NewOptionLabel1"));
+    QString question;
+    WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+              [&question](QWidget* w) {
+                  auto* box = qobject_cast<QMessageBox*>(w);
+                  question = box->text();
+                  box->button(QMessageBox::No)->click();
+                  ClickInDialog(QStringLiteral("UserCommand0"));
+              });
+    Trigger("MenuFileNew");
+    EXPECT_FALSE(question.isEmpty());
+    ASSERT_TRUE(window.Files().PatternOpen());
+    EXPECT_EQ(Lines(), 0);
+    EXPECT_FALSE(window.Engine().store.PatternChanged());
+}
+
+TEST_F(MainFormTest, DockedPanelsComeBackWhereTheyWereSaved) {
+    NewBlank();
+    auto* palette = window.findChild<QDockWidget*>(QStringLiteral("DrawToolsDock"));
+    ASSERT_NE(palette, nullptr);
+    EXPECT_TRUE(palette->isVisible());
+    // Beside the work window, never over it.
+    const QRect work(window.Work()->mapTo(&window, QPoint(0, 0)), window.Work()->size());
+    EXPECT_FALSE(work.intersects(palette->geometry()));
+    window.addDockWidget(Qt::LeftDockWidgetArea, palette);
+    Trigger("MenuOptionsSavePositions");
+    MainForm again;
+    auto* restored = again.findChild<QDockWidget*>(QStringLiteral("DrawToolsDock"));
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(again.dockWidgetArea(restored), Qt::LeftDockWidgetArea);
 }
 
 // File > Export's drawings, named without an extension, zoomed in: each

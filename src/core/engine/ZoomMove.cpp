@@ -133,6 +133,29 @@ void ZoomMove::PanBy(float dx, float dy) {
     s.SyncLayers();
 }
 
+namespace {
+
+ScrollAxis AxisOf(float layerStart, float layerLength, float windowLength) {
+    ScrollAxis axis;
+    axis.page = windowLength;
+    axis.value = -layerStart;
+    axis.minimum = std::min(0.0f, axis.value);
+    axis.maximum = std::max(layerLength - windowLength, axis.value);
+    return axis;
+}
+
+}  // namespace
+
+ScrollAxis ZoomMove::HorizontalScroll() const {
+    const WorkSurface& s = ws_.surface;
+    return AxisOf(s.PictureFrame[0].Left, s.PictureFrame[0].Width, s.ClientWidth);
+}
+
+ScrollAxis ZoomMove::VerticalScroll() const {
+    const WorkSurface& s = ws_.surface;
+    return AxisOf(s.PictureFrame[0].Top, s.PictureFrame[0].Height, s.ClientHeight);
+}
+
 void ZoomMove::MoveImage(std::int16_t code) {
     WorkSurface& s = ws_.surface;
     Rect& picture = s.PictureFrame[0];

@@ -16,6 +16,19 @@ struct ViewLimits {
     float largest = 33554432;  // 2^25: one pixel of a 600-dpi scan spans over a hundred on screen
 };
 
+// One scroll bar of the work window, in window twips. Its value is how far
+// the picture layer's leading edge lies before the window's; the range runs
+// from the layer's edge at the window's edge to its far edge at the window's
+// far edge, widened to take in where the view is now. It is shown only while
+// some of the layer is out of sight.
+struct ScrollAxis {
+    float minimum = 0;
+    float maximum = 0;
+    float page = 0;
+    float value = 0;
+    bool Shown() const { return maximum > minimum; }
+};
+
 // Zoom and move: the picture layer's geometry is the whole view state; the
 // displayed pattern is recomputed from the reference copy after each zoom.
 class ZoomMove {
@@ -33,6 +46,9 @@ public:
     bool ZoomAround(float factor, float windowX, float windowY);
     // The view moved by (dx, dy) window twips: scrolling and panning.
     void PanBy(float dx, float dy);
+    // The scroll bars of the view as it is now.
+    ScrollAxis HorizontalScroll() const;
+    ScrollAxis VerticalScroll() const;
     void ScalePatternToView();
     // The window's inner size changed to this many twips. A view fitted to
     // the window is fitted again; true when it was.

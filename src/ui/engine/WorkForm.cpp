@@ -206,6 +206,7 @@ void WorkForm::resizeEvent(QResizeEvent*) {
         s.ScreenHeight = view.Twips(screen->geometry().height());
     }
     if (ws_.zoom.ResizeWindow(view.Twips(width()), view.Twips(height()))) RepaintAll();
+    emit viewMoved();
 }
 
 WorkForm::ViewKey WorkForm::CurrentView() const {
@@ -281,6 +282,7 @@ void WorkForm::EngineChanged() {
 
 void WorkForm::RepaintAll() {
     view_ = CurrentView();
+    emit viewMoved();
     RebuildCaches();
     editLineRect_ = QRect();
     editShapeRect_ = QRect();
@@ -298,6 +300,7 @@ void WorkForm::RepaintChanges() {
         view_ = view;
         RebuildCaches();
         update();
+        emit viewMoved();
     } else {
         QRegion region;
         const auto line = [this](const LineElement& e) { return LineBounds(e); };

@@ -41,6 +41,8 @@ signals:
     void stateChanged();
     // The pointer moved over the window or left it.
     void pointerMoved();
+    // The layers moved or changed size in the window, or the window did.
+    void viewMoved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -39,6 +39,7 @@
 #include "core/print/PrintCommand.h"
 #include "ui/shell/AboutForm.h"
 #include "ui/shell/MouseForm.h"
+#include "ui/engine/WorkArea.h"
 #include "ui/engine/WorkForm.h"
 
 namespace tessary {
@@ -68,7 +69,7 @@ MainForm::MainForm() {
     autosave_ = std::make_unique<AutosaveTimer>(*workspace_, *files_, settings_, nullptr);
 
     work_ = new WorkForm(*workspace_, pictures_, this);
-    setCentralWidget(work_);
+    setCentralWidget(new WorkArea(*workspace_, work_, this));
     connect(work_, &WorkForm::stateChanged, this, &MainForm::SyncState);
     connect(work_, &WorkForm::pointerMoved, this, &MainForm::ShowStatus);
     BuildStatusBar();
