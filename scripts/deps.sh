@@ -8,7 +8,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config python3 clang libclang-rt-dev
-  qt6-base-dev qt6-image-formats-plugins
+  qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool fonts-dejavu-core
   poppler-utils cups cups-bsd printer-driver-cups-pdf

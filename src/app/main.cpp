@@ -6,12 +6,15 @@
 
 #include "app/SingleInstance.h"
 #include "core/services/AppTitle.h"
+#include "ui/shell/Icons.h"
 #include "ui/shell/MainForm.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(tessary::kAppTitle));
     QApplication::setOrganizationName(QString::fromLatin1(tessary::kAppTitle));
+    QApplication::setWindowIcon(tessary::ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("tessary"));
 
     // The whole command line is one file name, spaces and all.
     const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));

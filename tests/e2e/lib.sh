@@ -1,7 +1,7 @@
 # Shared by the end-to-end tests: a private home, a virtual X display that
 # answers, and helpers to find, focus and drive the real window. Sourced after
-# app, cli and picture are set; leaves the program's pid in $program for
-# cleanup.
+# app, cli and picture are set (SCREEN, as 1400x900, sizes the display);
+# leaves the program's pid in $program for cleanup.
 work=$(mktemp -d)
 server=""
 program=""
@@ -21,7 +21,7 @@ unset QT_QPA_PLATFORM
 # used only once it answers.
 start_display() {
     : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" >>"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${SCREEN:-1400x900}x24" -nolisten tcp 3>"$work/display" >>"$work/xvfb.log" 2>&1 &
     server=$!
     for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
     export DISPLAY=":$(cat "$work/display")"

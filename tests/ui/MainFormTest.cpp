@@ -32,6 +32,7 @@
 #include "core/shell/HelpPages.h"
 #include "ui/engine/DrawToolsForm.h"
 #include "ui/platform/QtSettingsStore.h"
+#include "ui/shell/Icons.h"
 #include "ui/shell/MainForm.h"
 #include "ui/engine/Cursors.h"
 #include "ui/engine/WorkForm.h"
@@ -466,6 +467,48 @@ TEST_F(MainFormTest, DockedPanelsComeBackWhereTheyWereSaved) {
     auto* restored = again.findChild<QDockWidget*>(QStringLiteral("DrawToolsDock"));
     ASSERT_NE(restored, nullptr);
     EXPECT_EQ(again.dockWidgetArea(restored), Qt::LeftDockWidgetArea);
+}
+
+TEST_F(MainFormTest, EveryButtonHasAnIconThatReadsOnLightAndDarkPalettesAndCaptionsStay) {
+    for (QToolBar* bar : window.findChildren<QToolBar*>()) {
+        for (QAction* a : bar->actions()) {
+            if (a->text().isEmpty()) continue;  // the stretch bar's slider and labels
+            EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+            EXPECT_FALSE(a->toolTip().isEmpty()) << a->objectName().toStdString();
+        }
+        EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    }
+    // The ink of an icon: the mean lightness of its opaque pixels.
+    const auto ink = [](const QIcon& icon) {
+        const QImage image = icon.pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32);
+        double sum = 0;
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.alpha() < 200) continue;
+                sum += c.lightness();
+                ++n;
+            }
+        }
+        return n > 20 ? sum / n : -1.0;
+    };
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 42, 46));
+    for (const char* name : {"save", "open", "mode-select", "zoom-fit"}) {
+        const double onLight = ink(ThemedIcon(QString::fromLatin1(name), QPalette(Qt::white)));
+        const double onDark = ink(ThemedIcon(QString::fromLatin1(name), dark));
+        EXPECT_TRUE(onLight >= 0 && onLight < 120) << name << " " << onLight;
+        EXPECT_GT(onDark, 170) << name;
+    }
+    EXPECT_FALSE(ProgramIcon().isNull());
+
+    // Captions beside the icons, for this window and the next.
+    window.findChild<QAction*>(QStringLiteral("MenuViewCaptionsBeside"))->trigger();
+    EXPECT_EQ(window.Toolbar(QStringLiteral("ToolbarMain1"))->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    MainForm again;
+    EXPECT_EQ(again.Toolbar(QStringLiteral("ToolbarMain1"))->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    EXPECT_TRUE(again.findChild<QAction*>(QStringLiteral("MenuViewCaptionsBeside"))->isChecked());
 }
 
 // File > Export's drawings, named without an extension, zoomed in: each

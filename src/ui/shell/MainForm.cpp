@@ -20,6 +20,7 @@
 #include <QSlider>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QActionGroup>
 #include <QToolBar>
 #include <QUrl>
 
@@ -40,6 +41,7 @@
 #include "ui/shell/AboutForm.h"
 #include "ui/shell/MouseForm.h"
 #include "ui/engine/WorkArea.h"
+#include "ui/shell/Icons.h"
 #include "ui/engine/WorkForm.h"
 
 namespace tessary {
@@ -49,6 +51,51 @@ namespace {
 // The panels' places, saved with the window's by Window Positions > Save.
 const char* const kDockSection = "Window";
 const char* const kDockKey = "Docks";
+// "Beside" puts the buttons' captions beside their icons; else under them,
+// which keeps the rows of buttons narrow enough for the first window.
+const char* const kCaptionsKey = "ButtonCaptions";
+
+bool CaptionsUnder(const SettingsStore& settings) {
+    return settings.Read(kDockSection, kCaptionsKey).value_or("") != "Beside";
+}
+
+// The icon of each button, and of the menu entry for the same command.
+const std::pair<const char*, std::array<const char*, 2>> kIcons[] = {
+    {"open", {"BtnOpen", "MenuFileOpen"}},
+    {"new", {"BtnNew", "MenuFileNew"}},
+    {"close", {"BtnClose", "MenuFileClose"}},
+    {"save", {"BtnSave", "MenuFileSave"}},
+    {"print", {"BtnPrint", "MenuFilePrint"}},
+    {"undo", {"BtnUndo", "MenuEditUndo"}},
+    {"redo", {"BtnRedo", "MenuEditRedo"}},
+    {"view-picture", {"BtnViewPicture", "MenuViewWork0"}},
+    {"view-pattern", {"BtnViewPattern", "MenuViewWork1"}},
+    {"view-both", {"BtnViewBoth", "MenuViewWork2"}},
+    {"mode-select", {"BtnModeSelect", nullptr}},
+    {"mode-draw", {"BtnModeDraw", nullptr}},
+    {"mode-move", {"BtnModeMove", "MenuViewMove"}},
+    {"mode-zoom", {"BtnModeZoom", "MenuViewZoom"}},
+    {"mouse-help", {"BtnMouseWin", "MenuViewMouseHelp"}},
+    {"pattern-setup", {"BtnPatternSetup", "MenuPatternPrintSize"}},
+    {"display-setup", {"BtnDisplaySetup", "MenuOptionsSetup"}},
+    {"select-object", {"BtnSelectObject", "MenuEditSelectObject"}},
+    {"select-ends", {"BtnSelectEnds", "MenuEditSelectEnds"}},
+    {"draw-line", {"BtnDrawLine", nullptr}},
+    {"draw-arc", {"BtnDrawArc", "MenuEditDrawArc"}},
+    {"draw-circle", {"BtnDrawCircle", "MenuEditDrawCircle"}},
+    {"draw-box", {"BtnDrawBox", nullptr}},
+    {"move-corner", {"BtnMoveCorner", nullptr}},
+    {"move-center", {"BtnMoveCenter", nullptr}},
+    {"move-up", {"BtnMoveUp", nullptr}},
+    {"move-down", {"BtnMoveDown", nullptr}},
+    {"move-left", {"BtnMoveLeft", nullptr}},
+    {"move-right", {"BtnMoveRight", nullptr}},
+    {"zoom-normal", {"BtnZoomNormal", nullptr}},
+    {"zoom-fit", {"BtnZoomFit", nullptr}},
+    {"zoom-in", {"BtnZoomIn", nullptr}},
+    {"zoom-out", {"BtnZoomOut", nullptr}},
+    {"end-align", {"BtnAlignPatOK", "MenuEditAlignPatEnd"}},
+};
 
 const char* const kCommonButtons[] = {"BtnMouseWin", "BtnPatternSetup", "BtnDisplaySetup"};
 
@@ -84,6 +131,7 @@ MainForm::MainForm() {
 
     BuildMenus();
     BuildToolbars();
+    ApplyIcons();
     // The work window's keys, wherever the focus is in the main window or
     // its tool windows.
     qApp->installEventFilter(this);
@@ -265,6 +313,22 @@ void MainForm::BuildMenus() {
     view->addSeparator();
     add(view, QStringLiteral("MenuViewMouseHelp"), QStringLiteral("Mouse &Help"), [&ws] { ws.modes.ToggleMouseHelp(); },
         {}, true);
+    // The look of the buttons: a window setting, no command of the engine.
+    QMenu* captions = view->addMenu(QStringLiteral("Button &Captions"));
+    captions->setObjectName(QStringLiteral("MenuViewCaptions"));
+    auto* captionGroup = new QActionGroup(captions);
+    const bool under = CaptionsUnder(settings_);
+    const std::pair<QString, Qt::ToolButtonStyle> styles[] = {
+        {QStringLiteral("&Beside the Icons"), Qt::ToolButtonTextBesideIcon},
+        {QStringLiteral("&Under the Icons"), Qt::ToolButtonTextUnderIcon}};
+    for (const auto& [caption, style] : styles) {
+        QAction* a = captions->addAction(caption, this, [this, style = style] { SetButtonCaptions(style); });
+        a->setObjectName(style == Qt::ToolButtonTextUnderIcon ? QStringLiteral("MenuViewCaptionsUnder")
+                                                              : QStringLiteral("MenuViewCaptionsBeside"));
+        a->setCheckable(true);
+        a->setChecked(under == (style == Qt::ToolButtonTextUnderIcon));
+        captionGroup->addAction(a);
+    }
 
     QMenu* options = menu(nullptr, QStringLiteral("MenuOptions"), QStringLiteral("&Options"));
     QMenu* positions = menu(options, QStringLiteral("MenuOptionsPositions"), QStringLiteral("Window &Positions"));
@@ -294,7 +358,8 @@ QToolBar* MainForm::AddToolbar(const QString& key, const QStringList& buttons) {
     QToolBar* bar = addToolBar(key);
     bar->setObjectName(key);
     bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setToolButtonStyle(CaptionsUnder(settings_) ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextBesideIcon);
+    bar->setIconSize(QSize(20, 20));
     for (const QString& button : buttons) bar->addAction(actions_.value(button));
     toolbars_.insert(key, bar);
     boundToolbars_.emplace_back(bar, CommandFor(key));
@@ -744,6 +809,21 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
 void MainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) SyncState();
+    if (event->type() == QEvent::PaletteChange) ApplyIcons();
+}
+
+void MainForm::ApplyIcons() {
+    for (const auto& [name, keys] : kIcons) {
+        const QIcon icon = ThemedIcon(QString::fromLatin1(name), palette());
+        for (const char* key : keys) {
+            if (QAction* a = key ? actions_.value(QString::fromLatin1(key)) : nullptr) a->setIcon(icon);
+        }
+    }
+}
+
+void MainForm::SetButtonCaptions(Qt::ToolButtonStyle style) {
+    for (QToolBar* bar : std::as_const(toolbars_)) bar->setToolButtonStyle(style);
+    settings_.Write(kDockSection, kCaptionsKey, style == Qt::ToolButtonTextUnderIcon ? "Under" : "Beside");
 }
 
 }  // namespace tessary

@@ -93,6 +93,10 @@ private:
     void Bind(const QString& key, QAction* action);
     void BuildMenus();
     void BuildToolbars();
+    // Tessary's icons on the buttons and their menu entries, in the palette's
+    // ink; the buttons' captions beside or under them, as the setting says.
+    void ApplyIcons();
+    void SetButtonCaptions(Qt::ToolButtonStyle style);
     // A command of the window, one step of the edit history under name.
     void Run(const std::function<void()>& command, const QString& name = {});
     void NewCommand();
