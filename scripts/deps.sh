@@ -13,6 +13,7 @@ packages=(
   xvfb xauth x11-utils xdotool fonts-dejavu-core
   poppler-utils cups cups-bsd printer-driver-cups-pdf
   librsvg2-bin python3-ezdxf python3-pil
+  desktop-file-utils shared-mime-info
 )
 missing=()
 for p in "${packages[@]}"; do
