@@ -112,7 +112,7 @@ MainForm::MainForm() {
     session_ = std::make_unique<Session>(Platform{settings_, presenter_, progressWindow_, StandardFolders()});
     workspace_ = std::make_unique<Workspace>(*session_);
     workspace_->pumpEvents = [] { QApplication::processEvents(); };
-    files_ = std::make_unique<FileCommands>(*workspace_, dialogs_, pictures_);
+    files_ = std::make_unique<FileCommands>(*workspace_, folders_, pictures_);
     autosave_ = std::make_unique<AutosaveTimer>(*workspace_, *files_, settings_, nullptr);
 
     work_ = new WorkForm(*workspace_, pictures_, this);
@@ -614,7 +614,7 @@ void MainForm::PrintPattern() {
         if (!printer_.isValid() && printer_.outputFormat() != QPrinter::PdfFormat) return;
     }
     QtPrintDevice device(printer_);
-    PrintCommand(*workspace_, device, exportSurface_, dialogs_, [this](PrintWizardModel& wizard) {
+    PrintCommand(*workspace_, device, exportSurface_, folders_, [this](PrintWizardModel& wizard) {
         PrintWizardForm dialog(wizard, this, [this, &wizard] { ShowPrintPreview(JobFromWizard(wizard, PrintJob{})); });
         dialog.exec();
     });

@@ -16,7 +16,9 @@
 #include "core/engine/Session.h"
 #include "core/engine/Workspace.h"
 #include "core/print/PrintJob.h"
+#include "core/shell/FolderMemory.h"
 #include "ui/platform/QtCommandDialogs.h"
+#include "ui/platform/StandardFolders.h"
 #include "ui/platform/QtMessagePresenter.h"
 #include "ui/platform/QtPictureLayers.h"
 #include "ui/platform/QtProgressWindow.h"
@@ -118,6 +120,9 @@ private:
     QtMessagePresenter presenter_;
     QtProgressWindow progressWindow_;
     QtCommandDialogs dialogs_;
+    // The file dialogs as the commands see them: each starts where its kind
+    // of file was last chosen.
+    FolderMemory folders_{dialogs_, settings_, StandardFolders()};
     QtPictureLayers pictures_;
     QtRasterSurface exportSurface_;
     QPrinter printer_{QPrinter::HighResolution};
