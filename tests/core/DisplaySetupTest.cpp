@@ -144,7 +144,7 @@ TEST_F(DisplaySetupTest, CancelAsksOnlyWhenSomethingWouldBeLost) {
 
 TEST_F(DisplaySetupTest, OpensOnTheStoredTabAndStoresTheTabItClosesOn) {
     const struct { const char* stored; int tab; } cases[] = {
-        {nullptr, 0}, {"0", 0}, {"8", 8}, {"9", 0}, {"-1", 0}, {"two", 0},
+        {nullptr, 0}, {"0", 0}, {"9", 9}, {"10", 0}, {"-1", 0}, {"two", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "absent");
@@ -182,6 +182,37 @@ TEST_F(DisplaySetupTest, SlidersShowStoredValuesWithinTheirLimitsAndCaptionThem)
     m.SetTraceSlider(1000);
     EXPECT_EQ(m.PenSizeCaption(), "Monitor Pen Size (1)");
     EXPECT_EQ(m.TraceCaption(), "Trace Segment Length (500)");
+}
+
+TEST_F(DisplaySetupTest, TheScreenMeasuredAgainstARulerIsKeptAndWhatNoScreenCouldBeIsNot) {
+    DisplaySetupModel& m = Open();
+    // The system's 96 pixels an inch until measured: 3 inches are 288.
+    EXPECT_EQ(m.RulerPixels(15), 288);
+    EXPECT_EQ(m.ScreenCaption(15), "96 pixels an inch (as the system says)");
+    m.SetRulerPixels(330);
+    EXPECT_NEAR(m.Controls().ScreenTwipsPerPixel(), 3 * 1440.0 / 330, 1e-4);
+    EXPECT_EQ(m.RulerPixels(15), 330);
+    EXPECT_EQ(m.ScreenCaption(15), "110 pixels an inch (measured)");
+    m.SetRulerPixels(5);  // no screen is that coarse
+    EXPECT_EQ(m.RulerPixels(15), kRulerRange.minimum);
+    m.SetRulerPixels(330);
+    m.Ok();
+    DisplaySetup again;
+    RestoreDisplaySetup(again, t.settings);
+    EXPECT_NEAR(again.ScreenTwipsPerPixel(), 3 * 1440.0 / 330, 1e-4);
+    Open().UseSystemScreen();
+    model_->Ok();
+    RestoreDisplaySetup(again, t.settings);
+    EXPECT_EQ(again.ScreenTwipsPerPixel(), 0);
+
+    for (const char* stored : {"0.5", "1e9", "nan", "inf", "-15", "abc"}) {
+        t.settings.values["DisplaySetup/ScreenTwipsPerPixel"] = stored;
+        RestoreDisplaySetup(again, t.settings);
+        EXPECT_EQ(again.ScreenTwipsPerPixel(), 0) << stored;
+    }
+    t.settings.values["DisplaySetup/ScreenTwipsPerPixel"] = "12";
+    RestoreDisplaySetup(again, t.settings);
+    EXPECT_EQ(again.ScreenTwipsPerPixel(), 12);
 }
 
 TEST_F(DisplaySetupTest, CancelledColourOrFolderDialogsChangeNothing) {

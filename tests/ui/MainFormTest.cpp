@@ -28,6 +28,7 @@
 #include <cmath>
 #include <functional>
 
+#include "core/engine/Pointers.h"
 #include "core/services/Version.h"
 #include "core/shell/HelpPages.h"
 #include "ui/engine/DrawToolsForm.h"
@@ -509,6 +510,40 @@ TEST_F(MainFormTest, EveryButtonHasAnIconThatReadsOnLightAndDarkPalettesAndCapti
     MainForm again;
     EXPECT_EQ(again.Toolbar(QStringLiteral("ToolbarMain1"))->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
     EXPECT_TRUE(again.findChild<QAction*>(QStringLiteral("MenuViewCaptionsBeside"))->isChecked());
+}
+
+// Run again at 1.5 and 2 device pixels per pixel (QT_SCALE_FACTOR): the
+// picture and the cursors are drawn in the screen's own pixels, and the true
+// size holds in the window's.
+TEST_F(MainFormTest, PicturesAndCursorsInTheScreensOwnPixelsAndZoom100IsTheMeasuredInch) {
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(QColor(255, 0, 255));
+    picture.setDotsPerMeterX(3937);  // 100 dpi: 3 by 2 inches
+    picture.setDotsPerMeterY(3937);
+    const QString path = folder.filePath(QStringLiteral("magenta.png"));
+    ASSERT_TRUE(picture.save(path));
+    ClickInDialog(QStringLiteral("UserCommand0"));
+    window.OpenDropped(path);
+    ASSERT_TRUE(window.Files().PatternOpen());
+    Trigger("BtnZoomNormal");
+    Trigger("BtnMoveCorner");
+
+    WorkForm* work = window.Work();
+    const double ratio = work->devicePixelRatioF();
+    const QImage shown = work->grab().toImage();
+    EXPECT_EQ(shown.width(), std::lround(work->width() * ratio));
+    int magenta = 0;
+    for (int x = 0; x < shown.width(); ++x) magenta += shown.pixelColor(x, shown.height() / 4) == QColor(255, 0, 255);
+    // 3 inches of the system's 96 pixels, each ratio screen pixels wide.
+    EXPECT_NEAR(magenta, 288 * ratio, 2) << "at " << ratio;
+    EXPECT_EQ(CursorFor(PointerCustom, CursorEraser).pixmap().size(), QSize(32, 32) * ratio);
+
+    // Measured at 120 pixels an inch, the 3 inches take 360 of them.
+    window.Engine().session.display.SetScreenTwipsPerPixel(12);
+    work->ScreenChanged();
+    Trigger("BtnZoomNormal");
+    EXPECT_NEAR(window.Engine().surface.PictureFrame[0].Width / work->TwipsPerPixel(), 360, 0.5);
+    window.Engine().session.display.SetScreenTwipsPerPixel(0);
 }
 
 // File > Export's drawings, named without an extension, zoomed in: each

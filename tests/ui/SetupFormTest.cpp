@@ -69,9 +69,10 @@ TEST_F(SetupFormTest, PenSliderCaptionsAppliesAndCancelNoRestores) {
     EXPECT_EQ(form.windowTitle(), "Display Options - Tessary");
     auto* tabs = form.findChild<QTabWidget*>();
     const char* texts[] = {"Instructions", "Pen Color",         "Pen Size",        "Optimize",           "Messages",
-                           "Sounds",       "Pattern Directory", "Image Directory", "&Temporary Directory"};
-    ASSERT_EQ(tabs->count(), 9);
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(tabs->tabText(i), texts[i]);
+                           "Sounds",       "Pattern Directory", "Image Directory", "&Temporary Directory",
+                           "Screen &Size"};
+    ASSERT_EQ(tabs->count(), kDisplaySetupTabs);
+    for (int i = 0; i < kDisplaySetupTabs; ++i) EXPECT_EQ(tabs->tabText(i), texts[i]);
     EXPECT_EQ(Tab(), 2);
 
     auto* slider = Child<QSlider>("MontiorPenSizeSelect");
@@ -167,6 +168,23 @@ TEST_F(SetupFormTest, ChangeColorStartsFromTheSampleAndApplyDrawsInTheChosenColo
     EXPECT_EQ(sample->palette().color(QPalette::WindowText), QColor(0, 160, 0));
     QTest::mouseClick(Child<QPushButton>("WinButton2"), Qt::LeftButton);
     EXPECT_EQ(LineLook().BorderColor, RGB(0, 160, 0));
+}
+
+TEST_F(SetupFormTest, TheScreenRulerStretchesWithItsSliderAndApplyMeasuresTheScreen) {
+    t.settings.values["DisplaySetup/StartTab"] = std::to_string(TabScreen);
+    Open();
+    auto* slider = Child<QSlider>("ScreenRulerSelect");
+    EXPECT_EQ(slider->value(), 3 * 96);
+    EXPECT_TRUE(Child<QGroupBox>("ScreenSizeFrame")->title().endsWith(QStringLiteral("(as the system says)")));
+    slider->setValue(360);
+    EXPECT_EQ(Child<QGroupBox>("ScreenSizeFrame")->title(), "Screen Size: 120 pixels an inch (measured)");
+    EXPECT_EQ(ws.session.display.ScreenTwipsPerPixel(), 0);  // not before Apply
+    Child<QPushButton>("WinButton2")->click();
+    EXPECT_FLOAT_EQ(ws.session.display.ScreenTwipsPerPixel(), 12);
+    Child<QPushButton>("cmdScreenSystem")->click();
+    EXPECT_EQ(slider->value(), 3 * 96);
+    Child<QPushButton>("WinButton0")->click();
+    EXPECT_EQ(ws.session.display.ScreenTwipsPerPixel(), 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "core/engine/DisplaySetupModel.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/engine/Workspace.h"
 #include "core/platform/CommandDialogs.h"
@@ -45,6 +46,23 @@ std::string DisplaySetupModel::TraceCaption() const {
 void DisplaySetupModel::SetPenSlider(int pixels) { controls_.SetMonitorPen(Clamped(pixels, kMonitorPenRange)); }
 
 void DisplaySetupModel::SetTraceSlider(int twips) { controls_.SetTraceSegment(Clamped(twips, kTraceSegmentRange)); }
+
+int DisplaySetupModel::RulerPixels(double systemTwips) const {
+    const double twips = controls_.ScreenTwipsPerPixel() > 0 ? controls_.ScreenTwipsPerPixel() : systemTwips;
+    return static_cast<int>(std::lround(kRulerInches * 1440 / twips));
+}
+
+std::string DisplaySetupModel::ScreenCaption(double systemTwips) const {
+    const bool measured = controls_.ScreenTwipsPerPixel() > 0;
+    const double twips = measured ? controls_.ScreenTwipsPerPixel() : systemTwips;
+    const long perInch = std::lround(1440 / twips);
+    return std::to_string(perInch) + " pixels an inch" + (measured ? " (measured)" : " (as the system says)");
+}
+
+void DisplaySetupModel::SetRulerPixels(int pixels) {
+    const int length = std::clamp(pixels, kRulerRange.minimum, kRulerRange.maximum);
+    controls_.SetScreenTwipsPerPixel(static_cast<float>(kRulerInches * 1440.0 / length));
+}
 
 void DisplaySetupModel::ChangeColour(int index) {
     if (const auto chosen = dialogs_.AskColour(controls_.GetColour(index))) controls_.SetColour(index, *chosen);

@@ -21,8 +21,9 @@ enum DisplaySetupTab {
     TabPatternFolder,
     TabPictureFolder,
     TabTemporaryFolder,
+    TabScreen,
 };
-inline constexpr int kDisplaySetupTabs = 9;
+inline constexpr int kDisplaySetupTabs = 10;
 
 struct SliderRange {
     int minimum;
@@ -32,6 +33,11 @@ struct SliderRange {
 // these lengths give no curve a tracer would want.
 inline constexpr SliderRange kMonitorPenRange{1, 10};
 inline constexpr SliderRange kTraceSegmentRange{10, 500};
+// The ruler the screen is measured with, and its length in window pixels
+// over the screens a measurement may describe.
+inline constexpr int kRulerInches = 3;
+inline constexpr SliderRange kRulerRange{static_cast<int>(kRulerInches * 1440 / kMostScreenTwips),
+                                         static_cast<int>(kRulerInches * 1440 / kLeastScreenTwips)};
 
 // What each working folder is for: its frame in the dialog and the title of
 // the folder dialog that chooses it.
@@ -49,6 +55,10 @@ public:
     const DisplaySetup& Controls() const { return controls_; }
     std::string PenSizeCaption() const;
     std::string TraceCaption() const;
+    // The ruler's length in window pixels, as the controls measure the
+    // screen; the system gives systemTwips twips to a pixel.
+    int RulerPixels(double systemTwips) const;
+    std::string ScreenCaption(double systemTwips) const;
     int CurrentTab() const { return currentTab_; }
 
     // The user's actions.
@@ -56,6 +66,10 @@ public:
     void SetSound(int index, bool on) { controls_.SetSound(index, on); }
     void SetPenSlider(int pixels);
     void SetTraceSlider(int twips);
+    // The ruler drawn this many pixels long matches a real one: the screen
+    // has pixels / kRulerInches of them to an inch. Or back to the system's.
+    void SetRulerPixels(int pixels);
+    void UseSystemScreen() { controls_.SetScreenTwipsPerPixel(0); }
     // "Change Color" and "Browse...": a cancelled dialog changes nothing.
     void ChangeColour(int index);
     void ChooseFolder(int index);

@@ -33,6 +33,7 @@ void StoreDisplaySetup(const DisplaySetup& setup, SettingsStore& store) {
     WriteInteger(store, s, "SizeMonitor", setup.MonitorPen());
     for (int i = 0; i < 2; ++i) WriteInteger(store, s, kColourKeys[i], setup.GetColour(i));
     WriteInteger(store, s, "TraceSegment", setup.TraceSegment());
+    WriteSingle(store, s, "ScreenTwipsPerPixel", setup.ScreenTwipsPerPixel());
 }
 
 void RestoreDisplaySetup(DisplaySetup& setup, const SettingsStore& store) {
@@ -49,6 +50,9 @@ void RestoreDisplaySetup(DisplaySetup& setup, const SettingsStore& store) {
         setup.SetColour(i, static_cast<std::uint32_t>(value) & 0xFFFFFF);
     }
     setup.SetTraceSegment(ToInt16(ReadInteger(store, s, "TraceSegment", 100), 100));
+    // A measurement no screen could give is the system's word again.
+    const float twips = ReadSingle(store, s, "ScreenTwipsPerPixel", 0);
+    setup.SetScreenTwipsPerPixel(twips >= kLeastScreenTwips && twips <= kMostScreenTwips ? twips : 0);
 }
 
 }  // namespace tessary

@@ -45,6 +45,11 @@ public:
     std::int16_t TraceSegment() const { return traceSegment_ >= 1 ? traceSegment_ : std::int16_t{1}; }
     void SetTraceSegment(std::int16_t twips) { traceSegment_ = twips; }
 
+    // Twips per window pixel as measured against a real ruler, so that zoom
+    // 100 % is true size on this screen; 0 takes the system's word for it.
+    float ScreenTwipsPerPixel() const { return screenTwips_; }
+    void SetScreenTwipsPerPixel(float twips) { screenTwips_ = twips; }
+
     const DefaultFolders& Defaults() const { return defaults_; }
 
     bool operator==(const DisplaySetup&) const = default;
@@ -57,7 +62,12 @@ private:
     std::array<std::uint32_t, 2> colours_{kDefaultMonitorColour, kDefaultEditorColour};
     std::int16_t monitorPen_ = 1;
     std::int16_t traceSegment_ = 100;
+    float screenTwips_ = 0;
 };
+
+// The screens a measurement may describe: 48 to 200 window pixels an inch.
+inline constexpr float kLeastScreenTwips = 1440.0f / 200;
+inline constexpr float kMostScreenTwips = 1440.0f / 48;
 
 inline constexpr const char* kDisplaySetupSection = "DisplaySetup";
 

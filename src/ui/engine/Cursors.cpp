@@ -1,5 +1,6 @@
 #include "ui/engine/Cursors.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -15,8 +16,12 @@ namespace {
 // Active points of the shape tool cursors, by direction 1..8.
 constexpr QPoint kShapeHotSpots[8] = {{16, 6}, {19, 8}, {20, 11}, {18, 14}, {16, 16}, {13, 14}, {11, 11}, {12, 8}};
 
+// 32 by 32 window pixels, drawn in as many of the screen's own as they
+// cover, so a cursor is as sharp on a high-density screen as on any other.
 QPixmap Canvas() {
-    QPixmap pixmap(32, 32);
+    const qreal ratio = qApp->devicePixelRatio();
+    QPixmap pixmap(QSize(32, 32) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }

@@ -44,12 +44,23 @@ WorkForm::WorkForm(Workspace& ws, QtPictureLayers& pictures, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    pictures_.SetScreenTwipsPerPixel(TwipsPerPixel());
+    // A picture that records no resolution is taken at the system's.
+    pictures_.SetScreenTwipsPerPixel(SystemTwipsPerPixel());
+}
+
+double WorkForm::SystemTwipsPerPixel() const {
+    const double dpi = logicalDpiX();
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 
 double WorkForm::TwipsPerPixel() const {
-    const double dpi = logicalDpiX();
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    const float measured = ws_.session.display.ScreenTwipsPerPixel();
+    return measured > 0 ? measured : SystemTwipsPerPixel();
+}
+
+void WorkForm::ScreenChanged() {
+    resizeEvent(nullptr);
+    RepaintAll();
 }
 
 ViewTransform WorkForm::View() const { return ViewTransform(ws_.surface, TwipsPerPixel()); }
@@ -347,9 +358,12 @@ void WorkForm::paintEvent(QPaintEvent* event) {
     const ViewTransform view = View();
     const auto drawPicture = [&](const QRectF& target) {
         if (!s.PictureLoaded || pictures_.Image(0).isNull() || !target.intersects(dirty)) return;
-        const QSize size = target.size().toSize();
+        // Scaled to the screen's own pixels, which a high-density screen has
+        // more of than the window's.
+        const double ratio = devicePixelRatioF();
+        const QSize size = (target.size() * ratio).toSize();
         if (static_cast<qint64>(size.width()) * size.height() <= kLargestCachedPicture) {
-            p.drawPixmap(target.topLeft(), pictures_.Scaled(size));
+            p.drawPixmap(target.topLeft(), pictures_.Scaled(size, ratio));
             return;
         }
         // Zoomed far in: only the part of the source under the dirty area.

@@ -25,7 +25,12 @@ class WorkForm : public QWidget {
 public:
     WorkForm(Workspace& ws, QtPictureLayers& pictures, QWidget* parent = nullptr);
 
+    // Twips per window pixel: as measured in Display Setup, else as the
+    // system says.
     double TwipsPerPixel() const;
+    double SystemTwipsPerPixel() const;
+    // The screen's measurement changed: the view is laid out again.
+    void ScreenChanged();
     // Repaints what the engine changed since the last look.
     void RepaintChanges();
     // Repaints everything: after commands, whose dialogs may have let the

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -32,10 +33,54 @@ QWidget* Page(QGroupBox* frame) {
 
 std::string Indexed(const char* name, int index) { return name + std::to_string(index); }
 
+
 }  // namespace
 
+// A ruler of kRulerInches inches drawn as many pixels long as the slider says:
+// inches and their eighths above, centimetres and millimetres below.
+class ScreenRuler : public QWidget {
+public:
+    ScreenRuler() {
+        setObjectName(QStringLiteral("ScreenRuler"));
+        setMinimumSize(kRulerRange.maximum + 24, 64);
+    }
+    void SetLength(int pixels) {
+        length_ = pixels;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.setPen(QPen(Qt::black, 1));
+        const double left = 12, middle = height() / 2.0;
+        const double perInch = length_ / static_cast<double>(kRulerInches);
+        p.drawLine(QPointF(left, middle), QPointF(left + length_, middle));
+        for (int i = 0; i <= kRulerInches * 8; ++i) {
+            const double x = left + i * perInch / 8;
+            const double tick = i % 8 == 0 ? 22 : (i % 4 == 0 ? 14 : (i % 2 == 0 ? 10 : 6));
+            p.drawLine(QPointF(x, middle), QPointF(x, middle - tick));
+            if (i % 8 == 0 && i > 0) p.drawText(QPointF(x + 3, middle - 12), QStringLiteral("%1 in").arg(i / 8));
+        }
+        const double perMillimetre = perInch / 25.4;
+        for (int mm = 0; mm * perMillimetre <= length_ + 0.01; ++mm) {
+            const double x = left + mm * perMillimetre;
+            const double tick = mm % 10 == 0 ? 18 : (mm % 5 == 0 ? 11 : 6);
+            p.drawLine(QPointF(x, middle), QPointF(x, middle + tick));
+            if (mm % 10 == 0 && mm > 0) p.drawText(QPointF(x + 3, middle + 22), QStringLiteral("%1").arg(mm / 10));
+        }
+    }
+
+private:
+    int length_ = 0;
+};
+
 SetupForm::SetupForm(Workspace& ws, CommandDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), model_(ws, dialogs), twipsPerPixel_(ws.surface.TwipsPerPixel > 0 ? ws.surface.TwipsPerPixel : 15) {
+    : QDialog(parent),
+      model_(ws, dialogs),
+      twipsPerPixel_(ws.surface.TwipsPerPixel > 0 ? ws.surface.TwipsPerPixel : 15),
+      systemTwips_(logicalDpiX() > 0 ? 1440.0 / logicalDpiX() : 15) {
     setObjectName(QStringLiteral("SetupForm"));
     setWindowTitle(QStringLiteral("Display Options - ") + QString::fromLatin1(kAppTitle));
 
@@ -87,6 +132,7 @@ SetupForm::SetupForm(Workspace& ws, CommandDialogs& dialogs, QWidget* parent)
                             "While it is in use the program keeps its temporary files, such as the picture of the "
                             "open pattern, in this folder."),
                   QStringLiteral("&Temporary Directory"));
+    tabs_->addTab(ScreenTab(), QStringLiteral("Screen &Size"));
     tabs_->setCurrentIndex(model_.CurrentTab());
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { model_.SetCurrentTab(tab); });
 
@@ -191,6 +237,36 @@ QWidget* SetupForm::FolderTab(int folder, const char* note) {
     return Page(box);
 }
 
+QWidget* SetupForm::ScreenTab() {
+    screenFrame_ = new QGroupBox;
+    screenFrame_->setObjectName(QStringLiteral("ScreenSizeFrame"));
+    ruler_ = new ScreenRuler;
+    rulerSlider_ = new QSlider(Qt::Horizontal);
+    rulerSlider_->setObjectName(QStringLiteral("ScreenRulerSelect"));
+    rulerSlider_->setRange(kRulerRange.minimum, kRulerRange.maximum);
+    rulerSlider_->setPageStep(10);
+    connect(rulerSlider_, &QSlider::valueChanged, this, [this](int pixels) {
+        model_.SetRulerPixels(pixels);
+        ShowModel();
+    });
+    auto* system = Named<QPushButton>("cmdScreenSystem", "Use the System's Size");
+    connect(system, &QPushButton::clicked, this, [this] {
+        model_.UseSystemScreen();
+        ShowModel();
+    });
+    auto* grid = new QGridLayout(screenFrame_);
+    grid->addWidget(Label("shorter"), 0, 0);
+    grid->addWidget(rulerSlider_, 0, 1);
+    grid->addWidget(Label("longer"), 0, 2);
+    grid->addWidget(ruler_, 1, 0, 1, 3, Qt::AlignHCenter);
+    grid->addWidget(system, 2, 0, 1, 3, Qt::AlignLeft);
+    grid->addWidget(Help("Hold a real ruler against the screen and move the slider until the ruler above is as long "
+                         "as it: 3 inches or 7.6 cm.  Zoom 100 % then shows the pattern at its true size on this "
+                         "screen.  The measurement changes only the screen, never a pattern or a print."),
+                    3, 0, 1, 3);
+    return Page(screenFrame_);
+}
+
 void SetupForm::accept() {
     model_.Ok();
     QDialog::accept();
@@ -218,6 +294,12 @@ void SetupForm::ShowModel() {
         penSlider_->setValue(c.MonitorPen());
         traceSlider_->setValue(c.TraceSegment());
     }
+    {
+        const QSignalBlocker blockRuler(rulerSlider_);
+        rulerSlider_->setValue(model_.RulerPixels(systemTwips_));
+    }
+    ruler_->SetLength(model_.RulerPixels(systemTwips_));
+    screenFrame_->setTitle(QStringLiteral("Screen Size: ") + QString::fromStdString(model_.ScreenCaption(systemTwips_)));
     penFrame_->setTitle(QString::fromStdString(model_.PenSizeCaption()));
     traceFrame_->setTitle(QString::fromStdString(model_.TraceCaption()));
     penSample_->SetPenWidth(c.MonitorPen());

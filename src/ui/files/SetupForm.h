@@ -13,6 +13,8 @@ class QTabWidget;
 
 namespace tessary {
 
+class ScreenRuler;
+
 class CommandDialogs;
 class LineSample;
 class Workspace;
@@ -52,6 +54,8 @@ private:
     QWidget* ChecksTab(const char* frame, const char* names, const std::array<const char*, 2>& captions,
                        const char* help, std::array<QCheckBox*, 2>& checks, void (DisplaySetupModel::*set)(int, bool));
     QWidget* FolderTab(int folder, const char* note);
+    // A ruler to hold a real one against, stretched by a slider.
+    QWidget* ScreenTab();
     void ShowModel();
 
     DisplaySetupModel model_;
@@ -67,6 +71,11 @@ private:
     QGroupBox* traceFrame_ = nullptr;
     QSlider* traceSlider_ = nullptr;
     LineSample* traceSample_ = nullptr;
+    // Twips per window pixel as the system gives them.
+    double systemTwips_;
+    QGroupBox* screenFrame_ = nullptr;
+    QSlider* rulerSlider_ = nullptr;
+    ScreenRuler* ruler_ = nullptr;
 };
 
 }  // namespace tessary

@@ -35,9 +35,11 @@ void QtPictureLayers::Clear() {
     scaled_ = QPixmap();
 }
 
-const QPixmap& QtPictureLayers::Scaled(const QSize& size) {
-    if (scaled_.size() != size && !images_[0].isNull() && !size.isEmpty()) {
+const QPixmap& QtPictureLayers::Scaled(const QSize& size, double devicePixelRatio) {
+    if ((scaled_.size() != size || scaled_.devicePixelRatio() != devicePixelRatio) && !images_[0].isNull() &&
+        !size.isEmpty()) {
         scaled_ = QPixmap::fromImage(images_[0].scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        scaled_.setDevicePixelRatio(devicePixelRatio);
     }
     return scaled_;
 }

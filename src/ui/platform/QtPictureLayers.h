@@ -17,8 +17,9 @@ public:
     void Clear() override;
 
     const QImage& Image(int layer) const { return images_.at(layer); }
-    // The picture scaled to size (device pixels), from the cache when it fits.
-    const QPixmap& Scaled(const QSize& size);
+    // The picture scaled to size screen pixels, devicePixelRatio of them to a
+    // window pixel; from the cache when it fits.
+    const QPixmap& Scaled(const QSize& size, double devicePixelRatio);
     // Twips per pixel for pictures that record no resolution.
     void SetScreenTwipsPerPixel(double twips) { screenTwipsPerPixel_ = twips; }
 

@@ -684,8 +684,9 @@ void MainForm::ShowWebPage(WebPage page) {
 
 void MainForm::ShowDisplaySetup() {
     SetupForm dialog(*workspace_, dialogs_, this);
-    connect(&dialog, &SetupForm::applied, work_, &WorkForm::RepaintAll);
+    connect(&dialog, &SetupForm::applied, work_, &WorkForm::ScreenChanged);
     dialog.exec();
+    work_->ScreenChanged();
 }
 
 void MainForm::OpenFromCommandLine(const QString& text) {
