@@ -107,6 +107,7 @@ public:
         return ok;
     }
     PictureSize NaturalSize() const override { return natural; }
+    RgbImage PicturePixels() const override { return layers[1].empty() ? RgbImage{} : pixels; }
     void Clear() override { layers = {}; }
 
     std::array<std::string, 2> layers;
@@ -114,6 +115,7 @@ public:
     bool fail = false;
     std::string failing;  // this one file does not decode
     PictureSize natural{2880, 4320};
+    RgbImage pixels;  // what layer 1 holds once decoded
     std::function<void(int)> afterDecode;
 };
 
