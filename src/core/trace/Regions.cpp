@@ -25,11 +25,11 @@ constexpr int kTableBits = 6;
 
 // Each pixel's colour index, 0 to colours - 1.
 cv::Mat ReduceColours(const cv::Mat& rgb, int colours, int detail) {
-    cv::Mat smooth;
     // Less detail, more smoothing: noise and texture go before the colours
-    // are chosen.
-    const double sigma = 0.6 + (100 - detail) / 100.0 * 1.4;
-    cv::GaussianBlur(rgb, smooth, cv::Size(0, 0), sigma);
+    // are chosen. At high detail none, which would round the corners.
+    const double sigma = (100 - detail) / 100.0 * 2;
+    cv::Mat smooth = rgb;
+    if (sigma >= 0.5) cv::GaussianBlur(rgb, smooth, cv::Size(0, 0), sigma);
 
     const int total = smooth.rows * smooth.cols;
     const int step = std::max(1, total / kColourSamples);
@@ -121,17 +121,21 @@ int LabelPieces(const cv::Mat& index, std::vector<int>& piece) {
     return count;
 }
 
-// Pieces smaller than minArea merged into the neighbour they share the
-// longest border with, the smallest first, until none is left (or only one
-// piece is). Returns the number of pieces left; piece is renumbered.
-int MergeSmallPieces(std::vector<int>& piece, int count, int w, int h, double minArea) {
-    std::vector<double> area(count, 0);
+// Pieces smaller than minArea, and slivers narrower than sliver on
+// average (the bands of in-between colours along a soft edge), merged into
+// the neighbour they share the longest border with, the smallest first,
+// until none is left (or only one piece is). Returns the number of pieces
+// left; piece is renumbered.
+int MergeSmallPieces(std::vector<int>& piece, int count, int w, int h, double minArea, double sliver) {
+    std::vector<double> area(count, 0), perimeter(count, 0);
     for (const int p : piece) area[p] += 1;
     std::vector<std::unordered_map<int, int>> borders(count);
     const auto meet = [&](int a, int b) {
         if (a == b) return;
         ++borders[a][b];
         ++borders[b][a];
+        perimeter[a] += 1;
+        perimeter[b] += 1;
     };
     for (int y = 0; y < h; ++y) {
         const int* row = piece.data() + static_cast<std::size_t>(y) * w;
@@ -140,19 +144,26 @@ int MergeSmallPieces(std::vector<int>& piece, int count, int w, int h, double mi
             if (y + 1 < h) meet(row[x], row[x + w]);
         }
     }
+    for (int x = 0; x < w; ++x) perimeter[piece[x]] += 1, perimeter[piece[static_cast<std::size_t>(h - 1) * w + x]] += 1;
+    for (int y = 0; y < h; ++y) {
+        perimeter[piece[static_cast<std::size_t>(y) * w]] += 1;
+        perimeter[piece[static_cast<std::size_t>(y) * w + w - 1]] += 1;
+    }
+    // A band w wide has about twice its length for perimeter.
+    const auto mergeable = [&](int p) { return area[p] < minArea || 2 * area[p] < sliver * perimeter[p]; };
     std::vector<int> into(count);
     for (int i = 0; i < count; ++i) into[i] = i;
     using Entry = std::pair<double, int>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> smallest;
     for (int i = 0; i < count; ++i) {
-        if (area[i] < minArea) smallest.push({area[i], i});
+        if (mergeable(i)) smallest.push({area[i], i});
     }
     int left = count;
     while (!smallest.empty() && left > 1) {
         const auto [a, p] = smallest.top();
         smallest.pop();
-        if (into[p] != p || a != area[p]) continue;  // merged, or grown since
-        if (borders[p].empty()) continue;
+        // Merged, or grown since: a later entry stands for it.
+        if (into[p] != p || a != area[p] || !mergeable(p) || borders[p].empty()) continue;
         // The longest border; of equal ones the lowest piece, so the result
         // never depends on the hash order.
         int target = -1, longest = 0;
@@ -169,11 +180,13 @@ int MergeSmallPieces(std::vector<int>& piece, int count, int w, int h, double mi
             theirs.erase(gone);
             theirs[keep] += length;
         }
+        const int shared = borders[keep][gone];
         borders[keep].erase(gone);
         into[gone] = keep;
         area[keep] += area[gone];
+        perimeter[keep] += perimeter[gone] - 2.0 * shared;
         --left;
-        if (area[keep] < minArea) smallest.push({area[keep], keep});
+        if (mergeable(keep)) smallest.push({area[keep], keep});
     }
     std::vector<int> number(count, -1);
     int kept = 0;
@@ -253,15 +266,17 @@ private:
     }
 
     // Along the border from (x, y) in direction d to the next junction, or
-    // round to where it began.
+    // round to where it began: the corners at its ends and the middle of
+    // every crack between, which lies closer to a slanting edge than the
+    // corners of the pixels' staircase do.
     TraceChain Follow(int x, int y, int d) {
         TraceChain chain{{static_cast<double>(x), static_cast<double>(y)}};
         const int startX = x, startY = y;
         for (;;) {
             SeenFlag(x, y, d) = 1;
+            chain.push_back({x + dx_[d] / 2.0, y + dy_[d] / 2.0});
             x += dx_[d];
             y += dy_[d];
-            chain.push_back({static_cast<double>(x), static_cast<double>(y)});
             if ((x == startX && y == startY) || Degree(x, y) != 2) break;
             const int back = (d + 2) % 4;
             for (int next = 0; next < 4; ++next) {
@@ -271,6 +286,7 @@ private:
                 }
             }
         }
+        chain.push_back({static_cast<double>(x), static_cast<double>(y)});
         return chain;
     }
 
@@ -285,7 +301,9 @@ Found FindRegionBorders(const cv::Mat& rgb, int colours, double minPieceArea, in
     const cv::Mat index = ReduceColours(rgb, colours, detail);
     std::vector<int> piece;
     int count = LabelPieces(index, piece);
-    count = MergeSmallPieces(piece, count, rgb.cols, rgb.rows, minPieceArea);
+    // Less detail, wider slivers go.
+    const double sliver = 1.5 + (100 - detail) / 100.0;
+    count = MergeSmallPieces(piece, count, rgb.cols, rgb.rows, minPieceArea, sliver);
     Found found;
     found.pieces = count;
     found.chains = Cracks(piece, rgb.cols, rgb.rows).Chains();

@@ -124,7 +124,7 @@ SegmentKey Key(const TracePoint& a, const TracePoint& b) {
 
 Simplification SimplificationFor(int detail, double segmentLength) {
     const double coarse = (100 - std::clamp(detail, 0, 100)) / 100.0;
-    return {0.3 + coarse * 1.2, static_cast<int>(std::lround(coarse * 3)), segmentLength};
+    return {0.3 + coarse * 1.2, static_cast<int>(coarse * 3), segmentLength};
 }
 
 std::vector<TraceChain> Simplify(const std::vector<TraceChain>& chains, const Simplification& how) {

@@ -100,10 +100,11 @@ TraceResult Run(const RgbImage& picture, const TraceSettings& settings, double m
 std::size_t TraceResult::Segments() const { return CountSegments(chains); }
 
 double TraceWorkingPixels(int detail) {
-    // From one megapixel at the coarsest to eight at the finest: a trace
-    // never needs more to show pieces the size of a fingertip on a large
-    // print, and a 24-megapixel photo stays well within two seconds.
-    return 1e6 + std::clamp(detail, 0, 100) / 100.0 * 7e6;
+    // One megapixel at the coarsest, doubling every 20 steps of detail (5.7
+    // at the default), up to 12: a whole 24-megapixel photo would take more
+    // than two seconds, and half its width still shows pieces a millimetre
+    // wide on a print a metre wide.
+    return std::min(1e6 * std::exp2(std::clamp(detail, 0, 100) / 20.0), 12e6);
 }
 
 TraceResult Trace(const RgbImage& picture, const TraceSettings& settings) {
