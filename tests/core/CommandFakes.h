@@ -107,7 +107,8 @@ public:
         return ok;
     }
     PictureSize NaturalSize() const override { return natural; }
-    RgbImage PicturePixels() const override { return layers[1].empty() ? RgbImage{} : pixels; }
+    // Only the names are decoded, never pixels.
+    RgbImage PicturePixels() const override { return {}; }
     void Clear() override { layers = {}; }
 
     std::array<std::string, 2> layers;
@@ -115,7 +116,6 @@ public:
     bool fail = false;
     std::string failing;  // this one file does not decode
     PictureSize natural{2880, 4320};
-    RgbImage pixels;  // what layer 1 holds once decoded
     std::function<void(int)> afterDecode;
 };
 

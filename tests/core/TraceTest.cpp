@@ -177,7 +177,7 @@ TEST(TraceTest, TooManySegmentsAreSimplifiedAwayNeverLeftOpen) {
     settings.colours = 3;
     settings.segmentLength = 2;
     const std::size_t full = Trace(picture, settings).Segments();
-    for (const std::size_t limit : {full / 3, std::size_t{40}, std::size_t{3}}) {
+    for (const std::size_t limit : {full / 3, std::size_t{40}, std::size_t{4}}) {
         SCOPED_TRACE(limit);
         settings.maxSegments = limit;
         const TraceResult fitted = Trace(picture, settings);
@@ -185,7 +185,7 @@ TEST(TraceTest, TooManySegmentsAreSimplifiedAwayNeverLeftOpen) {
         EXPECT_GT(fitted.Segments(), 0u);
         ExpectClean(fitted);
     }
-    settings.maxSegments = 2;  // not even the frame fits
+    settings.maxSegments = 3;  // not even the four sides of the frame fit
     EXPECT_EQ(Trace(picture, settings).Segments(), 0u);
 }
 

@@ -212,10 +212,10 @@ public:
 
     std::vector<TraceChain> Chains() {
         std::vector<TraceChain> chains;
-        // From every junction along each of its borders not yet followed.
+        // From every fixed point along each of its borders not yet followed.
         for (int y = 0; y <= h_; ++y) {
             for (int x = 0; x <= w_; ++x) {
-                if (Degree(x, y) < 3) continue;
+                if (!Fixed(x, y)) continue;
                 for (int d = 0; d < 4; ++d) {
                     if (Border(x, y, d) && !Seen(x, y, d)) chains.push_back(Follow(x, y, d));
                 }
@@ -265,6 +265,10 @@ private:
         return n;
     }
 
+    // Where chains end: where three or more pieces meet, and the corners
+    // of the traced area, which the outline keeps sharp.
+    bool Fixed(int x, int y) const { return Degree(x, y) >= 3 || ((x == 0 || x == w_) && (y == 0 || y == h_)); }
+
     // Along the border from (x, y) in direction d to the next junction, or
     // round to where it began: the corners at its ends and the middle of
     // every crack between, which lies closer to a slanting edge than the
@@ -277,7 +281,7 @@ private:
             chain.push_back({x + dx_[d] / 2.0, y + dy_[d] / 2.0});
             x += dx_[d];
             y += dy_[d];
-            if ((x == startX && y == startY) || Degree(x, y) != 2) break;
+            if ((x == startX && y == startY) || Fixed(x, y)) break;
             const int back = (d + 2) % 4;
             for (int next = 0; next < 4; ++next) {
                 if (next != back && Border(x, y, next)) {
