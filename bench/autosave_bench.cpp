@@ -27,6 +27,7 @@ class AnyPicture : public PictureLayers {
 public:
     bool Decode(const std::string&, int) override { return true; }
     PictureSize NaturalSize() const override { return {14400, 14400}; }
+    RgbImage PicturePixels() const override { return {}; }
     void Clear() override {}
 };
 

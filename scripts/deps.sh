@@ -3,7 +3,8 @@
 # end-to-end test drives the real window on a virtual X display; the print
 # tests read PDFs back with poppler and print through a cups-pdf queue; the
 # export tests read SVG, DXF and PNG files back with librsvg, ezdxf and PIL; the
-# pattern-file fuzzer needs clang's libFuzzer), only those missing. Runs
+# pattern-file fuzzer needs clang's libFuzzer; tracing takes its image
+# primitives from OpenCV), only those missing. Runs
 # apt-get as root, or through sudo.
 set -euo pipefail
 packages=(
@@ -14,6 +15,7 @@ packages=(
   poppler-utils cups cups-bsd printer-driver-cups-pdf
   librsvg2-bin python3-ezdxf python3-pil
   desktop-file-utils shared-mime-info
+  libopencv-imgproc-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -107,6 +107,8 @@ public:
         return ok;
     }
     PictureSize NaturalSize() const override { return natural; }
+    // Only the names are decoded, never pixels.
+    RgbImage PicturePixels() const override { return {}; }
     void Clear() override { layers = {}; }
 
     std::array<std::string, 2> layers;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/platform/RgbImage.h"
+
 namespace tessary {
 
 struct PictureSize {
@@ -18,6 +20,9 @@ public:
     virtual bool Decode(const std::string& path, int layer) = 0;
     // The natural size of the picture in layer 1, from its resolution.
     virtual PictureSize NaturalSize() const = 0;
+    // The pixels of the picture in layer 1 at its own resolution; empty
+    // when the layer holds none.
+    virtual RgbImage PicturePixels() const = 0;
     // Both layers empty.
     virtual void Clear() = 0;
 };

@@ -1,6 +1,7 @@
 #include "ui/platform/QtPictureLayers.h"
 
 #include <QImageReader>
+#include <algorithm>
 
 namespace tessary {
 
@@ -28,6 +29,18 @@ PictureSize QtPictureLayers::NaturalSize() const {
     };
     return {static_cast<float>(image.width() * twipsPer(image.dotsPerMeterX())),
             static_cast<float>(image.height() * twipsPer(image.dotsPerMeterY()))};
+}
+
+RgbImage QtPictureLayers::PicturePixels() const {
+    RgbImage out;
+    if (images_[1].isNull()) return out;
+    const QImage image = images_[1].convertToFormat(QImage::Format_RGB888);
+    out.width = image.width();
+    out.height = image.height();
+    const auto row = static_cast<std::size_t>(out.width) * 3;
+    out.rgb.resize(row * out.height);
+    for (int y = 0; y < out.height; ++y) std::copy_n(image.constScanLine(y), row, out.rgb.data() + row * y);
+    return out;
 }
 
 void QtPictureLayers::Clear() {

@@ -14,6 +14,7 @@ class QtPictureLayers : public PictureLayers {
 public:
     bool Decode(const std::string& path, int layer) override;
     PictureSize NaturalSize() const override;
+    RgbImage PicturePixels() const override;
     void Clear() override;
 
     const QImage& Image(int layer) const { return images_.at(layer); }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+
+#include "core/platform/RgbImage.h"
+#include "core/trace/Trace.h"
+
+namespace tessary {
+
+class Workspace;
+
+// The name of the step Auto Trace adds to the history.
+inline constexpr const char* kAutoTraceStep = "Auto Trace";
+
+// What the user chooses for an automatic trace, in the pattern's terms.
+struct AutoTraceOptions {
+    TraceMode mode = TraceMode::Regions;
+    int colours = 16;
+    // The smallest piece kept, in the pattern's square units (square inches,
+    // or square centimetres when its page is metric).
+    float minPieceArea = 0;
+    int detail = 50;
+    // Picture pixels; the whole picture when empty.
+    std::optional<TraceArea> area;
+};
+
+struct AutoTraceCounts {
+    int lines = 0;   // lines added to the pattern
+    int pieces = 0;  // pieces they enclose (Regions)
+};
+
+// The options made into the tracer's terms for this picture (the pixels of
+// layer 1) as it lies under the pattern now: the smallest piece in picture
+// pixels², the segment length from Display Setup's trace segment, and at
+// most as many segments as the pattern has room for. For the preview and
+// for AddAutoTrace alike.
+TraceSettings PictureTraceSettings(const Workspace& ws, const RgbImage& picture, const AutoTraceOptions& options);
+
+// Traces the picture (the pixels of layer 1) and adds the result to the
+// pattern as ordinary lines where the picture lies under it, as one step of
+// the history (kAutoTraceStep) that Undo takes back whole. The result is
+// simplified until it fits in the lines the pattern has room for, so it is
+// never added in part. Nothing is added for an empty picture.
+AutoTraceCounts AddAutoTrace(Workspace& ws, const RgbImage& picture, const AutoTraceOptions& options);
+
+}  // namespace tessary
