@@ -548,6 +548,8 @@ TEST_F(FileCommandsTest, PrintingToAnUnnamedPdfAsksForANameBesideThePattern) {
     cmd.NewPattern(false);
     ASSERT_TRUE(SaveAs("rose.pat"));
     const std::string saved = ReadFileBytes(Path("rose.pat"));
+    std::vector<std::string> notices;
+    ws.session.messages.SetNoticeSink([&notices](const std::string& text) { notices.push_back(text); });
     const struct {
         bool toFile;
         std::string setupFile;
@@ -583,14 +585,30 @@ TEST_F(FileCommandsTest, PrintingToAnUnnamedPdfAsksForANameBesideThePattern) {
         EXPECT_EQ(printed, c.begun == 1 && c.message && std::string(c.message).rfind("Printed", 0) == 0);
         EXPECT_EQ(dialogs.pdfAsked, c.asked);
         EXPECT_EQ(printer.documentsBegun, c.begun);
+        // A print that went says so in a notice, a refusal in a message.
+        std::vector<std::string> said = notices;
+        for (const MessageRequest& m : t.presenter.shown) said.push_back(m.text);
+        notices.clear();
         if (c.message) {
-            ASSERT_EQ(t.presenter.shown.size(), 1u);
-            EXPECT_EQ(t.presenter.shown[0].text.rfind(c.message, 0), 0u) << t.presenter.shown[0].text;
+            ASSERT_EQ(said.size(), 1u);
+            EXPECT_EQ(said[0].rfind(c.message, 0), 0u) << said[0];
         } else {
-            EXPECT_TRUE(t.presenter.shown.empty());
+            EXPECT_TRUE(said.empty());
         }
         EXPECT_EQ(ReadFileBytes(Path("rose.pat")), saved);
     }
+}
+
+TEST_F(FileCommandsTest, ASaveSaysSoInANoticeAndAFailedOneOnlyInItsMessage) {
+    std::vector<std::string> notices;
+    ws.session.messages.SetNoticeSink([&notices](const std::string& text) { notices.push_back(text); });
+    cmd.NewPattern(false);
+    ASSERT_TRUE(SaveAs("rose.pat"));
+    EXPECT_EQ(notices, std::vector<std::string>{"Saved rose.pat"});
+    t.presenter.shown.clear();
+    EXPECT_FALSE(SaveAs("no such folder/rose.pat"));
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(t.presenter.shown.size(), 1u);
 }
 
 TEST_F(FileCommandsTest, CommandLineNamesOneFile) {

@@ -34,7 +34,7 @@ TEST_F(ModesTest, AppStateChoosesToolbarsAndUsableEntries) {
         {{"MenuFileClose", "MenuFileSave", "MenuFileSaveAs", "MenuFileExport", "MenuFilePrint",
           "MenuPatternPrintSize", "MenuEditSelect", "MenuEditDel", "MenuEditDraw", "MenuEditShape", "MenuEditClear",
           "MenuEditChangePic", "MenuEditSelectAll", "MenuViewMove", "MenuViewZoom", "MenuViewMouseHelp",
-          "MenuViewWork0", "MenuViewWork1", "MenuViewWork2"},
+          "MenuViewWork0", "MenuViewWork1", "MenuViewWork2", "MenuEditAutoTrace"},
          {1, 1, 1},
          {0, 1, 0}},
         {{"BtnViewPicture", "BtnViewBoth"}, {1, 1, 1}, {1, 1, 0}},
@@ -63,10 +63,10 @@ TEST_F(ModesTest, AppStateChoosesToolbarsAndUsableEntries) {
     }
 }
 
-TEST_F(ModesTest, PictureViewsNeedAPicture) {
+TEST_F(ModesTest, PictureViewsAndAutoTraceNeedAPicture) {
     for (const bool noPicture : {true, false, true}) {
         ws.modes.SetNoPicture(noPicture);
-        for (const char* key : {"BtnViewPicture", "BtnViewBoth", "MenuViewWork0", "MenuViewWork2"}) {
+        for (const char* key : {"BtnViewPicture", "BtnViewBoth", "MenuViewWork0", "MenuViewWork2", "MenuEditAutoTrace"}) {
             EXPECT_EQ(Cmd(key).enabled, !noPicture) << key;
         }
         EXPECT_TRUE(Cmd("MenuViewWork1").enabled);

@@ -18,7 +18,7 @@ namespace tessary {
     X(MenuEditDrawLine) X(MenuEditDrawLineMode0) X(MenuEditDrawLineMode1) X(MenuEditDrawCurve) X(MenuEditDrawArc)      \
     X(MenuEditDrawCircle) X(MenuEditDrawBox) X(MenuEditDrawBoxMode0) X(MenuEditDrawBoxMode1) X(MenuEditShape)          \
     X(MenuEditShapeMode0) X(MenuEditShapeMode1) X(MenuEditShapeMode2) X(MenuEditClear) X(MenuEditEraser)              \
-    X(MenuEditAlignPat) X(MenuEditAlignPatEnd) X(MenuEditChangePic)                                                    \
+    X(MenuEditAlignPat) X(MenuEditAlignPatEnd) X(MenuEditChangePic) X(MenuEditAutoTrace)                              \
     X(MenuView) X(MenuViewWork0) X(MenuViewWork1) X(MenuViewWork2) X(MenuViewMove) X(MenuViewZoom)                    \
     X(MenuViewMouseHelp) X(MenuOptions) X(MenuOptionsPositions) X(MenuOptionsSavePositions)                          \
     X(MenuOptionsRestorePositions) X(MenuPatternPrintSize) X(MenuOptionsSetup) X(MenuHelp) X(MenuHelpContents)        \

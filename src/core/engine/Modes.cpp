@@ -46,6 +46,8 @@ void Modes::SetAppState(std::int16_t state) {
     for (const Command entry : kOpenPatternEntries) c.SetEnabled(entry, open);
     c.SetEnabled(Command::MenuViewWork0, open && !noPicture_);
     c.SetEnabled(Command::MenuViewWork2, open && !noPicture_);
+    // Only a picture can be traced.
+    c.SetEnabled(Command::MenuEditAutoTrace, open && !noPicture_);
     c.SetVisible(Command::MenuEditAlignPat, state != AppAligning);
     c.SetEnabled(Command::MenuEditAlignPat, open);
     c.SetVisible(Command::MenuEditAlignPatEnd, state == AppAligning);

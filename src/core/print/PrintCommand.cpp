@@ -131,7 +131,7 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, C
     if (!wizard.DidCancel() && wizard.Pages() >= 1 && ChooseOutputFile(s, printer, dialogs)) {
         const PrintJob chosen = JobFromWizard(wizard, job);
         printed = renderer.PrintPattern(chosen);
-        if (printed) s.messages.MsgPrinted(PrintedText(chosen, printer));
+        if (printed) s.messages.Notice(PrintedText(chosen, printer));
     }
 
     ws.zoom.ZoomView(ZoomFit);

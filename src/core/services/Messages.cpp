@@ -200,10 +200,6 @@ MessageAnswer Messages::MsgPrintFailed(const std::string& where, const std::stri
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
-MessageAnswer Messages::MsgPrinted(const std::string& text) {
-    return Show(text, MessageIcon::Information, MessageButtons::Ok, AnswerOk);
-}
-
 MessageAnswer Messages::MsgOutputIsPattern(const std::string& fileName) {
     return Show(std::string("The file can not be written over the pattern it is made from.") + CRLF + "File: " +
                     fileName + CRLF + CRLF + "Choose a different file name.",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,12 @@ public:
     // A print that did not reach the printer or its file whole; where names
     // the printer or the file.
     MessageAnswer MsgPrintFailed(const std::string& where, const std::string& reason);
-    // Where a finished print went.
-    MessageAnswer MsgPrinted(const std::string& text);
+    // A short word on what a command did ("Saved rose.pat", where a print
+    // went): to the sink the window gives (its status bar), else unsaid.
+    void Notice(const std::string& text) const {
+        if (noticeSink_) noticeSink_(text);
+    }
+    void SetNoticeSink(std::function<void(const std::string&)> sink) { noticeSink_ = std::move(sink); }
     // An output file that would replace the pattern it is made from.
     MessageAnswer MsgOutputIsPattern(const std::string& fileName);
     // The settings store could not be written; where names its file.
@@ -73,6 +78,7 @@ private:
     MessageAnswer Show(std::string text, MessageIcon icon, MessageButtons buttons, MessageAnswer defaultAnswer);
 
     MessagePresenter& presenter_;
+    std::function<void(const std::string&)> noticeSink_;
 };
 
 }  // namespace tessary

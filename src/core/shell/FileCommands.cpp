@@ -225,6 +225,7 @@ bool FileCommands::SavePatternCommand(bool saveAs) {
         s.store.SetPatternChanged(false);
         ws_.history.MarkClean();
         recent.Add(s.file.document.patternPath);
+        s.messages.Notice("Saved " + std::filesystem::path(*path).filename().string());
     }
     ws_.EndBusy(true);
     return written;

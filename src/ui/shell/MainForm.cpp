@@ -40,6 +40,7 @@
 #include "core/print/PrintCommand.h"
 #include "ui/shell/AboutForm.h"
 #include "ui/shell/MouseForm.h"
+#include "ui/engine/AutoTraceForm.h"
 #include "ui/engine/WorkArea.h"
 #include "ui/shell/Icons.h"
 #include "ui/engine/WorkForm.h"
@@ -95,6 +96,7 @@ const std::pair<const char*, std::array<const char*, 2>> kIcons[] = {
     {"zoom-in", {"BtnZoomIn", nullptr}},
     {"zoom-out", {"BtnZoomOut", nullptr}},
     {"end-align", {"BtnAlignPatOK", "MenuEditAlignPatEnd"}},
+    {"auto-trace", {"MenuEditAutoTrace", nullptr}},
 };
 
 const char* const kCommonButtons[] = {"BtnMouseWin", "BtnPatternSetup", "BtnDisplaySetup"};
@@ -120,6 +122,8 @@ MainForm::MainForm() {
     connect(work_, &WorkForm::stateChanged, this, &MainForm::SyncState);
     connect(work_, &WorkForm::pointerMoved, this, &MainForm::ShowStatus);
     BuildStatusBar();
+    session_->messages.SetNoticeSink(
+        [this](const std::string& text) { statusBar()->showMessage(QString::fromStdString(text), 15000); });
     palette_ = new DrawToolsForm(*workspace_, this);
     connect(palette_, &DrawToolsForm::engineChanged, this, &MainForm::SyncState);
     // The mouse help can be closed, which switches it off.
@@ -300,6 +304,7 @@ void MainForm::BuildMenus() {
     add(edit, QStringLiteral("MenuEditAlignPatEnd"), QStringLiteral("&End Align"), [this] { EndAlign(); });
     add(edit, QStringLiteral("MenuEditChangePic"), QStringLiteral("Change &Picture"),
         [&files] { files.ChangePictureCommand(); });
+    add(edit, QStringLiteral("MenuEditAutoTrace"), QStringLiteral("Aut&o Trace..."), [this] { AutoTrace(); });
 
     QMenu* view = menu(nullptr, QStringLiteral("MenuView"), QStringLiteral("&View"));
     const QString views[] = {QStringLiteral("Pi&cture Only"), QStringLiteral("Pa&ttern Only"), QStringLiteral("&Both")};
@@ -680,6 +685,19 @@ void MainForm::ShowWebPage(WebPage page) {
         case PageViewer::None: break;
     }
     session_->messages.MsgPageNotOpened(address);
+}
+
+void MainForm::AutoTrace() {
+    AutoTraceForm dialog(*workspace_, pictures_.PicturePixels(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const AutoTraceCounts counts = AddAutoTrace(*workspace_, dialog.Picture(), dialog.Options());
+    QApplication::restoreOverrideCursor();
+    const QLocale locale;
+    QString text = counts.lines == 0 ? QStringLiteral("Auto Trace found nothing to add")
+                                     : QStringLiteral("Auto Trace added %1 lines").arg(locale.toString(counts.lines));
+    if (counts.pieces > 0) text += QStringLiteral(" around %1 pieces").arg(locale.toString(counts.pieces));
+    session_->messages.Notice(text.toStdString());
 }
 
 void MainForm::ShowDisplaySetup() {

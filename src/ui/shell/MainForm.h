@@ -102,6 +102,8 @@ private:
     // A command of the window, one step of the edit history under name.
     void Run(const std::function<void()>& command, const QString& name = {});
     void NewCommand();
+    // Edit > Auto Trace...: the dialog, then the trace as one step.
+    void AutoTrace();
     void ShowPatternSetup(bool forNewPattern);
     void ShowHelp();
     // A page of the user guide in the help window, at its anchor if it has one.
