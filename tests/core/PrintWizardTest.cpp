@@ -280,7 +280,6 @@ TEST_F(PrintWizardTest, ANewSpacingRecountsTheCopiesPerPage) {
 // on a grid, the map only before all its pages.
 TEST_F(PrintWizardTest, TheSummaryListsTheAidsThatWillPrint) {
     PrintWizardModel& m = Open();
-    m.ShowStep(kCutLinesStep);
     m.SelectOverlap(12);
     m.SetMap(true);
     m.ShowStep(kFinishStep);
