@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <tuple>
 
 #include "core/pattern/ShapeOutline.h"
@@ -34,24 +33,6 @@ TEST(ShapeOutline, EachKindHasItsFormAndSquaresAndCirclesTakeTheShorterSide) {
                   std::tuple(c.form, c.left, c.top, c.width, c.height))
             << "kind " << c.kind;
     }
-}
-
-// Chords for what draws only lines: closed, on the outline, no turn longer
-// than the step; a rounded box's sides straight between corners of the
-// screen's radius.
-TEST(ShapeOutline, ChordsFollowTheOutlineInStepsOfAtMostTheGivenTurn) {
-    const auto ring = OutlineChords({OutlineForm::Ellipse, 100, 200, 400, 100}, 7);
-    ASSERT_EQ(ring.size(), 53u) << "52 steps of at most 7 degrees";
-    EXPECT_TRUE(ring.front().x == ring.back().x && ring.front().y == ring.back().y);
-    for (const OutlinePoint& p : ring) {
-        EXPECT_NEAR(std::pow((p.x - 300) / 200, 2.0f) + std::pow((p.y - 250) / 50, 2.0f), 1, 1e-4f);
-    }
-    // Corners of radius 50 in two steps each, the sides between them.
-    const auto box = OutlineChords({OutlineForm::RoundedBox, 0, 0, 800, 400}, 45);
-    ASSERT_EQ(box.size(), 1u + 4 * 2 + 4);
-    EXPECT_TRUE(box[0].x == 50 && box[0].y == 0 && box[1].x == 750 && box[1].y == 0);
-    EXPECT_NEAR(box[2].x, 750 + 50 * std::sqrt(0.5f), 1e-3f);
-    EXPECT_TRUE(box[3].x == 800 && box[3].y == 50 && box[4].x == 800 && box[4].y == 350);
 }
 
 }  // namespace
