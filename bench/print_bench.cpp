@@ -40,12 +40,17 @@ public:
     bool CanClip() const override { return true; }
     void SetClip(const PaperRect*) override {}
     void DrawLine(float, float, float, float, std::uint32_t) override { ++lines; }
+    void DrawPath(const PaperPath& path, std::uint32_t) override {
+        for (const PaperPath::Point& p : path.Points()) lines += p.move ? 0 : 1;
+    }
     void DrawCircle(float, float, float, std::uint32_t) override { ++circles; }
+    void DrawEllipse(float, float, float, float, std::uint32_t) override { ++circles; }
+    void DrawRoundedBox(float, float, float, float, float, std::uint32_t) override { ++circles; }
     void DrawText(float, float, const std::string&, float, std::uint32_t) override {}
     float TextWidth(const std::string& text, float height) const override {
         return static_cast<float>(text.size()) * height / 2;
     }
-    void DrawPicture(const RasterSurface&, float, float, float, float, float, float, float, float) override {}
+    void DrawPicture(const RasterSurface&, float, float, float, float, float, float, float, float, bool) override {}
     bool BeginDocument() override { return true; }
     void NewPage() override { ++pages; }
     bool EndDocument() override { return true; }

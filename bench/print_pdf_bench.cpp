@@ -3,6 +3,13 @@
 // square; they may cost at most half again) and with every one (aids:2: a
 // 10 mm glue margin and the assembly map too, which draws the whole pattern
 // once more).
+//
+// On the two-core build machine (processor time, 16 pages): 42.9 ms with no
+// aids, 45.9 ms with the default ones (1.07 times), 97.7 ms with every one
+// (2.3 times). About half of each run is the PDF writer compressing the
+// page contents, which grow with every line drawn; the map alone adds
+// about 37 ms, the glue margins about 13 ms. Before each page's lines were
+// stroked as one path, these were 46.3, 50.4 and 112 ms.
 
 #include <benchmark/benchmark.h>
 

@@ -172,28 +172,32 @@ TEST_F(PrintPdfTest, AGridPrintsWholeStrokesAtItsSeamsAndLabelsEveryPage) {
     EXPECT_EQ(onCutLine(300 + 71 + 23).first, -1) << "a gap in the dashes";
 
     // The map first, and a glue margin of 10 mm (236 pixels) where the
-    // line runs on beyond the cut line in grey.
-    const QString mapped = folder.filePath(QStringLiteral("mapped.pdf"));
-    said = Print(QStringLiteral("big.pat"), mapped,
-                 {QStringLiteral("--orientation"), QStringLiteral("landscape"), QStringLiteral("--map"),
-                  QStringLiteral("on"), QStringLiteral("--overlap"), QStringLiteral("10")},
-                 &status);
-    ASSERT_EQ(status, 0) << said.toStdString();
-    EXPECT_TRUE(said.contains(QStringLiteral("Printed 4 pages and the assembly map"))) << said.toStdString();
-    EXPECT_TRUE(RunProgram(QStringLiteral("pdfinfo"), {mapped}).contains(QRegularExpression(QStringLiteral("Pages:\\s+5\\n"))));
-    const QString map = RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), mapped,
-                                                                 QStringLiteral("-")});
-    EXPECT_TRUE(map.contains(QStringLiteral("big   assembly map of 4 pages")) || map.contains(QStringLiteral("assembly map of 4 pages")))
-        << map.toStdString();
-    const QImage glued = Page(mapped, 2, 600);
-    const auto beyond = DarkRunsDown(glued, 6300 + 100);
-    EXPECT_TRUE(beyond.empty()) << "nothing black beyond the cut line";
-    int grey = 0;
-    for (int y = 2600; y < 2900; ++y) {
-        const int g = qGray(glued.pixel(6300 + 100, y));
-        if (g > 110 && g < 220) ++grey;
+    // line runs on beyond the cut line in grey, in either draw mode.
+    for (const char* mode : {"vector", "bitmap"}) {
+        SCOPED_TRACE(mode);
+        const QString mapped = folder.filePath(QStringLiteral("mapped.pdf"));
+        said = Print(QStringLiteral("big.pat"), mapped,
+                     {QStringLiteral("--orientation"), QStringLiteral("landscape"), QStringLiteral("--map"),
+                      QStringLiteral("on"), QStringLiteral("--overlap"), QStringLiteral("10"), QStringLiteral("--mode"),
+                      QLatin1String(mode)},
+                     &status);
+        ASSERT_EQ(status, 0) << said.toStdString();
+        EXPECT_TRUE(said.contains(QStringLiteral("Printed 4 pages and the assembly map"))) << said.toStdString();
+        EXPECT_TRUE(RunProgram(QStringLiteral("pdfinfo"), {mapped}).contains(QRegularExpression(QStringLiteral("Pages:\\s+5\\n"))));
+        const QString map = RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), mapped,
+                                                                     QStringLiteral("-")});
+        EXPECT_TRUE(map.contains(QStringLiteral("big   assembly map of 4 pages")) || map.contains(QStringLiteral("assembly map of 4 pages")))
+            << map.toStdString();
+        const QImage glued = Page(mapped, 2, 600);
+        const auto beyond = DarkRunsDown(glued, 6300 + 100);
+        EXPECT_TRUE(beyond.empty()) << "nothing black beyond the cut line";
+        int grey = 0;
+        for (int y = 2600; y < 2900; ++y) {
+            const int g = qGray(glued.pixel(6300 + 100, y));
+            if (g > 110 && g < 220) ++grey;
+        }
+        EXPECT_GT(grey, 30) << "the neighbour's stroke, faint";
     }
-    EXPECT_GT(grey, 30) << "the neighbour's stroke, faint";
 }
 
 // The wide pattern leaves room below itself on its first page: a 1 inch and
@@ -300,6 +304,77 @@ TEST_F(PrintPdfTest, ASinglePageAndCopiesAndAnEmptyLayout) {
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(said.contains(QStringLiteral("nothing to print"))) << said.toStdString();
     EXPECT_FALSE(QFileInfo::exists(none));
+}
+
+// An oval and a rounded box on paper and in every export, read back by a
+// real reader: at 100 dpi their sides on the pixels the screen shows them
+// on, the box's sharp corner left out, nothing inside them.
+TEST(ExportShapesTest, OvalsAndRoundedBoxesReachPaperAndEveryExport) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    // 4 by 2 inches: an oval 2 by 1 inches at (0.5, 0.5); a rounded box 1 by
+    // 1.5 inches at (2.75, 0.25), its corners of an eighth of an inch.
+    const QString pattern = SavedPattern(folder, QStringLiteral("shapes.pat"), 4, 2, [](Session& s) {
+        s.store.AddShape(2, 720, 720, 1440, 2880, 1, false);
+        s.store.AddShape(4, 360, 3960, 2160, 1440, 1, false);
+    });
+    const auto run = [&](const QString& program, const QStringList& arguments) {
+        int status = -1;
+        const QString said = RunProgram(program, arguments, &status);
+        EXPECT_EQ(status, 0) << program.toStdString() << ": " << said.toStdString();
+        return said;
+    };
+    const auto path = [&](const char* name) { return folder.filePath(QLatin1String(name)); };
+    run(QStringLiteral(TESSARY_CLI), {QStringLiteral("export-pdf"), pattern, path("shapes.pdf")});
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                                     QStringLiteral("-singlefile"), path("shapes.pdf"), path("pdf")});
+    run(QStringLiteral(TESSARY_CLI), {QStringLiteral("export-png"), pattern, path("png.png"), QStringLiteral("--dpi"),
+                                      QStringLiteral("100")});
+    run(QStringLiteral(TESSARY_CLI), {QStringLiteral("export-svg"), pattern, path("shapes.svg")});
+    run(QStringLiteral("rsvg-convert"), {QStringLiteral("--dpi-x"), QStringLiteral("100"), QStringLiteral("--dpi-y"),
+                                         QStringLiteral("100"), QStringLiteral("--background-color"),
+                                         QStringLiteral("white"), path("shapes.svg"), QStringLiteral("-o"), path("svg.png")});
+    for (const char* picture : {"pdf.png", "png.png", "svg.png"}) {
+        SCOPED_TRACE(picture);
+        const QImage image(path(picture));
+        ASSERT_EQ(image.size(), QSize(400, 200));
+        // Ink at or beside a pixel: the pen is a sixty-fourth of an inch.
+        const auto ink = [&](int x, int y) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                for (int dy = -1; dy <= 1; ++dy) {
+                    if (qGray(image.pixel(x + dx, y + dy)) < 160) return true;
+                }
+            }
+            return false;
+        };
+        for (const auto& [x, y] : {std::pair{50, 100}, {250, 100}, {150, 50}, {150, 150}, {221, 65}}) {
+            EXPECT_TRUE(ink(x, y)) << "the oval at " << x << "," << y;
+        }
+        EXPECT_FALSE(ink(150, 100) || ink(60, 60)) << "nothing inside or beside the oval";
+        for (const auto& [x, y] : {std::pair{275, 100}, {375, 100}, {325, 25}, {325, 175}, {279, 29}}) {
+            EXPECT_TRUE(ink(x, y)) << "the rounded box at " << x << "," << y;
+        }
+        EXPECT_FALSE(ink(275, 25) || ink(375, 175)) << "its corners rounded";
+    }
+    // The DXF: the oval as a closed polyline on the ellipse, the box as one
+    // whose corners bulge by a quarter turn; y up from the bottom edge.
+    run(QStringLiteral(TESSARY_CLI), {QStringLiteral("export-dxf"), pattern, path("shapes.dxf")});
+    run(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral(R"(
+import math, sys, ezdxf
+lines = list(ezdxf.readfile(sys.argv[1]).modelspace().query("POLYLINE"))
+assert len(lines) == 2, lines
+oval, box = sorted(lines, key=lambda e: len(list(e.vertices)), reverse=True)
+assert oval.is_closed and box.is_closed
+for v in oval.vertices:
+    x, y = v.dxf.location[0], v.dxf.location[1]
+    assert abs(((x - 1.5) / 1) ** 2 + ((y - 1) / 0.5) ** 2 - 1) < 1e-4, (x, y)
+bulges = [abs(v.dxf.get('bulge', 0)) for v in box.vertices]
+corners = [b for b in bulges if b > 0]
+assert len(corners) == 4 and all(abs(b - math.tan(math.pi / 8)) < 1e-6 for b in corners), bulges
+xs = sorted({round(v.dxf.location[0], 6) for v in box.vertices})
+assert xs == [2.75, 2.875, 3.625, 3.75], xs
+)"),
+                                               path("shapes.dxf")});
 }
 
 // The bitmap read back: the pattern's border, drawn along its very edges,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -51,12 +52,26 @@ TEST_F(BitmapExportTest, ThePatternIsScaledOntoTheSurface) {
         ASSERT_TRUE(exporter.ComposeBitmap(kWidth, kHeight, 2881, 1441, 3, mirror));
         const auto x = [&](float at) { return mirror ? 2881 - (at + 0.5f) : at + 0.5f; };
         EXPECT_TRUE(surface.width == 2881 && surface.height == 1441 && surface.pen == 3);
-        ASSERT_EQ(surface.lines.size(), 9u);
+        ASSERT_GT(surface.lines.size(), 9u);
         const auto& l = surface.lines;
         EXPECT_EQ((std::array{l[0].x1, l[0].y1, l[0].x2, l[0].y2}), (std::array{x(0), 0.5f, x(2880), 1440.5f}));
-        // Rectangle edges: top, bottom, left, right; the square's bottom.
-        EXPECT_EQ((std::array{l[1].x1, l[1].x2, l[2].y1, l[4].x1, l[6].y1}),
-                  (std::array{x(288), x(864), 432.5f, x(864), 288.5f}));
+        // Rectangle edges round from the top left: top, right, bottom, left; the square's bottom.
+        EXPECT_EQ((std::array{l[1].x1, l[1].x2, l[2].x1, l[3].y1, l[7].y1}),
+                  (std::array{x(288), x(864), x(864), 432.5f, 288.5f}));
+        // The oval, 500 twips round here, in 71 chords of 5.1 degrees, each
+        // within a quarter pixel of it.
+        const std::size_t end = 9 + 71;
+        ASSERT_GT(l.size(), end);
+        float turned = 0;
+        for (std::size_t i = 9; i < end; ++i) {
+            const float mid = std::hypot((l[i].x1 + l[i].x2) / 2 - x(250), (l[i].y1 + l[i].y2) / 2 - 250.5f);
+            EXPECT_NEAR(std::hypot(l[i].x2 - x(250), l[i].y2 - 250.5f), 250, 1e-2f);
+            EXPECT_NEAR(mid, 250, 0.25f);
+            turned += std::hypot(l[i].x2 - l[i].x1, l[i].y2 - l[i].y1);
+        }
+        EXPECT_NEAR(turned, 2 * 3.14159f * 250, 1) << "all the way round";
+        EXPECT_NEAR(l[end].x1, x(62.5f), 1e-3f) << "then the rounded boxes, from the end of a top corner";
+        EXPECT_EQ(l[end].y1, 0.5f);
         ASSERT_EQ(surface.circles.size(), 1u);
         const auto& c = surface.circles[0];
         EXPECT_EQ((std::array{c.cx, c.cy, c.r}), (std::array{x(1584), 864.5f, 144.0f}));

@@ -31,6 +31,13 @@ public:
         int page;
         std::optional<PaperRect> clip;
     };
+    // Ellipses and rounded boxes by their bounding box.
+    struct Curved {
+        bool rounded;
+        float left, top, width, height, radius;
+        int page;
+        std::optional<PaperRect> clip;
+    };
     struct Text {
         float left, baseline, height;
         std::string text;
@@ -41,6 +48,7 @@ public:
         int pictureWidth, pictureHeight;
         int page;
         std::optional<PaperRect> clip;
+        bool faint;
     };
 
     // The printable area in portrait; landscape turns it.
@@ -68,8 +76,22 @@ public:
     void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override {
         lines.push_back({x1, y1, x2, y2, Ink(colour), newPages, pen, clip});
     }
+    // Each line of a path as if drawn alone, with the path's number.
+    void DrawPath(const PaperPath& path, std::uint32_t colour) override {
+        ++paths;
+        const auto& points = path.Points();
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            if (!points[i].move) DrawLine(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, colour);
+        }
+    }
     void DrawCircle(float cx, float cy, float r, std::uint32_t colour) override {
         circles.push_back({cx, cy, r, Ink(colour), newPages, clip});
+    }
+    void DrawEllipse(float cx, float cy, float rx, float ry, std::uint32_t) override {
+        curved.push_back({false, cx - rx, cy - ry, 2 * rx, 2 * ry, 0, newPages, clip});
+    }
+    void DrawRoundedBox(float left, float top, float width, float height, float radius, std::uint32_t) override {
+        curved.push_back({true, left, top, width, height, radius, newPages, clip});
     }
     void DrawText(float left, float baseline, const std::string& text, float height, std::uint32_t) override {
         texts.push_back({left, baseline, height, text, newPages});
@@ -79,8 +101,8 @@ public:
         return static_cast<float>(text.size()) * height / 2;
     }
     void DrawPicture(const RasterSurface& p, float l, float t, float w, float h, float pl, float pt, float pw,
-                     float ph) override {
-        pictures.push_back({l, t, w, h, pl, pt, pw, ph, p.Width(), p.Height(), newPages, clip});
+                     float ph, bool faint) override {
+        pictures.push_back({l, t, w, h, pl, pt, pw, ph, p.Width(), p.Height(), newPages, clip, faint});
     }
     bool BeginDocument() override {
         ++documentsBegun;
@@ -110,7 +132,8 @@ public:
         return out;
     }
     int Calls() const {
-        return static_cast<int>(lines.size() + circles.size() + pictures.size() + texts.size()) + newPages;
+        return static_cast<int>(lines.size() + circles.size() + curved.size() + pictures.size() + texts.size()) +
+               newPages;
     }
 
     std::int16_t orientation = 1;
@@ -121,6 +144,7 @@ public:
     bool canClip = true;
     std::optional<PaperRect> clip;
     int newPages = 0;
+    int paths = 0;
     int documentsBegun = 0;
     std::int16_t copiesAtBegin = 0;
     int documentsEnded = 0;
@@ -130,6 +154,7 @@ public:
     std::string outputFile;
     std::vector<Line> lines;
     std::vector<Circle> circles;
+    std::vector<Curved> curved;
     std::vector<Picture> pictures;
     std::vector<Text> texts;
 

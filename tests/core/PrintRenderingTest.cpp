@@ -540,6 +540,73 @@ TEST_F(Printing, AGlueMarginRepeatsTheNeighboursPatternFaintly) {
     }
 }
 
+// In bitmap mode the glue margin carries the picture's strip beyond the
+// cut line, faint, under the page's own and the same clip as in vector mode,
+// each pixel placed where it lies on the pattern.
+TEST_F(Printing, ABitmapGlueMarginRepeatsTheNeighboursPixelsFaintly) {
+    printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 7);
+    PrintJob job = Job(10 * kInch, 8 * kInch);
+    job.PrintBitmapImage = true;
+    job.Overlap = 10 * kTwipsPerMillimetre;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+    ASSERT_EQ(printer.pictures.size(), 4u);
+    const float tx = 14400.0f / 2058;
+    for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
+        const auto& strip = printer.pictures[2 * page];
+        EXPECT_TRUE(strip.faint && strip.page == page && !printer.pictures[2 * page + 1].faint);
+        const float near = page == 0 ? 10080 : 10080 - job.Overlap, far = near + job.Overlap;
+        EXPECT_TRUE(strip.left * tx <= near && (strip.left + strip.width) * tx >= far && strip.height == 1646);
+        EXPECT_NEAR(strip.paperLeft - kMargin + page * 10080, strip.left * tx, 1e-3f);
+        EXPECT_TRUE(strip.clip == (PaperRect{kMargin - page * job.Overlap, kMargin, 10080 + job.Overlap, 13680}));
+    }
+}
+
+// Ovals and rounded boxes print as on the screen: true ellipses and boxes
+// with the screen's corner radius where the device clips, chords cut at the
+// page edge where it cannot.
+TEST_F(Printing, OvalsAndRoundedBoxesPrintWithTheScreensGeometry) {
+    Shape(ShapeOval, 1000, 2000, 3000, 1000);
+    Shape(ShapeRoundedRectangle, 4000, 5000, 1600, 800);
+    Shape(ShapeRoundedSquare, 9000, 3000, 2000, 3000);  // across the cut line
+    for (const bool clips : {true, false}) {
+        SCOPED_TRACE(clips ? "clipping printer" : "printer that cannot clip");
+        printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+        printer.canClip = clips;
+        ASSERT_TRUE(renderer.PrintPattern(Job(10 * kInch, 8 * kInch)));
+        ASSERT_GE(printer.curved.size(), 2u);
+        const auto& oval = printer.curved[0];
+        EXPECT_TRUE(!oval.rounded && oval.page == 0);
+        EXPECT_EQ((std::array{oval.left, oval.top, oval.width, oval.height}),
+                  (std::array{1000 + kMargin, 2000 + kMargin, 3000.0f, 1000.0f}));
+        const auto& box = printer.curved[1];
+        EXPECT_TRUE(box.rounded && box.radius == 100) << "an eighth of the shorter side";
+        EXPECT_EQ((std::array{box.left, box.top, box.width, box.height}),
+                  (std::array{4000 + kMargin, 5000 + kMargin, 1600.0f, 800.0f}));
+        if (clips) {
+            ASSERT_EQ(printer.curved.size(), 4u) << "the square on both pages";
+            const auto& right = printer.curved[3];
+            EXPECT_TRUE(right.rounded && right.page == 1 && right.clip && right.radius == 250);
+            EXPECT_EQ(right.left, 9000 - 10080 + kMargin);
+            EXPECT_EQ(right.width, 2000);
+            continue;
+        }
+        // Chords of at most 5 degrees, each on its own page region, meeting
+        // at the cut line.
+        ASSERT_EQ(printer.curved.size(), 2u);
+        const auto left = printer.PatternLines(0);
+        const auto right = printer.PatternLines(1);
+        ASSERT_TRUE(!left.empty() && !right.empty());
+        for (const auto& l : left) EXPECT_TRUE(l.x1 <= kMargin + 10080 && l.x2 <= kMargin + 10080);
+        for (const auto& l : right) EXPECT_TRUE(l.x1 >= kMargin && l.x2 >= kMargin);
+        // The top side runs straight between the rounded corners.
+        EXPECT_TRUE(std::any_of(left.begin(), left.end(), [](const auto& l) {
+            return l.y1 == 3000 + kMargin && l.y2 == 3000 + kMargin && std::min(l.x1, l.x2) == 9250 + kMargin;
+        }));
+        EXPECT_EQ(left.size() + right.size(), 4u + 4 * 18 + 2) << "sides, corners in 5 degree steps, cut pieces";
+    }
+}
+
 // The map comes first: the whole grid scaled into one page region, each
 // page's outline and name over the pattern; then the pages as before.
 TEST_F(Printing, TheAssemblyMapShowsTheGridOfPagesOverThePattern) {

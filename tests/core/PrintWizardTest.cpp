@@ -109,7 +109,8 @@ TEST_F(PrintWizardTest, OpensAtStartWithTheDefaultChoices) {
     EXPECT_EQ(m.PagesText(), " Pages:  6      Rows:  2      Columns:  3");
     EXPECT_EQ(SummaryLines(),
               (std::vector<std::string>{"Print: ALL Pages", "Draw Mode: Vector", "Cut Lines: Yes", "Per Page: 1",
-                                        "Copies: 1", "Mirror: No", "Circles: 5 Degree Arcs"}));
+                                        "Copies: 1", "Mirror: No", "Circles: 5 Degree Arcs",
+                                        "Aids: Labels, Marks, Test Square"}));
     EXPECT_EQ(std::tuple(m.UnitsLabel(), m.SpacingText(), m.CopiesText()), std::tuple("Inches", "0.2", "1"));
     EXPECT_FLOAT_EQ(m.DuplicateMarginSize(), 288.0f);
     EXPECT_EQ(m.CirclePosition(), 4);
@@ -273,6 +274,32 @@ TEST_F(PrintWizardTest, ANewSpacingRecountsTheCopiesPerPage) {
     m.SetSpacingText("-1");
     m.SpacingFocusLost();
     EXPECT_EQ(layout_.spacings.back(), 0.0f);
+}
+
+// The last line lists the aids the print will carry: those of a grid only
+// on a grid, the map only before all its pages.
+TEST_F(PrintWizardTest, TheSummaryListsTheAidsThatWillPrint) {
+    PrintWizardModel& m = Open();
+    m.SelectOverlap(12);
+    m.SetMap(true);
+    m.ShowStep(kFinishStep);
+    EXPECT_EQ(m.Summary(8), "Aids: Labels, Marks, Test Square, Glue Margin 12 mm, Map Page");
+    m.ChoosePrintOption(1);
+    m.SetLabels(false);
+    m.SetTestSquare(false);
+    m.ShowStep(kStartStep);
+    EXPECT_EQ(m.Summary(8), "Aids: Marks, Glue Margin 12 mm");
+    m.SetMarks(false);
+    m.SelectOverlap(0);
+    m.ShowStep(kFinishStep);
+    EXPECT_EQ(m.Summary(8), "Aids: None");
+
+    layout_.portrait = FakeLayout::OnePage();
+    PrintWizardModel& single = Open();
+    single.SetMap(true);
+    single.SelectOverlap(5);
+    single.ShowStep(kFinishStep);
+    EXPECT_EQ(single.Summary(8), "Aids: Test Square");
 }
 
 TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirFormsOnly) {

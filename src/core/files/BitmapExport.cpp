@@ -1,6 +1,8 @@
 #include "core/files/BitmapExport.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "core/files/BmpFile.h"
 #include "core/files/FileReplacement.h"
@@ -54,23 +56,25 @@ bool BitmapExport::ComposeBitmap(float layerWidth, float layerHeight, int width,
     const ElementSet<ShapeElement>& shapes = store_.OutShape;
     progress_.ProgressStart(0, shapes.Count(), "Generating Bitmap - Shapes", false);
     for (std::int16_t i = 0; i < shapes.Count(); ++i) {
+        progress_.ProgressStep(1);
+        if (!shapes.Visible(i)) continue;
         const ShapeElement& e = shapes[i];
         const ShapeOutline o = OutlineOf(e);
-        const bool box = e.Shape == ShapeRectangle || e.Shape == ShapeSquare;
-        if (shapes.Visible(i) && box) {
-            const float x1 = x(o.left), x2 = x(o.left + o.width);
-            const float y1 = y(o.top), y2 = y(o.top + o.height);
-            surface_.DrawLine(x1, y1, x2, y1);
-            surface_.DrawLine(x1, y2, x2, y2);
-            surface_.DrawLine(x1, y1, x1, y2);
-            surface_.DrawLine(x2, y1, x2, y2);
-        } else if (shapes.Visible(i) && e.Shape == ShapeCircle) {
+        if (e.Shape == ShapeCircle) {
             // A circle stays round in a bitmap of another aspect: the scale of
             // the side it spans.
             const float radius = (e.Height >= e.Width ? fx : fy) * o.width / 2;
             surface_.DrawCircle(x(o.left + o.width / 2), y(o.top + o.height / 2), radius);
+        } else {
+            // Chords no further than a quarter pixel from the curve: a chord
+            // of angle a strays r a^2 / 8 from an arc of radius r.
+            const float pixels = std::max({o.width * fx, o.height * fy, 1.0f}) / 2;
+            const float step = std::sqrt(2 / pixels) * 180 / std::numbers::pi_v<float>;
+            const std::vector<OutlinePoint> chords = OutlineChords(o, step);
+            for (std::size_t k = 1; k < chords.size(); ++k) {
+                surface_.DrawLine(x(chords[k - 1].x), y(chords[k - 1].y), x(chords[k].x), y(chords[k].y));
+            }
         }
-        progress_.ProgressStep(1);
     }
     progress_.ProgressEnd();
     return true;

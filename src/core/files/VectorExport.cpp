@@ -59,40 +59,26 @@ std::string SvgColour(std::uint32_t colour) {
     return text;
 }
 
-// A chain as one path: each line walked from the end it shares with the
-// line before, each line one segment; a chain back at its start is closed.
+// A chain as one path, each line one segment; a chain back at its start is closed.
 std::string PathData(const ElementSet<LineElement>& lines, const std::vector<std::int16_t>& chain, double k) {
     std::string d;
     const auto add = [&d, k](const char* command, EndPoint p) {
         d.append(command).append(Number(p.x * k)).append(" ").append(Number(p.y * k));
     };
-    const LineElement& first = lines[chain.front()];
-    EndPoint at{first.X1, first.Y1}, to{first.X2, first.Y2};
-    if (chain.size() > 1) {
-        const LineElement& next = lines[chain[1]];
-        if (!(to == EndPoint{next.X1, next.Y1}) && !(to == EndPoint{next.X2, next.Y2})) std::swap(at, to);
-    }
-    const EndPoint start = at;
-    add("M", at);
-    add(" L", to);
-    at = to;
-    for (std::size_t i = 1; i < chain.size(); ++i) {
-        const LineElement& e = lines[chain[i]];
-        const EndPoint a{e.X1, e.Y1}, b{e.X2, e.Y2};
-        if (a == at) {
-            to = b;
-        } else if (b == at) {
-            to = a;
-        } else {
-            add(" M", a);
-            to = b;
+    const std::vector<ChainStep> steps = WalkChain(lines, chain);
+    const EndPoint start = steps.front().from;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const ChainStep& s = steps[i];
+        if (i == 0) {
+            add("M", s.from);
+        } else if (!(s.from == steps[i - 1].to)) {
+            add(" M", s.from);
         }
-        if (i + 1 == chain.size() && to == start) {
+        if (i > 0 && i + 1 == steps.size() && s.to == start) {
             d += " Z";
         } else {
-            add(" L", to);
+            add(" L", s.to);
         }
-        at = to;
     }
     return d;
 }

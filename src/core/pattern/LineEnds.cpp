@@ -193,6 +193,25 @@ std::vector<std::vector<std::int16_t>> FindChains(const ElementSet<LineElement>&
     return chains;
 }
 
+std::vector<ChainStep> WalkChain(const ElementSet<LineElement>& lines, const std::vector<std::int16_t>& chain) {
+    std::vector<ChainStep> steps;
+    steps.reserve(chain.size());
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        const LineElement& e = lines[chain[i]];
+        ChainStep step{{e.X1, e.Y1}, {e.X2, e.Y2}};
+        if (i == 0 && chain.size() > 1) {
+            const LineElement& next = lines[chain[1]];
+            if (!(step.to == EndPoint{next.X1, next.Y1}) && !(step.to == EndPoint{next.X2, next.Y2})) {
+                std::swap(step.from, step.to);
+            }
+        } else if (i > 0 && step.to == steps.back().to) {
+            std::swap(step.from, step.to);
+        }
+        steps.push_back(step);
+    }
+    return steps;
+}
+
 std::optional<LineEnd> FindClosestEnd(const ElementSet<LineElement>& lines, float x, float y, std::int16_t ownLine,
                                       const EndSearchStep& step) {
     // In double, distances that differ in single coordinates stay apart, so

@@ -42,6 +42,14 @@ std::vector<std::int16_t> FindChain(const ElementSet<LineElement>& lines, std::i
 // lowest line; one pass over the ends for the whole pattern.
 std::vector<std::vector<std::int16_t>> FindChains(const ElementSet<LineElement>& lines);
 
+// A chain's lines as it is walked: each from the end it shares with the
+// line before (the first towards the second), so one line's far end is the
+// next one's near end wherever they meet.
+struct ChainStep {
+    EndPoint from, to;
+};
+std::vector<ChainStep> WalkChain(const ElementSet<LineElement>& lines, const std::vector<std::int16_t>& chain);
+
 // The end of a visible line other than ownLine nearest to (x, y); of equal
 // ones the later (higher line, or the second end of the same line); nothing
 // when no other line is visible. Its steps cannot abandon.

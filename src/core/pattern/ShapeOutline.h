@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "core/pattern/ElementSet.h"
 
 namespace tessary {
@@ -19,5 +21,14 @@ ShapeOutline OutlineOf(const ShapeElement& shape);
 
 // The radius of a rounded box's corners: an eighth of its shorter side.
 float CornerRadius(const ShapeOutline& outline);
+
+struct OutlinePoint {
+    float x = 0, y = 0;
+};
+
+// The outline as a closed run of chords, for what draws only straight
+// lines: ellipses and the rounded corners in steps of at most stepDegrees of
+// their turn, boxes by their corners. The first point is repeated last.
+std::vector<OutlinePoint> OutlineChords(const ShapeOutline& outline, float stepDegrees);
 
 }  // namespace tessary

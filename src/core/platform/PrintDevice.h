@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tessary {
 
@@ -20,6 +21,34 @@ struct PrintPen {
 struct PaperRect {
     float left = 0, top = 0, width = 0, height = 0;
     bool operator==(const PaperRect&) const = default;
+};
+
+// What is repeated faintly (a neighbour's pattern in a glue margin) is
+// drawn in this light grey.
+inline constexpr std::uint32_t kFaintColour = 0xA0A0A0;
+
+// Lines on the paper to be stroked as one path, in twips: runs of joined
+// points, each begun by a move. A line that starts where the one before it
+// ended continues its run.
+class PaperPath {
+public:
+    struct Point {
+        float x, y;
+        bool move;  // begins a run
+    };
+    void AddLine(float x1, float y1, float x2, float y2) {
+        if (points_.empty() || points_.back().x != x1 || points_.back().y != y1) points_.push_back({x1, y1, true});
+        points_.push_back({x2, y2, false});
+    }
+    const std::vector<Point>& Points() const { return points_; }
+    bool Empty() const { return points_.empty(); }
+    void Clear() { points_.clear(); }
+    // A drawing far below true size (the assembly map) is placed to the
+    // nearest device pixel: finer places would only lengthen the file.
+    bool coarse = false;
+
+private:
+    std::vector<Point> points_;
 };
 
 // A printer (or a PDF file) as the print routines use it. Every length is in
@@ -58,7 +87,13 @@ public:
 
     // Colours are colour values, red in the low byte.
     virtual void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
+    virtual void DrawPath(const PaperPath& path, std::uint32_t colour) = 0;
     virtual void DrawCircle(float cx, float cy, float radius, std::uint32_t colour) = 0;
+    // An ellipse with the given radii along x and y.
+    virtual void DrawEllipse(float cx, float cy, float rx, float ry, std::uint32_t colour) = 0;
+    // A box whose corners are quarter circles of the given radius.
+    virtual void DrawRoundedBox(float left, float top, float width, float height, float radius,
+                                std::uint32_t colour) = 0;
     // Text in a plain face, its letters height twips high, starting at
     // left on the baseline.
     virtual void DrawText(float left, float baseline, const std::string& text, float height,
@@ -66,9 +101,10 @@ public:
     virtual float TextWidth(const std::string& text, float height) const = 0;
     // Copies the part of the picture at (left, top) of the given size, in
     // the picture's pixels, onto the paper rectangle at (paperLeft,
-    // paperTop) of the given size, scaled to fill it.
+    // paperTop) of the given size, scaled to fill it. A faint copy lets the
+    // paper through, so that black shows as kFaintColour.
     virtual void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height,
-                             float paperLeft, float paperTop, float paperWidth, float paperHeight) = 0;
+                             float paperLeft, float paperTop, float paperWidth, float paperHeight, bool faint) = 0;
     // After orientation and copies are set, before the first drawing.
     virtual bool BeginDocument() = 0;
     virtual void NewPage() = 0;

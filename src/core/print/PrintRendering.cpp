@@ -10,6 +10,7 @@
 #include "core/platform/RasterSurface.h"
 #include "core/services/Messages.h"
 #include "core/services/Progress.h"
+#include "core/pattern/LineEnds.h"
 #include "core/pattern/PatternStore.h"
 
 namespace tessary {
@@ -24,8 +25,6 @@ constexpr std::uint32_t kAidColour = 1;
 // at four bytes a pixel it stays near 64 megabytes, and the printed pages'
 // copies of its slices with it.
 constexpr double kMostPicturePixels = 16e6;
-// The neighbours' pattern in a glue margin: light grey.
-constexpr std::uint32_t kOverlapColour = 0xA0A0A0;
 
 PrintRegion Widened(const PrintRegion& r, float by) { return {r.xL - by, r.xR + by, r.yT - by, r.yB + by}; }
 
@@ -100,6 +99,7 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
     job_ = job;
     ClampPrintJob(job_);
     testSquarePrinted_ = false;
+    WalkLines();
     ink_ = static_cast<std::uint32_t>(job_.PrintColor);
     devicePixel_ = std::max(printer_.PixelWidth(), 0.0f);
     ComputePageOffset(job_, options_, printer_);
@@ -165,10 +165,10 @@ void PrintRenderer::PrintPageGrid(bool allPages, int row, int column, bool bitma
         progress_.ProgressStart(
             0, elements, "Printing Row " + std::to_string(page.row) + " Column " + std::to_string(page.column), false);
         const PrintRegion region = PageRegion(job_, page.row, page.column);
-        if (clip && !bitmap && job_.Overlap > 0) PrintOverlap(page, region);
+        if (clip && job_.Overlap > 0) PrintOverlap(page, region, bitmap);
         if (clip) printer_.SetClip(&paper);
         if (bitmap) {
-            PrintBitmapSlice(region);
+            PrintBitmapSlice(region, region, false);
         } else {
             PrintShapes(0, 0, &region);
             PrintLines(0, 0, &region);
@@ -192,7 +192,7 @@ void PrintRenderer::PrintMap(bool bitmap) {
         const RasterSurface& picture = bitmap_.Surface();
         printer_.DrawPicture(picture, 0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height()),
                              job_.PageOffsetX, job_.PageOffsetY, options_.WidthTwips * scale,
-                             options_.HeightTwips * scale);
+                             options_.HeightTwips * scale, false);
     } else {
         printer_.SetPen(kAidPen);
         scale_ = scale;
@@ -222,36 +222,51 @@ void PrintRenderer::PrintMap(bool bitmap) {
     DrawPageAids(nullptr, {job_.Columns * width, job_.Rows * height});
 }
 
-// The neighbours' pattern in the glue margins, faint, under the page's own.
-void PrintRenderer::PrintOverlap(const PageAddress& page, const PrintRegion& region) {
+// The neighbours' pattern in the glue margins, faint, under the page's own:
+// in bitmap mode the picture's strips beside the region, as far as the
+// margins reach.
+void PrintRenderer::PrintOverlap(const PageAddress& page, const PrintRegion& region, bool bitmap) {
     const PaperRect area = OverlapArea(job_, page, Printable());
     printer_.SetClip(&area);
-    printer_.SetBlackness(false);
-    ink_ = kOverlapColour;
-    reach_ = job_.Overlap;
-    PrintShapes(0, 0, &region);
-    PrintLines(0, 0, &region);
-    reach_ = 0;
-    ink_ = static_cast<std::uint32_t>(job_.PrintColor);
-    printer_.SetBlackness(blackness_);
+    if (bitmap) {
+        // The margins on the pattern: the area moved from the paper by the page's place.
+        const float dx = region.xL - job_.PageOffsetX, dy = region.yT - job_.PageOffsetY;
+        const PrintRegion reach{area.left + dx, area.left + area.width + dx, area.top + dy, area.top + area.height + dy};
+        const PrintRegion strips[] = {{reach.xL, reach.xR, reach.yT, region.yT},
+                                      {reach.xL, reach.xR, region.yB, reach.yB},
+                                      {reach.xL, region.xL, region.yT, region.yB},
+                                      {region.xR, reach.xR, region.yT, region.yB}};
+        for (const PrintRegion& strip : strips) {
+            if (strip.xR > strip.xL && strip.yB > strip.yT) PrintBitmapSlice(strip, region, true);
+        }
+    } else {
+        printer_.SetBlackness(false);
+        ink_ = kFaintColour;
+        reach_ = job_.Overlap;
+        PrintShapes(0, 0, &region);
+        PrintLines(0, 0, &region);
+        reach_ = 0;
+        ink_ = static_cast<std::uint32_t>(job_.PrintColor);
+        printer_.SetBlackness(blackness_);
+    }
     printer_.SetClip(nullptr);
 }
 
-// The picture's pixels that cover the region, whole, placed where they lie
-// on the pattern: neighbouring pages both carry the pixels their shared
-// edge runs through, and the clip cuts each at the edge.
-void PrintRenderer::PrintBitmapSlice(const PrintRegion& region) {
+// The picture's pixels that cover the part of the pattern given, whole,
+// placed where they lie on the page: neighbouring pages both carry the
+// pixels their shared edge runs through, and the clip cuts each at the edge.
+void PrintRenderer::PrintBitmapSlice(const PrintRegion& part, const PrintRegion& region, bool faint) {
     const RasterSurface& picture = bitmap_.Surface();
     const double tx = pictureTwipsX_, ty = pictureTwipsY_;
-    const int left = static_cast<int>(std::floor(region.xL / tx));
-    const int top = static_cast<int>(std::floor(region.yT / ty));
-    const int right = std::min(static_cast<int>(std::ceil(region.xR / tx)), picture.Width());
-    const int bottom = std::min(static_cast<int>(std::ceil(region.yB / ty)), picture.Height());
+    const int left = std::max(static_cast<int>(std::floor(part.xL / tx)), 0);
+    const int top = std::max(static_cast<int>(std::floor(part.yT / ty)), 0);
+    const int right = std::min(static_cast<int>(std::ceil(part.xR / tx)), picture.Width());
+    const int bottom = std::min(static_cast<int>(std::ceil(part.yB / ty)), picture.Height());
     if (right <= left || bottom <= top) return;
     printer_.DrawPicture(picture, static_cast<float>(left), static_cast<float>(top), static_cast<float>(right - left),
                          static_cast<float>(bottom - top), static_cast<float>(job_.PageOffsetX + left * tx - region.xL),
                          static_cast<float>(job_.PageOffsetY + top * ty - region.yT),
-                         static_cast<float>((right - left) * tx), static_cast<float>((bottom - top) * ty));
+                         static_cast<float>((right - left) * tx), static_cast<float>((bottom - top) * ty), faint);
 }
 
 bool PrintRenderer::ComposePrintBitmap() {
@@ -279,28 +294,41 @@ bool PrintRenderer::ComposePrintBitmap() {
 
 float PrintRenderer::Mirrored(float x) const { return job_.PrintMirrorImage ? options_.WidthTwips - x : x; }
 
+// Joined lines one after another, each from the end it shares with the one
+// before, so that the path takes a chain as one run of points.
+void PrintRenderer::WalkLines() {
+    walk_.clear();
+    if (job_.PrintBitmapImage) return;
+    for (const std::vector<std::int16_t>& chain : FindChains(store_.OutLine)) {
+        const std::vector<ChainStep> steps = WalkChain(store_.OutLine, chain);
+        walk_.insert(walk_.end(), steps.begin(), steps.end());
+    }
+}
+
 void PrintRenderer::PrintLines(float ox, float oy, const PrintRegion* region) {
-    const ElementSet<LineElement>& lines = store_.OutLine;
-    for (std::int16_t i = 0; i < lines.Count(); ++i) {
-        if (lines.Visible(i)) {
-            const LineElement& e = lines[i];
-            PrintSegment(Mirrored(e.X1) + ox, e.Y1 + oy, Mirrored(e.X2) + ox, e.Y2 + oy, region);
-        }
+    for (const ChainStep& s : walk_) {
+        PrintSegment(Mirrored(s.from.x) + ox, s.from.y + oy, Mirrored(s.to.x) + ox, s.to.y + oy, region);
         progress_.ProgressStep(1);
     }
+    // The hidden lines, passed over.
+    progress_.ProgressStep(store_.OutLine.Count() - static_cast<int>(walk_.size()));
+    StrokePath();
 }
 
 void PrintRenderer::PrintShapes(float ox, float oy, const PrintRegion* region) {
     const ElementSet<ShapeElement>& shapes = store_.OutShape;
     for (std::int16_t i = 0; i < shapes.Count(); ++i) {
-        const ShapeElement& e = shapes[i];
-        // Paper takes boxes and circles; ovals and rounded boxes stay on screen.
-        if (shapes.Visible(i) && (e.Shape == ShapeRectangle || e.Shape == ShapeSquare)) {
-            PrintBox(OutlineOf(e), ox, oy, region);
+        if (shapes.Visible(i)) {
+            const ShapeOutline o = OutlineOf(shapes[i]);
+            if (o.form == OutlineForm::Box) {
+                PrintBox(o, ox, oy, region);
+            } else {
+                PrintCurved(o, ox, oy, region);
+            }
         }
-        if (shapes.Visible(i) && e.Shape == ShapeCircle) PrintCircle(OutlineOf(e), ox, oy, region);
         progress_.ProgressStep(1);
     }
+    StrokePath();
 }
 
 void PrintRenderer::PrintBox(const ShapeOutline& o, float ox, float oy, const PrintRegion* region) {
@@ -314,32 +342,57 @@ void PrintRenderer::PrintBox(const ShapeOutline& o, float ox, float oy, const Pr
     PrintSegment(x2, y1, x2, y2, region);
 }
 
-void PrintRenderer::PrintCircle(const ShapeOutline& o, float ox, float oy, const PrintRegion* region) {
-    const float r = o.width / 2;
-    const float cx = Mirrored(o.left + r) + ox;
-    const float cy = o.top + oy + r;
-    const std::uint32_t colour = ink_;
-    if (region == nullptr) {
-        printer_.DrawCircle(cx * scale_ + job_.PageOffsetX, cy * scale_ + job_.PageOffsetY, r * scale_, colour);
-        return;
-    }
+// Circles, ellipses and rounded boxes: whole as the device draws them, or
+// as chords cut at the page edge where the device cannot clip.
+void PrintRenderer::PrintCurved(const ShapeOutline& o, float ox, float oy, const PrintRegion* region) {
+    ShapeOutline placed = o;
+    placed.left = std::min(Mirrored(o.left), Mirrored(o.left + o.width)) + ox;
+    placed.top = o.top + oy;
+    if (region == nullptr) return DrawCurved(placed);
     const PrintRegion& g = *region;
     const PrintRegion reach = Widened(g, Bleed());
-    if (cx + r < reach.xL || cx - r > reach.xR || cy + r < reach.yT || cy - r > reach.yB) return;
-    const bool inside = cx - r >= g.xL && cx + r <= g.xR && cy - r >= g.yT && cy + r <= g.yB;
+    const float right = placed.left + placed.width, bottom = placed.top + placed.height;
+    if (right < reach.xL || placed.left > reach.xR || bottom < reach.yT || placed.top > reach.yB) return;
+    const bool inside = placed.left >= g.xL && right <= g.xR && placed.top >= g.yT && bottom <= g.yB;
     if (inside && reach_ > 0) return;
     if (inside || printer_.CanClip()) {
-        printer_.DrawCircle(cx - g.xL + job_.PageOffsetX, cy - g.yT + job_.PageOffsetY, r, colour);
-        return;
+        placed.left -= g.xL;
+        placed.top -= g.yT;
+        return DrawCurved(placed);
     }
     // Across a page edge of a device that cannot clip: the outline as
     // segments, each cut at the edge like a line.
-    outline_.CircleStart(cx, cy, r, job_.PrintCircleDegrees);
-    float x1, y1, x2, y2;
-    bool more = true;
-    while (more) {
-        more = outline_.CircleNextSegment(x1, y1, x2, y2);
-        PrintSegment(x1, y1, x2, y2, region);
+    if (placed.form == OutlineForm::Ellipse && placed.width == placed.height) {
+        const float r = placed.width / 2;
+        outline_.CircleStart(placed.left + r, placed.top + r, r, job_.PrintCircleDegrees);
+        float x1, y1, x2, y2;
+        bool more = true;
+        while (more) {
+            more = outline_.CircleNextSegment(x1, y1, x2, y2);
+            PrintSegment(x1, y1, x2, y2, region);
+        }
+        return;
+    }
+    const std::vector<OutlinePoint> chords = OutlineChords(placed, job_.PrintCircleDegrees);
+    for (std::size_t i = 1; i < chords.size(); ++i) {
+        PrintSegment(chords[i - 1].x, chords[i - 1].y, chords[i].x, chords[i].y, region);
+    }
+}
+
+// A shape placed on the page (or the map), from the region's corner.
+void PrintRenderer::DrawCurved(const ShapeOutline& placed) {
+    ShapeOutline paper = placed;
+    paper.left = placed.left * scale_ + job_.PageOffsetX;
+    paper.top = placed.top * scale_ + job_.PageOffsetY;
+    paper.width = placed.width * scale_;
+    paper.height = placed.height * scale_;
+    const float rx = paper.width / 2, ry = paper.height / 2;
+    if (paper.form == OutlineForm::RoundedBox) {
+        printer_.DrawRoundedBox(paper.left, paper.top, paper.width, paper.height, CornerRadius(paper), ink_);
+    } else if (paper.width == paper.height) {
+        printer_.DrawCircle(paper.left + rx, paper.top + ry, rx, ink_);
+    } else {
+        printer_.DrawEllipse(paper.left + rx, paper.top + ry, rx, ry, ink_);
     }
 }
 
@@ -358,8 +411,15 @@ void PrintRenderer::PrintSegment(float x1, float y1, float x2, float y2, const P
 }
 
 void PrintRenderer::DrawPrintLine(float x1, float y1, float x2, float y2) {
-    printer_.DrawLine(x1 * scale_ + job_.PageOffsetX, y1 * scale_ + job_.PageOffsetY, x2 * scale_ + job_.PageOffsetX,
-                      y2 * scale_ + job_.PageOffsetY, ink_);
+    path_.AddLine(x1 * scale_ + job_.PageOffsetX, y1 * scale_ + job_.PageOffsetY, x2 * scale_ + job_.PageOffsetX,
+                  y2 * scale_ + job_.PageOffsetY);
+}
+
+void PrintRenderer::StrokePath() {
+    if (path_.Empty()) return;
+    path_.coarse = scale_ < 1;
+    printer_.DrawPath(path_, ink_);
+    path_.Clear();
 }
 
 // How far past a cut line strokes run on under the clip: half the pen, and

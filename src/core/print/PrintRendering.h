@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/pattern/LineEnds.h"
 #include "core/pattern/ShapeOutline.h"
+#include "core/platform/PrintDevice.h"
 #include "core/engine/BoxTool.h"
 #include "core/files/BitmapExport.h"
 #include "core/print/PageLayout.h"
@@ -55,8 +57,8 @@ private:
     bool ComposePrintBitmap();
     void PrintSinglePage();
     void PrintPageGrid(bool allPages, int row, int column, bool bitmap, bool cutLines);
-    void PrintBitmapSlice(const PrintRegion& region);
-    void PrintOverlap(const PageAddress& page, const PrintRegion& region);
+    void PrintBitmapSlice(const PrintRegion& part, const PrintRegion& region, bool faint);
+    void PrintOverlap(const PageAddress& page, const PrintRegion& region, bool bitmap);
     void PrintMap(bool bitmap);
     PaperRect RegionOnPaper() const;
     float Bleed() const;
@@ -69,11 +71,16 @@ private:
     void PrintShapes(float ox, float oy, const PrintRegion* region);
     void PrintLines(float ox, float oy, const PrintRegion* region);
     void PrintBox(const ShapeOutline& outline, float ox, float oy, const PrintRegion* region);
-    void PrintCircle(const ShapeOutline& outline, float ox, float oy, const PrintRegion* region);
+    void PrintCurved(const ShapeOutline& outline, float ox, float oy, const PrintRegion* region);
+    void DrawCurved(const ShapeOutline& placed);
     // A segment in pattern coordinates; on a page it is clipped to the
     // region and moved to the region's corner.
     void PrintSegment(float x1, float y1, float x2, float y2, const PrintRegion* region);
+    // Adds the line to the path of the lines, shapes and chords being drawn.
     void DrawPrintLine(float x1, float y1, float x2, float y2);
+    // Draws what the path holds, in the ink of the moment, and empties it.
+    void StrokePath();
+    void WalkLines();
     void DrawCutLines();
     void DrawAidLine(float x1, float y1, float x2, float y2);
     float Mirrored(float x) const;
@@ -87,6 +94,9 @@ private:
     float screenTwipsPerPixel_;
     PrintJob job_;
     CircleOutline outline_;
+    PaperPath path_;
+    // The visible lines, chain after chain, walked end to end (none in bitmap mode).
+    std::vector<ChainStep> walk_;
     PrintPen patternPen_;
     // The composed picture's pixel, in pattern twips.
     float pictureTwipsX_ = 0;

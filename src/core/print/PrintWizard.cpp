@@ -262,9 +262,25 @@ void PrintWizardModel::RefreshSummary(int line) {
             text = layout_.pages >= 2 ? "Circles: " + std::to_string(PrintCircleDegrees()) + " Degree Arcs"
                                       : "Circles: Maximum Resolution";
             break;
+        case 8: text = AidsSummary(); break;
         default: return;
     }
     summary_[static_cast<std::size_t>(line)] = std::move(text);
+}
+
+// The aids the print will carry: those of a grid only when there is one,
+// the map only before a whole grid.
+std::string PrintWizardModel::AidsSummary() const {
+    const bool grid = layout_.pages >= 2;
+    std::vector<std::string> aids;
+    if (grid && labels_) aids.emplace_back("Labels");
+    if (grid && marks_) aids.emplace_back("Marks");
+    if (testSquare_) aids.emplace_back("Test Square");
+    if (grid && overlap_ > 0) aids.push_back("Glue Margin " + std::to_string(overlap_) + " mm");
+    if (grid && map_ && PrintAllPages()) aids.emplace_back("Map Page");
+    std::string text = "Aids:";
+    for (std::size_t i = 0; i < aids.size(); ++i) text += (i == 0 ? " " : ", ") + aids[i];
+    return aids.empty() ? text + " None" : text;
 }
 
 void PrintWizardModel::RefreshAllSummaries() {

@@ -44,7 +44,7 @@ inline constexpr int kCopiesStep = 5;
 inline constexpr int kMirrorStep = 6;
 inline constexpr int kCirclesStep = 7;
 inline constexpr int kFinishStep = 8;
-inline constexpr int kSummaryLines = 7;
+inline constexpr int kSummaryLines = 8;
 inline constexpr int kMaxCopies = 999;
 inline constexpr int kCircleDegreeChoices = 15;
 inline constexpr int kMostOverlapMillimetres = 25;
@@ -129,7 +129,7 @@ public:
     const std::string& PrinterLine() const { return printerLine_; }
     const std::string& OrientationLine() const { return orientationLine_; }
     const std::string& PagesText() const { return pagesText_; }
-    const std::string& Summary(int line) const;  // 1 to 7
+    const std::string& Summary(int line) const;  // 1 to 8
 
     // Page.
     int PrintOption() const { return printOption_; }  // 0 all pages, 1 a single page
@@ -187,6 +187,7 @@ private:
     void RefreshMaxPerPage();
     void RefreshSummary(int line);
     void RefreshAllSummaries();
+    std::string AidsSummary() const;
     void OrientationChanged();
     void LoadWizardSettings();
     void SaveWizardSettings();

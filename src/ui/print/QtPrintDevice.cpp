@@ -1,8 +1,10 @@
 #include "ui/print/QtPrintDevice.h"
 
 #include <QColor>
+#include <cmath>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPainterPath>
 
 #include "core/print/PdfCheck.h"
 #include "ui/platform/QtColour.h"
@@ -142,25 +144,71 @@ void QtPrintDevice::DrawLine(float x1, float y1, float x2, float y2, std::uint32
     });
 }
 
+// One path for all: the PDF writer then writes each point once, not a
+// stroke a line.
+void QtPrintDevice::DrawPath(const PaperPath& path, std::uint32_t colour) {
+    const double k = DeviceUnitsPerTwip();
+    const QPen pen = PenFor(colour);
+    QPainterPath lines;
+    lines.reserve(static_cast<int>(path.Points().size()));
+    const auto place = [&](float twips) {
+        const double units = twips * k;
+        return path.coarse ? std::round(units) : units;
+    };
+    for (const PaperPath::Point& p : path.Points()) {
+        if (p.move) {
+            lines.moveTo(place(p.x), place(p.y));
+        } else {
+            lines.lineTo(place(p.x), place(p.y));
+        }
+    }
+    Record([pen, lines = std::move(lines)](QPainter& p) {
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(lines);
+    });
+}
+
 void QtPrintDevice::DrawCircle(float cx, float cy, float radius, std::uint32_t colour) {
+    DrawEllipse(cx, cy, radius, radius, colour);
+}
+
+void QtPrintDevice::DrawEllipse(float cx, float cy, float rx, float ry, std::uint32_t colour) {
     const double k = DeviceUnitsPerTwip();
     const QPen pen = PenFor(colour);
     Record([=](QPainter& p) {
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QPointF(cx * k, cy * k), radius * k, radius * k);
+        p.drawEllipse(QPointF(cx * k, cy * k), rx * k, ry * k);
+    });
+}
+
+void QtPrintDevice::DrawRoundedBox(float left, float top, float width, float height, float radius,
+                                   std::uint32_t colour) {
+    const double k = DeviceUnitsPerTwip();
+    const QPen pen = PenFor(colour);
+    Record([=](QPainter& p) {
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(left * k, top * k, width * k, height * k), radius * k, radius * k);
     });
 }
 
 void QtPrintDevice::DrawPicture(const RasterSurface& picture, float left, float top, float width, float height,
-                                float paperLeft, float paperTop, float paperWidth, float paperHeight) {
+                                float paperLeft, float paperTop, float paperWidth, float paperHeight, bool faint) {
     const auto* surface = dynamic_cast<const QtRasterSurface*>(&picture);
     if (!surface) return;
     const QImage image = surface->Image();
     const double k = DeviceUnitsPerTwip();
     const QRectF source(left, top, width, height);
     const QRectF target(paperLeft * k, paperTop * k, paperWidth * k, paperHeight * k);
-    Record([image, source, target](QPainter& p) { p.drawImage(target, image, source); });
+    // Black over white paper at this opacity shows as the faint grey.
+    const double opacity = faint ? 1 - (kFaintColour & 0xFF) / 255.0 : 1;
+    Record([image, source, target, opacity](QPainter& p) {
+        p.setOpacity(opacity);
+        p.drawImage(target, image, source);
+        p.setOpacity(1);
+    });
 }
 
 // In points from the paper's millimetres: Qt's own points are whole.

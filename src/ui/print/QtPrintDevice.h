@@ -48,11 +48,14 @@ public:
     bool CanClip() const override { return true; }
     void SetClip(const PaperRect* rect) override;
     void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+    void DrawPath(const PaperPath& path, std::uint32_t colour) override;
     void DrawCircle(float cx, float cy, float radius, std::uint32_t colour) override;
+    void DrawEllipse(float cx, float cy, float rx, float ry, std::uint32_t colour) override;
+    void DrawRoundedBox(float left, float top, float width, float height, float radius, std::uint32_t colour) override;
     void DrawText(float left, float baseline, const std::string& text, float height, std::uint32_t colour) override;
     float TextWidth(const std::string& text, float height) const override;
     void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height, float paperLeft,
-                     float paperTop, float paperWidth, float paperHeight) override;
+                     float paperTop, float paperWidth, float paperHeight, bool faint) override;
     bool BeginDocument() override;
     void NewPage() override;
     bool EndDocument() override;
