@@ -18,7 +18,7 @@ const std::vector<std::string> kPatternKeys = {
     "MarginRight",  "MarginBottom", "MarginLeft", "MetricPen", "MetricPage",    "DefWidth",        "DefHeight"};
 const std::vector<std::string> kDisplayKeys = {"PatternDir",   "ImageDir",    "TempDir",     "SetupAlert",
                                                "DimAlert",     "SetupSound",  "DimSound",    "SizeMonitor",
-                                               "ColorMonitor", "ColorEditor", "TraceSegment"};
+                                               "ColorMonitor", "ColorEditor", "TraceSegment", "ScreenTwipsPerPixel"};
 const DefaultFolders kFolders{"/home/u/Patterns", "/home/u/Pictures", "/run/user/1000/tessary"};
 
 // Keys in the order written; a key rewritten at once counts once.
