@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the guide and of docs/ from the real program with
 # the bundled example, on a virtual X display: the main window in its three
-# views. Run from the top folder after a build:
+# views, then Auto Trace on the example's picture (the dialog, and the
+# pattern it made). Run from the top folder after a build:
 #   docs/screenshots.sh build/src/app/tessary
 set -euo pipefail
 app=$(realpath "$1")
@@ -27,8 +28,16 @@ done
 xdotool windowfocus --sync "$id"
 sleep 1
 
-shot() {  # the main window alone, as name.png
-    eval "$(xdotool getwindowgeometry --shell "$id")"
+window() {  # waits for a window whose name matches, prints its id
+    for _ in $(seq 1 100); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+shot() {  # a window (the main one unless named), as name.png
+    eval "$(xdotool getwindowgeometry --shell "${2:-$id}")"
     /usr/bin/python3 - "$DISPLAY" "$X" "$Y" "$WIDTH" "$HEIGHT" "$out/$1.png" <<'PY'
 import sys
 from PIL import ImageGrab
@@ -40,4 +49,23 @@ shot view-both
 xdotool key alt+v c && sleep 0.5 && shot view-picture
 xdotool key alt+v t && sleep 0.5 && shot view-pattern
 xdotool key alt+v b && sleep 0.3
+
+# A new pattern from the example's picture, traced automatically.
+xdotool key ctrl+n
+xdotool windowfocus --sync "$(window '^New Pattern')" && xdotool key i
+xdotool windowfocus --sync "$(window '^Open Picture File$')"
+xdotool type --delay 5 "$top/examples/rose.bmp"
+xdotool key Return
+xdotool windowfocus --sync "$(window '^Pattern Options')" && xdotool key Return
+id=$(window '^Tessary - New')
+xdotool windowfocus --sync "$id"
+sleep 0.5
+xdotool key alt+e && sleep 0.2 && xdotool key o
+dialog=$(window '^Auto Trace$')
+sleep 0.5
+shot auto-trace-dialog "$dialog"
+xdotool windowfocus --sync "$dialog" && xdotool key Return
+sleep 1
+xdotool windowfocus --sync "$id"
+xdotool key alt+v t && sleep 0.5 && shot auto-trace-after
 echo "screenshots in $out"
