@@ -468,11 +468,20 @@ TEST_F(MainFormTest, DockedPanelsComeBackWhereTheyWereSaved) {
     const QRect work(window.Work()->mapTo(&window, QPoint(0, 0)), window.Work()->size());
     EXPECT_FALSE(work.intersects(palette->geometry()));
     window.addDockWidget(Qt::LeftDockWidgetArea, palette);
+    // The mouse help floated off to where no screen is now.
+    Trigger("BtnMouseWin");
+    auto* mouse = window.findChild<QDockWidget*>(QStringLiteral("MouseDock"));
+    mouse->setFloating(true);
+    mouse->setGeometry(30000, 20000, 200, 150);
     Trigger("MenuOptionsSavePositions");
     MainForm again;
     auto* restored = again.findChild<QDockWidget*>(QStringLiteral("DrawToolsDock"));
     ASSERT_NE(restored, nullptr);
     EXPECT_EQ(again.dockWidgetArea(restored), Qt::LeftDockWidgetArea);
+    auto* floating = again.findChild<QDockWidget*>(QStringLiteral("MouseDock"));
+    EXPECT_TRUE(floating->isFloating());
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(floating->geometry()))
+        << floating->geometry().x() << "," << floating->geometry().y();
 }
 
 TEST_F(MainFormTest, EveryButtonHasAnIconThatReadsOnLightAndDarkPalettesAndCaptionsStay) {
