@@ -155,6 +155,27 @@ protected:
 
     int Lines() { return window.Engine().store.OutLine.VisibleCount(); }
 
+    // A picture of 300 by 200 pixels at 100 dpi: 3 by 2 inches.
+    static QImage Picture(const QColor& fill) {
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(fill);
+        picture.setDotsPerMeterX(3937);
+        picture.setDotsPerMeterY(3937);
+        return picture;
+    }
+    QString Saved(const QImage& picture, const char* name) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(picture.save(path));
+        return path;
+    }
+    // A new pattern over the picture, dropped on the window, Pattern Setup taken as it comes.
+    void NewFromDropped(const QImage& picture, const char* name) {
+        const QString path = Saved(picture, name);
+        ClickInDialog(QStringLiteral("UserCommand0"));
+        window.OpenDropped(path);
+        ASSERT_TRUE(window.Files().PatternOpen());
+    }
+
     QTemporaryDir folder;
     MainForm window;
 };
@@ -319,12 +340,7 @@ TEST_F(MainFormTest, SaveAskSaveCloseAndOpenAgain) {
 }
 
 TEST_F(MainFormTest, NewFromAPictureShowsBothViews) {
-    QImage picture(300, 200, QImage::Format_RGB32);
-    picture.fill(QColor(200, 120, 60));
-    picture.setDotsPerMeterX(3937);  // 100 dpi: 3 by 2 inches
-    picture.setDotsPerMeterY(3937);
-    const QString path = folder.filePath(QStringLiteral("photo.png"));
-    ASSERT_TRUE(picture.save(path));
+    const QString path = Saved(Picture(QColor(200, 120, 60)), "photo.png");
     ClickInDialog(QStringLiteral("NewOptionLabel0"));
     // The picture dialog offers every format the program reads.
     QStringList filters;
@@ -530,15 +546,7 @@ TEST_F(MainFormTest, EveryButtonHasAnIconThatReadsOnLightAndDarkPalettesAndCapti
 // picture and the cursors are drawn in the screen's own pixels, and the true
 // size holds in the window's.
 TEST_F(MainFormTest, PicturesAndCursorsInTheScreensOwnPixelsAndZoom100IsTheMeasuredInch) {
-    QImage picture(300, 200, QImage::Format_RGB32);
-    picture.fill(QColor(255, 0, 255));
-    picture.setDotsPerMeterX(3937);  // 100 dpi: 3 by 2 inches
-    picture.setDotsPerMeterY(3937);
-    const QString path = folder.filePath(QStringLiteral("magenta.png"));
-    ASSERT_TRUE(picture.save(path));
-    ClickInDialog(QStringLiteral("UserCommand0"));
-    window.OpenDropped(path);
-    ASSERT_TRUE(window.Files().PatternOpen());
+    NewFromDropped(Picture(QColor(255, 0, 255)), "magenta.png");
     Trigger("BtnZoomNormal");
     Trigger("BtnMoveCorner");
 
@@ -562,8 +570,7 @@ TEST_F(MainFormTest, PicturesAndCursorsInTheScreensOwnPixelsAndZoom100IsTheMeasu
 
 TEST_F(MainFormTest, AutoTracePreviewFollowsTheControlsAndOkAddsOneStepUndoTakesBack) {
     // White, with a red box and a blue disc: three pieces.
-    QImage picture(300, 200, QImage::Format_RGB32);
-    picture.fill(Qt::white);
+    QImage picture = Picture(Qt::white);
     {
         QPainter p(&picture);
         p.fillRect(30, 40, 120, 100, QColor(200, 30, 30));
@@ -572,13 +579,7 @@ TEST_F(MainFormTest, AutoTracePreviewFollowsTheControlsAndOkAddsOneStepUndoTakes
         p.setBrush(QColor(30, 60, 200));
         p.drawEllipse(QPointF(220, 100), 40, 40);
     }
-    picture.setDotsPerMeterX(3937);  // 100 dpi: 3 by 2 inches
-    picture.setDotsPerMeterY(3937);
-    const QString path = folder.filePath(QStringLiteral("shapes.png"));
-    ASSERT_TRUE(picture.save(path));
-    ClickInDialog(QStringLiteral("UserCommand0"));
-    window.OpenDropped(path);
-    ASSERT_TRUE(window.Files().PatternOpen());
+    NewFromDropped(picture, "shapes.png");
     ASSERT_TRUE(Enabled("MenuEditAutoTrace"));
 
     int regionsPieces = -1, edgesPieces = -1;
