@@ -13,6 +13,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/PatternReport.h"
 #include "cli/PrintCommand.h"
+#include "cli/TraceCommand.h"
 #include "core/files/BitmapExport.h"
 #include "core/platform/ProgressWindow.h"
 #include "core/engine/Session.h"
@@ -36,6 +37,8 @@ const char* const kUsageText =
     "       tessary-cli export-pdf FILE.pat OUT.pdf\n"
     "       tessary-cli export-png FILE.pat OUT.png [--dpi N]\n"
     "       tessary-cli edit IN.pat OUT.pat --script (FILE | -) [--twips-per-pixel N]\n"
+    "       tessary-cli trace PICTURE OUT.pat --width INCHES [--mode regions|edges] [--colours N]\n"
+    "                   [--min-piece SQUARE-INCHES] [--detail 0..100]\n"
     "       tessary-cli print FILE.pat (--pdf OUT.pdf | --printer NAME)\n"
     "                   [--paper letter|legal|a4|a3|WxH(in|mm|cm)] [--orientation auto|portrait|landscape]\n"
     "                   [--page ROW,COL] [--mode vector|bitmap] [--cut-lines on|off] [--per-page N|max]\n"
@@ -58,6 +61,7 @@ const std::map<std::string, CommandForm> kCommands = {
     {"export-pdf", {2, {}, {}}},
     {"export-png", {2, {"--dpi"}, {}}},
     {"edit", {2, {"--script", "--twips-per-pixel"}, {}}},
+    {"trace", {2, {"--width", "--mode", "--colours", "--min-piece", "--detail"}, {}}},
     {"print",
      {1,
       {"--pdf", "--printer", "--paper", "--orientation", "--page", "--mode", "--cut-lines", "--per-page", "--spacing",
@@ -168,6 +172,12 @@ int main(int argc, char** argv) {
         const int problem = tessary::cli::ReadEditJob(args, edit);
         if (problem != kOk) return problem;
         return tessary::cli::Edit(session, args, edit);
+    }
+    if (command == "trace") {
+        tessary::cli::TraceJob trace;
+        const int problem = tessary::cli::ReadTraceJob(args, trace);
+        if (problem != kOk) return problem;
+        return tessary::cli::Trace(session, args, trace);
     }
     if (!file.OpenPattern(args.files[0])) return kFailed;
     if (command == "info") {

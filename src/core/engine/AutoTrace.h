@@ -33,7 +33,10 @@ struct AutoTraceCounts {
 // layer 1) as it lies under the pattern now: the smallest piece in picture
 // pixels², the segment length from Display Setup's trace segment, and at
 // most as many segments as the pattern has room for. For the preview and
-// for AddAutoTrace alike.
+// for AddAutoTrace alike: a dialog shows
+// TracePreview(picture, PictureTraceSettings(ws, picture, options)) over
+// the picture (its chains are in the picture's pixels) and calls
+// AddAutoTrace on OK.
 TraceSettings PictureTraceSettings(const Workspace& ws, const RgbImage& picture, const AutoTraceOptions& options);
 
 // Traces the picture (the pixels of layer 1) and adds the result to the

@@ -32,7 +32,7 @@ void FileCommands::ForgetPicture() {
     ws_.surface.PictureLoaded = false;
 }
 
-void FileCommands::NewPattern(bool withPicture, const std::string& pictureFile) {
+void FileCommands::NewPattern(bool withPicture, const std::string& pictureFile, bool askIfLarge) {
     Session& s = ws_.session;
     ws_.ResetWorkspace();
     // A new pattern starts from nothing of the one before: no file, no picture.
@@ -41,7 +41,7 @@ void FileCommands::NewPattern(bool withPicture, const std::string& pictureFile) 
     RestoreOptions(s.options, s.settings);
     s.progress.SetDisplay(true);
 
-    const bool picture = withPicture && PictureForNewPattern(pictureFile);
+    const bool picture = withPicture && PictureForNewPattern(pictureFile, askIfLarge);
     ws_.modes.SetNoPicture(!picture);
     s.options.AspectLocked = picture;
     dialogs_.ShowPatternSetup(true);
@@ -65,10 +65,10 @@ void FileCommands::EnterOpenPattern(const std::string& caption) {
     patternOpen_ = true;
 }
 
-bool FileCommands::PictureForNewPattern(const std::string& picture) {
+bool FileCommands::PictureForNewPattern(const std::string& picture, bool askIfLarge) {
     WorkSurface& surface = ws_.surface;
     surface.PictureStretch = false;
-    if (!(picture.empty() ? OpenPictureFile() : LoadPictureFile(picture))) {
+    if (!(picture.empty() ? OpenPictureFile() : LoadPictureFile(picture, askIfLarge))) {
         surface.PictureStretch = true;
         return false;
     }

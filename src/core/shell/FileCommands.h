@@ -30,8 +30,9 @@ public:
     bool PatternOpen() const { return patternOpen_; }
 
     // picture: the picture to trace, when the user already named it (a file
-    // dropped on the window); else it is asked for.
-    void NewPattern(bool withPicture, const std::string& picture = {});
+    // dropped on the window); else it is asked for. A picture named in a
+    // batch command is not questioned for its size (askIfLarge false).
+    void NewPattern(bool withPicture, const std::string& picture = {}, bool askIfLarge = true);
     void OpenPatternCommand(const std::string& fileName);
     // File > Open and Open Recent: the file first (asked when empty), then
     // a pattern already open is closed (with the save question) and the
@@ -85,7 +86,7 @@ private:
     bool ExportAtNormalSize(const std::function<std::optional<std::string>()>& ask,
                             const std::function<bool(const std::string& path)>& write);
     // A new pattern's size from the picture the user opens.
-    bool PictureForNewPattern(const std::string& picture);
+    bool PictureForNewPattern(const std::string& picture, bool askIfLarge);
     void SizeLayersToPicture();
     void ShowPatternPicture();
     void ForgetPicture();
