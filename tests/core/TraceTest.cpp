@@ -131,6 +131,27 @@ TEST(TraceTest, RegionsFindEveryTrueBorderOnceAndClosed) {
     }
 }
 
+// A preview and a trace read the picture and nothing else: the dialog traces
+// the same pixels again and again, and OK must give what the preview showed.
+TEST(TraceTest, ThePictureIsOnlyReadAndTheSameChoicesTraceTheSameEveryTime) {
+    RgbImage picture = test::Draw(200, 170, kPaper, KnownShapes());
+    test::AddNoise(picture, 10);
+    const RgbImage before = picture;
+    for (const TraceMode mode : {TraceMode::Regions, TraceMode::Edges}) {
+        TraceSettings settings;
+        settings.mode = mode;
+        settings.colours = 4;
+        settings.detail = 20;  // smoothed before the colours are chosen
+        const TraceResult preview = TracePreview(picture, settings);
+        const TraceResult first = Trace(picture, settings);
+        const TraceResult second = Trace(picture, settings);
+        EXPECT_TRUE(picture.rgb == before.rgb);
+        EXPECT_EQ(first.pieces, second.pieces);
+        EXPECT_TRUE(first.chains == second.chains);
+        EXPECT_TRUE(preview.chains == first.chains);  // a small picture is previewed whole
+    }
+}
+
 TEST(TraceTest, RegionsWithinAnAreaTraceItsFrameAndWhatIsInside) {
     const std::vector<Shape> shapes = KnownShapes();
     const RgbImage picture = test::Draw(200, 170, kPaper, shapes);

@@ -28,8 +28,14 @@ cv::Mat ReduceColours(const cv::Mat& rgb, int colours, int detail) {
     // Less detail, more smoothing: noise and texture go before the colours
     // are chosen. At high detail none, which would round the corners.
     const double sigma = (100 - detail) / 100.0 * 2;
-    cv::Mat smooth = rgb;
-    if (sigma >= 0.5) cv::GaussianBlur(rgb, smooth, cv::Size(0, 0), sigma);
+    // Into a matrix of its own: the picture itself is the caller's, and is
+    // never written.
+    cv::Mat smooth;
+    if (sigma >= 0.5) {
+        cv::GaussianBlur(rgb, smooth, cv::Size(0, 0), sigma);
+    } else {
+        smooth = rgb;
+    }
 
     const int total = smooth.rows * smooth.cols;
     const int step = std::max(1, total / kColourSamples);
