@@ -4,15 +4,13 @@
 set -u
 cli=$1
 sample=$2
-work=$(mktemp -d)
+source "$(dirname "$0")/checks.sh"
 mounts=()
 cleanup() {
     for m in "${mounts[@]}"; do umount "$m" 2>/dev/null; done
     rm -rf "$work"
 }
 trap cleanup EXIT
-export XDG_CONFIG_HOME=$work/config HOME=$work/home XDG_CACHE_HOME=$work/cache
-source "$(dirname "$0")/checks.sh"
 
 expect_status 0 "info" "$cli" info "$sample"
 grep -q '^Lines: *536$' "$work/out" || fail "info lines: $(cat "$work/out")"
@@ -138,7 +136,7 @@ expect_status 1 "edit onto a folder" "$cli" edit "$sample" "$work" --script "$wo
 expect_status 1 "edit of a missing file" "$cli" edit "$work/none.pat" "$work/never.pat" --script "$work/line.txt"
 # change-picture: the pattern fitted to a picture twice as large; one that
 # cannot be had stops the script and writes nothing.
-python3 - "$work/twice.bmp" <<'PICTURE'
+"$py" - "$work/twice.bmp" <<'PICTURE'
 import struct, sys
 side, dpm = 800, 1969
 image = bytes([200, 220, 235]) * side * side
@@ -148,7 +146,7 @@ open(sys.argv[1], "wb").write(header + info + image)
 PICTURE
 printf 'change-picture %s\nalign stretch 50\n' "$work/twice.bmp" >"$work/change.txt"
 expect_status 0 "change picture" "$cli" edit "$sample" "$work/changed.pat" --script "$work/change.txt"
-"$cli" dump "$work/changed.pat" | python3 -c '
+"$cli" dump "$work/changed.pat" | "$py" -c '
 import json, sys
 p = json.load(sys.stdin)
 side = 800 * 1440 * 39.37007874 / 1969

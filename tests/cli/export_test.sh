@@ -5,11 +5,6 @@
 # and a circle of radius 0.25 inch about (2.25, 1.25), drawn by the editor.
 set -u
 cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config HOME=$work/home XDG_CACHE_HOME=$work/cache
-# Debian's Python, where python3-ezdxf and python3-pil are installed.
-py=/usr/bin/python3
 source "$(dirname "$0")/checks.sh"
 
 # A blank pattern file, 4 by 2 inches; a blank one of 250 by 250 inches;

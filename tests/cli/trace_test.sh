@@ -3,11 +3,6 @@
 # commands read and print, closed everywhere, at the width asked for.
 set -u
 cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config HOME=$work/home XDG_CACHE_HOME=$work/cache
-# Debian's Python, where python3-pil is installed.
-py=/usr/bin/python3
 source "$(dirname "$0")/checks.sh"
 
 # A sky, a sun, a hill and a house with a window, softened and grainy as a
