@@ -11,22 +11,8 @@ namespace tessary::cli {
 
 namespace {
 
-std::string Option(const Arguments& args, const std::string& name) {
-    const auto it = args.options.find(name);
-    return it == args.options.end() ? std::string() : it->second;
-}
-
 // A whole number of dots per inch, or -1.
-int DotsPerInch(const std::string& text) {
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
-    const int n = std::stoi(text);
-    return n >= 1 && n <= kMaxPngDpi ? n : -1;
-}
-
-int Problem(const std::string& text) {
-    std::cerr << "tessary-cli: " << text << "\n";
-    return kUsage;
-}
+int DotsPerInch(const std::string& text) { return WholeNumber(text, 1, kMaxPngDpi); }
 
 }  // namespace
 

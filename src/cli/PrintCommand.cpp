@@ -25,24 +25,6 @@ constexpr double kLargestPaperInches = 200;
 // Switches given as on or off.
 constexpr const char* kOnOffOptions[] = {"--cut-lines", "--labels", "--marks", "--test-square", "--map"};
 
-int Problem(const std::string& text, int status) {
-    std::cerr << "tessary-cli: " << text << "\n";
-    return status;
-}
-
-std::string Option(const Arguments& args, const std::string& name) {
-    const auto it = args.options.find(name);
-    return it == args.options.end() ? std::string() : it->second;
-}
-
-// A whole number from first to last, or -1.
-int WholeNumber(const std::string& text, int first, int last) {
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
-    if (!digits.match(QString::fromStdString(text)).hasMatch()) return -1;
-    const int n = std::stoi(text);
-    return n >= first && n <= last ? n : -1;
-}
-
 // The paper named by --paper; none when the text names no paper, or a
 // sheet larger than a PDF page can be.
 std::optional<QPageSize> Paper(const std::string& text) {

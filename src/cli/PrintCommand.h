@@ -1,25 +1,12 @@
 #pragma once
 
-#include <map>
-#include <set>
-#include <string>
-#include <vector>
+#include "cli/Arguments.h"
 
 namespace tessary {
 class Session;
 }
 
 namespace tessary::cli {
-
-inline constexpr int kOk = 0;
-inline constexpr int kFailed = 1;
-inline constexpr int kUsage = 2;
-
-struct Arguments {
-    std::vector<std::string> files;
-    std::map<std::string, std::string> options;
-    std::set<std::string> flags;
-};
 
 // The print options that can be judged before the pattern is read: kUsage
 // (after saying why) when one is malformed, else kOk.

@@ -14,63 +14,33 @@ namespace tessary::cli {
 
 namespace {
 
-// The whole text as a number from low to high; nothing otherwise.
-std::optional<float> Number(const std::string& text, float low, float high) {
-    try {
-        std::size_t used = 0;
-        const float v = std::stof(text, &used);
-        if (used == text.size() && v >= low && v <= high) return v;
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
-}
-
-std::optional<int> WholeNumber(const std::string& text, int low, int high) {
-    const auto v = Number(text, static_cast<float>(low), static_cast<float>(high));
-    if (!v || *v != static_cast<float>(static_cast<int>(*v))) return std::nullopt;
-    return static_cast<int>(*v);
-}
-
-// The smallest piece kept unless told, in square inches (0.65 cm²): small
-// enough for detail, large enough to cut in glass.
-constexpr float kDefaultSmallestPiece = 0.1f;
-
-int Wrong(const std::string& what) {
-    std::cerr << "tessary-cli: " << what << "\n";
-    return kUsage;
-}
-
 }  // namespace
 
 int ReadTraceJob(const Arguments& args, TraceJob& job) {
-    const auto option = [&args](const char* name) -> const std::string* {
-        const auto it = args.options.find(name);
-        return it == args.options.end() ? nullptr : &it->second;
-    };
-    const std::string* width = option("--width");
-    if (!width) return Wrong("trace needs --width INCHES");
-    const auto inches = Number(*width, 0.01f, 1000);
-    if (!inches) return Wrong("--width takes inches from 0.01 to 1000");
+    const auto given = [&args](const char* name) { return args.options.count(name) > 0; };
+    if (!given("--width")) return Problem("trace needs --width INCHES");
+    const auto inches = Number(Option(args, "--width"), 0.01f, 1000);
+    if (!inches) return Problem("--width takes inches from 0.01 to 1000");
     job.widthInches = *inches;
-    if (const std::string* mode = option("--mode")) {
-        if (*mode != "regions" && *mode != "edges") return Wrong("--mode takes regions or edges");
-        job.options.mode = *mode == "regions" ? TraceMode::Regions : TraceMode::Edges;
+    if (given("--mode")) {
+        const std::string mode = Option(args, "--mode");
+        if (mode != "regions" && mode != "edges") return Problem("--mode takes regions or edges");
+        job.options.mode = mode == "regions" ? TraceMode::Regions : TraceMode::Edges;
     }
-    if (const std::string* colours = option("--colours")) {
-        const auto n = WholeNumber(*colours, kTraceMinColours, kTraceMaxColours);
-        if (!n) return Wrong("--colours takes a whole number from 2 to 64");
-        job.options.colours = *n;
+    if (given("--colours")) {
+        const int n = WholeNumber(Option(args, "--colours"), kTraceMinColours, kTraceMaxColours);
+        if (n < 0) return Problem("--colours takes a whole number from 2 to 64");
+        job.options.colours = n;
     }
-    job.options.minPieceArea = kDefaultSmallestPiece;
-    if (const std::string* area = option("--min-piece")) {
-        const auto a = Number(*area, 0, 1e6f);
-        if (!a) return Wrong("--min-piece takes square inches, 0 or more");
+    if (given("--min-piece")) {
+        const auto a = Number(Option(args, "--min-piece"), 0, 1e6f);
+        if (!a) return Problem("--min-piece takes square inches, 0 or more");
         job.options.minPieceArea = *a;
     }
-    if (const std::string* detail = option("--detail")) {
-        const auto d = WholeNumber(*detail, 0, 100);
-        if (!d) return Wrong("--detail takes a whole number from 0 to 100");
-        job.options.detail = *d;
+    if (given("--detail")) {
+        const int d = WholeNumber(Option(args, "--detail"), 0, 100);
+        if (d < 0) return Problem("--detail takes a whole number from 0 to 100");
+        job.options.detail = d;
     }
     return kOk;
 }

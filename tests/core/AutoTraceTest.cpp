@@ -96,6 +96,45 @@ TEST_F(AutoTraceTest, ATraceFitsInTheLinesThePatternHasRoomFor) {
     EXPECT_EQ(VisibleLines(), kMaxElements - room + counts.lines);
     ASSERT_TRUE(ws.history.Undo());
     EXPECT_EQ(VisibleLines(), kMaxElements - room);
+
+    // Without room for one closed piece nothing is traced, at once.
+    for (int i = 0; i < room - 3; ++i) t->store.AddLine(1, 1, 2, 2, 1, true);
+    EXPECT_FALSE(RoomToTrace(ws));
+    EXPECT_EQ(AddAutoTrace(ws, picture, options).lines, 0);
+    EXPECT_EQ(VisibleLines(), kMaxElements - 3);
+    t->store.DeleteLine(0);
+    EXPECT_TRUE(RoomToTrace(ws));
+}
+
+TEST_F(AutoTraceTest, TheChoicesAreKeptInSquareInchesAndComeBackInThePatternsUnits) {
+    AutoTraceOptions chosen;
+    chosen.mode = TraceMode::Edges;
+    chosen.colours = 7;
+    chosen.detail = 80;
+    chosen.minPieceArea = 6.4516f;  // square centimetres: one square inch
+    chosen.area = TraceArea{1, 2, 3, 4};
+    StoreAutoTraceOptions(t.settings, chosen, true);
+    const AutoTraceOptions inches = StoredAutoTraceOptions(t.settings, false);
+    EXPECT_EQ(inches.mode, TraceMode::Edges);
+    EXPECT_EQ(inches.colours, 7);
+    EXPECT_EQ(inches.detail, 80);
+    EXPECT_NEAR(inches.minPieceArea, 1, 1e-5);
+    EXPECT_FALSE(inches.area);
+    EXPECT_NEAR(StoredAutoTraceOptions(t.settings, true).minPieceArea, 6.4516, 1e-4);
+
+    // Nothing stored, or nothing sensible: the defaults, within their limits.
+    const AutoTraceOptions none = StoredAutoTraceOptions(test::FakeSettings{}, false);
+    EXPECT_EQ(none.mode, TraceMode::Regions);
+    EXPECT_EQ(none.minPieceArea, kDefaultSmallestPieceSquareInches);
+    t.settings.values["AutoTrace/Mode"] = "Stars";
+    t.settings.values["AutoTrace/Colours"] = "-5";
+    t.settings.values["AutoTrace/Detail"] = "-5";
+    t.settings.values["AutoTrace/SmallestPiece"] = "-1e30";
+    const AutoTraceOptions odd = StoredAutoTraceOptions(t.settings, false);
+    EXPECT_EQ(odd.mode, TraceMode::Regions);
+    EXPECT_EQ(odd.colours, kTraceMinColours);
+    EXPECT_EQ(odd.detail, 0);
+    EXPECT_EQ(odd.minPieceArea, kDefaultSmallestPieceSquareInches);
 }
 
 TEST_F(AutoTraceTest, NothingIsAddedWithoutAPicture) {

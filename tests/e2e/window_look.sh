@@ -43,7 +43,7 @@ if filled < 0.995:
     sys.exit("something covers the picture")
 if abs(aspect - 1.5) > 0.02:
     sys.exit("the picture is cut or out of proportion")
-# Fitted to a window of at least 900 x 500 pixels (at one pixel per pixel).
-if right - left < 500 * scale and bottom - top < 350 * scale:
+# Fitted to a work window that shows it at least 500 by 350 pixels (at one pixel per pixel).
+if right - left < 500 * scale or bottom - top < 350 * scale:
     sys.exit("the work window is too small")
 PY

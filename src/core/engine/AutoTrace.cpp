@@ -3,10 +3,16 @@
 #include <algorithm>
 
 #include "core/engine/Workspace.h"
+#include "core/platform/SettingsStore.h"
+#include "core/services/Settings.h"
 
 namespace tessary {
 
 namespace {
+
+const char* const kSection = "AutoTrace";
+// A closed piece has at least four sides: the least a trace can add.
+constexpr int kLeastTrace = 4;
 
 // Where picture pixels lie on the pattern layer: layer = origin + pixel * step.
 struct PictureOnLayer {
@@ -32,6 +38,29 @@ struct LayerPoint {
 };
 
 }  // namespace
+
+AutoTraceOptions StoredAutoTraceOptions(const SettingsStore& settings, bool metric) {
+    AutoTraceOptions o;
+    o.mode = ReadText(settings, kSection, "Mode", "Regions") == "Edges" ? TraceMode::Edges : TraceMode::Regions;
+    o.colours = std::clamp(static_cast<int>(ReadInteger(settings, kSection, "Colours", o.colours)), kTraceMinColours,
+                           kTraceMaxColours);
+    o.detail = std::clamp(static_cast<int>(ReadInteger(settings, kSection, "Detail", o.detail)), 0, 100);
+    // Kept in square inches, whatever the pattern's units.
+    float squareInches = ReadSingle(settings, kSection, "SmallestPiece", kDefaultSmallestPieceSquareInches);
+    if (!(squareInches >= 0 && squareInches <= 1e4f)) squareInches = kDefaultSmallestPieceSquareInches;
+    o.minPieceArea = metric ? squareInches * kSquareCentimetresPerSquareInch : squareInches;
+    return o;
+}
+
+void StoreAutoTraceOptions(SettingsStore& settings, const AutoTraceOptions& o, bool metric) {
+    settings.Write(kSection, "Mode", o.mode == TraceMode::Edges ? "Edges" : "Regions");
+    WriteInteger(settings, kSection, "Colours", o.colours);
+    WriteInteger(settings, kSection, "Detail", o.detail);
+    WriteSingle(settings, kSection, "SmallestPiece",
+                metric ? o.minPieceArea / kSquareCentimetresPerSquareInch : o.minPieceArea);
+}
+
+bool RoomToTrace(const Workspace& ws) { return kMaxElements - ws.store.OutLine.VisibleCount() >= kLeastTrace; }
 
 TraceSettings PictureTraceSettings(const Workspace& ws, const RgbImage& picture, const AutoTraceOptions& options) {
     TraceSettings s;

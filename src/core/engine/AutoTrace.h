@@ -7,10 +7,16 @@
 
 namespace tessary {
 
+class SettingsStore;
 class Workspace;
 
 // The name of the step Auto Trace adds to the history.
 inline constexpr const char* kAutoTraceStep = "Auto Trace";
+
+// The smallest piece kept unless the user says otherwise: small enough for
+// detail, large enough to cut in glass.
+inline constexpr float kDefaultSmallestPieceSquareInches = 0.1f;
+inline constexpr float kSquareCentimetresPerSquareInch = 2.54f * 2.54f;
 
 // What the user chooses for an automatic trace, in the pattern's terms.
 struct AutoTraceOptions {
@@ -18,11 +24,20 @@ struct AutoTraceOptions {
     int colours = 16;
     // The smallest piece kept, in the pattern's square units (square inches,
     // or square centimetres when its page is metric).
-    float minPieceArea = 0;
+    float minPieceArea = kDefaultSmallestPieceSquareInches;
     int detail = 50;
     // Picture pixels; the whole picture when empty.
     std::optional<TraceArea> area;
 };
+
+// The choices the dialog last closed with (settings section "AutoTrace"),
+// for a pattern in inches or metric; the defaults where none or no sensible
+// ones are stored. The area is never kept: a picture is traced whole first.
+AutoTraceOptions StoredAutoTraceOptions(const SettingsStore& settings, bool metric);
+void StoreAutoTraceOptions(SettingsStore& settings, const AutoTraceOptions& options, bool metric);
+
+// Whether the pattern has room for the smallest trace: one closed piece.
+bool RoomToTrace(const Workspace& ws);
 
 struct AutoTraceCounts {
     int lines = 0;   // lines added to the pattern

@@ -37,7 +37,8 @@ std::vector<TraceChain> Fit(const Found& found, Simplification how, std::size_t 
 }
 
 TraceResult Run(const RgbImage& picture, const TraceSettings& settings, double maxPixels) {
-    if (picture.Empty()) return {};
+    // A piece needs four sides at the least, a stroke one.
+    if (picture.Empty() || settings.maxSegments < (settings.mode == TraceMode::Regions ? 4u : 1u)) return {};
     TraceArea area = settings.area.value_or(TraceArea{0, 0, picture.width, picture.height});
     const int right = std::min(area.left + area.width, picture.width);
     const int bottom = std::min(area.top + area.height, picture.height);

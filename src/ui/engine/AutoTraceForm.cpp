@@ -85,15 +85,16 @@ protected:
         if (!dragging_ || event->button() != Qt::LeftButton) return;
         dragging_ = false;
         to_ = event->position();
-        // In whole picture pixels, within the picture; a click is no area.
+        // In whole picture pixels, within the picture. A click is no area:
+        // the one there was stays (Whole Picture lets it go).
         const QRectF r = QRectF(from_, to_).normalized();
         const auto pixel = [this](double v, int most) { return std::clamp(static_cast<int>(std::lround(v / scale_)), 0, most); };
         const int left = pixel(r.left(), pictureSize_.width()), right = pixel(r.right(), pictureSize_.width());
         const int top = pixel(r.top(), pictureSize_.height()), bottom = pixel(r.bottom(), pictureSize_.height());
-        if (right - left < 4 || bottom - top < 4) {
-            areaChosen_(std::nullopt);
-        } else {
+        if (right - left >= 4 && bottom - top >= 4) {
             areaChosen_(TraceArea{left, top, right - left, bottom - top});
+        } else {
+            update();
         }
     }
 
@@ -114,7 +115,7 @@ AutoTraceForm::AutoTraceForm(Workspace& ws, RgbImage picture, QWidget* parent)
     setObjectName(QStringLiteral("AutoTraceForm"));
     setWindowTitle(QStringLiteral("Auto Trace"));
     const bool metric = ws_.session.options.MetricPage;
-    options_.minPieceArea = metric ? 1.0f : 0.15f;
+    options_ = StoredAutoTraceOptions(ws_.session.settings, metric);
 
     view_ = new TracePreviewView(picture_, ColourOf(ws_.session.display.GetColour(0)),
                                  [this](std::optional<TraceArea> area) {
@@ -134,7 +135,7 @@ AutoTraceForm::AutoTraceForm(Workspace& ws, RgbImage picture, QWidget* parent)
         mode_->addButton(button, i);
         modeLayout->addWidget(button);
     }
-    mode_->button(0)->setChecked(true);
+    mode_->button(options_.mode == TraceMode::Edges ? 1 : 0)->setChecked(true);
 
     colours_ = new QSpinBox;
     colours_->setObjectName(QStringLiteral("TraceColours"));
@@ -160,7 +161,7 @@ AutoTraceForm::AutoTraceForm(Workspace& ws, RgbImage picture, QWidget* parent)
     });
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Colours:"), colours_);
+    form->addRow(QStringLiteral("Co&lours:"), colours_);
     form->addRow(QStringLiteral("Smallest &piece:"), minPiece_);
     auto* detailRow = new QHBoxLayout;
     detailRow->addWidget(new QLabel(QStringLiteral("smooth")));

@@ -42,7 +42,7 @@ void WorkArea::SyncBars() {
         bar->setPageStep(std::max(1, pixels(axis.page)));
         bar->setSingleStep(std::max(1, pixels(axis.page) / 20));
         bar->setValue(pixels(axis.value));
-        bar->setVisible(open && bar->maximum() > bar->minimum());
+        bar->setVisible(open && axis.Shown());
         shown = bar->value();
     };
     sync(horizontal_, ws_.zoom.HorizontalScroll(), shownH_);

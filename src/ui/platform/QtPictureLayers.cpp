@@ -34,12 +34,16 @@ PictureSize QtPictureLayers::NaturalSize() const {
 RgbImage QtPictureLayers::PicturePixels() const {
     RgbImage out;
     if (images_[1].isNull()) return out;
-    const QImage image = images_[1].convertToFormat(QImage::Format_RGB888);
+    const QImage& image = images_[1];
     out.width = image.width();
     out.height = image.height();
     const auto row = static_cast<std::size_t>(out.width) * 3;
     out.rgb.resize(row * out.height);
-    for (int y = 0; y < out.height; ++y) std::copy_n(image.constScanLine(y), row, out.rgb.data() + row * y);
+    // A row at a time: a second whole copy of a large photo is too much.
+    for (int y = 0; y < out.height; ++y) {
+        const QImage line = image.copy(0, y, out.width, 1).convertToFormat(QImage::Format_RGB888);
+        std::copy_n(line.constScanLine(0), row, out.rgb.data() + row * y);
+    }
     return out;
 }
 

@@ -688,8 +688,13 @@ void MainForm::ShowWebPage(WebPage page) {
 }
 
 void MainForm::AutoTrace() {
+    if (!RoomToTrace(*workspace_)) {
+        session_->messages.MsgPatternFull();
+        return;
+    }
     AutoTraceForm dialog(*workspace_, pictures_.PicturePixels(), this);
     if (dialog.exec() != QDialog::Accepted) return;
+    StoreAutoTraceOptions(session_->settings, dialog.Options(), session_->options.MetricPage);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const AutoTraceCounts counts = AddAutoTrace(*workspace_, dialog.Picture(), dialog.Options());
     QApplication::restoreOverrideCursor();
