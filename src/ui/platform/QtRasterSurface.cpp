@@ -5,17 +5,21 @@
 namespace tessary {
 
 namespace {
-// Larger pictures are refused rather than attempted: 2^28 pixels is a
-// gigabyte of image.
+// Larger pictures are refused rather than attempted: 2^28 pixels make a
+// BMP file of three quarters of a gigabyte.
 constexpr qint64 kLargestPixels = qint64{1} << 28;
+constexpr int kBlack = 0;
+constexpr int kWhite = 1;
 }  // namespace
 
 bool QtRasterSurface::Create(int widthPixels, int heightPixels) {
     Release();
     if (widthPixels < 1 || heightPixels < 1 || qint64{widthPixels} * heightPixels > kLargestPixels) return false;
-    image_ = QImage(widthPixels, heightPixels, QImage::Format_RGB32);
+    image_ = QImage(widthPixels, heightPixels, QImage::Format_MonoLSB);
     if (image_.isNull()) return false;
-    image_.fill(Qt::white);
+    // Black first and white second: the table the PDF writer keeps one bit a pixel.
+    image_.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    image_.fill(kWhite);
     pen_ = 1;
     return true;
 }
@@ -34,6 +38,7 @@ QImage QtRasterSurface::Image() const {
 void QtRasterSurface::Release() {
     painter_.reset();
     image_ = QImage();
+    row_ = {};
 }
 
 QPainter* QtRasterSurface::Painter() {
@@ -55,7 +60,13 @@ void QtRasterSurface::DrawCircle(float cx, float cy, float radius) {
 
 const std::uint32_t* QtRasterSurface::Row(int y) const {
     painter_.reset();
-    return reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y));
+    const uchar* bits = image_.constScanLine(y);
+    row_.resize(static_cast<std::size_t>(image_.width()));
+    for (int x = 0; x < image_.width(); ++x) {
+        const int index = (bits[x >> 3] >> (x & 7)) & 1;
+        row_[static_cast<std::size_t>(x)] = index == kBlack ? 0xFF000000u : 0xFFFFFFFFu;
+    }
+    return row_.data();
 }
 
 }  // namespace tessary

@@ -3,13 +3,15 @@
 #include <QImage>
 #include <QPainter>
 #include <memory>
+#include <vector>
 
 #include "core/platform/RasterSurface.h"
 
 namespace tessary {
 
 // The off-screen picture of bitmap export and bitmap printing: black lines
-// on white in a 32-bit image.
+// on white, one bit a pixel. A PDF takes such a picture as it is, one bit a
+// pixel, where a colour one would be converted and compressed at length.
 class QtRasterSurface : public RasterSurface {
 public:
     bool Create(int widthPixels, int heightPixels) override;
@@ -29,6 +31,8 @@ private:
 
     QImage image_;
     int pen_ = 1;
+    // The row Row() last gave, as 0xAARRGGBB.
+    mutable std::vector<std::uint32_t> row_;
     // Open while drawing: one painter for the whole composition.
     mutable std::unique_ptr<QPainter> painter_;
 };
