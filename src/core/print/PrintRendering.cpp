@@ -22,8 +22,8 @@ constexpr float kTwipsPerInch = 1440;
 // pattern's colour.
 constexpr std::uint32_t kAidColour = 1;
 // A print picture larger than this is made coarser by whole printer pixels:
-// at one bit a pixel it stays near 2 megabytes, and the printed pages'
-// copies of its slices with it.
+// at a byte a pixel it stays near 16 megabytes, and the printed pages'
+// copies of its slices, at a bit a pixel, far below.
 constexpr double kMostPicturePixels = 16e6;
 // The assembly map's pattern is a picture this fine (or the printer's
 // resolution, when coarser): a line drawn anew for every one of its lines
