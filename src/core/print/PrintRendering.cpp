@@ -303,8 +303,8 @@ bool PrintRenderer::ComposePicture(float width, float height) {
     const int columns = BitmapPixels(width);
     const int rows = BitmapPixels(height);
     if (columns > 0 && rows > 0) {
-        const int pen = PenPixels(options_.PenSizeInches() * kTwipsPerInch * static_cast<float>(columns) /
-                                  options_.WidthTwips);
+        const float twips = options_.WidthTwips / static_cast<float>(columns);
+        const int pen = PenPixels(options_.PenSizeInches() * kTwipsPerInch / twips);
         if (bitmap_.ComposeBitmap(options_.WidthTwips, options_.HeightTwips, columns, rows, pen,
                                   job_.PrintMirrorImage)) {
             return true;

@@ -29,7 +29,8 @@ bool ClipSegment(float& x1, float& y1, float& x2, float& y2, const PrintRegion& 
 // size, where layer coordinates are pattern twips. In bitmap mode the
 // pattern is composed on the export surface at the printer's resolution
 // (the screen's when the printer gives none), coarser only where the
-// picture would not fit in memory.
+// picture would not fit in memory. The assembly map shows that picture, or
+// in vector mode one of its own at the map's size.
 class PrintRenderer {
 public:
     PrintRenderer(const PatternStore& store, const PatternOptions& options, Progress& progress, Messages& messages,
