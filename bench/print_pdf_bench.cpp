@@ -1,15 +1,18 @@
 // The full pattern to a tiled PDF through Qt's PDF writer: with no aids
 // (aids:0), with the default ones (aids:1: cut lines, labels, marks, test
-// square; they may cost at most half again) and with every one (aids:2: a
-// 10 mm glue margin and the assembly map too, which draws the whole pattern
-// once more).
+// square) and with every one (aids:2: a 10 mm glue margin and the assembly
+// map too). The aids may cost at most half again the time without them.
 //
-// On the two-core build machine (processor time, 16 pages): 42.9 ms with no
-// aids, 45.9 ms with the default ones (1.07 times), 97.7 ms with every one
-// (2.3 times). About half of each run is the PDF writer compressing the
-// page contents, which grow with every line drawn; the map alone adds
-// about 37 ms, the glue margins about 13 ms. Before each page's lines were
-// stroked as one path, these were 46.3, 50.4 and 112 ms.
+// On the two-core build machine (processor time, 16 pages): 38.2 ms with no
+// aids, 42.6 ms with the default ones (1.12 times), 70.7 ms with every one
+// (1.85 times: over that budget). About half of each run is the PDF writer
+// compressing what it writes. The map's pattern is one picture at 150
+// dpi, one bit a pixel: it adds about 18 ms, drawing the picture and the
+// writer compressing it (at 100 dpi, about two thirds of that). The glue
+// margins add about 12 ms, nearly all the neighbours' lines written again.
+// When the map drew every line again and each page and margin looked at
+// every line, these were 40.0, 43.5 and 92.6 ms (2.3 times); before each
+// page's lines were stroked as one path, 46.3, 50.4 and 112 ms.
 
 #include <benchmark/benchmark.h>
 

@@ -188,6 +188,15 @@ TEST_F(PrintPdfTest, AGridPrintsWholeStrokesAtItsSeamsAndLabelsEveryPage) {
                                                                      QStringLiteral("-")});
         EXPECT_TRUE(map.contains(QStringLiteral("big   assembly map of 4 pages")) || map.contains(QStringLiteral("assembly map of 4 pages")))
             << map.toStdString();
+        // On the map, at half size from the region's corner, the slanted
+        // line is inked along its length and nowhere beside it.
+        const QImage onMap = Page(mapped, 1, 150);
+        ASSERT_FALSE(onMap.isNull());
+        for (const double along : {0.25, 0.75}) {
+            const double x = 150 * (0.5 + (9 + 2 * along) / 2), y = 150 * (0.5 + (3 + 2 * along) / 2);
+            EXPECT_LT(qGray(onMap.pixel(qRound(x), qRound(y))), 128) << along;
+            EXPECT_GE(qGray(onMap.pixel(qRound(x) + 30, qRound(y))), 128) << along;
+        }
         const QImage glued = Page(mapped, 2, 600);
         const auto beyond = DarkRunsDown(glued, 6300 + 100);
         EXPECT_TRUE(beyond.empty()) << "nothing black beyond the cut line";

@@ -623,11 +623,20 @@ TEST_F(Printing, TheAssemblyMapShowsTheGridOfPagesOverThePattern) {
     ASSERT_GE(onMap.size(), 7u);
     onMap.resize(7);  // the test square follows, where the map leaves room
     EXPECT_EQ(onMap, (std::vector<std::string>{"A1", "A2", "A3", "B1", "B2", "B3", "Rose   assembly map of 6 pages"}));
-    // The pattern at a third of its size, from the region's corner.
-    const auto& line = printer.lines.at(0);
-    EXPECT_EQ(line.page, 0);
-    EXPECT_NEAR(line.x1, kMargin + 1000, 0.01f);
-    EXPECT_NEAR(line.y2, kMargin + 19000 / 3.0f, 0.01f);
+    // The pattern at a third of its size, from the region's corner: one
+    // picture at 150 dots per inch, its pixels 9.6 twips on the paper.
+    ASSERT_EQ(printer.pictures.size(), 1u);
+    const auto& map = printer.pictures[0];
+    EXPECT_TRUE(map.page == 0 && map.paperLeft == kMargin && map.paperTop == kMargin && !map.faint);
+    EXPECT_NEAR(map.paperWidth, 25000 / 3.0f, 0.01f);
+    EXPECT_NEAR(map.paperHeight, 20000 / 3.0f, 0.01f);
+    EXPECT_EQ(std::pair(map.pictureWidth, map.pictureHeight), std::pair(869, 695));
+    EXPECT_TRUE(map.left == 0 && map.top == 0 && map.width == 869 && map.height == 695);
+    ASSERT_EQ(surface.lines.size(), 1u);
+    EXPECT_NEAR(surface.lines[0].x1, 0.5f + 3000 * 868 / 25000.0f, 1e-3f);
+    EXPECT_EQ(surface.pen, 1);
+    EXPECT_EQ(surface.releases, 1);
+    EXPECT_TRUE(printer.PatternLines(0).empty()) << "no line of the pattern drawn anew on the map";
     // The grid: page B3's outline ends at the region's width.
     const float cell = 10080 / 3.0f;
     EXPECT_TRUE(std::any_of(printer.lines.begin(), printer.lines.end(), [&](const auto& l) {
@@ -641,6 +650,16 @@ TEST_F(Printing, TheAssemblyMapShowsTheGridOfPagesOverThePattern) {
     job.PrintAllPages = false;
     ASSERT_TRUE(renderer.PrintPattern(job));
     EXPECT_EQ(printer.newPages, 0);
+    EXPECT_EQ(surface.creates, 1);
+
+    // A map whose picture cannot be made: nothing printed, and why.
+    printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+    surface.failCreate = true;
+    job.PrintAllPages = true;
+    EXPECT_FALSE(renderer.PrintPattern(job));
+    EXPECT_EQ(printer.documentsBegun, 0);
+    ASSERT_EQ(t.presenter.shown.size(), 1u);
+    EXPECT_EQ(t.presenter.shown[0].text.rfind("The pattern could not be printed with its assembly map.", 0), 0u);
 }
 
 }  // namespace

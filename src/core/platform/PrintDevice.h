@@ -43,9 +43,6 @@ public:
     const std::vector<Point>& Points() const { return points_; }
     bool Empty() const { return points_.empty(); }
     void Clear() { points_.clear(); }
-    // A drawing far below true size (the assembly map) is placed to the
-    // nearest device pixel: finer places would only lengthen the file.
-    bool coarse = false;
 
 private:
     std::vector<Point> points_;

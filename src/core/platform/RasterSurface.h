@@ -18,7 +18,7 @@ public:
     virtual void DrawLine(float x1, float y1, float x2, float y2) = 0;
     virtual void DrawCircle(float cx, float cy, float radius) = 0;
     // One row of the picture as drawn so far, Width() pixels as 0xAARRGGBB,
-    // valid until the next drawing.
+    // valid until the next drawing or the next row.
     virtual const std::uint32_t* Row(int y) const = 0;
     virtual void Release() = 0;
 };

@@ -22,9 +22,13 @@ constexpr float kTwipsPerInch = 1440;
 // pattern's colour.
 constexpr std::uint32_t kAidColour = 1;
 // A print picture larger than this is made coarser by whole printer pixels:
-// at four bytes a pixel it stays near 64 megabytes, and the printed pages'
-// copies of its slices with it.
+// at a byte a pixel it stays near 16 megabytes, and the printed pages'
+// copies of its slices, at a bit a pixel, far below.
 constexpr double kMostPicturePixels = 16e6;
+// The assembly map's pattern is a picture this fine (or the printer's
+// resolution, when coarser): a line drawn anew for every one of its lines
+// would cost the PDF writer as much as a page of the grid.
+constexpr float kMapPixel = kTwipsPerInch / 150;
 
 PrintRegion Widened(const PrintRegion& r, float by) { return {r.xL - by, r.xR + by, r.yT - by, r.yB + by}; }
 
@@ -110,12 +114,14 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
     // The picture is made before the document starts, so a picture too large
     // for memory leaves no empty document behind.
     if (job_.PrintBitmapImage && !ComposePrintBitmap()) return false;
+    const bool mapPicture = PrintsMap(job_) && !job_.PrintBitmapImage;
+    if (mapPicture && !ComposeMapPicture()) return false;
     bool printed = printer_.BeginDocument();
     if (printed) {
         PrintCopies(sets);
         printed = printer_.EndDocument();
     }
-    if (job_.PrintBitmapImage) bitmap_.ReleaseExportSurface();
+    if (job_.PrintBitmapImage || mapPicture) bitmap_.ReleaseExportSurface();
     if (!printed) messages_.MsgPrintFailed(printer_.DeviceName(), printer_.Failure());
     return printed;
 }
@@ -157,7 +163,7 @@ void PrintRenderer::PrintPageGrid(bool allPages, int row, int column, bool bitma
     const bool clip = printer_.CanClip();
     const PaperRect paper = RegionOnPaper();
     if (allPages && PrintsMap(job_)) {
-        PrintMap(bitmap);
+        PrintMap();
         printer_.NewPage();
     }
     std::size_t printed = 0;
@@ -181,25 +187,31 @@ void PrintRenderer::PrintPageGrid(bool allPages, int row, int column, bool bitma
     progress_.ProgressEnd();
 }
 
+float PrintRenderer::MapScale() const { return 1.0f / static_cast<float>(std::max(job_.Rows, job_.Columns)); }
+
+// The map's pattern at the map's size; in bitmap mode the print's picture
+// serves.
+bool PrintRenderer::ComposeMapPicture() {
+    const float scale = MapScale();
+    const float pixel = std::max(kMapPixel, printer_.PixelWidth());
+    const float width = std::ceil(options_.WidthTwips * scale / pixel);
+    const float height = std::ceil(options_.HeightTwips * scale / pixel);
+    if (ComposePicture(width, height)) return true;
+    messages_.MsgPrintMapNotCreated(width, height);
+    return false;
+}
+
 // The whole grid scaled into one page region, each page's outline and name
-// over the pattern.
-void PrintRenderer::PrintMap(bool bitmap) {
-    const int elements = store_.OutLine.Count() + store_.OutShape.Count();
-    progress_.ProgressStart(0, elements, "Printing Map", false);
-    const float scale = 1.0f / static_cast<float>(std::max(job_.Rows, job_.Columns));
+// over the pattern's picture.
+void PrintRenderer::PrintMap() {
+    progress_.ProgressStart(0, 1, "Printing Map", false);
+    const float scale = MapScale();
+    const RasterSurface& picture = bitmap_.Surface();
+    printer_.DrawPicture(picture, 0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height()),
+                         job_.PageOffsetX, job_.PageOffsetY, options_.WidthTwips * scale, options_.HeightTwips * scale,
+                         false);
+    progress_.ProgressStep(1);
     const PrintPen pen = printer_.Pen();
-    if (bitmap) {
-        const RasterSurface& picture = bitmap_.Surface();
-        printer_.DrawPicture(picture, 0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height()),
-                             job_.PageOffsetX, job_.PageOffsetY, options_.WidthTwips * scale,
-                             options_.HeightTwips * scale, false);
-    } else {
-        printer_.SetPen(kAidPen);
-        scale_ = scale;
-        PrintShapes(0, 0, nullptr);
-        PrintLines(0, 0, nullptr);
-        scale_ = 1;
-    }
     printer_.SetPen(kAidPen);
     const float width = job_.PageWidth * scale, height = job_.PageHeight * scale;
     for (const PageAddress& page : PageOrder(job_, true, 1, 1)) {
@@ -276,42 +288,69 @@ bool PrintRenderer::ComposePrintBitmap() {
     const double coarser = std::max(1.0, std::ceil(std::sqrt(area / kMostPicturePixels) / pixel));
     const float width = static_cast<float>(std::ceil(options_.WidthTwips / (pixel * coarser)));
     const float height = static_cast<float>(std::ceil(options_.HeightTwips / (pixel * coarser)));
+    if (!ComposePicture(width, height)) {
+        messages_.MsgPrintBitmapNotCreated(width, height);
+        return false;
+    }
+    pictureTwipsX_ = options_.WidthTwips / static_cast<float>(bitmap_.Surface().Width());
+    pictureTwipsY_ = options_.HeightTwips / static_cast<float>(bitmap_.Surface().Height());
+    return true;
+}
+
+// The pattern on the export surface, width by height pixels rounded, its
+// pen as wide as the pattern's over the twips a pixel spans.
+bool PrintRenderer::ComposePicture(float width, float height) {
     const int columns = BitmapPixels(width);
     const int rows = BitmapPixels(height);
     if (columns > 0 && rows > 0) {
-        pictureTwipsX_ = options_.WidthTwips / static_cast<float>(columns);
-        pictureTwipsY_ = options_.HeightTwips / static_cast<float>(rows);
-        const int pen = PenPixels(options_.PenSizeInches() * kTwipsPerInch / pictureTwipsX_);
+        const float twips = options_.WidthTwips / static_cast<float>(columns);
+        const int pen = PenPixels(options_.PenSizeInches() * kTwipsPerInch / twips);
         if (bitmap_.ComposeBitmap(options_.WidthTwips, options_.HeightTwips, columns, rows, pen,
                                   job_.PrintMirrorImage)) {
             return true;
         }
     }
     bitmap_.ReleaseExportSurface();
-    messages_.MsgPrintBitmapNotCreated(width, height);
     return false;
 }
 
 float PrintRenderer::Mirrored(float x) const { return job_.PrintMirrorImage ? options_.WidthTwips - x : x; }
 
 // Joined lines one after another, each from the end it shares with the one
-// before, so that the path takes a chain as one run of points.
+// before, so that the path takes a chain as one run of points; mirrored
+// already where the print is.
 void PrintRenderer::WalkLines() {
     walk_.clear();
-    if (job_.PrintBitmapImage) return;
-    for (const std::vector<std::int16_t>& chain : FindChains(store_.OutLine)) {
-        const std::vector<ChainStep> steps = WalkChain(store_.OutLine, chain);
-        walk_.insert(walk_.end(), steps.begin(), steps.end());
+    if (!job_.PrintBitmapImage) {
+        for (const std::vector<std::int16_t>& chain : FindChains(store_.OutLine)) {
+            for (ChainStep s : WalkChain(store_.OutLine, chain)) {
+                s.from.x = Mirrored(s.from.x);
+                s.to.x = Mirrored(s.to.x);
+                walk_.push_back(s);
+            }
+        }
     }
+    walkGrid_.Build(walk_, {0, options_.WidthTwips, 0, options_.HeightTwips});
 }
 
+// On a page, only the lines that may reach it, in the walk's order.
 void PrintRenderer::PrintLines(float ox, float oy, const PrintRegion* region) {
-    for (const ChainStep& s : walk_) {
-        PrintSegment(Mirrored(s.from.x) + ox, s.from.y + oy, Mirrored(s.to.x) + ox, s.to.y + oy, region);
+    const auto print = [&](const ChainStep& s) {
+        PrintSegment(s.from.x + ox, s.from.y + oy, s.to.x + ox, s.to.y + oy, region);
         progress_.ProgressStep(1);
+    };
+    std::size_t printed = walk_.size();
+    if (region == nullptr) {
+        for (const ChainStep& s : walk_) print(s);
+    } else {
+        const PrintRegion reach = Widened(*region, Bleed());
+        const std::vector<std::uint32_t> near =
+            walkGrid_.Near({reach.xL - ox, reach.xR - ox, reach.yT - oy, reach.yB - oy});
+        for (const std::uint32_t i : near) print(walk_[i]);
+        printed = near.size();
     }
-    // The hidden lines, passed over.
-    progress_.ProgressStep(store_.OutLine.Count() - static_cast<int>(walk_.size()));
+    // The lines passed over, hidden or beside the page.
+    progress_.ProgressStep(store_.OutLine.Count() - static_cast<int>(printed));
     StrokePath();
 }
 
@@ -379,13 +418,11 @@ void PrintRenderer::PrintCurved(const ShapeOutline& o, float ox, float oy, const
     }
 }
 
-// A shape placed on the page (or the map), from the region's corner.
+// A shape placed on the page, from the region's corner.
 void PrintRenderer::DrawCurved(const ShapeOutline& placed) {
     ShapeOutline paper = placed;
-    paper.left = placed.left * scale_ + job_.PageOffsetX;
-    paper.top = placed.top * scale_ + job_.PageOffsetY;
-    paper.width = placed.width * scale_;
-    paper.height = placed.height * scale_;
+    paper.left = placed.left + job_.PageOffsetX;
+    paper.top = placed.top + job_.PageOffsetY;
     const float rx = paper.width / 2, ry = paper.height / 2;
     if (paper.form == OutlineForm::RoundedBox) {
         printer_.DrawRoundedBox(paper.left, paper.top, paper.width, paper.height, CornerRadius(paper), ink_);
@@ -411,13 +448,11 @@ void PrintRenderer::PrintSegment(float x1, float y1, float x2, float y2, const P
 }
 
 void PrintRenderer::DrawPrintLine(float x1, float y1, float x2, float y2) {
-    path_.AddLine(x1 * scale_ + job_.PageOffsetX, y1 * scale_ + job_.PageOffsetY, x2 * scale_ + job_.PageOffsetX,
-                  y2 * scale_ + job_.PageOffsetY);
+    path_.AddLine(x1 + job_.PageOffsetX, y1 + job_.PageOffsetY, x2 + job_.PageOffsetX, y2 + job_.PageOffsetY);
 }
 
 void PrintRenderer::StrokePath() {
     if (path_.Empty()) return;
-    path_.coarse = scale_ < 1;
     printer_.DrawPath(path_, ink_);
     path_.Clear();
 }

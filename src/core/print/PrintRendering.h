@@ -8,6 +8,7 @@
 #include "core/print/PageLayout.h"
 #include "core/print/PrintAids.h"
 #include "core/print/PrintJob.h"
+#include "core/print/SegmentGrid.h"
 
 namespace tessary {
 
@@ -28,7 +29,8 @@ bool ClipSegment(float& x1, float& y1, float& x2, float& y2, const PrintRegion& 
 // size, where layer coordinates are pattern twips. In bitmap mode the
 // pattern is composed on the export surface at the printer's resolution
 // (the screen's when the printer gives none), coarser only where the
-// picture would not fit in memory.
+// picture would not fit in memory. The assembly map shows that picture, or
+// in vector mode one of its own at the map's size.
 class PrintRenderer {
 public:
     PrintRenderer(const PatternStore& store, const PatternOptions& options, Progress& progress, Messages& messages,
@@ -55,11 +57,14 @@ public:
 private:
     void PrintCopies(int sets);
     bool ComposePrintBitmap();
+    bool ComposePicture(float width, float height);
     void PrintSinglePage();
     void PrintPageGrid(bool allPages, int row, int column, bool bitmap, bool cutLines);
     void PrintBitmapSlice(const PrintRegion& part, const PrintRegion& region, bool faint);
     void PrintOverlap(const PageAddress& page, const PrintRegion& region, bool bitmap);
-    void PrintMap(bool bitmap);
+    float MapScale() const;
+    bool ComposeMapPicture();
+    void PrintMap();
     PaperRect RegionOnPaper() const;
     float Bleed() const;
     PaperRect Printable() const;
@@ -97,6 +102,7 @@ private:
     PaperPath path_;
     // The visible lines, chain after chain, walked end to end (none in bitmap mode).
     std::vector<ChainStep> walk_;
+    SegmentGrid walkGrid_;
     PrintPen patternPen_;
     // The composed picture's pixel, in pattern twips.
     float pictureTwipsX_ = 0;
@@ -106,7 +112,6 @@ private:
     // What the pattern is drawn in, and how far beyond the page region.
     std::uint32_t ink_ = 0;
     float reach_ = 0;
-    float scale_ = 1;  // below 1 on the assembly map
     float devicePixel_ = 0;
 };
 

@@ -182,6 +182,13 @@ MessageAnswer Messages::MsgPrintBitmapNotCreated(float width, float height) {
                 MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
 }
 
+MessageAnswer Messages::MsgPrintMapNotCreated(float width, float height) {
+    return Show(std::string("The pattern could not be printed with its assembly map.") + CRLF +
+                    "The map's picture of " + PixelSize(width, height) + " could not be created." + CRLF + CRLF +
+                    "Print the pattern without the assembly map.",
+                MessageIcon::Exclamation, MessageButtons::Ok, AnswerOk);
+}
+
 MessageAnswer Messages::MsgCopiesInvalid(int maximum) {
     return Show(std::string("The number of copies is not valid.") + CRLF + CRLF +
                     "Enter a whole number of copies from 1 to " + std::to_string(maximum) + ".",

@@ -48,6 +48,8 @@ public:
     MessageAnswer MsgExportLeftOut(const std::string& fileName, int count);
     // Bitmap mode: the picture of the pattern could not be made.
     MessageAnswer MsgPrintBitmapNotCreated(float width, float height);
+    // The assembly map's picture of the pattern could not be made.
+    MessageAnswer MsgPrintMapNotCreated(float width, float height);
     // The print wizard's entries that would print something unintended.
     MessageAnswer MsgCopiesInvalid(int maximum);
     MessageAnswer MsgSpacingInvalid();

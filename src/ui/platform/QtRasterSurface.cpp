@@ -5,15 +5,15 @@
 namespace tessary {
 
 namespace {
-// Larger pictures are refused rather than attempted: 2^28 pixels is a
-// gigabyte of image.
+// Larger pictures are refused rather than attempted: 2^28 pixels make a
+// BMP file of three quarters of a gigabyte.
 constexpr qint64 kLargestPixels = qint64{1} << 28;
 }  // namespace
 
 bool QtRasterSurface::Create(int widthPixels, int heightPixels) {
     Release();
     if (widthPixels < 1 || heightPixels < 1 || qint64{widthPixels} * heightPixels > kLargestPixels) return false;
-    image_ = QImage(widthPixels, heightPixels, QImage::Format_RGB32);
+    image_ = QImage(widthPixels, heightPixels, QImage::Format_Grayscale8);
     if (image_.isNull()) return false;
     image_.fill(Qt::white);
     pen_ = 1;
@@ -28,16 +28,32 @@ void QtRasterSurface::SetPenWidth(int pixels) {
 QImage QtRasterSurface::Image() const {
     // Ends the drawing so the picture is complete; a later line starts a new painter.
     painter_.reset();
-    return image_;
+    if (!picture_.isNull() || image_.isNull()) return picture_;
+    // Black first and white second: the table the PDF writer keeps one bit a pixel.
+    picture_ = QImage(image_.size(), QImage::Format_Mono);
+    if (picture_.isNull()) return picture_;
+    picture_.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    for (int y = 0; y < image_.height(); ++y) {
+        const uchar* grey = image_.constScanLine(y);
+        uchar* bits = picture_.scanLine(y);
+        std::fill(bits, bits + picture_.bytesPerLine(), 0);
+        for (int x = 0; x < image_.width(); ++x) {
+            if (grey[x] >= 128) bits[x >> 3] |= static_cast<uchar>(0x80 >> (x & 7));
+        }
+    }
+    return picture_;
 }
 
 void QtRasterSurface::Release() {
     painter_.reset();
     image_ = QImage();
+    picture_ = QImage();
+    row_ = {};
 }
 
 QPainter* QtRasterSurface::Painter() {
     if (!painter_ && !image_.isNull()) {
+        picture_ = QImage();
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setBrush(Qt::NoBrush);
         painter_->setPen(QPen(Qt::black, pen_, Qt::SolidLine, Qt::RoundCap));
@@ -55,7 +71,10 @@ void QtRasterSurface::DrawCircle(float cx, float cy, float radius) {
 
 const std::uint32_t* QtRasterSurface::Row(int y) const {
     painter_.reset();
-    return reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y));
+    const uchar* grey = image_.constScanLine(y);
+    row_.resize(static_cast<std::size_t>(image_.width()));
+    for (int x = 0; x < image_.width(); ++x) row_[static_cast<std::size_t>(x)] = qRgb(grey[x], grey[x], grey[x]);
+    return row_.data();
 }
 
 }  // namespace tessary

@@ -3,13 +3,16 @@
 #include <QImage>
 #include <QPainter>
 #include <memory>
+#include <vector>
 
 #include "core/platform/RasterSurface.h"
 
 namespace tessary {
 
 // The off-screen picture of bitmap export and bitmap printing: black lines
-// on white in a 32-bit image.
+// on white, drawn a byte a pixel (where Qt draws fastest) and given one bit
+// a pixel, which a PDF takes as it is where a colour picture would be
+// converted and compressed at length.
 class QtRasterSurface : public RasterSurface {
 public:
     bool Create(int widthPixels, int heightPixels) override;
@@ -21,14 +24,18 @@ public:
     const std::uint32_t* Row(int y) const override;
     void Release() override;
 
-    // The picture as drawn so far.
+    // The picture as drawn so far, one bit a pixel.
     QImage Image() const;
 
 private:
     QPainter* Painter();
 
     QImage image_;
+    // Image() made from image_, until the next drawing.
+    mutable QImage picture_;
     int pen_ = 1;
+    // The row Row() last gave, as 0xAARRGGBB.
+    mutable std::vector<std::uint32_t> row_;
     // Open while drawing: one painter for the whole composition.
     mutable std::unique_ptr<QPainter> painter_;
 };

@@ -151,15 +151,11 @@ void QtPrintDevice::DrawPath(const PaperPath& path, std::uint32_t colour) {
     const QPen pen = PenFor(colour);
     QPainterPath lines;
     lines.reserve(static_cast<int>(path.Points().size()));
-    const auto place = [&](float twips) {
-        const double units = twips * k;
-        return path.coarse ? std::round(units) : units;
-    };
     for (const PaperPath::Point& p : path.Points()) {
         if (p.move) {
-            lines.moveTo(place(p.x), place(p.y));
+            lines.moveTo(p.x * k, p.y * k);
         } else {
-            lines.lineTo(place(p.x), place(p.y));
+            lines.lineTo(p.x * k, p.y * k);
         }
     }
     Record([pen, lines = std::move(lines)](QPainter& p) {
