@@ -354,6 +354,18 @@ void WorkForm::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QRect dirty = event->rect();
     p.fillRect(dirty, palette().color(QPalette::Dark));
+    if (ws_.modes.AppState() == AppNoPattern) {
+        // Where to begin, for whoever opens the program for the first time.
+        QFont font = p.font();
+        font.setPointSizeF(font.pointSizeF() * 1.3);
+        p.setFont(font);
+        p.setPen(palette().color(QPalette::Active, QPalette::WindowText));
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
+                   QStringLiteral("New (Ctrl+N) starts a pattern from a picture or a blank page.\n"
+                                  "Open (Ctrl+O) opens a pattern.\n"
+                                  "Or drop a picture or a pattern file here."));
+        return;
+    }
     const WorkSurface& s = ws_.surface;
     const ViewTransform view = View();
     const auto drawPicture = [&](const QRectF& target) {
