@@ -1,5 +1,6 @@
 #include "cli/TraceCommand.h"
 
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -48,6 +49,8 @@ int ReadTraceJob(const Arguments& args, TraceJob& job) {
 int Trace(Session& session, const Arguments& args, const TraceJob& job) {
     const std::string& picture = args.files[0];
     const std::string& output = args.files[1];
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(picture, error)) return Problem("there is no picture file " + picture, kFailed);
     if (IsSameFile(output, picture)) {
         std::cerr << "tessary-cli: the pattern can not be written over the picture it is traced from: " << output
                   << "\n";

@@ -69,5 +69,9 @@ done
 expect_status 2 "trace without a width" "$cli" trace "$work/photo.png" "$work/bad.pat"
 expect_status 1 "trace a missing picture" "$cli" trace "$work/none.png" "$work/bad.pat" --width 5
 [ ! -e "$work/bad.pat" ] || fail "written from a missing picture"
+grep -q "there is no picture file $work/none.png" "$work/err" || fail "a missing picture is not named: $(cat "$work/err")"
+head -c 300 "$work/photo.png" >"$work/cut.png"
+expect_status 1 "trace a cut-short picture" "$cli" trace "$work/cut.png" "$work/bad.pat" --width 5
+[ ! -e "$work/bad.pat" ] || fail "written from a cut-short picture"
 
 [ "$failures" -eq 0 ] || exit 1

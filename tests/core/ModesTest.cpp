@@ -34,6 +34,7 @@ TEST_F(ModesTest, AppStateChoosesToolbarsAndUsableEntries) {
         {{"MenuFileClose", "MenuFileSave", "MenuFileSaveAs", "MenuFileExport", "MenuFilePrint",
           "MenuPatternPrintSize", "MenuEditSelect", "MenuEditDel", "MenuEditDraw", "MenuEditShape", "MenuEditClear",
           "MenuEditChangePic", "MenuEditSelectAll", "MenuViewMove", "MenuViewZoom", "MenuViewMouseHelp",
+          "MenuViewZoomFit", "MenuViewZoomNormal",
           "MenuViewWork0", "MenuViewWork1", "MenuViewWork2", "MenuEditAutoTrace"},
          {1, 1, 1},
          {0, 1, 0}},

@@ -380,6 +380,13 @@ TEST_F(MainFormTest, ZoomAndMoveFromTheirToolbars) {
     const QPoint from = Page(0.3, 0.3);
     Drag({from, from + QPoint(50, 20)});
     EXPECT_NEAR(window.Engine().surface.PictureFrame[0].Left, 50 * window.Work()->TwipsPerPixel(), 16);
+
+    // True size and fit from the View menu in any mode (Ctrl+0 and Ctrl+9).
+    Trigger("BtnModeDraw");
+    QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(window.Engine().surface.PictureFrame[0].Width, window.Engine().session.options.WidthTwips);
+    Trigger("MenuViewZoomFit");
+    EXPECT_FLOAT_EQ(window.Engine().surface.PictureFrame[0].Height, window.Engine().surface.ClientHeight);
 }
 
 TEST_F(MainFormTest, ScrollBarsAndTheWheelMoveTheViewAndCtrlWheelZoomsAtThePointer) {
@@ -424,12 +431,14 @@ TEST_F(MainFormTest, TheStatusBarSaysWhereThePointerIsOnThePatternInItsUnits) {
     NewBlank();
     auto* position = window.findChild<QLabel*>(QStringLiteral("StatusPosition"));
     ASSERT_NE(position, nullptr);
+    QPoint pointer;
     const auto pointAt = [&](double inchesX, double inchesY) {
         const Rect& page = window.Engine().surface.Pattern;
         const double perInch = page.Width / 8.5;  // the blank page is 8.5 in wide
         const double t = window.Work()->TwipsPerPixel();
-        QTest::mouseMove(window.Work(), QPoint(static_cast<int>(std::lround((page.Left + inchesX * perInch) / t)),
-                                               static_cast<int>(std::lround((page.Top + inchesY * perInch) / t))));
+        pointer = QPoint(static_cast<int>(std::lround((page.Left + inchesX * perInch) / t)),
+                         static_cast<int>(std::lround((page.Top + inchesY * perInch) / t)));
+        QTest::mouseMove(window.Work(), pointer);
         // Within a pixel of the point asked for.
         const QStringList parts = position->text().split(QRegularExpression(QStringLiteral("[, ]+")));
         EXPECT_EQ(parts.size(), 3) << position->text().toStdString();
@@ -450,6 +459,24 @@ TEST_F(MainFormTest, TheStatusBarSaysWhereThePointerIsOnThePatternInItsUnits) {
     EXPECT_NEAR(at[0], 2.54, 0.02);
     EXPECT_NEAR(at[1], 5.08, 0.02);
     EXPECT_TRUE(position->text().endsWith(QStringLiteral(" cm")));
+
+    // The view moving under a still pointer: the zoom and the place follow.
+    auto* zoom = window.findChild<QLabel*>(QStringLiteral("StatusZoom"));
+    const QString before = zoom->text();
+    pointAt(4, 5);
+    const QString moved = position->text();
+    Trigger("BtnMoveCenter");
+    EXPECT_NE(position->text(), moved);
+    const std::array<double, 2> there = pointAt(4, 5);
+    QWheelEvent wheel(QPointF(pointer), window.Work()->mapToGlobal(QPointF(pointer)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.Work(), &wheel);
+    EXPECT_NE(zoom->text(), before);
+    // The point under the pointer stays there, to a pixel's rounding.
+    const QStringList parts = position->text().split(QRegularExpression(QStringLiteral("[, ]+")));
+    ASSERT_EQ(parts.size(), 3);
+    EXPECT_NEAR(parts[0].toDouble(), there[0], 0.03);
+    EXPECT_NEAR(parts[1].toDouble(), there[1], 0.03);
 }
 
 TEST_F(MainFormTest, NewWhileAPatternIsOpenAsksToSaveThenOpensTheNewOne) {

@@ -20,6 +20,7 @@ namespace tessary {
     X(MenuEditShapeMode0) X(MenuEditShapeMode1) X(MenuEditShapeMode2) X(MenuEditClear) X(MenuEditEraser)              \
     X(MenuEditAlignPat) X(MenuEditAlignPatEnd) X(MenuEditChangePic) X(MenuEditAutoTrace)                              \
     X(MenuView) X(MenuViewWork0) X(MenuViewWork1) X(MenuViewWork2) X(MenuViewMove) X(MenuViewZoom)                    \
+    X(MenuViewZoomFit) X(MenuViewZoomNormal)                                                                           \
     X(MenuViewMouseHelp) X(MenuOptions) X(MenuOptionsPositions) X(MenuOptionsSavePositions)                          \
     X(MenuOptionsRestorePositions) X(MenuPatternPrintSize) X(MenuOptionsSetup) X(MenuHelp) X(MenuHelpContents)        \
     X(MenuHelpWeb) X(MenuHelpWebFAQ) X(MenuHelpWebHome) X(MenuHelpAbout)                                               \

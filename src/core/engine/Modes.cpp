@@ -17,7 +17,7 @@ const Command kOpenPatternEntries[] = {
     Command::MenuFilePrint,    Command::MenuFilePrintPreview, Command::MenuPatternPrintSize, Command::MenuEditSelect, Command::MenuEditDel,
     Command::MenuEditDraw,     Command::MenuEditShape,   Command::MenuEditClear,        Command::MenuEditEraser,
     Command::MenuEditChangePic, Command::MenuEditSelectAll, Command::MenuViewMove,   Command::MenuViewZoom,         Command::MenuViewMouseHelp,
-    Command::MenuViewWork1,
+    Command::MenuViewWork1,    Command::MenuViewZoomFit, Command::MenuViewZoomNormal,
 };
 
 }  // namespace

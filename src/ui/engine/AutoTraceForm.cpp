@@ -172,7 +172,12 @@ AutoTraceForm::AutoTraceForm(Workspace& ws, RgbImage picture, QWidget* parent)
     form->addRow(detailLabel, detailRow);
     counts_ = new QLabel;
     counts_->setObjectName(QStringLiteral("TraceCounts"));
-    auto* hint = new QLabel(QStringLiteral("Drag a rectangle on the picture to trace only that part."));
+    QString hintText = QStringLiteral("Drag a rectangle on the picture to trace only that part.");
+    if (const int drawn = ws_.store.OutLine.VisibleCount(); drawn > 0) {
+        hintText += QStringLiteral("\nThe trace is added to the %1 lines the pattern has (Undo takes it back).")
+                        .arg(QLocale().toString(drawn));
+    }
+    auto* hint = new QLabel(hintText);
     hint->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

@@ -85,6 +85,11 @@ void WorkForm::UpdateCursor(const QPointF& p) {
     setCursor(CursorFor(pointer, pointers.cursorId));
 }
 
+std::optional<Point> WorkForm::Pointer() const {
+    if (!pointer_) return std::nullopt;
+    return View().PixelsToLayer(PixelsOf(*pointer_));
+}
+
 void WorkForm::Pan(double dxPixels, double dyPixels) {
     if (!ws_.surface.Enabled) return;
     const double t = TwipsPerPixel();
@@ -158,7 +163,7 @@ void WorkForm::ForwardGesture(const QPointF& p, bool release) {
 
 void WorkForm::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    pointer_ = View().PixelsToLayer(PixelsOf(p));
+    pointer_ = p;
     emit pointerMoved();
     if (panFrom_) {
         Pan(p.x() - panFrom_->x(), p.y() - panFrom_->y());

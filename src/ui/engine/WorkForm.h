@@ -37,7 +37,7 @@ public:
     // window paint states in between.
     void RepaintAll();
     // Where the pointer is on the pattern layer, while it is over the window.
-    std::optional<Point> Pointer() const { return pointer_; }
+    std::optional<Point> Pointer() const;
     // Scrolls the view by (dx, dy) pixels, as the wheel and the arrow keys do.
     void Pan(double dxPixels, double dyPixels);
 
@@ -81,7 +81,7 @@ private:
 
     Workspace& ws_;
     QtPictureLayers& pictures_;
-    std::optional<Point> pointer_;
+    std::optional<QPointF> pointer_;  // in the window's pixels: the view may move under it
     std::optional<QPointF> panFrom_;  // a middle-button drag pans from here
     ViewKey view_;
     std::vector<QRect> lineRects_, shapeRects_, arcRects_;

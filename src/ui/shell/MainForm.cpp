@@ -91,8 +91,8 @@ const std::pair<const char*, std::array<const char*, 2>> kIcons[] = {
     {"move-down", {"BtnMoveDown", nullptr}},
     {"move-left", {"BtnMoveLeft", nullptr}},
     {"move-right", {"BtnMoveRight", nullptr}},
-    {"zoom-normal", {"BtnZoomNormal", nullptr}},
-    {"zoom-fit", {"BtnZoomFit", nullptr}},
+    {"zoom-normal", {"BtnZoomNormal", "MenuViewZoomNormal"}},
+    {"zoom-fit", {"BtnZoomFit", "MenuViewZoomFit"}},
     {"zoom-in", {"BtnZoomIn", nullptr}},
     {"zoom-out", {"BtnZoomOut", nullptr}},
     {"end-align", {"BtnAlignPatOK", "MenuEditAlignPatEnd"}},
@@ -120,8 +120,10 @@ MainForm::MainForm() {
     work_ = new WorkForm(*workspace_, pictures_, this);
     setCentralWidget(new WorkArea(*workspace_, work_, this));
     connect(work_, &WorkForm::stateChanged, this, &MainForm::SyncState);
-    connect(work_, &WorkForm::pointerMoved, this, &MainForm::ShowStatus);
     BuildStatusBar();
+    connect(work_, &WorkForm::pointerMoved, this, &MainForm::ShowStatus);
+    // The zoom and the place under the pointer change with the view too.
+    connect(work_, &WorkForm::viewMoved, this, &MainForm::ShowStatus);
     session_->messages.SetNoticeSink(
         [this](const std::string& text) { statusBar()->showMessage(QString::fromStdString(text), 15000); });
     palette_ = new DrawToolsForm(*workspace_, this);
@@ -174,6 +176,8 @@ void MainForm::Bind(const QString& key, QAction* action) {
 }
 
 void MainForm::Run(const std::function<void()>& command, const QString& name) {
+    // What the last command did is said until the next one.
+    statusBar()->clearMessage();
     {
         const EditHistory::Step step(workspace_->history, name.toStdString());
         command();
@@ -315,11 +319,16 @@ void MainForm::BuildMenus() {
     view->addSeparator();
     add(view, QStringLiteral("MenuViewMove"), QStringLiteral("&Move"), [&ws] { ws.modes.SetMode(ModeMove); });
     add(view, QStringLiteral("MenuViewZoom"), QStringLiteral("&Zoom"), [&ws] { ws.modes.SetMode(ModeZoom); });
+    // The view's two resting points, in every mode.
+    add(view, QStringLiteral("MenuViewZoomFit"), QStringLiteral("&Fit to Window"), [&ws] { ws.zoom.ZoomView(ZoomFit); },
+        QKeySequence(Qt::CTRL | Qt::Key_9));
+    add(view, QStringLiteral("MenuViewZoomNormal"), QStringLiteral("Tr&ue Size"), [&ws] { ws.zoom.ZoomView(ZoomNormal); },
+        QKeySequence(Qt::CTRL | Qt::Key_0));
     view->addSeparator();
     add(view, QStringLiteral("MenuViewMouseHelp"), QStringLiteral("Mouse &Help"), [&ws] { ws.modes.ToggleMouseHelp(); },
         {}, true);
     // The look of the buttons: a window setting, no command of the engine.
-    QMenu* captions = view->addMenu(QStringLiteral("Button &Captions"));
+    QMenu* captions = view->addMenu(QStringLiteral("Button Capt&ions"));
     captions->setObjectName(QStringLiteral("MenuViewCaptions"));
     auto* captionGroup = new QActionGroup(captions);
     const bool under = CaptionsUnder(settings_);
@@ -417,9 +426,8 @@ void MainForm::BuildToolbars() {
     button("BtnRedo", "Redo", "Redo", [&ws] { ws.history.Redo(); });
     // The zoom works from the keyboard in every mode while a pattern is open.
     // Ctrl+= beside Ctrl++ (one key on most keyboards), and the keypad's + and -.
+    // (Fit and true size are the View menu's.)
     const std::pair<const char*, QList<QKeySequence>> zoomKeys[] = {
-        {"BtnZoomNormal", {QKeySequence(Qt::CTRL | Qt::Key_0)}},
-        {"BtnZoomFit", {QKeySequence(Qt::CTRL | Qt::Key_9)}},
         {"BtnZoomIn",
          {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal),
           QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)}},
