@@ -24,9 +24,7 @@ PICTURE
 
 start_new_pattern_from_picture
 for key in alt+e w l s; do xdotool key "$key"; sleep 0.2; done
-eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New')")"
-cx=$((X + WIDTH / 2))
-cy=$((Y + HEIGHT / 2))
+centre_of '^Tessary - New'
 drag 1 $((cx - 150)) $((cy - 100)) $((cx + 60)) $((cy + 40))
 shot 1-drawn
 

@@ -15,9 +15,7 @@ start_new_pattern_from_picture
 # Edit, Draw, Lines, Straight by their access keys.
 for key in alt+e w l s; do xdotool key "$key"; sleep 0.2; done
 
-eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New')")"
-cx=$((X + WIDTH / 2))
-cy=$((Y + HEIGHT / 2))
+centre_of '^Tessary - New'
 # Two lines with a gap; the right press between them ends the series.
 drag 1 $((cx - 200)) "$cy" $((cx - 40)) "$cy"
 xdotool click 3

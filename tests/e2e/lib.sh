@@ -42,6 +42,11 @@ window() {  # waits for a window whose name matches, prints its id
     return 1
 }
 focus() { xdotool windowfocus --sync "$(window "$1")"; sleep 0.3; }
+centre_of() {  # sets cx and cy to the middle of the window whose name matches
+    eval "$(xdotool getwindowgeometry --shell "$(window "$1")")"
+    cx=$((X + WIDTH / 2))
+    cy=$((Y + HEIGHT / 2))
+}
 shot() { if [ -n "${SHOTS:-}" ] && command -v import >/dev/null; then import -window root "$SHOTS/$1.png"; fi; }
 drag() {  # button, from x y, to x y, in steps
     xdotool mousemove "$2" "$3" mousedown "$1"

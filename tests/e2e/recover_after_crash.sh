@@ -25,9 +25,7 @@ kept_lines() { [ -f "$recovery/rose.pat" ] && [ "$(line_count "$recovery/rose.pa
 start_new_pattern_from_picture
 # Edit, Draw, Lines, Straight by their access keys.
 for key in alt+e w l s; do xdotool key "$key"; sleep 0.2; done
-eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New')")"
-cx=$((X + WIDTH / 2))
-cy=$((Y + HEIGHT / 2))
+centre_of '^Tessary - New'
 line() {  # one straight line left of the palette, the series ended by a right press there
     drag 1 $((cx - 220)) $((cy + $1)) $((cx - 20)) $((cy + $1))
     xdotool click 3

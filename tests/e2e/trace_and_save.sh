@@ -13,9 +13,9 @@ start_new_pattern_from_picture
 for key in alt+e w l t; do xdotool key "$key"; sleep 0.2; done
 
 # A stroke across the middle of the work window.
-eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New')")"
-x=$((X + WIDTH / 2 - 100))
-y=$((Y + HEIGHT / 2 - 80))
+centre_of '^Tessary - New'
+x=$((cx - 100))
+y=$((cy - 80))
 xdotool mousemove "$x" "$y" mousedown 1
 for i in $(seq 1 40); do xdotool mousemove $((x + i * 5)) $((y + i * 4)); done
 xdotool mouseup 1

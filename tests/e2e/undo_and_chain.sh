@@ -14,9 +14,7 @@ source "$(dirname "$0")/lib.sh"
 start_new_pattern_from_picture
 # Edit, Draw, Lines, Trace by their access keys.
 for key in alt+e w l t; do xdotool key "$key"; sleep 0.2; done
-eval "$(xdotool getwindowgeometry --shell "$(window '^Tessary - New')")"
-cx=$((X + WIDTH / 2))
-cy=$((Y + HEIGHT / 2))
+centre_of '^Tessary - New'
 drag 1 $((cx - 150)) $((cy - 120)) $((cx + 150)) $((cy - 60))
 shot 1-first-stroke
 xdotool key ctrl+z
