@@ -3,16 +3,17 @@
 // square) and with every one (aids:2: a 10 mm glue margin and the assembly
 // map too). The aids may cost at most half again the time without them.
 //
-// On the two-core build machine (processor time, 16 pages): 38.2 ms with no
-// aids, 42.6 ms with the default ones (1.12 times), 70.7 ms with every one
-// (1.85 times: over that budget). About half of each run is the PDF writer
-// compressing what it writes. The map's pattern is one picture at 150
-// dpi, one bit a pixel: it adds about 18 ms, drawing the picture and the
-// writer compressing it (at 100 dpi, about two thirds of that). The glue
-// margins add about 12 ms, nearly all the neighbours' lines written again.
-// When the map drew every line again and each page and margin looked at
-// every line, these were 40.0, 43.5 and 92.6 ms (2.3 times); before each
-// page's lines were stroked as one path, 46.3, 50.4 and 112 ms.
+// On the two-core build machine (processor time, 16 pages, median of 9):
+// 40.2 ms with no aids, 43.0 ms with the default ones (1.07 times), 59.0 ms
+// with every one (1.47 times). About half of each run is the PDF writer
+// compressing what it writes. The map's pattern is one picture at 100 dpi,
+// one bit a pixel: it adds about 9 ms, drawing the picture and the writer
+// compressing it (at 150 dpi, 14 ms). The glue margins, one a seam, add
+// about 6 ms, the neighbours' lines written again; a margin on both sides
+// of every seam cost twice that. Before, these were 39.4, 42.4 and 70.5 ms
+// (1.79 times); when the map drew every line again and each page and
+// margin looked at every line, 40.0, 43.5 and 92.6 ms (2.3 times); before
+// each page's lines were stroked as one path, 46.3, 50.4 and 112 ms.
 
 #include <benchmark/benchmark.h>
 

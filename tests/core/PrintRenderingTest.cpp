@@ -509,9 +509,10 @@ TEST_F(Printing, TheTestSquareGoesOnTheFirstPageWithRoomBesideThePattern) {
     }
 }
 
-// A glue margin of 10 mm: beyond each shared cut line the neighbour's
-// pattern again, light grey, under a clip that reaches that far; what lies
-// wholly on the page is not drawn twice.
+// A glue margin of 10 mm: beyond the right cut line the neighbour's pattern
+// again, light grey, under a clip that reaches that far; what lies wholly on
+// the page is not drawn twice, and the neighbour, trimmed at its cut line
+// and laid over the margin, has none on its left.
 TEST_F(Printing, AGlueMarginRepeatsTheNeighboursPatternFaintly) {
     Line(9000, 5000, 11000, 6000);
     Line(1000, 1000, 2000, 1000);
@@ -519,21 +520,22 @@ TEST_F(Printing, AGlueMarginRepeatsTheNeighboursPatternFaintly) {
     job.Overlap = 10 * kTwipsPerMillimetre;
     job.PrintTestSquare = false;
     ASSERT_TRUE(renderer.PrintPattern(job));
-    const float overlap = 10 * kTwipsPerMillimetre;
-    const PaperRect expected[] = {{kMargin, kMargin, 10080 + overlap, 13680},
-                                  {kMargin - overlap, kMargin, 10080 + overlap, 13680}};
-    for (int page = 0; page < 2; ++page) {
-        SCOPED_TRACE(page);
-        std::vector<test::RecordingPrinter::Line> faint;
+    const auto faint = [&](int page) {
+        std::vector<test::RecordingPrinter::Line> lines;
         for (const auto& l : printer.PatternLines(page)) {
-            if (l.ink == 0xA0A0A0) faint.push_back(l);
+            if (l.ink == 0xA0A0A0) lines.push_back(l);
         }
-        ASSERT_EQ(faint.size(), 1u);
-        EXPECT_TRUE(faint[0].clip == expected[page]);
-        // Drawn as far as the margin reaches, on the line itself.
-        EXPECT_NEAR((faint[0].y2 - faint[0].y1) / (faint[0].x2 - faint[0].x1), 0.5f, 1e-5f);
-    }
+        return lines;
+    };
+    const std::vector<test::RecordingPrinter::Line> margin = faint(0);
+    ASSERT_EQ(margin.size(), 1u);
+    EXPECT_TRUE(margin[0].clip == (PaperRect{kMargin, kMargin, 10080 + job.Overlap, 13680}));
+    // Drawn as far as the margin reaches, on the line itself.
+    EXPECT_NEAR((margin[0].y2 - margin[0].y1) / (margin[0].x2 - margin[0].x1), 0.5f, 1e-5f);
+    EXPECT_GT(margin[0].x2, kMargin + 10080 + job.Overlap);
     EXPECT_EQ(printer.PatternLines(0).size(), 1u + 2) << "the line on the page once, black, and once faint";
+    EXPECT_TRUE(faint(1).empty()) << "one margin a seam";
+    EXPECT_EQ(printer.PatternLines(1).size(), 1u);
     EXPECT_TRUE(printer.blackness) << "the pattern's own ink again";
     for (const auto& text : printer.texts) {
         EXPECT_GE(text.baseline - text.height, kMargin + 13680) << "the label clear of the page region";
@@ -541,25 +543,23 @@ TEST_F(Printing, AGlueMarginRepeatsTheNeighboursPatternFaintly) {
 }
 
 // In bitmap mode the glue margin carries the picture's strip beyond the
-// cut line, faint, under the page's own and the same clip as in vector mode,
-// each pixel placed where it lies on the pattern.
+// right cut line, faint, under the page's own and the same clip as in vector
+// mode, each pixel placed where it lies on the pattern.
 TEST_F(Printing, ABitmapGlueMarginRepeatsTheNeighboursPixelsFaintly) {
     printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 7);
     PrintJob job = Job(10 * kInch, 8 * kInch);
     job.PrintBitmapImage = true;
     job.Overlap = 10 * kTwipsPerMillimetre;
     ASSERT_TRUE(renderer.PrintPattern(job));
-    ASSERT_EQ(printer.pictures.size(), 4u);
+    ASSERT_EQ(printer.pictures.size(), 3u) << "the margin's strip, then each page's own";
     const float tx = 14400.0f / 2058;
-    for (int page = 0; page < 2; ++page) {
-        SCOPED_TRACE(page);
-        const auto& strip = printer.pictures[2 * page];
-        EXPECT_TRUE(strip.faint && strip.page == page && !printer.pictures[2 * page + 1].faint);
-        const float near = page == 0 ? 10080 : 10080 - job.Overlap, far = near + job.Overlap;
-        EXPECT_TRUE(strip.left * tx <= near && (strip.left + strip.width) * tx >= far && strip.height == 1646);
-        EXPECT_NEAR(strip.paperLeft - kMargin + page * 10080, strip.left * tx, 1e-3f);
-        EXPECT_TRUE(strip.clip == (PaperRect{kMargin - page * job.Overlap, kMargin, 10080 + job.Overlap, 13680}));
-    }
+    const auto& strip = printer.pictures[0];
+    EXPECT_TRUE(strip.faint && strip.page == 0);
+    EXPECT_TRUE(!printer.pictures[1].faint && !printer.pictures[2].faint && printer.pictures[2].page == 1);
+    EXPECT_TRUE(strip.left * tx <= 10080 && (strip.left + strip.width) * tx >= 10080 + job.Overlap &&
+                strip.height == 1646);
+    EXPECT_NEAR(strip.paperLeft - kMargin, strip.left * tx, 1e-3f);
+    EXPECT_TRUE(strip.clip == (PaperRect{kMargin, kMargin, 10080 + job.Overlap, 13680}));
 }
 
 // Ovals and rounded boxes print as on the screen: true ellipses and boxes
@@ -624,16 +624,16 @@ TEST_F(Printing, TheAssemblyMapShowsTheGridOfPagesOverThePattern) {
     onMap.resize(7);  // the test square follows, where the map leaves room
     EXPECT_EQ(onMap, (std::vector<std::string>{"A1", "A2", "A3", "B1", "B2", "B3", "Rose   assembly map of 6 pages"}));
     // The pattern at a third of its size, from the region's corner: one
-    // picture at 150 dots per inch, its pixels 9.6 twips on the paper.
+    // picture at 100 dots per inch, its pixels 14.4 twips on the paper.
     ASSERT_EQ(printer.pictures.size(), 1u);
     const auto& map = printer.pictures[0];
     EXPECT_TRUE(map.page == 0 && map.paperLeft == kMargin && map.paperTop == kMargin && !map.faint);
     EXPECT_NEAR(map.paperWidth, 25000 / 3.0f, 0.01f);
     EXPECT_NEAR(map.paperHeight, 20000 / 3.0f, 0.01f);
-    EXPECT_EQ(std::pair(map.pictureWidth, map.pictureHeight), std::pair(869, 695));
-    EXPECT_TRUE(map.left == 0 && map.top == 0 && map.width == 869 && map.height == 695);
+    EXPECT_EQ(std::pair(map.pictureWidth, map.pictureHeight), std::pair(579, 463));
+    EXPECT_TRUE(map.left == 0 && map.top == 0 && map.width == 579 && map.height == 463);
     ASSERT_EQ(surface.lines.size(), 1u);
-    EXPECT_NEAR(surface.lines[0].x1, 0.5f + 3000 * 868 / 25000.0f, 1e-3f);
+    EXPECT_NEAR(surface.lines[0].x1, 0.5f + 3000 * 578 / 25000.0f, 1e-3f);
     EXPECT_EQ(surface.pen, 1);
     EXPECT_EQ(surface.releases, 1);
     EXPECT_TRUE(printer.PatternLines(0).empty()) << "no line of the pattern drawn anew on the map";

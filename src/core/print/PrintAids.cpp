@@ -83,12 +83,10 @@ std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* 
 PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperRect& printable) {
     const PaperEdges r = RegionOnPaper(job);
     const float overlap = job.Overlap;
-    const float left = page.column > 1 ? std::max(printable.left, r.left - overlap) : r.left;
-    const float top = page.row > 1 ? std::max(printable.top, r.top - overlap) : r.top;
     const float right =
         page.column < job.Columns ? std::min(printable.left + printable.width, r.right + overlap) : r.right;
     const float bottom = page.row < job.Rows ? std::min(printable.top + printable.height, r.bottom + overlap) : r.bottom;
-    return {left, top, right - left, bottom - top};
+    return {r.left, r.top, right - r.left, bottom - r.top};
 }
 
 std::vector<MarkTriangle> AlignmentMarks(const PrintJob& job, const PageAddress& page, const PaperRect& printable) {

@@ -50,8 +50,9 @@ std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* 
 // "Rose   assembly map of 12 pages": the map page's label.
 std::string MapLabelText(const PrintJob& job);
 
-// The page region and, beyond each cut line it shares with a neighbour,
-// the glue margin, as far as the printable area reaches.
+// The page region and, beyond its right and bottom cut lines where it has a
+// neighbour there, the glue margin, as far as the printable area reaches:
+// one margin a seam, under the neighbour trimmed at its cut line.
 PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperRect& printable);
 
 // A triangle in the margin pointing at a point of a cut line.

@@ -34,8 +34,8 @@ struct PrintJob {
     bool PrintLabels = true;
     bool PrintMarks = true;
     bool PrintTestSquare = true;
-    // A glue margin: how far beyond each cut line shared with a neighbour
-    // the neighbour's pattern is repeated, faintly; 0 for none.
+    // A glue margin: how far beyond the right and bottom cut lines shared
+    // with a neighbour its pattern is repeated, faintly; 0 for none.
     float Overlap = 0;
     // An assembly map before the pages of a whole grid: the grid of labelled
     // pages over the pattern, scaled to fit one page.

@@ -26,13 +26,12 @@ constexpr std::uint32_t kAidColour = 1;
 // copies of its slices, at a bit a pixel, far below.
 constexpr double kMostPicturePixels = 16e6;
 // The assembly map's pattern is a picture this fine (or the printer's
-// resolution, when coarser): a line drawn anew for every one of its lines
-// would cost the PDF writer as much as a page of the grid.
-constexpr float kMapPixel = kTwipsPerInch / 150;
+// resolution, when coarser), enough to find each page's place by: a line
+// drawn anew for every one of its lines would cost the PDF writer as much
+// as a page of the grid, and a finer picture half again as much.
+constexpr float kMapPixel = kTwipsPerInch / 100;
 
 PrintRegion Widened(const PrintRegion& r, float by) { return {r.xL - by, r.xR + by, r.yT - by, r.yB + by}; }
-
-bool Inside(const PrintRegion& r, float x, float y) { return x >= r.xL && x <= r.xR && y >= r.yT && y <= r.yB; }
 
 }  // namespace
 
@@ -230,6 +229,7 @@ void PrintRenderer::PrintMap() {
             DrawText(label->left, label->baseline, MapLabelText(job_), label->height);
         }
     }
+    StrokeAids();
     printer_.SetPen(pen);
     DrawPageAids(nullptr, {job_.Columns * width, job_.Rows * height});
 }
@@ -238,26 +238,25 @@ void PrintRenderer::PrintMap() {
 // in bitmap mode the picture's strips beside the region, as far as the
 // margins reach.
 void PrintRenderer::PrintOverlap(const PageAddress& page, const PrintRegion& region, bool bitmap) {
+    if (page.column == job_.Columns && page.row == job_.Rows) return;
     const PaperRect area = OverlapArea(job_, page, Printable());
     printer_.SetClip(&area);
+    // The margins on the pattern: the area moved from the paper by the page's place.
+    const float dx = region.xL - job_.PageOffsetX, dy = region.yT - job_.PageOffsetY;
+    const PrintRegion reach{area.left + dx, area.left + area.width + dx, area.top + dy, area.top + area.height + dy};
     if (bitmap) {
-        // The margins on the pattern: the area moved from the paper by the page's place.
-        const float dx = region.xL - job_.PageOffsetX, dy = region.yT - job_.PageOffsetY;
-        const PrintRegion reach{area.left + dx, area.left + area.width + dx, area.top + dy, area.top + area.height + dy};
-        const PrintRegion strips[] = {{reach.xL, reach.xR, reach.yT, region.yT},
-                                      {reach.xL, reach.xR, region.yB, reach.yB},
-                                      {reach.xL, region.xL, region.yT, region.yB},
-                                      {region.xR, reach.xR, region.yT, region.yB}};
+        const PrintRegion strips[] = {{region.xR, reach.xR, region.yT, region.yB},
+                                      {reach.xL, reach.xR, region.yB, reach.yB}};
         for (const PrintRegion& strip : strips) {
             if (strip.xR > strip.xL && strip.yB > strip.yT) PrintBitmapSlice(strip, region, true);
         }
     } else {
         printer_.SetBlackness(false);
         ink_ = kFaintColour;
-        reach_ = job_.Overlap;
+        margins_ = reach;
         PrintShapes(0, 0, &region);
         PrintLines(0, 0, &region);
-        reach_ = 0;
+        margins_.reset();
         ink_ = static_cast<std::uint32_t>(job_.PrintColor);
         printer_.SetBlackness(blackness_);
     }
@@ -343,7 +342,7 @@ void PrintRenderer::PrintLines(float ox, float oy, const PrintRegion* region) {
     if (region == nullptr) {
         for (const ChainStep& s : walk_) print(s);
     } else {
-        const PrintRegion reach = Widened(*region, Bleed());
+        const PrintRegion reach = Reach(*region);
         const std::vector<std::uint32_t> near =
             walkGrid_.Near({reach.xL - ox, reach.xR - ox, reach.yT - oy, reach.yB - oy});
         for (const std::uint32_t i : near) print(walk_[i]);
@@ -389,11 +388,11 @@ void PrintRenderer::PrintCurved(const ShapeOutline& o, float ox, float oy, const
     placed.top = o.top + oy;
     if (region == nullptr) return DrawCurved(placed);
     const PrintRegion& g = *region;
-    const PrintRegion reach = Widened(g, Bleed());
+    const PrintRegion reach = Reach(g);
     const float right = placed.left + placed.width, bottom = placed.top + placed.height;
     if (right < reach.xL || placed.left > reach.xR || bottom < reach.yT || placed.top > reach.yB) return;
     const bool inside = placed.left >= g.xL && right <= g.xR && placed.top >= g.yT && bottom <= g.yB;
-    if (inside && reach_ > 0) return;
+    if (margins_ && right <= g.xR && bottom <= g.yB) return;
     if (inside || printer_.CanClip()) {
         placed.left -= g.xL;
         placed.top -= g.yT;
@@ -435,10 +434,10 @@ void PrintRenderer::DrawCurved(const ShapeOutline& placed) {
 
 void PrintRenderer::PrintSegment(float x1, float y1, float x2, float y2, const PrintRegion* region) {
     if (region != nullptr) {
-        // A glue margin takes only what reaches beyond the page.
-        const PrintRegion inner = Widened(*region, reach_ - Bleed());
-        if (reach_ > 0 && Inside(inner, x1, y1) && Inside(inner, x2, y2)) return;
-        if (!ClipSegment(x1, y1, x2, y2, printer_.CanClip() ? Widened(*region, Bleed()) : *region)) return;
+        // A glue margin takes only what reaches past the right or bottom cut line.
+        const float b = Bleed();
+        if (margins_ && std::max(x1, x2) < region->xR - b && std::max(y1, y2) < region->yB - b) return;
+        if (!ClipSegment(x1, y1, x2, y2, printer_.CanClip() ? Reach(*region) : *region)) return;
         x1 -= region->xL;
         x2 -= region->xL;
         y1 -= region->yT;
@@ -458,9 +457,12 @@ void PrintRenderer::StrokePath() {
 }
 
 // How far past a cut line strokes run on under the clip: half the pen, and
-// a device pixel for the rounding of the stroke's edges; and over a glue
-// margin, across it.
-float PrintRenderer::Bleed() const { return reach_ + patternPen_.width / 2 + devicePixel_; }
+// a device pixel for the rounding of the stroke's edges.
+float PrintRenderer::Bleed() const { return patternPen_.width / 2 + devicePixel_; }
+
+PrintRegion PrintRenderer::Reach(const PrintRegion& region) const {
+    return Widened(margins_ ? *margins_ : region, Bleed());
+}
 
 PaperRect PrintRenderer::RegionOnPaper() const {
     return {job_.PageOffsetX, job_.PageOffsetY, job_.PageWidth, job_.PageHeight};
@@ -476,15 +478,20 @@ void PrintRenderer::DrawCutLines() {
     const PaperRect r = RegionOnPaper();
     const float right = r.left + r.width;
     const float bottom = r.top + r.height;
-    printer_.DrawLine(r.left, r.top, right, r.top, kAidColour);
-    printer_.DrawLine(right, r.top, right, bottom, kAidColour);
-    printer_.DrawLine(right, bottom, r.left, bottom, kAidColour);
-    printer_.DrawLine(r.left, bottom, r.left, r.top, kAidColour);
+    DrawAidLine(r.left, r.top, right, r.top);
+    DrawAidLine(right, r.top, right, bottom);
+    DrawAidLine(right, bottom, r.left, bottom);
+    DrawAidLine(r.left, bottom, r.left, r.top);
+    StrokeAids();
     printer_.SetPen(pen);
 }
 
-void PrintRenderer::DrawAidLine(float x1, float y1, float x2, float y2) {
-    printer_.DrawLine(x1, y1, x2, y2, kAidColour);
+void PrintRenderer::DrawAidLine(float x1, float y1, float x2, float y2) { aids_.AddLine(x1, y1, x2, y2); }
+
+void PrintRenderer::StrokeAids() {
+    if (aids_.Empty()) return;
+    printer_.DrawPath(aids_, kAidColour);
+    aids_.Clear();
 }
 
 void PrintRenderer::DrawText(float left, float baseline, const std::string& text, float height) {
@@ -519,6 +526,7 @@ void PrintRenderer::DrawPageAids(const PageAddress* page, PaperPoint used) {
             testSquarePrinted_ = true;
         }
     }
+    StrokeAids();
     printer_.SetPen(pen);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "core/pattern/LineEnds.h"
 #include "core/pattern/ShapeOutline.h"
 #include "core/platform/PrintDevice.h"
@@ -67,6 +69,9 @@ private:
     void PrintMap();
     PaperRect RegionOnPaper() const;
     float Bleed() const;
+    // What a pass over a page may draw: the region, or the glue margins,
+    // and the bleed beyond.
+    PrintRegion Reach(const PrintRegion& region) const;
     PaperRect Printable() const;
     // A page's label and marks; the test square where the pattern leaves
     // room for it, on the first page that has it.
@@ -87,7 +92,10 @@ private:
     void StrokePath();
     void WalkLines();
     void DrawCutLines();
+    // Cut lines, marks and frames gather in one path, drawn by StrokeAids
+    // in the aid's pen, in colour value 1.
     void DrawAidLine(float x1, float y1, float x2, float y2);
+    void StrokeAids();
     float Mirrored(float x) const;
 
     const PatternStore& store_;
@@ -100,6 +108,7 @@ private:
     PrintJob job_;
     CircleOutline outline_;
     PaperPath path_;
+    PaperPath aids_;
     // The visible lines, chain after chain, walked end to end (none in bitmap mode).
     std::vector<ChainStep> walk_;
     SegmentGrid walkGrid_;
@@ -109,9 +118,10 @@ private:
     float pictureTwipsY_ = 0;
     bool testSquarePrinted_ = false;
     bool blackness_ = false;
-    // What the pattern is drawn in, and how far beyond the page region.
+    // What the pattern is drawn in; in the pass of a page's glue margins,
+    // the margins on the pattern.
     std::uint32_t ink_ = 0;
-    float reach_ = 0;
+    std::optional<PrintRegion> margins_;
     float devicePixel_ = 0;
 };
 

@@ -8,6 +8,7 @@ namespace {
 // Larger pictures are refused rather than attempted: 2^28 pixels make a
 // BMP file of three quarters of a gigabyte.
 constexpr qint64 kLargestPixels = qint64{1} << 28;
+constexpr std::size_t kLinesAtOnce = 4096;
 }  // namespace
 
 bool QtRasterSurface::Create(int widthPixels, int heightPixels) {
@@ -21,23 +22,25 @@ bool QtRasterSurface::Create(int widthPixels, int heightPixels) {
 }
 
 void QtRasterSurface::SetPenWidth(int pixels) {
+    // Lines drawn so far keep the pen they were drawn with.
+    Finish();
     pen_ = std::max(pixels, 1);
-    if (painter_) painter_->setPen(QPen(Qt::black, pen_, Qt::SolidLine, Qt::RoundCap));
 }
 
 QImage QtRasterSurface::Image() const {
-    // Ends the drawing so the picture is complete; a later line starts a new painter.
-    painter_.reset();
+    Finish();
     if (!picture_.isNull() || image_.isNull()) return picture_;
     // Black first and white second: the table the PDF writer keeps one bit a pixel.
     picture_ = QImage(image_.size(), QImage::Format_Mono);
     if (picture_.isNull()) return picture_;
     picture_.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-    for (int y = 0; y < image_.height(); ++y) {
+    const int width = image_.width(), height = image_.height();
+    const auto bytes = static_cast<std::size_t>(picture_.bytesPerLine());
+    for (int y = 0; y < height; ++y) {
         const uchar* grey = image_.constScanLine(y);
         uchar* bits = picture_.scanLine(y);
-        std::fill(bits, bits + picture_.bytesPerLine(), 0);
-        for (int x = 0; x < image_.width(); ++x) {
+        std::fill(bits, bits + bytes, 0);
+        for (int x = 0; x < width; ++x) {
             if (grey[x] >= 128) bits[x >> 3] |= static_cast<uchar>(0x80 >> (x & 7));
         }
     }
@@ -45,6 +48,7 @@ QImage QtRasterSurface::Image() const {
 }
 
 void QtRasterSurface::Release() {
+    lines_.clear();
     painter_.reset();
     image_ = QImage();
     picture_ = QImage();
@@ -62,18 +66,32 @@ QPainter* QtRasterSurface::Painter() {
 }
 
 void QtRasterSurface::DrawLine(float x1, float y1, float x2, float y2) {
-    if (QPainter* p = Painter()) p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    QPainter* p = Painter();
+    if (!p) return;
+    lines_.emplace_back(x1, y1, x2, y2);
+    if (lines_.size() >= kLinesAtOnce) {
+        p->drawLines(lines_.data(), static_cast<int>(lines_.size()));
+        lines_.clear();
+    }
 }
 
 void QtRasterSurface::DrawCircle(float cx, float cy, float radius) {
     if (QPainter* p = Painter()) p->drawEllipse(QPointF(cx, cy), radius, radius);
 }
 
-const std::uint32_t* QtRasterSurface::Row(int y) const {
+// A line waiting has its painter; a later line starts a new one.
+void QtRasterSurface::Finish() const {
+    if (!lines_.empty()) painter_->drawLines(lines_.data(), static_cast<int>(lines_.size()));
+    lines_.clear();
     painter_.reset();
+}
+
+const std::uint32_t* QtRasterSurface::Row(int y) const {
+    Finish();
     const uchar* grey = image_.constScanLine(y);
-    row_.resize(static_cast<std::size_t>(image_.width()));
-    for (int x = 0; x < image_.width(); ++x) row_[static_cast<std::size_t>(x)] = qRgb(grey[x], grey[x], grey[x]);
+    const int width = image_.width();
+    row_.resize(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) row_[static_cast<std::size_t>(x)] = qRgb(grey[x], grey[x], grey[x]);
     return row_.data();
 }
 

@@ -365,7 +365,8 @@ QWidget* PrintWizardForm::CutLinesFrame() {
              "the neighbouring page.  The test square, printed where the pattern leaves room for it, shows "
              "whether the printer kept the true size.  The assembly map shows the whole pattern on one page with "
              "the grid of pages over it.  A glue margin repeats the neighbouring page's pattern, faintly, "
-             "beyond each cut line."));
+             "beyond the right and bottom cut lines: trim the neighbour at its cut line and glue it over the "
+             "margin."));
     layout->addStretch();
     return Frame(kCutLinesStep, layout);
 }
