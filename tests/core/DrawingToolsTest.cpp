@@ -241,47 +241,6 @@ TEST_F(DrawingToolsTest, BoxReleaseStartsALineSeriesThere) {
     EXPECT_EQ(ws.lineState.LastEnd, (Point{1500, 1400}));
 }
 
-TEST_F(DrawingToolsTest, CircleOutlineClosesExactlyAtItsStart) {
-    const float cx = 500, cy = 300, r = 200;
-    const struct { float step; int segments; } cases[] = {
-        {90, 4}, {7, 52}, {45, 8}, {5, 72}, {1, 360}, {15, 24}, {11, 33}};
-    for (const auto& c : cases) {
-        CircleOutline outline;
-        outline.CircleStart(cx, cy, r, c.step);
-        std::vector<LineElement> segments;
-        bool more = true;
-        while (more && segments.size() < 1000) {
-            LineElement s;
-            more = outline.CircleNextSegment(s.X1, s.Y1, s.X2, s.Y2);
-            segments.push_back(s);
-        }
-        ASSERT_EQ(int(segments.size()), c.segments) << c.step;
-        EXPECT_TRUE(Chained(segments)) << c.step;
-        EXPECT_TRUE(segments.front().X1 == cx && segments.front().Y1 == cy + r) << c.step;
-        EXPECT_TRUE(segments.back().X2 == cx && segments.back().Y2 == cy + r) << c.step;
-        for (const LineElement& s : segments) EXPECT_NEAR(std::hypot(s.X2 - cx, s.Y2 - cy), r, 0.01f) << c.step;
-        const auto length = [](const LineElement& s) { return std::hypot(s.X2 - s.X1, s.Y2 - s.Y1); };
-        // Only a step that does not divide the circle leaves a shorter closing segment.
-        if (360 % int(c.step) != 0) {
-            EXPECT_LT(length(segments.back()), length(segments.front()) * 0.9f) << c.step;
-        } else {
-            EXPECT_NEAR(length(segments.back()), length(segments.front()), 0.01f) << c.step;
-        }
-    }
-}
-
-TEST_F(DrawingToolsTest, CircleOutlineEndsForAStepThatNeverAdvances) {
-    for (float step : {0.0f, -5.0f, std::numeric_limits<float>::quiet_NaN()}) {
-        CircleOutline outline;
-        outline.CircleStart(0, 0, 100, step);
-        float x1, y1, x2 = 1, y2 = 1;
-        int calls = 0;
-        while (outline.CircleNextSegment(x1, y1, x2, y2) && calls < 1000) ++calls;
-        EXPECT_LT(calls, 1000) << step;
-        EXPECT_TRUE(x2 == 0 && y2 == 100) << step;
-    }
-}
-
 TEST_F(DrawingToolsTest, FourClicksBuildAPendingArcFromFirstToLastPoint) {
     const float polygon = 2 * std::hypot(1000.0f, 2000.0f) + 2000;
     for (std::int16_t segment : {100, 50, 400}) {

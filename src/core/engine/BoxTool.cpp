@@ -1,15 +1,11 @@
 #include "core/engine/BoxTool.h"
 
-#include <cmath>
-
 #include "core/engine/DrawContext.h"
 #include "core/pattern/PatternStore.h"
 
 namespace tessary {
 
 namespace {
-// Radians: above the rounding of 360 one-degree steps, far below a degree.
-constexpr float kAngleSlack = 1e-4f;
 bool EqualSided(std::int16_t kind) { return kind == ShapeSquare || kind == ShapeCircle || kind == ShapeRoundedSquare; }
 }  // namespace
 
@@ -70,40 +66,6 @@ void BoxTool::BoxRelease(float x, float y) {
         }
     }
     ctx_.bands.EditShapeVisible = false;
-}
-
-void CircleOutline::CircleStart(float cx, float cy, float r, float stepDegrees) {
-    const float pi = 4 * std::atan(1.0f);
-    cx_ = cx;
-    cy_ = cy;
-    r_ = r;
-    end_ = 2 * pi;
-    step_ = pi * stepDegrees / 180;
-    // A step that never advances would never reach the end.
-    if (!(step_ > 0)) step_ = end_;
-    angle_ = 0;
-    x_ = cx;
-    y_ = cy + r;
-}
-
-bool CircleOutline::CircleNextSegment(float& x1, float& y1, float& x2, float& y2) {
-    x1 = x_;
-    y1 = y_;
-    angle_ += step_;
-    // Steps that divide the circle add up to a rounding short of its end;
-    // so small a remainder is no segment of its own.
-    if (angle_ >= end_ - kAngleSlack) {
-        // The outline closes exactly where it began.
-        angle_ = end_;
-        x_ = cx_;
-        y_ = cy_ + r_;
-    } else {
-        x_ = cx_ + r_ * std::sin(angle_);
-        y_ = cy_ + r_ * std::cos(angle_);
-    }
-    x2 = x_;
-    y2 = y_;
-    return angle_ < end_;
 }
 
 }  // namespace tessary

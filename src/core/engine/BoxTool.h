@@ -26,18 +26,4 @@ private:
     std::int16_t kind_;
 };
 
-// A circle as straight segments at a given angular step: the outline starts
-// and ends at (cx, cy + r), and the last segment closes it exactly.
-class CircleOutline {
-public:
-    void CircleStart(float cx, float cy, float r, float stepDegrees);
-    // The next segment; false for the one that reaches the end angle.
-    bool CircleNextSegment(float& x1, float& y1, float& x2, float& y2);
-
-private:
-    float cx_ = 0, cy_ = 0, r_ = 0;
-    float step_ = 0, angle_ = 0, end_ = 0;
-    float x_ = 0, y_ = 0;
-};
-
 }  // namespace tessary

@@ -23,7 +23,9 @@ ShapeOutline OutlineOf(const ShapeElement& e) {
 float CornerRadius(const ShapeOutline& outline) { return std::min(outline.width, outline.height) / 8; }
 
 std::vector<OutlinePoint> OutlineChords(const ShapeOutline& o, float stepDegrees) {
-    const double step = std::clamp(static_cast<double>(stepDegrees), 0.01, 90.0) * std::numbers::pi / 180;
+    // A step that is no number, or does not advance, takes the coarsest chords.
+    const double degrees = stepDegrees > 0 ? std::min(static_cast<double>(stepDegrees), 90.0) : 90.0;
+    const double step = std::max(degrees, 0.01) * std::numbers::pi / 180;
     const double left = o.left, top = o.top, right = left + o.width, bottom = top + o.height;
     std::vector<OutlinePoint> points;
     const auto add = [&points](double x, double y) {

@@ -400,17 +400,6 @@ void PrintRenderer::PrintCurved(const ShapeOutline& o, float ox, float oy, const
     }
     // Across a page edge of a device that cannot clip: the outline as
     // segments, each cut at the edge like a line.
-    if (placed.form == OutlineForm::Ellipse && placed.width == placed.height) {
-        const float r = placed.width / 2;
-        outline_.CircleStart(placed.left + r, placed.top + r, r, job_.PrintCircleDegrees);
-        float x1, y1, x2, y2;
-        bool more = true;
-        while (more) {
-            more = outline_.CircleNextSegment(x1, y1, x2, y2);
-            PrintSegment(x1, y1, x2, y2, region);
-        }
-        return;
-    }
     const std::vector<OutlinePoint> chords = OutlineChords(placed, job_.PrintCircleDegrees);
     for (std::size_t i = 1; i < chords.size(); ++i) {
         PrintSegment(chords[i - 1].x, chords[i - 1].y, chords[i].x, chords[i].y, region);

@@ -5,7 +5,6 @@
 #include "core/pattern/LineEnds.h"
 #include "core/pattern/ShapeOutline.h"
 #include "core/platform/PrintDevice.h"
-#include "core/engine/BoxTool.h"
 #include "core/files/BitmapExport.h"
 #include "core/print/PageLayout.h"
 #include "core/print/PrintAids.h"
@@ -106,7 +105,6 @@ private:
     BitmapExport bitmap_;
     float screenTwipsPerPixel_;
     PrintJob job_;
-    CircleOutline outline_;
     PaperPath path_;
     PaperPath aids_;
     // The visible lines, chain after chain, walked end to end (none in bitmap mode).
