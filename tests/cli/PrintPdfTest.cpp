@@ -170,6 +170,10 @@ TEST_F(PrintPdfTest, AGridPrintsWholeStrokesAtItsSeamsAndLabelsEveryPage) {
     EXPECT_NEAR(dash.first, 300, 3);
     EXPECT_NEAR(dash.second - dash.first + 1, 4.2, 1.5);
     EXPECT_EQ(onCutLine(300 + 71 + 23).first, -1) << "a gap in the dashes";
+    // Each side's dashes start at its own corner, clockwise from the top
+    // left: every corner of the region is inked, whatever the sides' lengths.
+    const auto inked = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+    EXPECT_TRUE(inked(300 + 20, 300) && inked(6300, 300 + 20) && inked(6300 - 20, 4800) && inked(300, 4800 - 20));
 
     // The map first, and a glue margin of 10 mm (236 pixels) where the
     // line runs on beyond the cut line in grey, in either draw mode.

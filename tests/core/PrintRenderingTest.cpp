@@ -542,24 +542,71 @@ TEST_F(Printing, AGlueMarginRepeatsTheNeighboursPatternFaintly) {
     }
 }
 
-// In bitmap mode the glue margin carries the picture's strip beyond the
-// right cut line, faint, under the page's own and the same clip as in vector
-// mode, each pixel placed where it lies on the pattern.
-TEST_F(Printing, ABitmapGlueMarginRepeatsTheNeighboursPixelsFaintly) {
-    printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 7);
-    PrintJob job = Job(10 * kInch, 8 * kInch);
-    job.PrintBitmapImage = true;
-    job.Overlap = 10 * kTwipsPerMillimetre;
-    ASSERT_TRUE(renderer.PrintPattern(job));
-    ASSERT_EQ(printer.pictures.size(), 3u) << "the margin's strip, then each page's own";
-    const float tx = 14400.0f / 2058;
-    const auto& strip = printer.pictures[0];
-    EXPECT_TRUE(strip.faint && strip.page == 0);
-    EXPECT_TRUE(!printer.pictures[1].faint && !printer.pictures[2].faint && printer.pictures[2].page == 1);
-    EXPECT_TRUE(strip.left * tx <= 10080 && (strip.left + strip.width) * tx >= 10080 + job.Overlap &&
-                strip.height == 1646);
-    EXPECT_NEAR(strip.paperLeft - kMargin, strip.left * tx, 1e-3f);
-    EXPECT_TRUE(strip.clip == (PaperRect{kMargin, kMargin, 10080 + job.Overlap, 13680}));
+// On a 2 by 2 grid a glue margin lies beyond the right and bottom cut lines
+// of each page that has a neighbour there, the corner between them
+// included: A1 both, A2 below, B1 to the right, B2 none. In bitmap mode
+// these are the picture's strips, under the same clips as in vector mode.
+TEST_F(Printing, GlueMarginsLieBeyondTheRightAndBottomCutLines) {
+    Line(10200, 13800, 10400, 13900);  // on B2, by its top left corner
+    Line(10100, 5000, 10300, 5000);    // on A2, by its left cut line
+    Line(1000, 1000, 2000, 1000);      // on A1, far from every cut line
+    const float overlap = 10 * kTwipsPerMillimetre;
+    const PaperRect clips[] = {{kMargin, kMargin, 10080 + overlap, 13680 + overlap},
+                               {kMargin, kMargin, 10080, 13680 + overlap},
+                               {kMargin, kMargin, 10080 + overlap, 13680}};
+    for (const bool bitmap : {false, true}) {
+        SCOPED_TRACE(bitmap ? "bitmap" : "vector");
+        printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 7);
+        PrintJob job = Job(15000, 20000);
+        ASSERT_TRUE(job.Rows == 2 && job.Columns == 2);
+        job.Overlap = overlap;
+        job.PrintBitmapImage = bitmap;
+        ASSERT_TRUE(renderer.PrintPattern(job));
+        if (bitmap) {
+            std::vector<std::vector<test::RecordingPrinter::Picture>> strips(4);
+            for (const auto& p : printer.pictures) {
+                if (p.faint) strips[static_cast<std::size_t>(p.page)].push_back(p);
+            }
+            ASSERT_EQ((std::array{strips[0].size(), strips[1].size(), strips[2].size(), strips[3].size()}),
+                      (std::array<std::size_t, 4>{2, 1, 1, 0}));
+            for (int page = 0; page < 3; ++page) {
+                for (const auto& strip : strips[static_cast<std::size_t>(page)]) {
+                    EXPECT_TRUE(strip.clip == clips[page]) << page;
+                }
+            }
+            // A1's strips: beside the page down its height, then below it
+            // from its left edge across the corner.
+            const auto& beside = strips[0][0];
+            const auto& below = strips[0][1];
+            const float tx = 15000.0f / static_cast<float>(beside.pictureWidth);
+            const float ty = 20000.0f / static_cast<float>(beside.pictureHeight);
+            EXPECT_TRUE(beside.left * tx <= 10080 && (beside.left + beside.width) * tx >= 10080 + overlap);
+            EXPECT_TRUE(beside.top == 0 && beside.height * ty >= 13680 && beside.height * ty < 13680 + ty + 1);
+            EXPECT_TRUE(below.left == 0 && (below.left + below.width) * tx >= 10080 + overlap);
+            EXPECT_TRUE(below.top * ty <= 13680 && (below.top + below.height) * ty >= 13680 + overlap);
+            EXPECT_NEAR(below.paperTop - kMargin, below.top * ty, 1e-2f);
+            continue;
+        }
+        std::vector<std::vector<test::RecordingPrinter::Line>> faint(4);
+        for (int page = 0; page < 4; ++page) {
+            for (const auto& l : printer.PatternLines(page)) {
+                if (l.ink == 0xA0A0A0) faint[static_cast<std::size_t>(page)].push_back(l);
+            }
+        }
+        ASSERT_EQ((std::array{faint[0].size(), faint[1].size(), faint[2].size(), faint[3].size()}),
+                  (std::array<std::size_t, 4>{2, 1, 1, 0}));
+        for (int page = 0; page < 3; ++page) {
+            for (const auto& l : faint[static_cast<std::size_t>(page)]) EXPECT_TRUE(l.clip == clips[page]) << page;
+        }
+        // On A1 the line by A2's left edge, then the one in B2's corner, each
+        // where it lies on the pattern, past the page's own region.
+        std::sort(faint[0].begin(), faint[0].end(), [](const auto& a, const auto& b) { return a.x1 < b.x1; });
+        EXPECT_TRUE(faint[0][0].x1 == 10100 + kMargin && faint[0][0].y1 == 5000 + kMargin);
+        EXPECT_TRUE(faint[0][1].x1 == 10200 + kMargin && faint[0][1].y1 == 13800 + kMargin);
+        EXPECT_TRUE(faint[1][0].x1 == 10200 - 10080 + kMargin && faint[1][0].y1 == 13800 + kMargin);
+        EXPECT_TRUE(faint[2][0].x1 == 10200 + kMargin && faint[2][0].y1 == 13800 - 13680 + kMargin);
+        EXPECT_TRUE(printer.blackness) << "the pattern's own ink again";
+    }
 }
 
 // Ovals and rounded boxes print as on the screen: true ellipses and boxes

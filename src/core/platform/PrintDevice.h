@@ -36,8 +36,14 @@ public:
         float x, y;
         bool move;  // begins a run
     };
+    // Joined to the run before where it starts at that run's end.
     void AddLine(float x1, float y1, float x2, float y2) {
         if (points_.empty() || points_.back().x != x1 || points_.back().y != y1) points_.push_back({x1, y1, true});
+        points_.push_back({x2, y2, false});
+    }
+    // A run of its own: a dash pattern starts afresh at its start.
+    void AddRun(float x1, float y1, float x2, float y2) {
+        points_.push_back({x1, y1, true});
         points_.push_back({x2, y2, false});
     }
     const std::vector<Point>& Points() const { return points_; }

@@ -24,7 +24,8 @@ PaperEdges RegionOnPaper(const PrintJob& job) {
 bool HasMarks(const PrintJob& job) { return job.PrintMarks && job.Pages >= 2; }
 
 // What stands beyond a cut line shared with a neighbour: the marks. A label
-// may lie over the glue margin, which ends up under the neighbour, and
+// may lie over the glue margin below the page, which ends up under the
+// neighbour, or above the top cut line, trimmed away with the margin there;
 // where a page has no neighbour on one side it goes there.
 float MarginTaken(const PrintJob& job, bool neighbour) { return neighbour && HasMarks(job) ? kMarkSize : 0; }
 

@@ -238,8 +238,8 @@ void PrintRenderer::PrintMap() {
 // in bitmap mode the picture's strips beside the region, as far as the
 // margins reach.
 void PrintRenderer::PrintOverlap(const PageAddress& page, const PrintRegion& region, bool bitmap) {
-    if (page.column == job_.Columns && page.row == job_.Rows) return;
     const PaperRect area = OverlapArea(job_, page, Printable());
+    if (area == RegionOnPaper()) return;
     printer_.SetClip(&area);
     // The margins on the pattern: the area moved from the paper by the page's place.
     const float dx = region.xL - job_.PageOffsetX, dy = region.yT - job_.PageOffsetY;
@@ -392,7 +392,7 @@ void PrintRenderer::PrintCurved(const ShapeOutline& o, float ox, float oy, const
     const float right = placed.left + placed.width, bottom = placed.top + placed.height;
     if (right < reach.xL || placed.left > reach.xR || bottom < reach.yT || placed.top > reach.yB) return;
     const bool inside = placed.left >= g.xL && right <= g.xR && placed.top >= g.yT && bottom <= g.yB;
-    if (margins_ && right <= g.xR && bottom <= g.yB) return;
+    if (margins_ && !ReachesMargins(g, placed.left, placed.top, right, bottom)) return;
     if (inside || printer_.CanClip()) {
         placed.left -= g.xL;
         placed.top -= g.yT;
@@ -423,9 +423,10 @@ void PrintRenderer::DrawCurved(const ShapeOutline& placed) {
 
 void PrintRenderer::PrintSegment(float x1, float y1, float x2, float y2, const PrintRegion* region) {
     if (region != nullptr) {
-        // A glue margin takes only what reaches past the right or bottom cut line.
-        const float b = Bleed();
-        if (margins_ && std::max(x1, x2) < region->xR - b && std::max(y1, y2) < region->yB - b) return;
+        if (margins_ &&
+            !ReachesMargins(*region, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2))) {
+            return;
+        }
         if (!ClipSegment(x1, y1, x2, y2, printer_.CanClip() ? Reach(*region) : *region)) return;
         x1 -= region->xL;
         x2 -= region->xL;
@@ -449,6 +450,15 @@ void PrintRenderer::StrokePath() {
 // a device pixel for the rounding of the stroke's edges.
 float PrintRenderer::Bleed() const { return patternPen_.width / 2 + devicePixel_; }
 
+// A glue margin's pass takes only what reaches past a cut line into a margin.
+bool PrintRenderer::ReachesMargins(const PrintRegion& region, float left, float top, float right,
+                                   float bottom) const {
+    const PrintRegion& m = *margins_;
+    const float b = Bleed();
+    return (right > region.xR - b && m.xR > region.xR) || (bottom > region.yB - b && m.yB > region.yB) ||
+           (left < region.xL + b && m.xL < region.xL) || (top < region.yT + b && m.yT < region.yT);
+}
+
 PrintRegion PrintRenderer::Reach(const PrintRegion& region) const {
     return Widened(margins_ ? *margins_ : region, Bleed());
 }
@@ -467,10 +477,11 @@ void PrintRenderer::DrawCutLines() {
     const PaperRect r = RegionOnPaper();
     const float right = r.left + r.width;
     const float bottom = r.top + r.height;
-    DrawAidLine(r.left, r.top, right, r.top);
-    DrawAidLine(right, r.top, right, bottom);
-    DrawAidLine(right, bottom, r.left, bottom);
-    DrawAidLine(r.left, bottom, r.left, r.top);
+    // Each side from its own corner, so that every corner starts with a dash.
+    aids_.AddRun(r.left, r.top, right, r.top);
+    aids_.AddRun(right, r.top, right, bottom);
+    aids_.AddRun(right, bottom, r.left, bottom);
+    aids_.AddRun(r.left, bottom, r.left, r.top);
     StrokeAids();
     printer_.SetPen(pen);
 }

@@ -71,6 +71,9 @@ private:
     // What a pass over a page may draw: the region, or the glue margins,
     // and the bleed beyond.
     PrintRegion Reach(const PrintRegion& region) const;
+    // In a glue margin's pass: whether what spans the box reaches past a cut
+    // line into the margins.
+    bool ReachesMargins(const PrintRegion& region, float left, float top, float right, float bottom) const;
     PaperRect Printable() const;
     // A page's label and marks; the test square where the pattern leaves
     // room for it, on the first page that has it.
