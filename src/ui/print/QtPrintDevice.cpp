@@ -200,8 +200,12 @@ void QtPrintDevice::DrawPicture(const RasterSurface& picture, float left, float 
     const QRectF target(paperLeft * k, paperTop * k, paperWidth * k, paperHeight * k);
     // Black over white paper at this opacity shows as the faint grey.
     const double opacity = faint ? 1 - (kFaintColour & 0xFF) / 255.0 : 1;
-    Record([image, source, target, opacity](QPainter& p) {
+    // On the screen a page is far smaller than on paper: a picture of thin
+    // lines shrunk pixel by pixel would show as dust.
+    const bool smooth = showing_;
+    Record([image, source, target, opacity, smooth](QPainter& p) {
         p.setOpacity(opacity);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
         p.drawImage(target, image, source);
         p.setOpacity(1);
     });
