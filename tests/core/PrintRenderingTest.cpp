@@ -450,6 +450,32 @@ TEST(PrintAids, RowsAreLetteredLikeSpreadsheetColumns) {
     for (const auto& [row, letters] : cases) EXPECT_EQ(RowLetters(row), letters) << row;
 }
 
+// A label below its page stands clear of the marks and, where the page has
+// a row below it, of the glue margin's faint lines; where that leaves too
+// little room it goes above the page.
+TEST(PrintAids, ALabelKeepsOutOfTheGlueMarginBelowItsPage) {
+    PrintJob job;
+    job.Pages = 4;
+    job.Rows = job.Columns = 2;
+    job.PageOffsetX = job.PageOffsetY = 720;
+    job.PageWidth = 10080;
+    job.PageHeight = 10000;
+    const float bottom = 720 + 10000;
+    const PaperRect printable{0, 0, 11520, 12160};  // an inch below the region
+    for (const float overlap : {0.0f, 10 * kTwipsPerMillimetre, 25 * kTwipsPerMillimetre}) {
+        SCOPED_TRACE(overlap);
+        job.Overlap = overlap;
+        const PageAddress top{1, 1};
+        const auto label = PlaceLabel(job, &top, printable);
+        ASSERT_TRUE(label);
+        const bool below = label->baseline > bottom;
+        EXPECT_EQ(below, overlap < 25 * kTwipsPerMillimetre);
+        if (below) EXPECT_GE(label->baseline - label->height, bottom + std::max(overlap, kMarkSize));
+        const PageAddress lower{2, 1};
+        EXPECT_GT(PlaceLabel(job, &lower, printable)->baseline, bottom) << "no glue margin below the last row";
+    }
+}
+
 // A label keeps beside its page: a long title is cut short, whole
 // characters at a time; the page's name and number stay.
 TEST(PrintAids, ALongTitleIsCutShortToFitTheLabel) {
@@ -561,6 +587,7 @@ TEST_F(Printing, GlueMarginsLieBeyondTheRightAndBottomCutLines) {
         ASSERT_TRUE(job.Rows == 2 && job.Columns == 2);
         job.Overlap = overlap;
         job.PrintBitmapImage = bitmap;
+        job.PrintTestSquare = false;
         ASSERT_TRUE(renderer.PrintPattern(job));
         if (bitmap) {
             std::vector<std::vector<test::RecordingPrinter::Picture>> strips(4);

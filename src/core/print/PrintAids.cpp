@@ -23,11 +23,14 @@ PaperEdges RegionOnPaper(const PrintJob& job) {
 
 bool HasMarks(const PrintJob& job) { return job.PrintMarks && job.Pages >= 2; }
 
-// What stands beyond a cut line shared with a neighbour: the marks. A label
-// may lie over the glue margin below the page, which ends up under the
-// neighbour, or above the top cut line, trimmed away with the margin there;
-// where a page has no neighbour on one side it goes there.
-float MarginTaken(const PrintJob& job, bool neighbour) { return neighbour && HasMarks(job) ? kMarkSize : 0; }
+// What stands beyond a cut line shared with a neighbour: the marks, and
+// below the page the glue margin, whose faint lines would run through a
+// label there. Above the top cut line a label is trimmed away with the
+// margin; where a page has no neighbour on one side it goes there.
+float MarginTaken(const PrintJob& job, bool neighbour, bool glue) {
+    if (!neighbour) return 0;
+    return std::max(HasMarks(job) ? kMarkSize : 0, glue && job.Pages >= 2 ? job.Overlap : 0);
+}
 
 }  // namespace
 
@@ -70,8 +73,8 @@ std::string MapLabelText(const PrintJob& job) {
 std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* page, const PaperRect& printable) {
     const PaperEdges region = RegionOnPaper(job);
     // Clear of the cut line and of what stands beyond it.
-    const float clearBelow = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row < job.Rows);
-    const float clearAbove = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row > 1);
+    const float clearBelow = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row < job.Rows, true);
+    const float clearAbove = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row > 1, false);
     const float below = printable.top + printable.height - region.bottom - clearBelow;
     const float above = region.top - printable.top - clearAbove;
     const float room = std::max(below, above);

@@ -360,7 +360,8 @@ QWidget* PrintWizardForm::CutLinesFrame() {
                               [this](int position) { model_.SelectOverlap(position); }));
     layout->addWidget(
         Help("Cut lines are dashed lines printed around the pattern on each page.  Trim each page along its cut "
-             "lines and join the pages edge to edge to assemble the full size pattern.  The label in the margin "
+             "lines (with a glue margin, only the left and top ones) and join the pages to assemble the full size "
+             "pattern.  The label in the margin "
              "names each page by its row letter and column number; the triangles on the cut lines meet those of "
              "the neighbouring page.  The test square, printed where the pattern leaves room for it, shows "
              "whether the printer kept the true size.  The assembly map shows the whole pattern on one page with "
