@@ -189,7 +189,8 @@ int Print(Session& session, const Arguments& args) {
               << " of a grid of " << chosen.Rows << (chosen.Rows == 1 ? " row" : " rows") << " by " << chosen.Columns
               << (chosen.Columns == 1 ? " column, " : " columns, ")
               << (chosen.PrintOrientation == 2 ? "landscape" : "portrait") << ", " << chosen.Copies
-              << (chosen.Copies == 1 ? " copy" : " copies") << ", to " << device.DeviceName() << "\n";
+              << (chosen.Copies == 1 ? " copy" : " copies") << ", to " << device.DeviceName()
+              << (renderer.TestSquareLeftOut() ? kNoRoomForTestSquare : "") << "\n";
     return kOk;
 }
 

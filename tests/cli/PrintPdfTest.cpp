@@ -248,6 +248,25 @@ TEST_F(PrintPdfTest, TheTestSquareMeasuresWhatItSays) {
     EXPECT_NEAR(edges[3] - edges[2], 50 / 25.4 * 300, 1);  // 5 cm
 }
 
+// A pattern whose lines fill its one page leaves no room for the test
+// square anywhere: the print says so rather than promise a square it left out.
+TEST_F(PrintPdfTest, APrintSaysWhenThePatternLeftNoRoomForTheTestSquare) {
+    SavedPattern(folder, QStringLiteral("full.pat"), 10, 7.5f, [](Session& s) {
+        for (int k = 1; k < 30; ++k) {
+            const float y = static_cast<float>(k) * 360;
+            s.store.AddLine(0, y, 14400, y, 1, false);
+        }
+    });
+    const QString pdf = folder.filePath(QStringLiteral("full.pdf"));
+    int status = -1;
+    const QString said = Print(QStringLiteral("full.pat"), pdf, {QStringLiteral("--orientation"),
+                                                                 QStringLiteral("landscape")}, &status);
+    ASSERT_EQ(status, 0) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("; the pattern left no room for the test square"))) << said.toStdString();
+    EXPECT_FALSE(RunProgram(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+                     .contains(QStringLiteral("If this square")));
+}
+
 TEST_F(PrintPdfTest, ALineAcrossThePageEdgeEndsOnTheCutLineOfBothPages) {
     const QString pdf = folder.filePath(QStringLiteral("wide.pdf"));
     int status = -1;

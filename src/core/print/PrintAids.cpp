@@ -129,32 +129,65 @@ PaperPoint PatternReach(const PrintJob& job, const PageAddress& page, float patt
     return {std::min(job.PageWidth, patternWidth - region.xL), std::min(job.PageHeight, patternHeight - region.yT)};
 }
 
-std::optional<TestSquare> PlaceTestSquare(const PrintJob& job, PaperPoint used, float adviceWidth) {
+namespace {
+
+struct SquareBlock {
+    float width, height, sizeBaseline, firstAdvice, secondAdvice;
+};
+
+SquareBlock Block(float adviceWidth) {
     const float g = kTestSquareGap;
     const float h = kLabelHeight;
-    const float sizeBaseline = kFiveCentimetres + g + h;
-    const float firstAdvice = sizeBaseline + kLinePitch * h + g / 2;
-    const float secondAdvice = firstAdvice + kLinePitch * h;
-    const float width = std::max(kInch + g + kFiveCentimetres, adviceWidth);
-    const float height = secondAdvice + kDescent * h;
+    SquareBlock b{};
+    b.sizeBaseline = kFiveCentimetres + g + h;
+    b.firstAdvice = b.sizeBaseline + kLinePitch * h + g / 2;
+    b.secondAdvice = b.firstAdvice + kLinePitch * h;
+    b.width = std::max(kInch + g + kFiveCentimetres, adviceWidth);
+    b.height = b.secondAdvice + kDescent * h;
+    return b;
+}
 
-    const PaperEdges region = RegionOnPaper(job);
-    PaperPoint at;
-    if (job.PageWidth - used.x - 2 * g >= width && job.PageHeight - 2 * g >= height) {
-        at = {region.left + used.x + g, region.top + g};
-    } else if (job.PageHeight - used.y - 2 * g >= height && job.PageWidth - 2 * g >= width) {
-        at = {region.left + g, region.top + used.y + g};
-    } else {
-        return std::nullopt;
-    }
+TestSquare SquareAt(PaperPoint at, const SquareBlock& b) {
+    const float g = kTestSquareGap;
+    const float h = kLabelHeight;
     TestSquare square;
     square.inch = {at.x, at.y, kInch, kInch};
     square.fiveCentimetres = {at.x + kInch + g, at.y, kFiveCentimetres, kFiveCentimetres};
     square.texts = {{{at.x, at.y + kInch + g + h}, "1 in"},
-                    {{square.fiveCentimetres.left, at.y + sizeBaseline}, "5 cm"},
-                    {{at.x, at.y + firstAdvice}, kTestSquareAdvice[0]},
-                    {{at.x, at.y + secondAdvice}, kTestSquareAdvice[1]}};
+                    {{square.fiveCentimetres.left, at.y + b.sizeBaseline}, "5 cm"},
+                    {{at.x, at.y + b.firstAdvice}, kTestSquareAdvice[0]},
+                    {{at.x, at.y + b.secondAdvice}, kTestSquareAdvice[1]}};
+    square.width = b.width;
+    square.height = b.height;
     return square;
+}
+
+}  // namespace
+
+std::optional<TestSquare> PlaceTestSquare(const PrintJob& job, PaperPoint used, float adviceWidth) {
+    const float g = kTestSquareGap;
+    const SquareBlock b = Block(adviceWidth);
+    const PaperEdges region = RegionOnPaper(job);
+    if (job.PageWidth - used.x - 2 * g >= b.width && job.PageHeight - 2 * g >= b.height) {
+        return SquareAt({region.left + used.x + g, region.top + g}, b);
+    }
+    if (job.PageHeight - used.y - 2 * g >= b.height && job.PageWidth - 2 * g >= b.width) {
+        return SquareAt({region.left + g, region.top + used.y + g}, b);
+    }
+    return std::nullopt;
+}
+
+std::vector<TestSquare> TestSquareCorners(const PrintJob& job, float adviceWidth) {
+    const float g = kTestSquareGap;
+    const SquareBlock b = Block(adviceWidth);
+    std::vector<TestSquare> corners;
+    if (!(job.PageWidth - 2 * g >= b.width && job.PageHeight - 2 * g >= b.height)) return corners;
+    const PaperEdges r = RegionOnPaper(job);
+    const float left = r.left + g, top = r.top + g, right = r.right - g - b.width, bottom = r.bottom - g - b.height;
+    for (const PaperPoint at : {PaperPoint{left, top}, {right, top}, {right, bottom}, {left, bottom}}) {
+        corners.push_back(SquareAt(at, b));
+    }
+    return corners;
 }
 
 }  // namespace tessary

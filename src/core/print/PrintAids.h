@@ -68,6 +68,7 @@ std::vector<MarkTriangle> AlignmentMarks(const PrintJob& job, const PageAddress&
 struct TestSquare {
     PaperRect inch, fiveCentimetres;
     std::vector<std::pair<PaperPoint, std::string>> texts;  // at their left end on the baseline
+    float width = 0, height = 0;                             // of the whole block, from the inch's corner
 };
 inline constexpr const char* kTestSquareAdvice[] = {"If this square does not measure 1 inch,",
                                                    "print at 100 % / actual size."};
@@ -80,5 +81,10 @@ PaperPoint PatternReach(const PrintJob& job, const PageAddress& page, float patt
 // below it; none when it does not fit there. adviceWidth is the width of
 // the longer advice line at the label height.
 std::optional<TestSquare> PlaceTestSquare(const PrintJob& job, PaperPoint used, float adviceWidth);
+
+// The places for the test square in the page region's four corners, a gap
+// in from its edges, clockwise from the top left; none where the block
+// does not fit in the region.
+std::vector<TestSquare> TestSquareCorners(const PrintJob& job, float adviceWidth);
 
 }  // namespace tessary

@@ -31,7 +31,7 @@ bool ChooseOutputFile(Session& s, PrintDevice& printer, CommandDialogs& dialogs)
     return MayWriteOutput(printer.OutputFile(), pattern, s.messages);
 }
 
-std::string PrintedText(const PrintJob& job, const PrintDevice& printer) {
+std::string PrintedText(const PrintJob& job, const PrintDevice& printer, bool squareLeftOut) {
     std::string text = "Printed ";
     if (job.Copies > 1) text += std::to_string(job.Copies) + " copies of ";
     if (!job.PrintAllPages) {
@@ -41,7 +41,7 @@ std::string PrintedText(const PrintJob& job, const PrintDevice& printer) {
     }
     const std::string where =
         printer.PrintsToFile() ? fs::path(printer.OutputFile()).filename().string() : printer.DeviceName();
-    return text + " to " + where;
+    return text + " to " + where + (squareLeftOut ? kNoRoomForTestSquare : "");
 }
 
 }  // namespace
@@ -131,7 +131,7 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, C
     if (!wizard.DidCancel() && wizard.Pages() >= 1 && ChooseOutputFile(s, printer, dialogs)) {
         const PrintJob chosen = JobFromWizard(wizard, job);
         printed = renderer.PrintPattern(chosen);
-        if (printed) s.messages.Notice(PrintedText(chosen, printer));
+        if (printed) s.messages.Notice(PrintedText(chosen, printer, renderer.TestSquareLeftOut()));
     }
 
     ws.zoom.ZoomView(ZoomFit);

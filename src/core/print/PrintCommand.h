@@ -35,6 +35,9 @@ private:
     PageGridFault lastFault_ = PageGridFault::None;
 };
 
+// Said after a print that was to carry the test square when no page had room for it.
+inline constexpr const char* kNoRoomForTestSquare = "; the pattern left no room for the test square";
+
 // "1 page", "12 pages", "12 pages and the assembly map": a whole grid.
 std::string PrintedPages(const PrintJob& job);
 

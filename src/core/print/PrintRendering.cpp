@@ -30,6 +30,8 @@ constexpr double kMostPicturePixels = 16e6;
 // drawn anew for every one of its lines would cost the PDF writer as much
 // as a page of the grid, and a finer picture half again as much.
 constexpr float kMapPixel = kTwipsPerInch / 100;
+// Between the test square in a page's corner and the nearest line.
+constexpr float kTestSquareAir = kTwipsPerInch / 20;
 
 PrintRegion Widened(const PrintRegion& r, float by) { return {r.xL - by, r.xR + by, r.yT - by, r.yB + by}; }
 
@@ -115,6 +117,10 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
     if (job_.PrintBitmapImage && !ComposePrintBitmap()) return false;
     const bool mapPicture = PrintsMap(job_) && !job_.PrintBitmapImage;
     if (mapPicture && !ComposeMapPicture()) return false;
+    squareInCorner_ = job_.PrintTestSquare &&
+                      (job_.Pages < 2 || !RoomBesideThePattern(PageOrder(job_, job_.PrintAllPages, job_.PrintPageRow,
+                                                                         job_.PrintPageColumn),
+                                                               AdviceWidth()));
     bool printed = printer_.BeginDocument();
     if (printed) {
         PrintCopies(sets);
@@ -186,6 +192,11 @@ void PrintRenderer::PrintPageGrid(bool allPages, int row, int column, bool bitma
     progress_.ProgressEnd();
 }
 
+PaperPoint PrintRenderer::MapReach() const {
+    const float scale = MapScale();
+    return {job_.Columns * job_.PageWidth * scale, job_.Rows * job_.PageHeight * scale};
+}
+
 float PrintRenderer::MapScale() const { return 1.0f / static_cast<float>(std::max(job_.Rows, job_.Columns)); }
 
 // The map's pattern at the map's size; in bitmap mode the print's picture
@@ -231,7 +242,7 @@ void PrintRenderer::PrintMap() {
     }
     StrokeAids();
     printer_.SetPen(pen);
-    DrawPageAids(nullptr, {job_.Columns * width, job_.Rows * height});
+    DrawPageAids(nullptr, MapReach());
 }
 
 // The neighbours' pattern in the glue margins, faint, under the page's own:
@@ -317,16 +328,15 @@ float PrintRenderer::Mirrored(float x) const { return job_.PrintMirrorImage ? op
 
 // Joined lines one after another, each from the end it shares with the one
 // before, so that the path takes a chain as one run of points; mirrored
-// already where the print is.
+// already where the print is. In bitmap mode the test square looks here for
+// a free corner.
 void PrintRenderer::WalkLines() {
     walk_.clear();
-    if (!job_.PrintBitmapImage) {
-        for (const std::vector<std::int16_t>& chain : FindChains(store_.OutLine)) {
-            for (ChainStep s : WalkChain(store_.OutLine, chain)) {
-                s.from.x = Mirrored(s.from.x);
-                s.to.x = Mirrored(s.to.x);
-                walk_.push_back(s);
-            }
+    for (const std::vector<std::int16_t>& chain : FindChains(store_.OutLine)) {
+        for (ChainStep s : WalkChain(store_.OutLine, chain)) {
+            s.from.x = Mirrored(s.from.x);
+            s.to.x = Mirrored(s.to.x);
+            walk_.push_back(s);
         }
     }
     walkGrid_.Build(walk_, {0, options_.WidthTwips, 0, options_.HeightTwips});
@@ -519,15 +529,59 @@ void PrintRenderer::DrawPageAids(const PageAddress* page, PaperPoint used) {
         }
     }
     if (square) {
-        float advice = 0;
-        for (const char* line : kTestSquareAdvice) advice = std::max(advice, printer_.TextWidth(line, kLabelHeight));
-        if (const auto placed = PlaceTestSquare(job_, used, advice)) {
+        const float advice = AdviceWidth();
+        std::optional<TestSquare> placed = PlaceTestSquare(job_, used, advice);
+        if (!placed && squareInCorner_) placed = FreeCorner(page, advice);
+        if (placed) {
             DrawTestSquare(*placed);
             testSquarePrinted_ = true;
         }
     }
     StrokeAids();
     printer_.SetPen(pen);
+}
+
+float PrintRenderer::AdviceWidth() const {
+    float advice = 0;
+    for (const char* line : kTestSquareAdvice) advice = std::max(advice, printer_.TextWidth(line, kLabelHeight));
+    return advice;
+}
+
+bool PrintRenderer::RoomBesideThePattern(const std::vector<PageAddress>& pages, float advice) const {
+    if (PrintsMap(job_) && job_.PrintAllPages && PlaceTestSquare(job_, MapReach(), advice)) return true;
+    return std::any_of(pages.begin(), pages.end(), [&](const PageAddress& page) {
+        return PlaceTestSquare(job_, PatternReach(job_, page, options_.WidthTwips, options_.HeightTwips), advice)
+            .has_value();
+    });
+}
+
+// A corner of a grid page, or of a single sheet with one copy, where no line
+// or shape comes within a gap of the block; none on the map.
+std::optional<TestSquare> PrintRenderer::FreeCorner(const PageAddress* page, float advice) const {
+    if (page == nullptr && (job_.Pages >= 2 || job_.PatternsPerPage > 1)) return std::nullopt;
+    const PrintRegion region = page != nullptr ? PageRegion(job_, page->row, page->column) : PrintRegion{};
+    const ElementSet<ShapeElement>& shapes = store_.OutShape;
+    for (const TestSquare& square : TestSquareCorners(job_, advice)) {
+        // The block on the pattern, with room for the pen and a gap.
+        const float x = square.inch.left - job_.PageOffsetX + region.xL;
+        const float y = square.inch.top - job_.PageOffsetY + region.yT;
+        const PrintRegion box = Widened({x, x + square.width, y, y + square.height}, Bleed() + kTestSquareAir);
+        bool clear = true;
+        for (const std::uint32_t i : walkGrid_.Near(box)) {
+            ChainStep s = walk_[i];
+            if (ClipSegment(s.from.x, s.from.y, s.to.x, s.to.y, box)) clear = false;
+        }
+        for (std::int16_t i = 0; clear && i < shapes.Count(); ++i) {
+            if (!shapes.Visible(i)) continue;
+            const ShapeOutline o = OutlineOf(shapes[i]);
+            const float left = std::min(Mirrored(o.left), Mirrored(o.left + o.width));
+            if (left <= box.xR && left + o.width >= box.xL && o.top <= box.yB && o.top + o.height >= box.yT) {
+                clear = false;
+            }
+        }
+        if (clear) return square;
+    }
+    return std::nullopt;
 }
 
 void PrintRenderer::DrawTestSquare(const TestSquare& square) {

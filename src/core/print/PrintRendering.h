@@ -54,6 +54,9 @@ public:
     // it was not printed whole: no printable page, a bitmap that could not
     // be made, or a printer or file that failed.
     bool PrintPattern(const PrintJob& job);
+    // Whether the last print was to carry the test square and no page had
+    // room for it.
+    bool TestSquareLeftOut() const { return job_.PrintTestSquare && !testSquarePrinted_; }
 
 private:
     void PrintCopies(int sets);
@@ -64,6 +67,8 @@ private:
     void PrintBitmapSlice(const PrintRegion& part, const PrintRegion& region, bool faint);
     void PrintOverlap(const PageAddress& page, const PrintRegion& region, bool bitmap);
     float MapScale() const;
+    // The map's grid from the region's corner.
+    PaperPoint MapReach() const;
     bool ComposeMapPicture();
     void PrintMap();
     PaperRect RegionOnPaper() const;
@@ -79,6 +84,12 @@ private:
     // room for it, on the first page that has it.
     void DrawPageAids(const PageAddress* page, PaperPoint used);
     void DrawTestSquare(const TestSquare& square);
+    // Whether some page has room for the test square beside or below the
+    // pattern's box; where none has, a corner of a page the pattern leaves
+    // free serves.
+    float AdviceWidth() const;
+    bool RoomBesideThePattern(const std::vector<PageAddress>& pages, float advice) const;
+    std::optional<TestSquare> FreeCorner(const PageAddress* page, float advice) const;
     void DrawText(float left, float baseline, const std::string& text, float height);
     void PrintShapes(float ox, float oy, const PrintRegion* region);
     void PrintLines(float ox, float oy, const PrintRegion* region);
@@ -118,6 +129,7 @@ private:
     float pictureTwipsX_ = 0;
     float pictureTwipsY_ = 0;
     bool testSquarePrinted_ = false;
+    bool squareInCorner_ = false;
     bool blackness_ = false;
     // What the pattern is drawn in; in the pass of a page's glue margins,
     // the margins on the pattern.
