@@ -190,7 +190,7 @@ int Print(Session& session, const Arguments& args) {
               << (chosen.Columns == 1 ? " column, " : " columns, ")
               << (chosen.PrintOrientation == 2 ? "landscape" : "portrait") << ", " << chosen.Copies
               << (chosen.Copies == 1 ? " copy" : " copies") << ", to " << device.DeviceName()
-              << (renderer.TestSquareLeftOut() ? kNoRoomForTestSquare : "") << "\n";
+              << (renderer.TestSquareLeftOut() ? kNoRoomForTestSquare : "") << renderer.GlueMarginCutText() << "\n";
     return kOk;
 }
 

@@ -175,6 +175,18 @@ TEST_F(PrintPdfTest, AGridPrintsWholeStrokesAtItsSeamsAndLabelsEveryPage) {
     const auto inked = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
     EXPECT_TRUE(inked(300 + 20, 300) && inked(6300, 300 + 20) && inked(6300 - 20, 4800) && inked(300, 4800 - 20));
 
+    // Half-inch page margins hold 12.7 mm of a glue margin: a wider one is
+    // cut there, and the print says so.
+    for (const int overlap : {12, 25}) {
+        said = Print(QStringLiteral("big.pat"), folder.filePath(QStringLiteral("glued.pdf")),
+                     {QStringLiteral("--orientation"), QStringLiteral("landscape"), QStringLiteral("--overlap"),
+                      QString::number(overlap)},
+                     &status);
+        ASSERT_EQ(status, 0) << said.toStdString();
+        EXPECT_EQ(said.contains(QStringLiteral("; the page margins cut the glue margin to 12 mm")), overlap == 25)
+            << said.toStdString();
+    }
+
     // The map first, and a glue margin of 10 mm (236 pixels) where the
     // line runs on beyond the cut line in grey, in either draw mode.
     for (const char* mode : {"vector", "bitmap"}) {

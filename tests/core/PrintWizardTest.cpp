@@ -300,6 +300,17 @@ TEST_F(PrintWizardTest, TheSummaryListsTheAidsThatWillPrint) {
     single.SelectOverlap(5);
     single.ShowStep(kFinishStep);
     EXPECT_EQ(single.Summary(8), "Aids: Test Square");
+
+    // Half-inch page margins hold 12.7 mm of a glue margin.
+    layout_.portrait = FakeLayout::Grid(2, 3);
+    layout_.portrait.glueRoom = 12.7f;
+    PrintWizardModel& narrow = Open();
+    narrow.SelectOverlap(12);
+    narrow.ShowStep(kFinishStep);
+    EXPECT_EQ(narrow.Summary(8), "Aids: Labels, Marks, Test Square, Glue Margin 12 mm");
+    narrow.SelectOverlap(25);
+    narrow.ShowStep(kStartStep);
+    EXPECT_EQ(narrow.Summary(8), "Aids: Labels, Marks, Test Square, Glue Margin 25 mm (12 mm fits)");
 }
 
 TEST_F(PrintWizardTest, StoredChoicesAreReadInTheirFormsOnly) {

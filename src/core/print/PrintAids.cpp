@@ -1,6 +1,7 @@
 #include "core/print/PrintAids.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tessary {
 
@@ -91,6 +92,18 @@ PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperR
         page.column < job.Columns ? std::min(printable.left + printable.width, r.right + overlap) : r.right;
     const float bottom = page.row < job.Rows ? std::min(printable.top + printable.height, r.bottom + overlap) : r.bottom;
     return {r.left, r.top, right - r.left, bottom - r.top};
+}
+
+float GlueRoom(const PrintJob& job, const PaperRect& printable) {
+    const PaperEdges r = RegionOnPaper(job);
+    return std::max(0.0f, std::min(printable.left + printable.width - r.right, printable.top + printable.height - r.bottom));
+}
+
+std::string GlueMarginCut(const PrintJob& job, float room) {
+    // A hundredth of a millimetre short is the arithmetic's, not the paper's.
+    if (job.Pages < 2 || !(job.Overlap > room + kTwipsPerMillimetre / 100)) return {};
+    const int millimetres = static_cast<int>(std::floor(room / kTwipsPerMillimetre));
+    return "; the page margins cut the glue margin to " + std::to_string(millimetres) + " mm";
 }
 
 std::vector<MarkTriangle> AlignmentMarks(const PrintJob& job, const PageAddress& page, const PaperRect& printable) {

@@ -55,6 +55,14 @@ std::string MapLabelText(const PrintJob& job);
 // one margin a seam, under the neighbour trimmed at its cut line.
 PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperRect& printable);
 
+// How far a glue margin can reach, in twips, where the printable area ends
+// it: beyond the right or the bottom cut line, whichever has less room.
+float GlueRoom(const PrintJob& job, const PaperRect& printable);
+
+// "; the page margins cut the glue margin to 12 mm": said after a print
+// whose glue margin the paper could not hold whole; empty when it could.
+std::string GlueMarginCut(const PrintJob& job, float room);
+
 // A triangle in the margin pointing at a point of a cut line.
 using MarkTriangle = std::array<PaperPoint, 3>;
 

@@ -31,7 +31,8 @@ bool ChooseOutputFile(Session& s, PrintDevice& printer, CommandDialogs& dialogs)
     return MayWriteOutput(printer.OutputFile(), pattern, s.messages);
 }
 
-std::string PrintedText(const PrintJob& job, const PrintDevice& printer, bool squareLeftOut) {
+std::string PrintedText(const PrintJob& job, const PrintDevice& printer, bool squareLeftOut,
+                        const std::string& glueCut) {
     std::string text = "Printed ";
     if (job.Copies > 1) text += std::to_string(job.Copies) + " copies of ";
     if (!job.PrintAllPages) {
@@ -41,7 +42,7 @@ std::string PrintedText(const PrintJob& job, const PrintDevice& printer, bool sq
     }
     const std::string where =
         printer.PrintsToFile() ? fs::path(printer.OutputFile()).filename().string() : printer.DeviceName();
-    return text + " to " + where + (squareLeftOut ? kNoRoomForTestSquare : "");
+    return text + " to " + where + (squareLeftOut ? kNoRoomForTestSquare : "") + glueCut;
 }
 
 }  // namespace
@@ -62,9 +63,17 @@ PatternOptions DeviceLayoutSource::Sized(float patternWidth, float patternHeight
 
 WizardLayout DeviceLayoutSource::Layout(std::int16_t orientation, float patternWidth, float patternHeight) {
     printer_.SetOrientation(orientation);
-    const PageGrid grid = ComputePageGrid(printer_, Sized(patternWidth, patternHeight));
+    const PatternOptions sized = Sized(patternWidth, patternHeight);
+    const PageGrid grid = ComputePageGrid(printer_, sized);
     lastFault_ = grid.fault;
-    return WizardLayout{grid.printable, grid.Pages, grid.Rows, grid.Columns, grid.PageWidth, grid.PageHeight};
+    PrintJob job;
+    job.Pages = grid.Pages;
+    job.PageWidth = grid.PageWidth;
+    job.PageHeight = grid.PageHeight;
+    ComputePageOffset(job, sized, printer_);
+    const float room = GlueRoom(job, {0, 0, printer_.PrintableWidth(), printer_.PrintableHeight()});
+    return WizardLayout{grid.printable,    grid.Pages,      grid.Rows, grid.Columns, grid.PageWidth,
+                        grid.PageHeight, room / kTwipsPerMillimetre};
 }
 
 std::int16_t DeviceLayoutSource::MaxPatternsPerPage(float spacingTwips, float patternWidth, float patternHeight,
@@ -131,7 +140,10 @@ bool PrintCommand(Workspace& ws, PrintDevice& printer, RasterSurface& surface, C
     if (!wizard.DidCancel() && wizard.Pages() >= 1 && ChooseOutputFile(s, printer, dialogs)) {
         const PrintJob chosen = JobFromWizard(wizard, job);
         printed = renderer.PrintPattern(chosen);
-        if (printed) s.messages.Notice(PrintedText(chosen, printer, renderer.TestSquareLeftOut()));
+        if (printed) {
+            s.messages.Notice(
+                PrintedText(chosen, printer, renderer.TestSquareLeftOut(), renderer.GlueMarginCutText()));
+        }
     }
 
     ws.zoom.ZoomView(ZoomFit);

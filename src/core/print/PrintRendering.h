@@ -57,6 +57,8 @@ public:
     // Whether the last print was to carry the test square and no page had
     // room for it.
     bool TestSquareLeftOut() const { return job_.PrintTestSquare && !testSquarePrinted_; }
+    // What the last print's paper did to its glue margin, as GlueMarginCut says it.
+    std::string GlueMarginCutText() const { return GlueMarginCut(job_, GlueRoom(job_, Printable())); }
 
 private:
     void PrintCopies(int sets);

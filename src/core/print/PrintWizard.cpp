@@ -276,7 +276,12 @@ std::string PrintWizardModel::AidsSummary() const {
     if (grid && labels_) aids.emplace_back("Labels");
     if (grid && marks_) aids.emplace_back("Marks");
     if (testSquare_) aids.emplace_back("Test Square");
-    if (grid && overlap_ > 0) aids.push_back("Glue Margin " + std::to_string(overlap_) + " mm");
+    if (grid && overlap_ > 0) {
+        // What the paper leaves of a wider margin, in whole millimetres.
+        const int fits = static_cast<int>(std::max(0.0f, std::floor(layout_.glueRoom + 0.01f)));
+        aids.push_back("Glue Margin " + std::to_string(overlap_) + " mm" +
+                       (overlap_ > fits ? " (" + std::to_string(fits) + " mm fits)" : ""));
+    }
     if (grid && map_ && PrintAllPages()) aids.emplace_back("Map Page");
     std::string text = "Aids:";
     for (std::size_t i = 0; i < aids.size(); ++i) text += (i == 0 ? " " : ", ") + aids[i];

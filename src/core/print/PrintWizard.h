@@ -10,6 +10,8 @@ namespace tessary {
 class SettingsStore;
 class Messages;
 
+inline constexpr int kMostOverlapMillimetres = 25;
+
 // The page grid of one orientation, as the wizard shows and hands it on.
 struct WizardLayout {
     bool printable = false;
@@ -18,6 +20,9 @@ struct WizardLayout {
     std::int16_t columns = 1;
     float pageWidth = 0;  // twips: the pattern region of one page
     float pageHeight = 0;
+    // How far, in millimetres, a glue margin can reach beyond the cut lines
+    // on this paper.
+    float glueRoom = kMostOverlapMillimetres;
 };
 
 // What the wizard needs from the printer and the page layout.
@@ -47,7 +52,6 @@ inline constexpr int kFinishStep = 8;
 inline constexpr int kSummaryLines = 8;
 inline constexpr int kMaxCopies = 999;
 inline constexpr int kCircleDegreeChoices = 15;
-inline constexpr int kMostOverlapMillimetres = 25;
 
 // The colour swatch a step's marker (and, but for the current step, its
 // caption) is drawn in.
