@@ -70,6 +70,7 @@ public:
     void SetPen(const PrintPen& p) override { pen = p; }
     PrintPen Pen() const override { return pen; }
     bool CanClip() const override { return canClip; }
+    bool ShowsOnScreen() const override { return onScreen; }
     void SetClip(const PaperRect* rect) override {
         clip = rect ? std::optional<PaperRect>(*rect) : std::nullopt;
     }
@@ -142,6 +143,7 @@ public:
     bool blackness = false;
     PrintPen pen;
     bool canClip = true;
+    bool onScreen = false;
     std::optional<PaperRect> clip;
     int newPages = 0;
     int paths = 0;

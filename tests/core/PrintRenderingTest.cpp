@@ -769,6 +769,25 @@ TEST_F(Printing, TheAssemblyMapShowsTheGridOfPagesOverThePattern) {
     EXPECT_EQ(printer.documentsBegun, 0);
     ASSERT_EQ(t.presenter.shown.size(), 1u);
     EXPECT_EQ(t.presenter.shown[0].text.rfind("The pattern could not be printed with its assembly map.", 0), 0u);
+
+    // On a screen, where a shrunken picture of thin lines shows as dust, the
+    // map draws the pattern's lines and shapes at its scale instead.
+    Shape(ShapeCircle, 6000, 3000, 3000, 3000);
+    Shape(ShapeRectangle, 15000, 3000, 3000, 1500);
+    printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+    printer.onScreen = true;
+    surface.failCreate = false;
+    const int pictures = surface.creates;
+    ASSERT_TRUE(renderer.PrintPattern(job));
+    EXPECT_TRUE(surface.creates == pictures && printer.pictures.empty());
+    const auto drawn = printer.PatternLines(0);
+    ASSERT_EQ(drawn.size(), 1u + 4);
+    EXPECT_NEAR(drawn[0].x1, kMargin + 1000, 0.01f);
+    EXPECT_NEAR(drawn[0].y2, kMargin + 19000 / 3.0f, 0.01f);
+    EXPECT_NEAR(drawn[1].x1, kMargin + 5000, 0.01f) << "the box at a third of its size";
+    EXPECT_NEAR(drawn[1].x2 - drawn[1].x1, 1000, 0.01f);
+    ASSERT_FALSE(printer.circles.empty());
+    EXPECT_TRUE(printer.circles[0].page == 0 && std::abs(printer.circles[0].r - 500) < 0.01f);
 }
 
 }  // namespace

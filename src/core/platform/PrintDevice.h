@@ -85,6 +85,9 @@ public:
     // Whether drawing can be limited to a rectangle; a device that cannot is
     // sent only what lies inside.
     virtual bool CanClip() const = 0;
+    // Pages shown on a screen rather than printed: shrunk to the view, a
+    // picture of thin lines there loses most of them.
+    virtual bool ShowsOnScreen() const { return false; }
     // Later drawing shows only inside the rectangle; none: the whole sheet.
     virtual void SetClip(const PaperRect* rect) = 0;
 

@@ -115,7 +115,8 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
     // The picture is made before the document starts, so a picture too large
     // for memory leaves no empty document behind.
     if (job_.PrintBitmapImage && !ComposePrintBitmap()) return false;
-    const bool mapPicture = PrintsMap(job_) && !job_.PrintBitmapImage;
+    // On a screen the map draws its pattern line by line, as the pages do.
+    const bool mapPicture = PrintsMap(job_) && !job_.PrintBitmapImage && !printer_.ShowsOnScreen();
     if (mapPicture && !ComposeMapPicture()) return false;
     squareInCorner_ = job_.PrintTestSquare &&
                       (job_.Pages < 2 || !RoomBesideThePattern(PageOrder(job_, job_.PrintAllPages, job_.PrintPageRow,
@@ -212,14 +213,36 @@ bool PrintRenderer::ComposeMapPicture() {
 }
 
 // The whole grid scaled into one page region, each page's outline and name
-// over the pattern's picture.
+// over the pattern's picture, or on a screen over its lines.
 void PrintRenderer::PrintMap() {
     progress_.ProgressStart(0, 1, "Printing Map", false);
     const float scale = MapScale();
-    const RasterSurface& picture = bitmap_.Surface();
-    printer_.DrawPicture(picture, 0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height()),
-                         job_.PageOffsetX, job_.PageOffsetY, options_.WidthTwips * scale, options_.HeightTwips * scale,
-                         false);
+    if (!job_.PrintBitmapImage && printer_.ShowsOnScreen()) {
+        for (const ChainStep& s : walk_) {
+            DrawPrintLine(s.from.x * scale, s.from.y * scale, s.to.x * scale, s.to.y * scale);
+        }
+        const ElementSet<ShapeElement>& shapes = store_.OutShape;
+        for (std::int16_t i = 0; i < shapes.Count(); ++i) {
+            if (!shapes.Visible(i)) continue;
+            const ShapeOutline o = OutlineOf(shapes[i]);
+            const float left = std::min(Mirrored(o.left), Mirrored(o.left + o.width)) * scale, top = o.top * scale;
+            const float right = left + o.width * scale, bottom = top + o.height * scale;
+            if (o.form != OutlineForm::Box) {
+                DrawCurved({o.form, left, top, right - left, bottom - top});
+                continue;
+            }
+            DrawPrintLine(left, top, right, top);
+            DrawPrintLine(right, top, right, bottom);
+            DrawPrintLine(right, bottom, left, bottom);
+            DrawPrintLine(left, bottom, left, top);
+        }
+        StrokePath();
+    } else {
+        const RasterSurface& picture = bitmap_.Surface();
+        printer_.DrawPicture(picture, 0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height()),
+                             job_.PageOffsetX, job_.PageOffsetY, options_.WidthTwips * scale,
+                             options_.HeightTwips * scale, false);
+    }
     progress_.ProgressStep(1);
     const PrintPen pen = printer_.Pen();
     printer_.SetPen(kAidPen);

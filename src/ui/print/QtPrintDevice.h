@@ -46,6 +46,7 @@ public:
     void SetPen(const PrintPen& pen) override { pen_ = pen; }
     PrintPen Pen() const override { return pen_; }
     bool CanClip() const override { return true; }
+    bool ShowsOnScreen() const override { return showing_; }
     void SetClip(const PaperRect* rect) override;
     void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
     void DrawPath(const PaperPath& path, std::uint32_t colour) override;
