@@ -27,6 +27,18 @@ constexpr const char* kOnOffOptions[] = {"--cut-lines", "--labels", "--marks", "
 
 // The paper named by --paper; none when the text names no paper, or a
 // sheet larger than a PDF page can be.
+// --page B3, as the page's label names it, or 2,3: row and column.
+std::optional<PageAddress> PageOption(const std::string& text) {
+    const auto comma = text.find(',');
+    if (comma == std::string::npos) return PageFromName(text);
+    const int row = WholeNumber(text.substr(0, comma), 1, kMaxPages);
+    const int column = WholeNumber(text.substr(comma + 1), 1, kMaxPages);
+    if (row < 0 || column < 0) return std::nullopt;
+    return PageAddress{static_cast<std::int16_t>(row), static_cast<std::int16_t>(column)};
+}
+
+std::string PageName(const PageAddress& page) { return RowLetters(page.row) + std::to_string(page.column); }
+
 std::optional<QPageSize> Paper(const std::string& text) {
     if (text.empty() || text == "letter") return QPageSize(QPageSize::Letter);
     if (text == "legal") return QPageSize(QPageSize::Legal);
@@ -67,12 +79,8 @@ int CheckPrintArguments(const Arguments& args) {
         return Problem("--orientation takes auto, portrait or landscape", kUsage);
     }
     const std::string page = Option(args, "--page");
-    if (!page.empty()) {
-        const auto comma = page.find(',');
-        if (comma == std::string::npos || WholeNumber(page.substr(0, comma), 1, 32767) < 0 ||
-            WholeNumber(page.substr(comma + 1), 1, 32767) < 0) {
-            return Problem("--page takes ROW,COL, counted from 1", kUsage);
-        }
+    if (!page.empty() && !PageOption(page)) {
+        return Problem("--page takes a page's name as its label has it, such as B3, or ROW,COL counted from 1", kUsage);
     }
     const std::string mode = Option(args, "--mode");
     if (!mode.empty() && mode != "vector" && mode != "bitmap") return Problem("--mode takes vector or bitmap", kUsage);
@@ -137,18 +145,17 @@ int Print(Session& session, const Arguments& args) {
         }
         return Problem("nothing to print: the page margins leave no room for the pattern on this paper", kFailed);
     }
-    const std::string page = Option(args, "--page");
-    if (!page.empty()) {
-        const int row = std::stoi(page.substr(0, page.find(',')));
-        const int column = std::stoi(page.substr(page.find(',') + 1));
-        if (row > wizard.Rows() || column > wizard.Columns()) {
+    const std::optional<PageAddress> page = PageOption(Option(args, "--page"));
+    if (page) {
+        if (page->row > wizard.Rows() || page->column > wizard.Columns()) {
             return Problem("the pattern has " + std::to_string(wizard.Rows()) + " rows and " +
-                               std::to_string(wizard.Columns()) + " columns of pages: there is no page " + page,
+                               std::to_string(wizard.Columns()) + " columns of pages: there is no page " +
+                               PageName(*page),
                            kFailed);
         }
         wizard.ChoosePrintOption(1);
-        wizard.SelectRow(row - 1);
-        wizard.SelectColumn(column - 1);
+        wizard.SelectRow(page->row - 1);
+        wizard.SelectColumn(page->column - 1);
     }
     if (args.options.count("--mode")) wizard.ChooseDrawMode(Option(args, "--mode") == "bitmap" ? 1 : 0);
     const auto on = [&](const char* name, void (PrintWizardModel::*set)(bool)) {
@@ -185,7 +192,9 @@ int Print(Session& session, const Arguments& args) {
 
     const PrintJob chosen = JobFromWizard(wizard, job);
     if (!renderer.PrintPattern(chosen)) return kFailed;
-    std::cout << "Printed " << (chosen.PrintAllPages ? PrintedPages(chosen) : std::string("page ") + page)
+    std::cout << "Printed "
+              << (chosen.PrintAllPages ? PrintedPages(chosen)
+                                       : "page " + PageName({chosen.PrintPageRow, chosen.PrintPageColumn}))
               << " of a grid of " << chosen.Rows << (chosen.Rows == 1 ? " row" : " rows") << " by " << chosen.Columns
               << (chosen.Columns == 1 ? " column, " : " columns, ")
               << (chosen.PrintOrientation == 2 ? "landscape" : "portrait") << ", " << chosen.Copies

@@ -41,7 +41,7 @@ const char* const kUsageText =
     "                   [--min-piece SQUARE-INCHES] [--detail 0..100]\n"
     "       tessary-cli print FILE.pat (--pdf OUT.pdf | --printer NAME)\n"
     "                   [--paper letter|legal|a4|a3|WxH(in|mm|cm)] [--orientation auto|portrait|landscape]\n"
-    "                   [--page ROW,COL] [--mode vector|bitmap] [--cut-lines on|off] [--per-page N|max]\n"
+    "                   [--page B3|ROW,COL] [--mode vector|bitmap] [--cut-lines on|off] [--per-page N|max]\n"
     "                   [--spacing INCHES] [--copies N] [--collate] [--mirror] [--circle-degrees N]\n"
     "                   [--labels on|off] [--marks on|off] [--test-square on|off] [--overlap MM] [--map on|off]\n";
 

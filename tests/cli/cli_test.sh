@@ -105,10 +105,16 @@ expect_status 2 "absurd paper" "$cli" print "$sample" --pdf "$work/big.pdf" --pa
 grep -q 'at most 200 in' "$work/err" || fail "absurd paper message: $(cat "$work/err")"
 [ ! -e "$work/big.pdf" ] || fail "absurd paper wrote a PDF"
 expect_status 0 "largest paper" "$cli" print "$sample" --pdf "$work/big.pdf" --paper 200x5080mm
-for bad in "--labels yes" "--marks 1" "--test-square" "--map of" "--overlap 26" "--overlap -1" "--overlap 2.5"; do
+for bad in "--labels yes" "--marks 1" "--test-square" "--map of" "--overlap 26" "--overlap -1" "--overlap 2.5" \
+    "--page 3B" "--page B0" "--page B-3" "--page 0,1" "--page AAAAAA1"; do
     # shellcheck disable=SC2086
     expect_status 2 "print $bad" "$cli" print "$sample" --pdf "$work/aid.pdf" $bad
     [ ! -e "$work/aid.pdf" ] || fail "print $bad wrote a PDF"
+done
+# A page is named as its label names it, or by row and column.
+for page in a1 1,1; do
+    expect_status 0 "print page $page" "$cli" print "$sample" --pdf "$work/page.pdf" --page "$page"
+    grep -q '^Printed page A1 of a grid' "$work/out" || fail "print page $page said: $(cat "$work/out")"
 done
 
 # edit: a script drives the engine; the result keeps the picture. A

@@ -445,9 +445,18 @@ TEST_F(Printing, GridPagesCarryLabelsAndMatchingMarksInTheirMargins) {
     EXPECT_TRUE(std::none_of(printer.lines.begin(), printer.lines.end(), [](const auto& l) { return l.pen == kAidPen; }));
 }
 
+// A page's name is read back as its label writes it, in either case.
 TEST(PrintAids, RowsAreLetteredLikeSpreadsheetColumns) {
     const std::pair<int, std::string> cases[] = {{1, "A"}, {2, "B"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {703, "AAA"}};
-    for (const auto& [row, letters] : cases) EXPECT_EQ(RowLetters(row), letters) << row;
+    for (const auto& [row, letters] : cases) {
+        EXPECT_EQ(RowLetters(row), letters) << row;
+        EXPECT_EQ(PageFromName(letters + "12"), (PageAddress{static_cast<std::int16_t>(row), 12})) << row;
+    }
+    EXPECT_EQ(PageFromName("b3"), (PageAddress{2, 3}));
+    EXPECT_EQ(PageFromName(RowLetters(32767) + "32767"), (PageAddress{32767, 32767}));
+    for (const char* bad : {"", "B", "3", "3B", "B0", "B3x", "B 3", "B-3", "AXLH1", "A32768", "É3"}) {
+        EXPECT_FALSE(PageFromName(bad)) << bad;
+    }
 }
 
 // A label below its page stands clear of the marks and, where the page has

@@ -1,6 +1,7 @@
 #include "core/print/PrintAids.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace tessary {
@@ -41,6 +42,22 @@ std::string RowLetters(int row) {
         letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
     }
     return letters;
+}
+
+std::optional<PageAddress> PageFromName(const std::string& name) {
+    std::size_t at = 0;
+    long row = 0, column = 0;
+    for (; at < name.size() && std::isalpha(static_cast<unsigned char>(name[at])); ++at) {
+        row = row * 26 + (std::toupper(static_cast<unsigned char>(name[at])) - 'A' + 1);
+        if (row > kMaxPages) return std::nullopt;
+    }
+    const std::size_t digits = at;
+    for (; at < name.size() && std::isdigit(static_cast<unsigned char>(name[at])); ++at) {
+        column = column * 10 + (name[at] - '0');
+        if (column > kMaxPages) return std::nullopt;
+    }
+    if (digits == 0 || at == digits || at != name.size() || column < 1) return std::nullopt;
+    return PageAddress{static_cast<std::int16_t>(row), static_cast<std::int16_t>(column)};
 }
 
 std::string PageLabelText(const PrintJob& job, const PageAddress& page) {

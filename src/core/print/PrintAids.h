@@ -29,6 +29,10 @@ inline constexpr float kMarkSize = 3 * kTwipsPerMillimetre;
 // Rows are lettered like spreadsheet columns: A .. Z, AA, AB ...
 std::string RowLetters(int row);
 
+// The page a label names, "B3" or "b3": its row letters and column number;
+// none for anything else or a page beyond 32767 rows or columns.
+std::optional<PageAddress> PageFromName(const std::string& name);
+
 // "B3  Title  page 5 of 12": the page's place in the grid.
 std::string PageLabelText(const PrintJob& job, const PageAddress& page);
 
