@@ -50,6 +50,7 @@ public:
     float TextWidth(const std::string& text, float height) const override {
         return static_cast<float>(text.size()) * height / 2;
     }
+    void Blank(const PaperRect&) override {}
     void DrawPicture(const RasterSurface&, float, float, float, float, float, float, float, float, bool) override {}
     bool BeginDocument() override { return true; }
     void NewPage() override { ++pages; }

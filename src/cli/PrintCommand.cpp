@@ -25,8 +25,6 @@ constexpr double kLargestPaperInches = 200;
 // Switches given as on or off.
 constexpr const char* kOnOffOptions[] = {"--cut-lines", "--labels", "--marks", "--test-square", "--map"};
 
-// The paper named by --paper; none when the text names no paper, or a
-// sheet larger than a PDF page can be.
 // --page B3, as the page's label names it, or 2,3: row and column.
 std::optional<PageAddress> PageOption(const std::string& text) {
     const auto comma = text.find(',');
@@ -37,8 +35,8 @@ std::optional<PageAddress> PageOption(const std::string& text) {
     return PageAddress{static_cast<std::int16_t>(row), static_cast<std::int16_t>(column)};
 }
 
-std::string PageName(const PageAddress& page) { return RowLetters(page.row) + std::to_string(page.column); }
-
+// The paper named by --paper; none when the text names no paper, or a
+// sheet larger than a PDF page can be.
 std::optional<QPageSize> Paper(const std::string& text) {
     if (text.empty() || text == "letter") return QPageSize(QPageSize::Letter);
     if (text == "legal") return QPageSize(QPageSize::Legal);
@@ -150,7 +148,7 @@ int Print(Session& session, const Arguments& args) {
         if (page->row > wizard.Rows() || page->column > wizard.Columns()) {
             return Problem("the pattern has " + std::to_string(wizard.Rows()) + " rows and " +
                                std::to_string(wizard.Columns()) + " columns of pages: there is no page " +
-                               PageName(*page),
+                               Option(args, "--page"),
                            kFailed);
         }
         wizard.ChoosePrintOption(1);

@@ -101,6 +101,7 @@ public:
     float TextWidth(const std::string& text, float height) const override {
         return static_cast<float>(text.size()) * height / 2;
     }
+    void Blank(const PaperRect& rect) override { blanks.push_back({rect, newPages}); }
     void DrawPicture(const RasterSurface& p, float l, float t, float w, float h, float pl, float pt, float pw,
                      float ph, bool faint) override {
         pictures.push_back({l, t, w, h, pl, pt, pw, ph, p.Width(), p.Height(), newPages, clip, faint});
@@ -159,6 +160,11 @@ public:
     std::vector<Curved> curved;
     std::vector<Picture> pictures;
     std::vector<Text> texts;
+    struct Blanked {
+        PaperRect rect;
+        int page;
+    };
+    std::vector<Blanked> blanks;
 
 private:
     std::uint32_t Ink(std::uint32_t colour) const { return blackness ? 0 : colour; }

@@ -459,30 +459,59 @@ TEST(PrintAids, RowsAreLetteredLikeSpreadsheetColumns) {
     }
 }
 
-// A label below its page stands clear of the marks and, where the page has
-// a row below it, of the glue margin's faint lines; where that leaves too
-// little room it goes above the page.
-TEST(PrintAids, ALabelKeepsOutOfTheGlueMarginBelowItsPage) {
+// A label in the glue margin below its page, kept until the page below is
+// glued over it, stands on a patch of blank paper: the margin's faint lines
+// do not run through its letters. Without a margin nothing is blanked.
+TEST_F(Printing, ALabelOverAGlueMarginStandsOnBlankPaper) {
+    Line(100, 100, 9000, 30000);
+    for (const float overlap : {10 * kTwipsPerMillimetre, 0.0f}) {
+        SCOPED_TRACE(overlap);
+        printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+        PrintJob job = Job(10000, 30000);
+        ASSERT_TRUE(job.Rows == 3 && job.Columns == 1);
+        job.Overlap = overlap;
+        job.PrintTestSquare = false;
+        ASSERT_TRUE(renderer.PrintPattern(job));
+        ASSERT_EQ(printer.texts.size(), 3u);
+        const auto& below = printer.texts[1];  // B1's, under the page, over the margin
+        EXPECT_GT(below.baseline, kMargin + 13680);
+        if (overlap == 0) {
+            EXPECT_TRUE(printer.blanks.empty());
+            continue;
+        }
+        ASSERT_EQ(printer.blanks.size(), 1u) << "A1's label stands above its page, C1's below the last row";
+        const PaperRect& patch = printer.blanks[0].rect;
+        EXPECT_EQ(printer.blanks[0].page, 1);
+        EXPECT_TRUE(patch.left < below.left && patch.top < below.baseline - below.height &&
+                    patch.left + patch.width > below.left + printer.TextWidth(below.text, below.height) &&
+                    patch.top + patch.height > below.baseline);
+        EXPECT_GT(patch.top, kMargin + 13680) << "clear of the cut line and its marks";
+    }
+}
+
+// A glue margin is cut only by the room beyond the cut lines that have a
+// neighbour: on one row of pages, a narrow bottom margin cuts nothing.
+TEST(PrintAids, OnlySidesWithANeighbourCutTheGlueMargin) {
     PrintJob job;
-    job.Pages = 4;
-    job.Rows = job.Columns = 2;
+    job.Pages = 2;
+    job.Rows = 1;
+    job.Columns = 2;
     job.PageOffsetX = job.PageOffsetY = 720;
     job.PageWidth = 10080;
     job.PageHeight = 10000;
-    const float bottom = 720 + 10000;
-    const PaperRect printable{0, 0, 11520, 12160};  // an inch below the region
-    for (const float overlap : {0.0f, 10 * kTwipsPerMillimetre, 25 * kTwipsPerMillimetre}) {
-        SCOPED_TRACE(overlap);
-        job.Overlap = overlap;
-        const PageAddress top{1, 1};
-        const auto label = PlaceLabel(job, &top, printable);
-        ASSERT_TRUE(label);
-        const bool below = label->baseline > bottom;
-        EXPECT_EQ(below, overlap < 25 * kTwipsPerMillimetre);
-        if (below) EXPECT_GE(label->baseline - label->height, bottom + std::max(overlap, kMarkSize));
-        const PageAddress lower{2, 1};
-        EXPECT_GT(PlaceLabel(job, &lower, printable)->baseline, bottom) << "no glue margin below the last row";
-    }
+    const PaperRect printable{0, 0, 720 + 10080 + 720, 720 + 10000 + 360};  // half an inch right, a quarter below
+    const PageAddress first{1, 1}, last{1, 2};
+    EXPECT_FLOAT_EQ(GlueRoom(job, nullptr, printable), 720);
+    EXPECT_FLOAT_EQ(GlueRoom(job, &first, printable), 720);
+    EXPECT_TRUE(std::isinf(GlueRoom(job, &last, printable))) << "no neighbour right of or below the last page";
+    job.Overlap = 10 * kTwipsPerMillimetre;
+    EXPECT_EQ(GlueMarginCut(job, GlueRoom(job, nullptr, printable)), "");
+    job.Overlap = 25 * kTwipsPerMillimetre;
+    EXPECT_EQ(GlueMarginCut(job, GlueRoom(job, nullptr, printable)), "; the page margins cut the glue margin to 12 mm");
+    EXPECT_EQ(GlueMarginCut(job, GlueRoom(job, &last, printable)), "");
+    job.Rows = 2;
+    job.Pages = 4;
+    EXPECT_EQ(GlueMarginCut(job, GlueRoom(job, nullptr, printable)), "; the page margins cut the glue margin to 6 mm");
 }
 
 // A label keeps beside its page: a long title is cut short, whole
@@ -561,6 +590,21 @@ TEST_F(Printing, WhereThePatternFillsItsPagesTheTestSquareTakesAFreeCorner) {
         ASSERT_TRUE(renderer.PrintPattern(job));
         ASSERT_EQ(square().size(), 8u) << "an empty pattern leaves every corner free";
         EXPECT_TRUE(square()[0].page == 0 && square()[0].x1 == kMargin + 144 && square()[0].y1 == kMargin + 144);
+
+        // A circle over the first page's top left corner: the top right one
+        // serves; mirrored, the circle is on the last column and the top left
+        // corner of the first page is free again.
+        Shape(ShapeCircle, 0, 0, 3000, 3000);
+        for (const bool mirror : {false, true}) {
+            printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+            job.PrintMirrorImage = mirror;
+            ASSERT_TRUE(renderer.PrintPattern(job));
+            ASSERT_EQ(square().size(), 8u);
+            const float left = mirror ? kMargin + 144 : kMargin + 10080 - 144 - (1440 + 144 + 50 * 1440 / 25.4f);
+            EXPECT_TRUE(square()[0].page == 0 && std::abs(square()[0].x1 - left) < 0.01f) << mirror;
+        }
+        job.PrintMirrorImage = false;
+        t->store.ClearPattern();
 
         // Lines across every page but for a patch in the bottom right of the last.
         for (float y = 500; y < height; y += 1000) Line(0, y, y > height - 4000 ? width - 5000 : width, y);
@@ -780,23 +824,38 @@ TEST_F(Printing, TheAssemblyMapShowsTheGridOfPagesOverThePattern) {
     EXPECT_EQ(t.presenter.shown[0].text.rfind("The pattern could not be printed with its assembly map.", 0), 0u);
 
     // On a screen, where a shrunken picture of thin lines shows as dust, the
-    // map draws the pattern's lines and shapes at its scale instead.
+    // map draws the pattern's lines and shapes at its scale instead, mirrored
+    // where the print is.
     Shape(ShapeCircle, 6000, 3000, 3000, 3000);
     Shape(ShapeRectangle, 15000, 3000, 3000, 1500);
-    printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
-    printer.onScreen = true;
+    Shape(ShapeRoundedRectangle, 18000, 9000, 2400, 1200);
     surface.failCreate = false;
     const int pictures = surface.creates;
-    ASSERT_TRUE(renderer.PrintPattern(job));
-    EXPECT_TRUE(surface.creates == pictures && printer.pictures.empty());
-    const auto drawn = printer.PatternLines(0);
-    ASSERT_EQ(drawn.size(), 1u + 4);
-    EXPECT_NEAR(drawn[0].x1, kMargin + 1000, 0.01f);
-    EXPECT_NEAR(drawn[0].y2, kMargin + 19000 / 3.0f, 0.01f);
-    EXPECT_NEAR(drawn[1].x1, kMargin + 5000, 0.01f) << "the box at a third of its size";
-    EXPECT_NEAR(drawn[1].x2 - drawn[1].x1, 1000, 0.01f);
-    ASSERT_FALSE(printer.circles.empty());
-    EXPECT_TRUE(printer.circles[0].page == 0 && std::abs(printer.circles[0].r - 500) < 0.01f);
+    for (const bool mirror : {false, true}) {
+        SCOPED_TRACE(mirror ? "mirrored" : "as drawn");
+        printer = test::RecordingPrinter(8 * kInch, 10.5f * kInch, 2.4f);
+        printer.onScreen = true;
+        job.PrintMirrorImage = mirror;
+        ASSERT_TRUE(renderer.PrintPattern(job));
+        EXPECT_TRUE(surface.creates == pictures && printer.pictures.empty());
+        const auto x = [&](float patternX) { return kMargin + (mirror ? 25000 - patternX : patternX) / 3; };
+        const auto drawn = printer.PatternLines(0);
+        ASSERT_EQ(drawn.size(), 4u + 1) << "the box's sides, then the line";
+        EXPECT_NEAR(std::min(drawn[0].x1, drawn[0].x2), std::min(x(15000), x(18000)), 0.01f);
+        EXPECT_NEAR(std::abs(drawn[0].x2 - drawn[0].x1), 1000, 0.01f) << "the box at a third of its size";
+        EXPECT_NEAR(drawn[4].x1, x(3000), 0.01f);
+        EXPECT_NEAR(drawn[4].y2, kMargin + 19000 / 3.0f, 0.01f);
+        // (The pages follow the map, each with its own.)
+        ASSERT_TRUE(printer.circles.size() >= 2 && printer.circles[0].page == 0 && printer.circles[1].page > 0);
+        EXPECT_NEAR(printer.circles[0].r, 500, 0.01f);
+        EXPECT_NEAR(printer.circles[0].cx, x(7500), 0.01f);
+        ASSERT_GE(printer.curved.size(), 2u);
+        const auto& rounded = printer.curved[0];
+        EXPECT_TRUE(rounded.rounded && rounded.page == 0 && printer.curved[1].page > 0);
+        EXPECT_NEAR(rounded.left, std::min(x(18000), x(20400)), 0.01f);
+        EXPECT_NEAR(rounded.width, 800, 0.01f);
+        EXPECT_NEAR(rounded.radius, 400 / 8.0f, 0.01f) << "the corners in proportion";
+    }
 }
 
 }  // namespace

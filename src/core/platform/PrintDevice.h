@@ -105,6 +105,8 @@ public:
     virtual void DrawText(float left, float baseline, const std::string& text, float height,
                           std::uint32_t colour) = 0;
     virtual float TextWidth(const std::string& text, float height) const = 0;
+    // Paper white over what is drawn there, whatever the colour mode.
+    virtual void Blank(const PaperRect& rect) = 0;
     // Copies the part of the picture at (left, top) of the given size, in
     // the picture's pixels, onto the paper rectangle at (paperLeft,
     // paperTop) of the given size, scaled to fill it. A faint copy lets the

@@ -1,8 +1,8 @@
 #include "core/print/PrintAids.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
+#include <limits>
 
 namespace tessary {
 
@@ -25,14 +25,11 @@ PaperEdges RegionOnPaper(const PrintJob& job) {
 
 bool HasMarks(const PrintJob& job) { return job.PrintMarks && job.Pages >= 2; }
 
-// What stands beyond a cut line shared with a neighbour: the marks, and
-// below the page the glue margin, whose faint lines would run through a
-// label there. Above the top cut line a label is trimmed away with the
-// margin; where a page has no neighbour on one side it goes there.
-float MarginTaken(const PrintJob& job, bool neighbour, bool glue) {
-    if (!neighbour) return 0;
-    return std::max(HasMarks(job) ? kMarkSize : 0, glue && job.Pages >= 2 ? job.Overlap : 0);
-}
+// What stands beyond a cut line shared with a neighbour: the marks. A label
+// may lie over the glue margin below the page, kept until the neighbour is
+// glued over it, on a patch of blank paper; where a page has no neighbour
+// on one side it goes there.
+float MarginTaken(const PrintJob& job, bool neighbour) { return neighbour && HasMarks(job) ? kMarkSize : 0; }
 
 }  // namespace
 
@@ -44,15 +41,19 @@ std::string RowLetters(int row) {
     return letters;
 }
 
+std::string PageName(const PageAddress& page) { return RowLetters(page.row) + std::to_string(page.column); }
+
+// ASCII letters and digits only, whatever the locale takes for letters.
 std::optional<PageAddress> PageFromName(const std::string& name) {
     std::size_t at = 0;
     long row = 0, column = 0;
-    for (; at < name.size() && std::isalpha(static_cast<unsigned char>(name[at])); ++at) {
-        row = row * 26 + (std::toupper(static_cast<unsigned char>(name[at])) - 'A' + 1);
+    const auto letter = [&] { return (name[at] >= 'A' && name[at] <= 'Z') || (name[at] >= 'a' && name[at] <= 'z'); };
+    for (; at < name.size() && letter(); ++at) {
+        row = row * 26 + ((name[at] & ~0x20) - 'A' + 1);
         if (row > kMaxPages) return std::nullopt;
     }
     const std::size_t digits = at;
-    for (; at < name.size() && std::isdigit(static_cast<unsigned char>(name[at])); ++at) {
+    for (; at < name.size() && name[at] >= '0' && name[at] <= '9'; ++at) {
         column = column * 10 + (name[at] - '0');
         if (column > kMaxPages) return std::nullopt;
     }
@@ -61,7 +62,7 @@ std::optional<PageAddress> PageFromName(const std::string& name) {
 }
 
 std::string PageLabelText(const PrintJob& job, const PageAddress& page) {
-    std::string text = RowLetters(page.row) + std::to_string(page.column);
+    std::string text = PageName(page);
     if (!job.Title.empty()) text += "   " + job.Title;
     const int number = (page.row - 1) * job.Columns + page.column;
     return text + "   page " + std::to_string(number) + " of " + std::to_string(job.Pages);
@@ -91,8 +92,8 @@ std::string MapLabelText(const PrintJob& job) {
 std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* page, const PaperRect& printable) {
     const PaperEdges region = RegionOnPaper(job);
     // Clear of the cut line and of what stands beyond it.
-    const float clearBelow = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row < job.Rows, true);
-    const float clearAbove = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row > 1, false);
+    const float clearBelow = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row < job.Rows);
+    const float clearAbove = kLabelHeight / 2 + MarginTaken(job, page != nullptr && page->row > 1);
     const float below = printable.top + printable.height - region.bottom - clearBelow;
     const float above = region.top - printable.top - clearAbove;
     const float room = std::max(below, above);
@@ -100,6 +101,12 @@ std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* 
     if (!(height >= kSmallestLabelHeight)) return std::nullopt;
     if (below >= above) return TextPlacement{region.left, region.bottom + clearBelow + height, height};
     return TextPlacement{region.left, region.top - clearAbove - kDescent * height, height};
+}
+
+PaperRect LabelPatch(const TextPlacement& label, float textWidth) {
+    const float air = label.height / 4;
+    return {label.left - air, label.baseline - label.height - air, textWidth + 2 * air,
+            label.height * (1 + kDescent) + 2 * air};
 }
 
 PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperRect& printable) {
@@ -111,9 +118,16 @@ PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperR
     return {r.left, r.top, right - r.left, bottom - r.top};
 }
 
-float GlueRoom(const PrintJob& job, const PaperRect& printable) {
+float GlueRoom(const PrintJob& job, const PageAddress* page, const PaperRect& printable) {
     const PaperEdges r = RegionOnPaper(job);
-    return std::max(0.0f, std::min(printable.left + printable.width - r.right, printable.top + printable.height - r.bottom));
+    float room = std::numeric_limits<float>::infinity();
+    if (page != nullptr ? page->column < job.Columns : job.Columns > 1) {
+        room = std::min(room, printable.left + printable.width - r.right);
+    }
+    if (page != nullptr ? page->row < job.Rows : job.Rows > 1) {
+        room = std::min(room, printable.top + printable.height - r.bottom);
+    }
+    return std::max(0.0f, room);
 }
 
 std::string GlueMarginCut(const PrintJob& job, float room) {

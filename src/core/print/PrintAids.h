@@ -29,6 +29,9 @@ inline constexpr float kMarkSize = 3 * kTwipsPerMillimetre;
 // Rows are lettered like spreadsheet columns: A .. Z, AA, AB ...
 std::string RowLetters(int row);
 
+// "B3": a page's name, its row letters and column number.
+std::string PageName(const PageAddress& page);
+
 // The page a label names, "B3" or "b3": its row letters and column number;
 // none for anything else or a page beyond 32767 rows or columns.
 std::optional<PageAddress> PageFromName(const std::string& name);
@@ -51,6 +54,10 @@ struct TextPlacement {
 // letters. printable is the sheet's printable area.
 std::optional<TextPlacement> PlaceLabel(const PrintJob& job, const PageAddress* page, const PaperRect& printable);
 
+// The paper a label's letters take, textWidth wide, with a little air
+// around them: left blank where the label lies over a glue margin.
+PaperRect LabelPatch(const TextPlacement& label, float textWidth);
+
 // "Rose   assembly map of 12 pages": the map page's label.
 std::string MapLabelText(const PrintJob& job);
 
@@ -60,8 +67,10 @@ std::string MapLabelText(const PrintJob& job);
 PaperRect OverlapArea(const PrintJob& job, const PageAddress& page, const PaperRect& printable);
 
 // How far a glue margin can reach, in twips, where the printable area ends
-// it: beyond the right or the bottom cut line, whichever has less room.
-float GlueRoom(const PrintJob& job, const PaperRect& printable);
+// it: beyond the right or the bottom cut line, whichever has less room, of
+// those that have a neighbour beyond them on the page given, or on some
+// page of the grid (page null). Infinite where there is none.
+float GlueRoom(const PrintJob& job, const PageAddress* page, const PaperRect& printable);
 
 // "; the page margins cut the glue margin to 12 mm": said after a print
 // whose glue margin the paper could not hold whole; empty when it could.

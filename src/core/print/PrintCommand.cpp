@@ -36,7 +36,7 @@ std::string PrintedText(const PrintJob& job, const PrintDevice& printer, bool sq
     std::string text = "Printed ";
     if (job.Copies > 1) text += std::to_string(job.Copies) + " copies of ";
     if (!job.PrintAllPages) {
-        text += "the page in row " + std::to_string(job.PrintPageRow) + ", column " + std::to_string(job.PrintPageColumn);
+        text += "page " + PageName({job.PrintPageRow, job.PrintPageColumn});
     } else {
         text += PrintedPages(job);
     }
@@ -68,12 +68,19 @@ WizardLayout DeviceLayoutSource::Layout(std::int16_t orientation, float patternW
     lastFault_ = grid.fault;
     PrintJob job;
     job.Pages = grid.Pages;
+    job.Rows = grid.Rows;
+    job.Columns = grid.Columns;
     job.PageWidth = grid.PageWidth;
     job.PageHeight = grid.PageHeight;
     ComputePageOffset(job, sized, printer_);
-    const float room = GlueRoom(job, {0, 0, printer_.PrintableWidth(), printer_.PrintableHeight()});
-    return WizardLayout{grid.printable,    grid.Pages,      grid.Rows, grid.Columns, grid.PageWidth,
-                        grid.PageHeight, room / kTwipsPerMillimetre};
+    const float room = GlueRoom(job, nullptr, {0, 0, printer_.PrintableWidth(), printer_.PrintableHeight()});
+    return WizardLayout{grid.printable,
+                        grid.Pages,
+                        grid.Rows,
+                        grid.Columns,
+                        grid.PageWidth,
+                        grid.PageHeight,
+                        std::min(room / kTwipsPerMillimetre, static_cast<float>(kMostOverlapMillimetres))};
 }
 
 std::int16_t DeviceLayoutSource::MaxPatternsPerPage(float spacingTwips, float patternWidth, float patternHeight,

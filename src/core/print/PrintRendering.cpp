@@ -104,10 +104,14 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
     job_ = job;
     ClampPrintJob(job_);
     testSquarePrinted_ = false;
-    WalkLines();
     ink_ = static_cast<std::uint32_t>(job_.PrintColor);
     devicePixel_ = std::max(printer_.PixelWidth(), 0.0f);
     ComputePageOffset(job_, options_, printer_);
+    squareInCorner_ = job_.PrintTestSquare &&
+                      (job_.Pages < 2 || !RoomBesideThePattern(PageOrder(job_, job_.PrintAllPages, job_.PrintPageRow,
+                                                                         job_.PrintPageColumn),
+                                                               AdviceWidth()));
+    WalkLines();
     printer_.SetOrientation(job_.PrintOrientation);
     // Collated sets are repeated here; otherwise the driver repeats each page.
     const int sets = job_.Collate ? job_.Copies : 1;
@@ -118,10 +122,6 @@ bool PrintRenderer::PrintPattern(const PrintJob& job) {
     // On a screen the map draws its pattern line by line, as the pages do.
     const bool mapPicture = PrintsMap(job_) && !job_.PrintBitmapImage && !printer_.ShowsOnScreen();
     if (mapPicture && !ComposeMapPicture()) return false;
-    squareInCorner_ = job_.PrintTestSquare &&
-                      (job_.Pages < 2 || !RoomBesideThePattern(PageOrder(job_, job_.PrintAllPages, job_.PrintPageRow,
-                                                                         job_.PrintPageColumn),
-                                                               AdviceWidth()));
     bool printed = printer_.BeginDocument();
     if (printed) {
         PrintCopies(sets);
@@ -215,35 +215,21 @@ bool PrintRenderer::ComposeMapPicture() {
 // The whole grid scaled into one page region, each page's outline and name
 // over the pattern's picture, or on a screen over its lines.
 void PrintRenderer::PrintMap() {
-    progress_.ProgressStart(0, 1, "Printing Map", false);
     const float scale = MapScale();
     if (!job_.PrintBitmapImage && printer_.ShowsOnScreen()) {
-        for (const ChainStep& s : walk_) {
-            DrawPrintLine(s.from.x * scale, s.from.y * scale, s.to.x * scale, s.to.y * scale);
-        }
-        const ElementSet<ShapeElement>& shapes = store_.OutShape;
-        for (std::int16_t i = 0; i < shapes.Count(); ++i) {
-            if (!shapes.Visible(i)) continue;
-            const ShapeOutline o = OutlineOf(shapes[i]);
-            const float left = std::min(Mirrored(o.left), Mirrored(o.left + o.width)) * scale, top = o.top * scale;
-            const float right = left + o.width * scale, bottom = top + o.height * scale;
-            if (o.form != OutlineForm::Box) {
-                DrawCurved({o.form, left, top, right - left, bottom - top});
-                continue;
-            }
-            DrawPrintLine(left, top, right, top);
-            DrawPrintLine(right, top, right, bottom);
-            DrawPrintLine(right, bottom, left, bottom);
-            DrawPrintLine(left, bottom, left, top);
-        }
-        StrokePath();
+        progress_.ProgressStart(0, store_.OutLine.Count() + store_.OutShape.Count(), "Printing Map", false);
+        scale_ = scale;
+        PrintShapes(0, 0, nullptr);
+        PrintLines(0, 0, nullptr);
+        scale_ = 1;
     } else {
+        progress_.ProgressStart(0, 1, "Printing Map", false);
         const RasterSurface& picture = bitmap_.Surface();
         printer_.DrawPicture(picture, 0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height()),
                              job_.PageOffsetX, job_.PageOffsetY, options_.WidthTwips * scale,
                              options_.HeightTwips * scale, false);
+        progress_.ProgressStep(1);
     }
-    progress_.ProgressStep(1);
     const PrintPen pen = printer_.Pen();
     printer_.SetPen(kAidPen);
     const float width = job_.PageWidth * scale, height = job_.PageHeight * scale;
@@ -254,7 +240,7 @@ void PrintRenderer::PrintMap() {
         DrawAidLine(left + width, top, left + width, top + height);
         DrawAidLine(left + width, top + height, left, top + height);
         DrawAidLine(left, top + height, left, top);
-        const std::string name = RowLetters(page.row) + std::to_string(page.column);
+        const std::string name = PageName(page);
         const float letters = std::min({2 * kLabelHeight, height / 3, width / 3});
         DrawText(left + (width - printer_.TextWidth(name, letters)) / 2, top + (height + letters) / 2, name, letters);
     }
@@ -351,15 +337,17 @@ float PrintRenderer::Mirrored(float x) const { return job_.PrintMirrorImage ? op
 
 // Joined lines one after another, each from the end it shares with the one
 // before, so that the path takes a chain as one run of points; mirrored
-// already where the print is. In bitmap mode the test square looks here for
-// a free corner.
+// already where the print is. In bitmap mode only a test square looking for
+// a free corner needs them.
 void PrintRenderer::WalkLines() {
     walk_.clear();
-    for (const std::vector<std::int16_t>& chain : FindChains(store_.OutLine)) {
-        for (ChainStep s : WalkChain(store_.OutLine, chain)) {
-            s.from.x = Mirrored(s.from.x);
-            s.to.x = Mirrored(s.to.x);
-            walk_.push_back(s);
+    if (!job_.PrintBitmapImage || squareInCorner_) {
+        for (const std::vector<std::int16_t>& chain : FindChains(store_.OutLine)) {
+            for (ChainStep s : WalkChain(store_.OutLine, chain)) {
+                s.from.x = Mirrored(s.from.x);
+                s.to.x = Mirrored(s.to.x);
+                walk_.push_back(s);
+            }
         }
     }
     walkGrid_.Build(walk_, {0, options_.WidthTwips, 0, options_.HeightTwips});
@@ -441,9 +429,8 @@ void PrintRenderer::PrintCurved(const ShapeOutline& o, float ox, float oy, const
 
 // A shape placed on the page, from the region's corner.
 void PrintRenderer::DrawCurved(const ShapeOutline& placed) {
-    ShapeOutline paper = placed;
-    paper.left = placed.left + job_.PageOffsetX;
-    paper.top = placed.top + job_.PageOffsetY;
+    const ShapeOutline paper{placed.form, placed.left * scale_ + job_.PageOffsetX, placed.top * scale_ + job_.PageOffsetY,
+                             placed.width * scale_, placed.height * scale_};
     const float rx = paper.width / 2, ry = paper.height / 2;
     if (paper.form == OutlineForm::RoundedBox) {
         printer_.DrawRoundedBox(paper.left, paper.top, paper.width, paper.height, CornerRadius(paper), ink_);
@@ -470,7 +457,9 @@ void PrintRenderer::PrintSegment(float x1, float y1, float x2, float y2, const P
 }
 
 void PrintRenderer::DrawPrintLine(float x1, float y1, float x2, float y2) {
-    path_.AddLine(x1 + job_.PageOffsetX, y1 + job_.PageOffsetY, x2 + job_.PageOffsetX, y2 + job_.PageOffsetY);
+    const float s = scale_;
+    path_.AddLine(x1 * s + job_.PageOffsetX, y1 * s + job_.PageOffsetY, x2 * s + job_.PageOffsetX,
+                  y2 * s + job_.PageOffsetY);
 }
 
 void PrintRenderer::StrokePath() {
@@ -540,8 +529,12 @@ void PrintRenderer::DrawPageAids(const PageAddress* page, PaperPoint used) {
     if (grid && job_.PrintLabels) {
         if (const auto label = PlaceLabel(job_, page, Printable())) {
             const auto measure = [&](const std::string& text) { return printer_.TextWidth(text, label->height); };
-            DrawText(label->left, label->baseline, FittedPageLabel(job_, *page, job_.PageWidth, measure),
-                     label->height);
+            const std::string text = FittedPageLabel(job_, *page, job_.PageWidth, measure);
+            // Over a glue margin, on blank paper: its faint lines would run through the letters.
+            const bool overGlue = printer_.CanClip() && label->baseline > RegionOnPaper().top &&
+                                  OverlapArea(job_, *page, Printable()).height > job_.PageHeight;
+            if (overGlue) printer_.Blank(LabelPatch(*label, measure(text)));
+            DrawText(label->left, label->baseline, text, label->height);
         }
     }
     if (grid) {
@@ -562,6 +555,11 @@ void PrintRenderer::DrawPageAids(const PageAddress* page, PaperPoint used) {
     }
     StrokeAids();
     printer_.SetPen(pen);
+}
+
+std::string PrintRenderer::GlueMarginCutText() const {
+    const PageAddress page{job_.PrintPageRow, job_.PrintPageColumn};
+    return GlueMarginCut(job_, GlueRoom(job_, job_.PrintAllPages ? nullptr : &page, Printable()));
 }
 
 float PrintRenderer::AdviceWidth() const {

@@ -58,7 +58,7 @@ public:
     // room for it.
     bool TestSquareLeftOut() const { return job_.PrintTestSquare && !testSquarePrinted_; }
     // What the last print's paper did to its glue margin, as GlueMarginCut says it.
-    std::string GlueMarginCutText() const { return GlueMarginCut(job_, GlueRoom(job_, Printable())); }
+    std::string GlueMarginCutText() const;
 
 private:
     void PrintCopies(int sets);
@@ -138,6 +138,8 @@ private:
     std::uint32_t ink_ = 0;
     std::optional<PrintRegion> margins_;
     float devicePixel_ = 0;
+    // Pattern twips to the paper's: 1 but for the map drawn line by line on a screen.
+    float scale_ = 1;
 };
 
 }  // namespace tessary

@@ -366,8 +366,8 @@ QWidget* PrintWizardForm::CutLinesFrame() {
              "the neighbouring page.  The test square, printed where the pattern leaves room for it, shows "
              "whether the printer kept the true size.  The assembly map shows the whole pattern on one page with "
              "the grid of pages over it.  A glue margin repeats the neighbouring page's pattern, faintly, "
-             "beyond the right and bottom cut lines: trim the neighbour at its cut line and glue it over the "
-             "margin."));
+             "beyond the right and bottom cut lines: starting from the top left page, trim the next page at its "
+             "cut line and glue it over the margin, its lines on the faint ones."));
     layout->addStretch();
     return Frame(kCutLinesStep, layout);
 }

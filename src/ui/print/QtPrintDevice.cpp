@@ -127,6 +127,12 @@ float QtPrintDevice::TextWidth(const std::string& text, float height) const {
     return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) / DeviceUnitsPerTwip());
 }
 
+void QtPrintDevice::Blank(const PaperRect& rect) {
+    const double k = DeviceUnitsPerTwip();
+    const QRectF area(rect.left * k, rect.top * k, rect.width * k, rect.height * k);
+    Record([area](QPainter& p) { p.fillRect(area, Qt::white); });
+}
+
 void QtPrintDevice::Record(Operation op) {
     if (repeatPages_) {
         page_.push_back(std::move(op));

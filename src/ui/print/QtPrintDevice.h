@@ -55,6 +55,7 @@ public:
     void DrawRoundedBox(float left, float top, float width, float height, float radius, std::uint32_t colour) override;
     void DrawText(float left, float baseline, const std::string& text, float height, std::uint32_t colour) override;
     float TextWidth(const std::string& text, float height) const override;
+    void Blank(const PaperRect& rect) override;
     void DrawPicture(const RasterSurface& picture, float left, float top, float width, float height, float paperLeft,
                      float paperTop, float paperWidth, float paperHeight, bool faint) override;
     bool BeginDocument() override;
