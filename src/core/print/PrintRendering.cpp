@@ -351,6 +351,20 @@ void PrintRenderer::WalkLines() {
         }
     }
     walkGrid_.Build(walk_, {0, options_.WidthTwips, 0, options_.HeightTwips});
+    // The shapes' boxes, by their diagonals, for a test square looking for a
+    // free corner: a print of many pages need not look at every shape for
+    // each.
+    shapeBoxes_.clear();
+    if (squareInCorner_) {
+        const ElementSet<ShapeElement>& shapes = store_.OutShape;
+        for (std::int16_t i = 0; i < shapes.Count(); ++i) {
+            if (!shapes.Visible(i)) continue;
+            const ShapeOutline o = OutlineOf(shapes[i]);
+            const float left = std::min(Mirrored(o.left), Mirrored(o.left + o.width));
+            shapeBoxes_.push_back({{left, o.top}, {left + o.width, o.top + o.height}});
+        }
+    }
+    shapeGrid_.Build(shapeBoxes_, {0, options_.WidthTwips, 0, options_.HeightTwips});
 }
 
 // On a page, only the lines that may reach it, in the walk's order.
@@ -581,26 +595,23 @@ bool PrintRenderer::RoomBesideThePattern(const std::vector<PageAddress>& pages, 
 std::optional<TestSquare> PrintRenderer::FreeCorner(const PageAddress* page, float advice) const {
     if (page == nullptr && (job_.Pages >= 2 || job_.PatternsPerPage > 1)) return std::nullopt;
     const PrintRegion region = page != nullptr ? PageRegion(job_, page->row, page->column) : PrintRegion{};
-    const ElementSet<ShapeElement>& shapes = store_.OutShape;
     for (const TestSquare& square : TestSquareCorners(job_, advice)) {
         // The block on the pattern, with room for the pen and a gap.
         const float x = square.inch.left - job_.PageOffsetX + region.xL;
         const float y = square.inch.top - job_.PageOffsetY + region.yT;
         const PrintRegion box = Widened({x, x + square.width, y, y + square.height}, Bleed() + kTestSquareAir);
-        bool clear = true;
-        for (const std::uint32_t i : walkGrid_.Near(box)) {
+        const auto line = [&](std::uint32_t i) {
             ChainStep s = walk_[i];
-            if (ClipSegment(s.from.x, s.from.y, s.to.x, s.to.y, box)) clear = false;
+            return ClipSegment(s.from.x, s.from.y, s.to.x, s.to.y, box);
+        };
+        const auto shape = [&](std::uint32_t i) {
+            const ChainStep& d = shapeBoxes_[i];
+            return d.from.x <= box.xR && d.to.x >= box.xL && d.from.y <= box.yB && d.to.y >= box.yT;
+        };
+        const std::vector<std::uint32_t> lines = walkGrid_.Near(box), shapes = shapeGrid_.Near(box);
+        if (std::none_of(lines.begin(), lines.end(), line) && std::none_of(shapes.begin(), shapes.end(), shape)) {
+            return square;
         }
-        for (std::int16_t i = 0; clear && i < shapes.Count(); ++i) {
-            if (!shapes.Visible(i)) continue;
-            const ShapeOutline o = OutlineOf(shapes[i]);
-            const float left = std::min(Mirrored(o.left), Mirrored(o.left + o.width));
-            if (left <= box.xR && left + o.width >= box.xL && o.top <= box.yB && o.top + o.height >= box.yT) {
-                clear = false;
-            }
-        }
-        if (clear) return square;
     }
     return std::nullopt;
 }

@@ -126,6 +126,10 @@ private:
     // The visible lines, chain after chain, walked end to end (none in bitmap mode).
     std::vector<ChainStep> walk_;
     SegmentGrid walkGrid_;
+    // The visible shapes' boxes as diagonals, top left to bottom right, while
+    // the test square looks for a free corner.
+    std::vector<ChainStep> shapeBoxes_;
+    SegmentGrid shapeGrid_;
     PrintPen patternPen_;
     // The composed picture's pixel, in pattern twips.
     float pictureTwipsX_ = 0;
